@@ -1,0 +1,14 @@
+// The convert command: read survey data, write it in another form.
+#pragma once
+
+#include "options.h"
+
+#include <iosfwd>
+
+namespace telvane::cli {
+
+// Returns the exit status: 0 written, 1 input refused or unreadable / output not written,
+// 2 usage error. Messages go to `err`.
+int run_convert(const Options& options, std::ostream& err);
+
+} // namespace telvane::cli

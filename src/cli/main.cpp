@@ -1,0 +1,25 @@
+// telvane-cli: the program's file conversions without windows.
+#include "convert.h"
+#include "options.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    using namespace telvane::cli;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+    }
+    std::string error;
+    const auto options = parse_options(argc, argv, error);
+    if (!options) {
+        std::cerr << "telvane-cli: " << error << "\n" << kUsage;
+        return 2;
+    }
+    if (options->command == "convert")
+        return run_convert(*options, std::cerr);
+    std::cerr << "telvane-cli: unknown command " << options->command << "\n" << kUsage;
+    return 2;
+}

@@ -1,0 +1,61 @@
+#include "filebytes.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+namespace telvane {
+
+std::optional<std::string> read_file_bytes(const std::string& path, std::string* error) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        if (error)
+            *error = path + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buf[1 << 16];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) {
+        if (error)
+            *error = path + ": read error";
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool write_file_atomic(const std::string& path, std::string_view bytes, std::string* error) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    std::random_device rd;
+    const fs::path temp =
+        target.parent_path() / (target.filename().string() + ".tmp" + std::to_string(rd() % 100000));
+    auto fail = [&](const std::string& what) {
+        if (error)
+            *error = what;
+        std::error_code ec;
+        fs::remove(temp, ec);
+        return false;
+    };
+    std::FILE* f = std::fopen(temp.string().c_str(), "wb");
+    if (!f)
+        return fail(temp.string() + ": " + std::strerror(errno));
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const bool flushed = std::fflush(f) == 0;
+    const bool closed = std::fclose(f) == 0;
+    if (!written || !flushed || !closed)
+        return fail(path + ": write error");
+    std::error_code ec;
+    fs::rename(temp, target, ec);
+    if (ec)
+        return fail(path + ": " + ec.message());
+    return true;
+}
+
+} // namespace telvane

@@ -1,0 +1,35 @@
+// GTS-7 record lines: the job text layout with the keywords STN, SS, XYZ, HV and HD, where every
+// slope distance is reduced to a horizontal distance and a height difference.
+#pragma once
+
+#include "records.h"
+#include "textlines.h"
+#include "units.h"
+
+#include <string>
+
+namespace telvane {
+
+struct Gts7Reduction {
+    double K = 0.14;            // refraction coefficient: 0.00, 0.14 or 0.20
+    double R = 6370000.0;       // earth radius, metres
+    double grid_scale = 1.0;    // applied only strictly between 0.9 and 1.1
+};
+
+struct ReducedDistance {
+    double hd = 0; // horizontal distance, metres
+    double vd = 0; // height difference, metres
+};
+
+// Reduces a zenith angle (degrees) and slope distance (metres) for curvature and refraction.
+ReducedDistance reduce_slope_distance(double va, double sd, const Gts7Reduction& p);
+
+// Appends the GTS-7 lines of one record; notes and other kinds give
+// "wrong type in record item".
+void append_gts7_record_lines(const record_item& r, Units units, const Gts7Reduction& p,
+                              Lines& out);
+
+// The same lines joined with "|".
+std::string gts7_record_lines(const record_item& r, Units units, const Gts7Reduction& p);
+
+} // namespace telvane

@@ -1,0 +1,54 @@
+// Builds lines of the keyword formats: the keyword padded to 8 columns ("%-8s"), then the
+// fields separated by commas, values converted in the given units.
+#pragma once
+
+#include "textlines.h"
+#include "units.h"
+
+#include <string_view>
+
+namespace telvane {
+
+class LineWriter {
+public:
+    LineWriter(Lines& out, Units units) : out_(out), units_(units) {}
+
+    LineWriter& start(std::string_view keyword) {
+        std::string& l = out_.emplace_back();
+        l.reserve(48);
+        l += keyword;
+        l.append(keyword.size() < 8 ? 8 - keyword.size() : 0, ' ');
+        first_ = true;
+        return *this;
+    }
+    LineWriter& text(std::string_view s) {
+        sep();
+        out_.back() += s;
+        return *this;
+    }
+    LineWriter& dist(double v) {
+        sep();
+        append_distance(out_.back(), v, units_.distance);
+        return *this;
+    }
+    LineWriter& angle(double v) {
+        sep();
+        append_angle(out_.back(), v, units_.angle);
+        return *this;
+    }
+
+private:
+    void sep() {
+        if (!first_)
+            out_.back() += ',';
+        first_ = false;
+    }
+    Lines& out_;
+    Units units_;
+    bool first_ = true;
+};
+
+// Joins lines with "|", the in-memory form of a logical record.
+std::string join_with_bars(std::span<const std::string> lines);
+
+} // namespace telvane

@@ -1,0 +1,100 @@
+#include "textlines.h"
+
+#include <cstring>
+
+namespace telvane {
+
+std::string_view trim_left(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && is_blank(s[i]))
+        ++i;
+    return s.substr(i);
+}
+
+std::string_view trim_right(std::string_view s) {
+    std::size_t n = s.size();
+    while (n > 0 && is_blank(s[n - 1]))
+        --n;
+    return s.substr(0, n);
+}
+
+std::string_view trim(std::string_view s) { return trim_right(trim_left(s)); }
+
+Lines split_lines(std::string_view bytes) {
+    Lines lines;
+    // One line per ~32 bytes is a fair guess for survey text; it saves most regrowth.
+    lines.reserve(bytes.size() / 32 + 1);
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        const char* q = p;
+        while (q < end && *q != '\n' && *q != '\r')
+            ++q;
+        lines.emplace_back(p, q);
+        if (q < end) {
+            if (*q == '\r' && q + 1 < end && q[1] == '\n')
+                ++q;
+            ++q;
+        }
+        p = q;
+    }
+    return lines;
+}
+
+std::string join_lines(std::span<const std::string> lines) {
+    std::size_t total = 0;
+    for (const auto& l : lines)
+        total += l.size() + 2;
+    std::string out;
+    out.reserve(total);
+    for (const auto& l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::vector<std::string> split_delimited(std::string_view text, char delimiter) {
+    std::vector<std::string> fields;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    auto skip_blanks = [&] {
+        while (i < n && is_blank(text[i]))
+            ++i;
+    };
+    skip_blanks();
+    while (i < n) {
+        std::string field;
+        if (text[i] == '"') {
+            ++i;
+            while (i < n) {
+                if (text[i] == '"') {
+                    if (i + 1 < n && text[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field += text[i++];
+            }
+        } else {
+            const std::size_t start = i;
+            while (i < n && !is_blank(text[i]) && text[i] != delimiter)
+                ++i;
+            field.assign(text.substr(start, i - start));
+        }
+        fields.push_back(std::move(field));
+        skip_blanks();
+        if (i < n && text[i] == delimiter) {
+            if (i + 1 == n)
+                fields.emplace_back();
+            ++i;
+            skip_blanks();
+        }
+    }
+    return fields;
+}
+
+} // namespace telvane

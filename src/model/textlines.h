@@ -1,0 +1,34 @@
+// Lines of text and the field splitting shared by every text format.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace telvane {
+
+using Lines = std::vector<std::string>;
+
+// Blanks are spaces and control characters: every byte of code 32 and below.
+inline bool is_blank(char c) { return static_cast<unsigned char>(c) <= 32; }
+std::string_view trim(std::string_view s);
+std::string_view trim_left(std::string_view s);
+std::string_view trim_right(std::string_view s);
+
+// Splits file bytes into lines at CR LF, LF or a lone CR. A last line without an end is kept;
+// an end at the very end of the bytes adds no empty line.
+Lines split_lines(std::string_view bytes);
+
+// Joins lines, each followed by CR LF, as the files and the serial line carry them.
+std::string join_lines(std::span<const std::string> lines);
+
+// Delimited-list splitting (commas in rows, colons in code tables):
+// leading blanks are skipped; a field ends at the delimiter or at a blank; a field that starts
+// with a double quote runs to the closing quote (two quotes stand for one); after a field blanks
+// are skipped and one delimiter is consumed with the blanks after it; a delimiter at the very end
+// adds an empty last field; two delimiters in a row give an empty field. Bytes of 128 and above
+// are ordinary field characters.
+std::vector<std::string> split_delimited(std::string_view text, char delimiter);
+
+} // namespace telvane

@@ -1,0 +1,109 @@
+#include "units.h"
+
+#include "numtext.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace telvane {
+
+double distance_factor_from_metres(int code) {
+    switch (code) {
+    case kUsFoot:
+        return 3937.0 / 1200.0;
+    case kIntFoot:
+        return 1.0 / 0.3048;
+    default:
+        return 1.0;
+    }
+}
+
+double distance_factor_to_metres(int code) {
+    switch (code) {
+    case kUsFoot:
+        return 1200.0 / 3937.0;
+    case kIntFoot:
+        return 0.3048;
+    default:
+        return 1.0;
+    }
+}
+
+namespace {
+
+// Whole arc-seconds, rounded half up and truncated toward zero as the instrument does.
+long long whole_seconds(double degrees) {
+    const double s = degrees * 3600.0 + 0.5;
+    // Out-of-range readings are clamped instead of overflowing the integer conversion.
+    if (!(s > -9.0e18))
+        return -9000000000000000000LL;
+    if (!(s < 9.0e18))
+        return 9000000000000000000LL;
+    return static_cast<long long>(s);
+}
+
+void append_two_digits(std::string& out, long long v) {
+    out += static_cast<char>('0' + v / 10);
+    out += static_cast<char>('0' + v % 10);
+}
+
+} // namespace
+
+void append_angle(std::string& out, double degrees, int code) {
+    switch (code) {
+    case kAngleGon:
+        append_fixed(out, degrees * 3600.0 / 3240.0, 4);
+        return;
+    case kAngleMil:
+        append_fixed(out, degrees * 3600.0 / 202.5, 4);
+        return;
+    case kAngleSeconds:
+        append_int(out, whole_seconds(degrees));
+        return;
+    default: {
+        // D.MMSS: the sign is taken off first so that -0.5 degrees reads -0.3000.
+        const bool negative = degrees < 0;
+        const long long s = whole_seconds(std::fabs(degrees));
+        if (negative)
+            out += '-';
+        append_int(out, s / 3600);
+        out += '.';
+        append_two_digits(out, (s % 3600) / 60);
+        append_two_digits(out, s % 60);
+        return;
+    }
+    }
+}
+
+std::string angle_to_text(double degrees, int code) {
+    std::string s;
+    append_angle(s, degrees, code);
+    return s;
+}
+
+double text_to_angle(std::string_view text) { return parse_double(text) / 3600.0; }
+
+void append_distance(std::string& out, double metres, int code) {
+    append_fixed(out, metres * distance_factor_from_metres(code), 4);
+}
+
+std::string distance_to_text(double metres, int code) {
+    std::string s;
+    append_distance(s, metres, code);
+    return s;
+}
+
+double text_to_distance(std::string_view text, int code) {
+    return parse_double(text) * distance_factor_to_metres(code);
+}
+
+std::optional<double> bearing_between(double east1, double north1, double east2, double north2) {
+    if (east1 == east2 && north1 == north2)
+        return std::nullopt;
+    double b = std::atan2(east2 - east1, north2 - north1) * 180.0 * (1.0 / std::numbers::pi);
+    if (b < 0)
+        b += 360.0;
+    return b;
+}
+
+} // namespace telvane
