@@ -1,0 +1,123 @@
+#include "texts/language.h"
+
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using telvane::LanguageFileError;
+using telvane::TLanguage;
+
+namespace {
+
+// GBK bytes of the names and texts the Chinese column carries.
+const std::string kZh = "\xd6\xd0\xce\xc4";     // 中文
+const std::string kOpen = "\xb4\xf2\xbf\xaa";   // 打开
+const std::string kSave = "\xb1\xa3\xb4\xe6";   // 保存
+const std::string kHelpZh = "\xb0\xef\xd6\xfa"; // 帮助
+
+TEST(Language, LoadsColumnsFromTheThreeFiles) {
+    TempDir dir;
+    dir.write("Language.cfg", "KEY\t" + kZh +
+                                  "\tEnglish\r\n"
+                                  "openbtn\t" +
+                                  kOpen +
+                                  "\tOpen\r\n"
+                                  "   \r\n"
+                                  "a comment line without tabs\r\n"
+                                  "savebtn\t" +
+                                  kSave +
+                                  "\r\n"
+                                  "  total\t\tTotal: \t\r\n"
+                                  "extra\tx\ty\tz\r\n"
+                                  "openbtn\tsecond\tsecond\r\n");
+    dir.write("FileType.cfg", "[OPEN_FILTER]\r\nEnglish=All (*.*)|*.*\r\n[SAVE_CODE_FILTER]\r\n" +
+                                  kZh + "=txt|*.txt\r\nenglish=Codes|*.txt\r\n");
+    dir.write("HELP.txt", "dropped before the first header\n[" + kZh + "]\n" + kHelpZh +
+                              "\n  indented line \n[English]\nHelp text.\n");
+    TLanguage lang(dir.path());
+
+    EXPECT_EQ(lang.LanguageNames(), (std::vector<std::string>{kZh, "English"}));
+    EXPECT_EQ(lang.Keys(),
+              (std::vector<std::string>{"openbtn", "savebtn", "total", "extra", "openbtn",
+                                        "OPEN_FILTER", "SAVE_CODE_FILTER", "APP_HELP_TEXT"}));
+    for (const auto& column : lang.TextColumns())
+        EXPECT_EQ(column.size(), lang.Keys().size());
+    EXPECT_EQ(lang.LanguageIndex(), 0);
+    EXPECT_EQ(lang.GetText("OPENBTN"), kOpen); // first language until another is selected
+
+    lang.SelectLanguage(1);
+    EXPECT_EQ(lang.GetText("OPENBTN"), "Open"); // any case; the first definition wins
+    EXPECT_EQ(lang.GetText("savebtn"), "");     // field missing: empty text
+    EXPECT_EQ(lang.GetText("total"), "Total:"); // outer blanks and tabs trimmed with the line
+    EXPECT_EQ(lang.GetText("extra"), "y");      // fields beyond the last language ignored
+    EXPECT_EQ(lang.GetText("open_filter"), "All (*.*)|*.*");
+    EXPECT_EQ(lang.GetText("SAVE_CODE_FILTER"), "Codes|*.txt");
+    EXPECT_EQ(lang.GetText("APP_HELP_TEXT"), "Help text.\n");
+    EXPECT_EQ(lang.GetText("no_such_key"), "");
+    EXPECT_TRUE(lang.HelpLoaded());
+
+    lang.SelectLanguage(0);
+    EXPECT_EQ(lang.GetText("OPEN_FILTER"), ""); // no entry for this language
+    EXPECT_EQ(lang.GetText("save_code_filter"), "txt|*.txt");
+    EXPECT_EQ(lang.GetText("APP_HELP_TEXT"), kHelpZh + "\n  indented line \n");
+    EXPECT_THROW(lang.SelectLanguage(2), std::out_of_range);
+    EXPECT_THROW(lang.SelectLanguage(-1), std::out_of_range);
+    EXPECT_EQ(lang.LanguageIndex(), 0);
+}
+
+TEST(Language, QuotedHeaderNamesAndBlankSeparators) {
+    TempDir dir;
+    dir.write("Language.cfg", "KEY  \"Simplified Chinese\"\t \tEnglish \"say \"\"hi\"\"\"\n"
+                              "k\ta\tb\tc\n");
+    TLanguage lang(dir.path());
+    EXPECT_EQ(lang.LanguageNames(),
+              (std::vector<std::string>{"Simplified Chinese", "English", "say \"hi\""}));
+    lang.SelectLanguage(2);
+    EXPECT_EQ(lang.GetText("k"), "c");
+}
+
+TEST(Language, HelpSectionsMustFollowTheHeaderOrder) {
+    TempDir dir;
+    dir.write("Language.cfg", "KEY\t" + kZh + "\tEnglish\n");
+    dir.write("HELP.txt", "[English]\nEnglish help\n[" + kZh + "]\nChinese help\n");
+    TLanguage lang(dir.path());
+    EXPECT_EQ(lang.GetText("app_help_text"), "");
+    lang.SelectLanguage(1);
+    EXPECT_EQ(lang.GetText("app_help_text"), "");
+    EXPECT_TRUE(lang.HelpLoaded());
+
+    // Fewer sections than languages: the languages beyond them have no help.
+    dir.write("HELP.txt", "  [" + kZh + "] trailing text is ignored\nhelp\n");
+    TLanguage one(dir.path());
+    EXPECT_EQ(one.GetText("APP_HELP_TEXT"), "help\n");
+    one.SelectLanguage(1);
+    EXPECT_EQ(one.GetText("APP_HELP_TEXT"), "");
+}
+
+TEST(Language, MissingOptionalFiles) {
+    TempDir dir;
+    dir.write("Language.cfg", "KEY\tEnglish\nopenbtn\tOpen\n");
+    TLanguage lang(dir.path());
+    EXPECT_FALSE(lang.HelpLoaded());
+    EXPECT_EQ(lang.Keys(), (std::vector<std::string>{"openbtn"})); // no filters, no help key
+    EXPECT_EQ(lang.GetText("APP_HELP_TEXT"), "");
+}
+
+TEST(Language, UnusableLanguageFileNamesTheFile) {
+    TempDir dir;
+    const auto expected = dir.path() / "Language.cfg";
+    const char* contents[] = {nullptr, "", "KEY\n", "   \nk\tv\n"};
+    for (const char* c : contents) {
+        if (c)
+            dir.write("Language.cfg", c);
+        try {
+            TLanguage lang(dir.path());
+            ADD_FAILURE() << "loaded " << (c ? c : "(missing)");
+        } catch (const LanguageFileError& e) {
+            EXPECT_EQ(e.file(), expected);
+            EXPECT_NE(std::string(e.what()).find(expected.string()), std::string::npos);
+        }
+    }
+}
+
+} // namespace
