@@ -1,0 +1,91 @@
+// The records that the road engine shares with the road window: elements of the horizontal
+// alignment, intersection points, stakes and grade points of the profile.
+//
+// Conventions throughout the engine: North (X) and East (Y) in metres, chainages in metres along
+// the axis, angles in radians, azimuths from North clockwise (normally kept in [0, 2π)), radii
+// signed (positive for a right-hand, clockwise curve; 0 stands for an infinite radius), profile
+// grades in per mille. Where a record carries both coordinates, East comes before North.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace telvane::road {
+
+// Values of PlaneInfo::LineType. Any other value cannot be evaluated.
+inline constexpr std::int32_t LineTypeLine = 0;
+inline constexpr std::int32_t LineTypeCircle = 1;
+inline constexpr std::int32_t LineTypeClothoid = 2;
+
+// Values of PlaneInfo::Role (written by the road window's chain preparation only).
+inline constexpr std::int16_t RoleOther = 0;
+inline constexpr std::int16_t RoleEntryClothoid = 1;
+inline constexpr std::int16_t RoleExitClothoid = 2;
+
+// One element of the horizontal alignment. A chain of these, in order of increasing Mileage,
+// describes the axis from the first element's start point to the last element's start point; the
+// last element is only the end marker.
+struct PlaneInfo {
+    double Mileage = 0; // chainage of the start point
+    std::int32_t LineType = LineTypeLine;
+    double East = 0;         // start point
+    double North = 0;        // start point
+    double AzimuthAngle = 0; // tangent azimuth at the start (not read for a line)
+    double StartRadius = 0;  // signed; for a circle its radius
+    double EndRadius = 0;    // signed; for the road window's grids and files
+    double Length = 0;       // a clothoid's spiral length; for the others informative
+    std::string Direction;   // "R", "L" or empty; for the road window
+    std::int16_t Role = RoleOther;
+};
+
+// One horizontal intersection point. Name to ClothoidLength2 are input; the rest is written by
+// IntersectionPointCalculate for every interior point.
+struct IntersectionPointInfo {
+    std::string Name;
+    double East = 0;
+    double North = 0;
+    double Radius = 0;          // sign ignored: the turn decides it
+    double ClothoidLength1 = 0; // entry spiral
+    double ClothoidLength2 = 0; // exit spiral
+
+    double Mileage = 0; // ZH + TangentLength1
+    std::string Direction;
+    double DeflectionAngle = 0; // absolute, radians, at most π
+    double TangentLength1 = 0;
+    double TangentLength2 = 0;
+    double CurveLength = 0;    // HZ - ZH
+    double ExternalLength = 0; // computed with the entry spiral
+    double ZH = 0;             // tangent to spiral
+    double HY = 0;             // spiral to circle
+    double YH = 0;             // circle to spiral
+    double HZ = 0;             // spiral to tangent
+};
+
+// One stake: the centre point on the axis and the side points, each with its elevation.
+struct Pile {
+    double Mileage = 0;
+    double MiddleE = 0;
+    double MiddleN = 0;
+    double MiddleZ = 0;
+    double LeftE = 0;
+    double LeftN = 0;
+    double LeftZ = 0;
+    double RightE = 0;
+    double RightN = 0;
+    double RightZ = 0;
+};
+
+// Kept with the plane data for the road window; nothing in the program reads or fills it.
+struct SuperelevationInfo {};
+
+// One grade point (vertical intersection point) of the profile.
+struct LongSlopesInfo {
+    double Mileage = 0;
+    std::int32_t CurveFlag = 0; // 1 when a vertical curve sits on this point
+    double Height = 0;          // metres
+    double Radius = 0;          // vertical curve radius, sign ignored
+    double Slope1 = 0;          // grade arriving, per mille
+    double Slope2 = 0;          // grade leaving, per mille
+};
+
+} // namespace telvane::road
