@@ -46,9 +46,12 @@ function(telvane_bench name)
 endfunction()
 
 # Adds every listed subfolder that has a CMakeLists.txt, so areas can grow independently.
+# TELVANE_EXCLUDE_DIRS (a list of such folder names) leaves areas out of a local build.
+set(TELVANE_EXCLUDE_DIRS "" CACHE STRING "Folders to leave out of this build")
 macro(telvane_add_existing_subdirs)
     foreach(dir ${ARGN})
-        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt
+           AND NOT dir IN_LIST TELVANE_EXCLUDE_DIRS)
             add_subdirectory(${dir})
         endif()
     endforeach()

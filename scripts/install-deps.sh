@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-wqy-microhei
+  locales
 )
 
 missing=()
@@ -19,12 +20,21 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
+# The number-conversion tests run under a locale with a decimal comma.
+ensure_test_locale() {
+  if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    echo "Generating the de_DE.UTF-8 locale for the tests"
+    $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8
+  fi
+}
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_test_locale
+  exit 0
+fi
 
 # Another apt or dpkg (unattended upgrades, a second terminal) may hold the lock.
 wait_for_dpkg_lock() {
@@ -44,3 +54,4 @@ wait_for_dpkg_lock
 $SUDO apt-get -o DPkg::Lock::Timeout=900 update
 wait_for_dpkg_lock
 $SUDO apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends "${missing[@]}"
+ensure_test_locale

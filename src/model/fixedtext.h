@@ -26,7 +26,10 @@ public:
     static constexpr std::size_t max_length = Capacity - 1;
 
     FixedText() { bytes_.fill('\0'); }
-    FixedText(std::string_view s) { assign(s); } // NOLINT: implicit on purpose, like a char array
+    // Implicit on purpose: a field is filled from text the way a char array is.
+    FixedText(std::string_view s) { assign(s); }
+    FixedText(const char* s) { assign(s); }
+    FixedText(const std::string& s) { assign(s); }
 
     // Stores s cut to max_length bytes at a character boundary. Text ends at a NUL byte.
     void assign(std::string_view s) {
@@ -38,23 +41,23 @@ public:
         std::memset(bytes_.data() + n, 0, Capacity - n);
         length_ = static_cast<unsigned short>(n);
     }
-    FixedText& operator=(std::string_view s) {
-        assign(s);
-        return *this;
-    }
 
     std::string_view view() const { return {bytes_.data(), length_}; }
     std::string str() const { return std::string(view()); }
     bool empty() const { return length_ == 0; }
     std::size_t size() const { return length_; }
 
-    friend bool operator==(const FixedText& a, const FixedText& b) { return a.view() == b.view(); }
     friend bool operator==(const FixedText& a, std::string_view b) { return a.view() == b; }
 
 private:
     std::array<char, Capacity> bytes_;
     unsigned short length_ = 0;
 };
+
+// A template, so that comparing with a string literal picks the string_view form unambiguously.
+template <std::size_t N> bool operator==(const FixedText<N>& a, const FixedText<N>& b) {
+    return a.view() == b.view();
+}
 
 using NameField = FixedText<16>; // char[16]: 15 bytes and the terminator
 

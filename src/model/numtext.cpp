@@ -62,8 +62,11 @@ std::string format_int(long long v) {
 
 bool try_parse_double(std::string_view text, double& out) {
     std::string_view s = trim_blanks(text);
-    if (!s.empty() && s.front() == '+')
+    if (!s.empty() && s.front() == '+') {
         s.remove_prefix(1);
+        if (!s.empty() && s.front() == '-')
+            return false;
+    }
     if (s.empty())
         return false;
     // from_chars would also read "inf", "nan" and hexadecimal forms: only plain decimals pass.
