@@ -34,8 +34,8 @@ bool write_file_atomic(const std::string& path, std::string_view bytes, std::str
     namespace fs = std::filesystem;
     const fs::path target(path);
     std::random_device rd;
-    const fs::path temp =
-        target.parent_path() / (target.filename().string() + ".tmp" + std::to_string(rd() % 100000));
+    const fs::path temp = target.parent_path() /
+                          (target.filename().string() + ".tmp" + std::to_string(rd() % 100000));
     auto fail = [&](const std::string& what) {
         if (error)
             *error = what;

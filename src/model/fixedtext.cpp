@@ -3,7 +3,9 @@
 namespace telvane {
 
 namespace {
-bool is_lead(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+bool is_lead(unsigned char b) {
+    return b >= 0x81 && b <= 0xFE;
+}
 } // namespace
 
 std::size_t gbk_cut_length(std::string_view s, std::size_t max_bytes) {

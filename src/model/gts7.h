@@ -11,9 +11,9 @@
 namespace telvane {
 
 struct Gts7Reduction {
-    double K = 0.14;            // refraction coefficient: 0.00, 0.14 or 0.20
-    double R = 6370000.0;       // earth radius, metres
-    double grid_scale = 1.0;    // applied only strictly between 0.9 and 1.1
+    double K = 0.14;         // refraction coefficient: 0.00, 0.14 or 0.20
+    double R = 6370000.0;    // earth radius, metres
+    double grid_scale = 1.0; // applied only strictly between 0.9 and 1.1
 };
 
 struct ReducedDistance {

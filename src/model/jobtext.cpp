@@ -8,7 +8,9 @@
 
 namespace telvane {
 
-std::string_view line_keyword(std::string_view line) { return trim_right(line.substr(0, 8)); }
+std::string_view line_keyword(std::string_view line) {
+    return trim_right(line.substr(0, 8));
+}
 
 LineRole line_role(std::string_view kw) {
     if (kw == "JOB" || kw == "INST" || kw == "BKB" || kw == "NOTE")
@@ -123,8 +125,8 @@ int fill(int kind, const Tokens& t, record_item& out, Units units) {
     case kKindSTA: {
         if (t[0] != "STA" || t[4] != "XYZ")
             return kRecordBadKeyword;
-        out.data = sta_data{r.name(1), r.code(3), r.distance(2), r.distance(5), r.distance(6),
-                            r.distance(7)};
+        out.data = sta_data{r.name(1),     r.code(3),     r.distance(2),
+                            r.distance(5), r.distance(6), r.distance(7)};
         return kRecordOk;
     }
     case kKindBS: {
@@ -152,8 +154,8 @@ int fill(int kind, const Tokens& t, record_item& out, Units units) {
     case kKindSD:
         if (t[0] != "SD" || t[4] != "HVD")
             return kRecordBadKeyword;
-        out.data = sd_data{r.name(1),  r.code(3),  r.distance(2),
-                           r.angle(5), r.angle(6), r.distance(7)};
+        out.data =
+            sd_data{r.name(1), r.code(3), r.distance(2), r.angle(5), r.angle(6), r.distance(7)};
         return kRecordOk;
     case kKindSC: {
         if (t[0] != "SC")
@@ -246,7 +248,6 @@ int parse_record(std::string_view joined_record, record_item& out, Units units) 
     const auto lines = split_record(joined_record);
     return parse_record(std::span<const std::string_view>(lines), out, units);
 }
-
 
 void append_record_lines(const record_item& r, Units units, Lines& out) {
     LineWriter w(out, units);
@@ -359,12 +360,23 @@ void pair_records(std::vector<record_item>& records) {
     records.resize(w);
 }
 
-std::string_view load_job_text(std::span<const std::string> lines, Job& job) {
+namespace {
+
+template <typename LineRange>
+std::string_view load_job_text_from(const LineRange& lines, Job& job) {
     if (lines.size() < 2)
         return kLoadTooShort;
 
+    // Records are at most the lines that open one: reserving exactly that keeps a big job's
+    // list from regrowing (and from holding up to twice its size while it does).
+    std::size_t openers = 0;
+    for (const auto& element : lines) {
+        const std::string_view line = element;
+        const LineRole role = line_role(line_keyword(line));
+        openers += role == LineRole::StandAlone || role == LineRole::RecordStart;
+    }
     std::vector<record_item> records;
-    records.reserve(lines.size() / 2 + 1);
+    records.reserve(openers);
     std::string job_name, inst_name;
     std::vector<std::string_view> first; // held until the second record decides JOB/INST
     std::size_t index = 0;
@@ -411,6 +423,16 @@ std::string_view load_job_text(std::span<const std::string> lines, Job& job) {
     job.JobName = names_read ? std::move(job_name) : std::string("NONAME");
     job.InstName = names_read ? std::move(inst_name) : std::string("UNKNOW");
     return kLoadOk;
+}
+
+} // namespace
+
+std::string_view load_job_text(std::span<const std::string> lines, Job& job) {
+    return load_job_text_from(lines, job);
+}
+
+std::string_view load_job_text(std::span<const std::string_view> lines, Job& job) {
+    return load_job_text_from(lines, job);
 }
 
 Lines write_job_text(const Job& job) {

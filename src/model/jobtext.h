@@ -19,11 +19,11 @@ namespace telvane {
 // Result codes of the record operations.
 enum RecordResult : int {
     kRecordOk = 0,
-    kRecordBadKeyword = -1,  // a keyword token is not the expected word (grouping: no lines)
-    kRecordBadCount = -2,    // wrong token count (grouping: unknown keyword)
-    kRecordShortLine = -3,   // a line of 8 characters or fewer (grouping: orphan continuation)
-    kRecordNotARecord = -4,  // the record keyword is not a record kind
-    kRecordBadValue = -5,    // a value could not be converted
+    kRecordBadKeyword = -1, // a keyword token is not the expected word (grouping: no lines)
+    kRecordBadCount = -2,   // wrong token count (grouping: unknown keyword)
+    kRecordShortLine = -3,  // a line of 8 characters or fewer (grouping: orphan continuation)
+    kRecordNotARecord = -4, // the record keyword is not a record kind
+    kRecordBadValue = -5,   // a value could not be converted
 };
 
 // The messages of the job load.
@@ -45,7 +45,9 @@ bool is_skipped_line(std::string_view line);
 // Groups lines into logical records, calling emit(span of line views) for each.
 // Returns 0, or -1 (no lines), -2 (unknown keyword), -3 (continuation with no open record).
 // Emitted views point into `lines`.
-template <typename Emit> int for_each_logical_record(std::span<const std::string> lines, Emit&& emit);
+// `lines` is any range of std::string or std::string_view.
+template <typename LineRange, typename Emit>
+int for_each_logical_record(const LineRange& lines, Emit&& emit);
 
 // Grouping with "|"-joined logical records as output.
 int group_lines(std::span<const std::string> lines, std::vector<std::string>& records);
@@ -67,8 +69,10 @@ std::string format_record(const record_item& r, Units units = kJobTextUnits);
 int parse_job_line(std::string_view line, std::string& name);
 int parse_inst_line(std::string_view line, std::string& name);
 
-// Loads a job text into `job`, which changes only when the result is kLoadOk.
+// Loads a job text into `job`, which changes only when the result is kLoadOk. The second form
+// reads views into a file's bytes, so a big file is never copied line by line.
 std::string_view load_job_text(std::span<const std::string> lines, Job& job);
+std::string_view load_job_text(std::span<const std::string_view> lines, Job& job);
 
 // Reads a job's records into a new list with the backsight and coordinate pairing applied.
 void pair_records(std::vector<record_item>& records);
@@ -82,7 +86,8 @@ bool is_record_text(std::span<const std::string> lines);
 
 // --- template implementation ---
 
-template <typename Emit> int for_each_logical_record(std::span<const std::string> lines, Emit&& emit) {
+template <typename LineRange, typename Emit>
+int for_each_logical_record(const LineRange& lines, Emit&& emit) {
     if (lines.empty())
         return kRecordBadKeyword;
     std::string_view pending[64];
@@ -108,7 +113,8 @@ template <typename Emit> int for_each_logical_record(std::span<const std::string
         overflow.clear();
         count = 0;
     };
-    for (const std::string& line : lines) {
+    for (const auto& element : lines) {
+        const std::string_view line = element;
         if (is_skipped_line(line))
             continue;
         switch (line_role(line_keyword(line))) {
@@ -116,8 +122,7 @@ template <typename Emit> int for_each_logical_record(std::span<const std::string
             return kRecordBadCount;
         case LineRole::StandAlone: {
             flush();
-            const std::string_view one = line;
-            emit(std::span<const std::string_view>(&one, 1));
+            emit(std::span<const std::string_view>(&line, 1));
             break;
         }
         case LineRole::RecordStart:

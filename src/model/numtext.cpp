@@ -9,7 +9,9 @@ namespace telvane {
 
 namespace {
 
-bool is_blank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool is_blank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 std::string_view trim_blanks(std::string_view s) {
     while (!s.empty() && is_blank(s.front()))

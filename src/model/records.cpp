@@ -34,7 +34,8 @@ void append_job_points(const std::vector<record_item>& records, std::vector<coor
             points.push_back({sta->name, sta->code, sta->north, sta->east, sta->elev});
         } else if (const auto* bs = std::get_if<bs_data>(&r.data)) {
             if (bs->has_bss == 1)
-                points.push_back({bs->name, NameField(), bs->bss_north, bs->bss_east, bs->bss_elev});
+                points.push_back(
+                    {bs->name, NameField(), bs->bss_north, bs->bss_east, bs->bss_elev});
         } else if (const auto* sc = std::get_if<sc_data>(&r.data)) {
             points.push_back({sc->name, sc->code, sc->north, sc->east, sc->elev});
         }

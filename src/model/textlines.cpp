@@ -18,10 +18,14 @@ std::string_view trim_right(std::string_view s) {
     return s.substr(0, n);
 }
 
-std::string_view trim(std::string_view s) { return trim_right(trim_left(s)); }
+std::string_view trim(std::string_view s) {
+    return trim_right(trim_left(s));
+}
 
-Lines split_lines(std::string_view bytes) {
-    Lines lines;
+namespace {
+
+template <typename Line> std::vector<Line> split_into(std::string_view bytes) {
+    std::vector<Line> lines;
     // One line per ~32 bytes is a fair guess for survey text; it saves most regrowth.
     lines.reserve(bytes.size() / 32 + 1);
     const char* p = bytes.data();
@@ -30,7 +34,7 @@ Lines split_lines(std::string_view bytes) {
         const char* q = p;
         while (q < end && *q != '\n' && *q != '\r')
             ++q;
-        lines.emplace_back(p, q);
+        lines.emplace_back(p, static_cast<std::size_t>(q - p));
         if (q < end) {
             if (*q == '\r' && q + 1 < end && q[1] == '\n')
                 ++q;
@@ -39,6 +43,16 @@ Lines split_lines(std::string_view bytes) {
         p = q;
     }
     return lines;
+}
+
+} // namespace
+
+Lines split_lines(std::string_view bytes) {
+    return split_into<std::string>(bytes);
+}
+
+std::vector<std::string_view> split_line_views(std::string_view bytes) {
+    return split_into<std::string_view>(bytes);
 }
 
 std::string join_lines(std::span<const std::string> lines) {

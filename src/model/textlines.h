@@ -11,7 +11,9 @@ namespace telvane {
 using Lines = std::vector<std::string>;
 
 // Blanks are spaces and control characters: every byte of code 32 and below.
-inline bool is_blank(char c) { return static_cast<unsigned char>(c) <= 32; }
+inline bool is_blank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 std::string_view trim(std::string_view s);
 std::string_view trim_left(std::string_view s);
 std::string_view trim_right(std::string_view s);
@@ -19,6 +21,9 @@ std::string_view trim_right(std::string_view s);
 // Splits file bytes into lines at CR LF, LF or a lone CR. A last line without an end is kept;
 // an end at the very end of the bytes adds no empty line.
 Lines split_lines(std::string_view bytes);
+
+// The same lines as views into `bytes`, for reading big files without a copy of every line.
+std::vector<std::string_view> split_line_views(std::string_view bytes);
 
 // Joins lines, each followed by CR LF, as the files and the serial line carry them.
 std::string join_lines(std::span<const std::string> lines);

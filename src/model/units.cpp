@@ -81,7 +81,9 @@ std::string angle_to_text(double degrees, int code) {
     return s;
 }
 
-double text_to_angle(std::string_view text) { return parse_double(text) / 3600.0; }
+double text_to_angle(std::string_view text) {
+    return parse_double(text) / 3600.0;
+}
 
 void append_distance(std::string& out, double metres, int code) {
     append_fixed(out, metres * distance_factor_from_metres(code), 4);

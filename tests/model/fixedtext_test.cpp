@@ -44,10 +44,10 @@ TEST(NameField, CutsAtFifteenBytesWithoutSplittingACharacter) {
 TEST(NameField, GbkPairRecognition) {
     const std::string s = kZhong + "A\x81\x7F\x81\x40\xFF";
     EXPECT_TRUE(is_gbk_pair(s, 0));
-    EXPECT_FALSE(is_gbk_pair(s, 2));  // ASCII
-    EXPECT_FALSE(is_gbk_pair(s, 3));  // trail 0x7F is not a GBK trail byte
-    EXPECT_TRUE(is_gbk_pair(s, 5));   // 81 40
-    EXPECT_FALSE(is_gbk_pair(s, 7));  // lone lead byte at the end
+    EXPECT_FALSE(is_gbk_pair(s, 2)); // ASCII
+    EXPECT_FALSE(is_gbk_pair(s, 3)); // trail 0x7F is not a GBK trail byte
+    EXPECT_TRUE(is_gbk_pair(s, 5));  // 81 40
+    EXPECT_FALSE(is_gbk_pair(s, 7)); // lone lead byte at the end
 }
 
 TEST(JobPoints, StationsBacksightsAndCoordinatesInRecordOrder) {

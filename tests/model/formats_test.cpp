@@ -10,7 +10,9 @@
 using namespace telvane;
 
 namespace {
-Lines L(std::initializer_list<const char*> lines) { return Lines(lines.begin(), lines.end()); }
+Lines L(std::initializer_list<const char*> lines) {
+    return Lines(lines.begin(), lines.end());
+}
 
 std::vector<std::string> codes_of(const std::vector<code_item>& codes) {
     std::vector<std::string> out;
@@ -38,8 +40,8 @@ TEST(CodeList, BothFormsAndRefusals) {
         {L({"TREE  ", "WALL"}), true, {"TREE  ", "WALL"}}, // trailing blanks allowed, kept
         {L({"A.1"}), false, {}},
         {L({"TREE:1:0:0:0:0:0:0:0:0", "WALL:2:0:0:0:0:0:0:0:0"}), true, {"TREE", "WALL"}},
-        {L({"TREE:1:0:0:0:0:0:0:0"}), false, {}},               // nine fields
-        {L({"TREE:1:0:0:0:0:0:0:0:0", "WALL"}), false, {}},     // one line of each form
+        {L({"TREE:1:0:0:0:0:0:0:0"}), false, {}},           // nine fields
+        {L({"TREE:1:0:0:0:0:0:0:0:0", "WALL"}), false, {}}, // one line of each form
         {L({"ABCDEFGHIJKLMNOPQRST"}), true, {"ABCDEFGHIJKLMNO"}},
         {{}, false, {}},
         {L({"A,B"}), false, {}},
@@ -74,8 +76,7 @@ TEST(CoordRow, LayoutsOrdersAndUnits) {
     EXPECT_EQ(coord_row(p, 2, kOrderENZ, m), "P1,2.0000,1.0000,3.0000,TREE");
     EXPECT_EQ(coord_row(p, 1, kOrderNEZ, m), "");
     EXPECT_EQ(coord_row(unnamed, 0, kOrderNEZ, m), "NONAME,,1.0000,2.0000,3.0000");
-    EXPECT_EQ(coord_row(p, 0, kOrderNEZ, {kAngleDMS, kUsFoot}),
-              "P1,TREE,3.2808,6.5617,9.8425");
+    EXPECT_EQ(coord_row(p, 0, kOrderNEZ, {kAngleDMS, kUsFoot}), "P1,TREE,3.2808,6.5617,9.8425");
 }
 
 TEST(RecordRow, EveryKindHasItsColumns) {
@@ -153,7 +154,8 @@ TEST(Gts7, LinesOfEveryKind) {
         const char* lines;
     };
     const Case cases[] = {
-        {parsed("STA     S,1.5,C|XYZ     1,2,3"), "STN     S,1.5000,C|XYZ     1.0000,2.0000,3.0000"},
+        {parsed("STA     S,1.5,C|XYZ     1,2,3"),
+         "STN     S,1.5000,C|XYZ     1.0000,2.0000,3.0000"},
         {bs, "BS      B,1.5000|HD      0.0000,100.0000,0.0007"},
         {bs_with, "BS      B,1.5000|HD      0.0000,100.0000,0.0007|SS      B,1.5000,BSS|"
                   "XYZ     5.0000,0.0000,0.0000"},

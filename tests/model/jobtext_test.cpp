@@ -6,7 +6,9 @@ using namespace telvane;
 
 namespace {
 
-Lines L(std::initializer_list<const char*> lines) { return Lines(lines.begin(), lines.end()); }
+Lines L(std::initializer_list<const char*> lines) {
+    return Lines(lines.begin(), lines.end());
+}
 
 // One record of every kind and variant, with values exact at the job text's precision
 // (four decimals, whole arc-seconds).
@@ -164,24 +166,24 @@ TEST(ParseRecord, ResultCodes) {
     const Case cases[] = {
         {"STA     S,1.5,C|XYZ     1,2,3", 0},
         {"SC      P,1,C|HVD     1,2,3|ENZ     4,5,6", 0},
-        {"SC      P,1,C|HV      1,2,3|ENZ     4,5,6", -1},  // fifth token not HVD
-        {"SC      P,1,C|HVD     1,2,3|XYZ     4,5,6", -1},  // coordinates not ENZ/NEZ
+        {"SC      P,1,C|HV      1,2,3|ENZ     4,5,6", -1}, // fifth token not HVD
+        {"SC      P,1,C|HVD     1,2,3|XYZ     4,5,6", -1}, // coordinates not ENZ/NEZ
         {"SC      P,1,C|XYZ     4,5,6", -1},
         {"STA     S,1.5,C|HVD     1,2,3", -1},
         {"STA     S,1.5,C|XYZ     1,2", -2},
-        {"STA     S,1.5,C|XYZ     1,2,3,", -2},              // trailing comma: an empty token
+        {"STA     S,1.5,C|XYZ     1,2,3,", -2}, // trailing comma: an empty token
         {"BS      B,1|HVD     1,2,3|ENZ     1,2,3", -2},
         {"BKB     B,1", -2},
         {"SA      A,1,C|HV      1,2", 0},
         {"SA      A,1,C|HVD     1,2", -1},
         {"SD      D,1,C|HVD     1,2,3", 0},
         {"SD      D,1,C|HV      1,2", -2},
-        {"STA     S,1.5,C|XYZ", -3},                        // a line of 8 characters or fewer
-        {"STA     S,1.5,C|XYZ      ", -2},                   // 9 chars: keyword and one token
+        {"STA     S,1.5,C|XYZ", -3},       // a line of 8 characters or fewer
+        {"STA     S,1.5,C|XYZ      ", -2}, // 9 chars: keyword and one token
         {"XYZ     1,2,3", -4},
         {"JOB     name", -4},
         {"STA     S,x,C|XYZ     1,2,3", -5},
-        {"STA     S,1,C|XYZ     1,,3", -5},                  // an empty value
+        {"STA     S,1,C|XYZ     1,,3", -5}, // an empty value
         {"SC      P,1,C|NEZ     1,2,nan", -5},
     };
     for (const Case& c : cases) {
@@ -234,12 +236,13 @@ TEST(ParseRecord, Notes) {
         {"NOTE    a|b", "a|b"},
         {"NOTE    " + std::string(300, 'x'), std::string(255, 'x')},
         // 127 Chinese characters are 254 bytes; the 128th would straddle the 255 limit.
-        {"NOTE    " + [] {
-             std::string s;
-             for (int i = 0; i < 130; ++i)
-                 s += "\xD6\xD0";
-             return s;
-         }(),
+        {"NOTE    " +
+             [] {
+                 std::string s;
+                 for (int i = 0; i < 130; ++i)
+                     s += "\xD6\xD0";
+                 return s;
+             }(),
          [] {
              std::string s;
              for (int i = 0; i < 127; ++i)
@@ -271,8 +274,7 @@ TEST(Pairing, OnlyNamedNeighboursOfTheRightKind) {
         {L({"BS      B,1", "HVD     1,2,3", "SC      B,1,TREE", "ENZ     1,2,3"}), {2, 6}, 0},
         {L({"BS      ,1", "HVD     1,2,3", "SC      ,1,BSS", "ENZ     1,2,3"}), {2, 6}, 0},
         // An SC that already has its observation is not paired again.
-        {L({"SC      P1,1,C", "HVD     1,2,3", "ENZ     1,2,3", "SD      P1,1,C",
-            "HVD     1,2,3"}),
+        {L({"SC      P1,1,C", "HVD     1,2,3", "ENZ     1,2,3", "SD      P1,1,C", "HVD     1,2,3"}),
          {6, 5},
          1},
     };
@@ -284,8 +286,8 @@ TEST(Pairing, OnlyNamedNeighboursOfTheRightKind) {
             kinds.push_back(r.type());
         EXPECT_EQ(kinds, c.kinds) << c.text[0];
         const auto& first = job.RecordList.front();
-        const int flag = first.type() == kKindSC ? first.as<sc_data>().has_obs
-                                                 : first.as<bs_data>().has_bss;
+        const int flag =
+            first.type() == kKindSC ? first.as<sc_data>().has_obs : first.as<bs_data>().has_bss;
         EXPECT_EQ(flag, c.merged_flag) << c.text[0];
     }
 }
@@ -366,12 +368,12 @@ TEST(RecordText, FirstMeaningfulLineDecides) {
     const Case cases[] = {
         {L({"JOB     J1"}), true},
         {L({"STA     S,1,C"}), true},
-        {L({"JOB,1,2,3,4"}), false},  // keyword "JOB,1,2" holds a comma
+        {L({"JOB,1,2,3,4"}), false}, // keyword "JOB,1,2" holds a comma
         {L({"P1,C,1,2,3"}), false},
         {L({"A,B,C,D,E,F,G,H"}), false},
-        {L({"JOB"}), false},          // 8 characters or fewer
+        {L({"JOB"}), false}, // 8 characters or fewer
         {L({"  JOB    "}), false},
-        {L({"ABCDEFGHI"}), true},     // no comma in the keyword: the load decides
+        {L({"ABCDEFGHI"}), true}, // no comma in the keyword: the load decides
         {{}, false},
         {L({"", "0", "  ", "JOB     J1"}), true}, // blank and "0" lines are passed over
         {L({"", "P1,C,1,2,3"}), false},

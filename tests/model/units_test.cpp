@@ -56,13 +56,13 @@ TEST(DistanceConversion, UnitsBothWays) {
 
 TEST(ParseDouble, AcceptsDecimalsAndRefusesEverythingElse) {
     const std::pair<const char*, double> good[] = {
-        {"12.5", 12.5}, {" 12.5\t", 12.5}, {"+3", 3}, {"-.5", -0.5}, {"1e3", 1000}, {"0", 0},
-        {"7.", 7},
+        {"12.5", 12.5}, {" 12.5\t", 12.5}, {"+3", 3}, {"-.5", -0.5},
+        {"1e3", 1000},  {"0", 0},          {"7.", 7},
     };
     for (const auto& [text, value] : good)
         EXPECT_DOUBLE_EQ(parse_double(text), value) << text;
-    const char* bad[] = {"", " ", "abc", "inf", "-inf", "nan", "NAN", "1e999", "-1e999",
-                         "1,5", "0x10", "1.5x", "--1", "+", "-", "1 2", "+-1"};
+    const char* bad[] = {"",    " ",    "abc",  "inf", "-inf", "nan", "NAN", "1e999", "-1e999",
+                         "1,5", "0x10", "1.5x", "--1", "+",    "-",   "1 2", "+-1"};
     for (const char* text : bad) {
         EXPECT_THROW(parse_double(text), ConversionError) << text;
         double v = 42;
@@ -103,8 +103,8 @@ TEST(BearingBetween, QuadrantsAndCoincidentPoints) {
     struct Case {
         double e2, n2, bearing;
     };
-    const Case cases[] = {{0, 1, 0}, {1, 0, 90}, {0, -1, 180}, {-1, 0, 270}, {1, 1, 45},
-                          {-1, 1, 315}};
+    const Case cases[] = {{0, 1, 0},    {1, 0, 90}, {0, -1, 180},
+                          {-1, 0, 270}, {1, 1, 45}, {-1, 1, 315}};
     for (const Case& c : cases) {
         const auto b = bearing_between(0, 0, c.e2, c.n2);
         ASSERT_TRUE(b.has_value());

@@ -1,0 +1,132 @@
+#include "cli/convert.h"
+#include "cli/options.h"
+#include "fileio/filebytes.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using telvane::testing::TempDir;
+
+namespace {
+
+const char* const kJob = "JOB     J1\r\n"
+                         "INST    TS\r\n"
+                         "STA     S1,1.5000,C1\r\n"
+                         "XYZ     100.0000,200.0000,10.0000\r\n"
+                         "BS      B1,1.6000\r\n"
+                         "HVD     0,324000,50.0000\r\n"
+                         "SC      B1,1.6000,BSS\r\n"
+                         "ENZ     1.0000,2.0000,3.0000\r\n"
+                         "SC      P1,1.3000,TREE\r\n"
+                         "HVD     3600,324000,12.3450\r\n"
+                         "ENZ     5.0000,6.0000,7.0000\r\n"
+                         "NOTE    done\r\n";
+
+struct CliRun {
+    int status;
+    std::string err;
+};
+
+CliRun cli(std::vector<std::string> args) {
+    args.insert(args.begin(), "telvane-cli");
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    std::string error;
+    const auto options =
+        telvane::cli::parse_options(static_cast<int>(argv.size()), argv.data(), error);
+    if (!options)
+        return {2, error};
+    std::ostringstream err;
+    const int status = telvane::cli::run_convert(*options, err);
+    return {status, err.str()};
+}
+
+} // namespace
+
+TEST(CliConvert, JobTextIsRewrittenByteForByte) {
+    TempDir dir;
+    const std::string in = dir.write("job.txt", kJob);
+    ASSERT_EQ(cli({"convert", in, dir.file("out.txt")}).status, 0);
+    EXPECT_EQ(TempDir::read(dir.file("out.txt")), kJob);
+}
+
+TEST(CliConvert, OutputTypesAndSettings) {
+    TempDir dir;
+    const std::string in = dir.write("job.txt", kJob);
+    struct Case {
+        std::vector<std::string> options;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{"--as", "points"},
+         "S1,C1,200.0000,100.0000,10.0000\r\nB1,,2.0000,1.0000,3.0000\r\n"
+         "P1,TREE,6.0000,5.0000,7.0000\r\n"},
+        {{"--as", "points-code-last", "--order", "enz"},
+         "S1,100.0000,200.0000,10.0000,C1\r\nB1,1.0000,2.0000,3.0000,\r\n"
+         "P1,5.0000,6.0000,7.0000,TREE\r\n"},
+        {{"--as", "records", "--angle", "gon", "--distance", "int-ft"},
+         "STA,S1,4.9213,C1,328.0840,656.1680,32.8084\r\n"
+         "SC,B1,5.2493,,0.0000,100.0000,164.0420,3.2808,6.5617,9.8425\r\n"
+         "SC,P1,4.2651,TREE,1.1111,100.0000,40.5020,16.4042,19.6850,22.9659\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"convert", in, dir.file("out.csv")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        ASSERT_EQ(cli(args).status, 0);
+        EXPECT_EQ(TempDir::read(dir.file("out.csv")), c.expected) << c.options[1];
+    }
+}
+
+TEST(CliConvert, CodeLists) {
+    TempDir dir;
+    const std::string in =
+        dir.write("codes.txt", "TREE:1:0:0:0:0:0:0:0:0\r\nWALL:2:0:0:0:0:0:0:0:0\r\n");
+    ASSERT_EQ(cli({"convert", in, dir.file("codes.out")}).status, 0);
+    EXPECT_EQ(TempDir::read(dir.file("codes.out")), "TREE\r\nWALL\r\n");
+    EXPECT_EQ(cli({"convert", in, dir.file("x"), "--as", "points"}).status, 1);
+}
+
+TEST(CliConvert, ExitStatusAndMessages) {
+    TempDir dir;
+    const std::string job = dir.write("job.txt", kJob);
+    const std::string bad =
+        dir.write("bad.txt", "JOB     J\r\nINST    I\r\nSTA     S,x,C\r\nXYZ     1,2,3\r\n");
+    const std::string rows = dir.write("rows.csv", "P1,C,1,2,3\r\n");
+
+    const CliRun refused = cli({"convert", bad, dir.file("o")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("ERROR: load record item failed"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("o")));
+
+    EXPECT_EQ(cli({"convert", rows, dir.file("o")}).status, 1);
+    EXPECT_EQ(cli({"convert", dir.file("missing"), dir.file("o")}).status, 1);
+    EXPECT_EQ(cli({"convert", job}).status, 2);
+    EXPECT_EQ(cli({"convert", job, dir.file("o"), "--as", "dwg"}).status, 2);
+    EXPECT_EQ(cli({"convert", job, dir.file("o"), "--angle", "rad"}).status, 2);
+    EXPECT_EQ(cli({"convert", job, dir.file("o"), "--grid", "abc"}).status, 2);
+    EXPECT_EQ(cli({"convert", job, dir.file("o"), "--k"}).status, 2);
+    EXPECT_EQ(cli({"convert", job, dir.file("no/such/folder/o")}).status, 1);
+}
+
+TEST(AtomicWrite, AFailedSaveLeavesTheOldFile) {
+    TempDir dir;
+    const std::string target = dir.write("keep.txt", "old contents");
+    std::string error;
+    EXPECT_TRUE(telvane::write_file_atomic(target, "new contents", &error));
+    EXPECT_EQ(TempDir::read(target), "new contents");
+
+    // A target that is a folder cannot be replaced: the write fails and nothing is left behind.
+    std::filesystem::create_directory(dir.file("folder"));
+    std::filesystem::path inside = dir.path() / "folder" / "x";
+    std::ofstream(inside) << "inside";
+    EXPECT_FALSE(telvane::write_file_atomic(dir.file("folder"), "data", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(TempDir::read(inside.string()), "inside");
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 2u); // keep.txt and folder: no temporary file remains
+}
