@@ -11,4 +11,7 @@ namespace telvane::cli {
 // 2 usage error. Messages go to `err`.
 int run_convert(const Options& options, std::ostream& err);
 
+// Prints the job text lines a binary job or point file converts into, before any job load.
+int run_dump(const Options& options, std::ostream& out, std::ostream& err);
+
 } // namespace telvane::cli

@@ -10,14 +10,17 @@ const char* const kUsage =
     "usage: telvane-cli convert INPUT OUTPUT [--as TYPE] [--angle dms|gon|mil]\n"
     "                           [--distance m|us-ft|int-ft] [--order nez|enz]\n"
     "                           [--k 0.00|0.14|0.20] [--grid FACTOR]\n"
+    "       telvane-cli dump INPUT\n"
     "       telvane-cli --help\n"
     "\n"
-    "convert reads a job text or a code list and writes it as TYPE:\n"
+    "convert reads a job text, a code list, or a binary job or point file (.mea .dat .job .jbf\n"
+    ".coo .cor .pts .ptf) and writes it as TYPE:\n"
     "  job               job text (JOB, INST and the record lines)\n"
     "  records           one comma-separated row per record\n"
     "  points            point rows name,code,coordinates of the job's points\n"
     "  points-code-last  point rows name,coordinates,code\n"
     "  codes             one code per line\n"
+    "dump prints the job text lines a binary file converts into.\n"
     "Defaults: metres, degrees-minutes-seconds, NEZ, K 0.14, grid 1.00.\n"
     "Exit status: 0 success, 1 input refused or unreadable, 2 usage error.\n";
 

@@ -36,6 +36,17 @@ public:
         append_angle(out_.back(), v, units_.angle);
         return *this;
     }
+    // An angle the instrument stored in arc-seconds, written as whole arc-seconds.
+    LineWriter& seconds(double arcseconds) {
+        sep();
+        append_whole_seconds(out_.back(), arcseconds);
+        return *this;
+    }
+    // Ends the line with an empty field ("%s,%s," layouts).
+    LineWriter& empty_field() {
+        out_.back() += ',';
+        return *this;
+    }
 
 private:
     void sep() {

@@ -32,14 +32,18 @@ double distance_factor_to_metres(int code) {
 namespace {
 
 // Whole arc-seconds, rounded half up and truncated toward zero as the instrument does.
-long long whole_seconds(double degrees) {
-    const double s = degrees * 3600.0 + 0.5;
+long long whole_seconds_of(double arcseconds) {
+    const double s = arcseconds + 0.5;
     // Out-of-range readings are clamped instead of overflowing the integer conversion.
     if (!(s > -9.0e18))
         return -9000000000000000000LL;
     if (!(s < 9.0e18))
         return 9000000000000000000LL;
     return static_cast<long long>(s);
+}
+
+long long whole_seconds(double degrees) {
+    return whole_seconds_of(degrees * 3600.0);
 }
 
 void append_two_digits(std::string& out, long long v) {
@@ -73,6 +77,10 @@ void append_angle(std::string& out, double degrees, int code) {
         return;
     }
     }
+}
+
+void append_whole_seconds(std::string& out, double arcseconds) {
+    append_int(out, whole_seconds_of(arcseconds));
 }
 
 std::string angle_to_text(double degrees, int code) {

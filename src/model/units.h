@@ -25,6 +25,9 @@ double distance_factor_from_metres(int code);
 double distance_factor_to_metres(int code);
 
 std::string angle_to_text(double degrees, int code);
+
+// Whole arc-seconds of a value already in arc-seconds: the integer part of v + 0.5.
+void append_whole_seconds(std::string& out, double arcseconds);
 void append_angle(std::string& out, double degrees, int code);
 
 // Reads arc-seconds (the only angle unit the program reads) and returns degrees.

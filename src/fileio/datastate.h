@@ -1,0 +1,63 @@
+// The main window's data as the file commands see it, and what they report back.
+#pragma once
+
+#include "model/gts7.h"
+#include "model/records.h"
+#include "model/rows.h"
+#include "model/units.h"
+
+#include <string>
+#include <vector>
+
+namespace telvane {
+
+// What DataKind says the lists hold.
+enum DataKindCode : int {
+    kDataNone = 0,
+    kDataRecords = 1,
+    kDataPoints = 2,
+    kDataCodes = 3,
+    kDataPoints3 = 4,
+    kDataIntersections = 5,
+    kDataMainPiles = 6,
+    kDataSlopes = 7,
+    kDataPiles = 8,
+};
+
+using RoadRow = std::vector<std::string>;
+
+struct DataState {
+    std::vector<record_item> RecordList;
+    std::vector<coord_item> CoordList;
+    std::vector<code_item> CodeList;
+    std::vector<coord3_item> Coord3List;
+    std::vector<RoadRow> RoadRows;
+    std::string JobName = "NONAME";
+    std::string InstName = "UNKNOW";
+    int DataKind = kDataNone;
+};
+
+// The settings values the file commands read.
+struct FileSettings {
+    Units units{kAngleDMS, kMetre};
+    int order = kOrderNEZ;
+    Gts7Reduction reduction{};
+};
+
+// One thing to show the user, in order: a text key of the language table, or a text shown as
+// it is (with a caption when it has one).
+struct UserMessage {
+    enum class Kind { Key, Text } kind = Kind::Key;
+    std::string value;
+    std::string caption;
+
+    static UserMessage key(std::string k) { return {Kind::Key, std::move(k), {}}; }
+    static UserMessage text(std::string t, std::string caption = {}) {
+        return {Kind::Text, std::move(t), std::move(caption)};
+    }
+    friend bool operator==(const UserMessage&, const UserMessage&) = default;
+};
+
+using Messages = std::vector<UserMessage>;
+
+} // namespace telvane

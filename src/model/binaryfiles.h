@@ -1,0 +1,45 @@
+// The instrument's binary job and coordinate files, converted into job text lines.
+//
+// Readers take a whole file's bytes and append lines of the job text format to `out`; on a
+// non-zero result the lines already appended stay there and the caller discards them.
+#pragma once
+
+#include "textlines.h"
+
+#include <string>
+#include <string_view>
+
+namespace telvane {
+
+enum BinaryResult : int {
+    kBinaryOk = 0,          // read to its end
+    kBinaryCannotOpen = -1, // the file cannot be opened
+    kBinaryEmpty = -2,      // the file ends before its header could be read
+    kBinaryReadError = -3,  // a read failed or a record is cut short
+    kBinaryUnknownType = -4,
+    kBinaryBadData = -5,    // returned by no reader; has a message of its own
+    kBinaryWrongFormat = -6 // the first byte of a 48- or 56-byte file is neither 1 nor 2
+};
+
+// The message key shown for a reader's result.
+std::string_view binary_result_key(int result);
+
+int read_job48(std::string_view bytes, Lines& out);
+int read_job56(std::string_view bytes, Lines& out);
+int read_job96(std::string_view bytes, Lines& out);
+int read_job112(std::string_view bytes, Lines& out);
+int read_job136(std::string_view bytes, Lines& out);
+int read_points56(std::string_view bytes, Lines& out);
+int read_points40(std::string_view bytes, Lines& out);
+
+// The reader chosen by the lowercased path: ".mea" (48, then 56 bytes), ".dat" (96), ".job" (112),
+// ".jbf" (136), tested in this order anywhere in the path; none of them reads nothing and gives 0.
+int convert_job_bytes(std::string_view path, std::string_view bytes, Lines& out);
+int convert_job_file(const std::string& path, Lines& out);
+
+// ".cor" (96), ".pts" (56-byte points), ".ptf" (40-byte points), anything else 48 then 56 bytes.
+// `out` is emptied first.
+int convert_coord_bytes(std::string_view path, std::string_view bytes, Lines& out);
+int convert_coord_file(const std::string& path, Lines& out);
+
+} // namespace telvane
