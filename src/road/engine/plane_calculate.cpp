@@ -53,6 +53,9 @@ bool PlaneCalculate::EvaluateChain(double K, double W, ChainPoint& out) const {
 }
 
 bool PlaneCalculate::EvaluateElement(std::size_t i, double l, double W, AxisPoint& out) const {
+    if (i + 1 >= chain_.size()) {
+        return false;
+    }
     const PlaneInfo& e = chain_[i];
     const PlaneInfo& next = chain_[i + 1];
     switch (e.LineType) {

@@ -30,12 +30,13 @@ public:
     // outside the chain or the element there cannot be evaluated; out is then untouched.
     bool EvaluateChain(double K, double W, ChainPoint& out) const;
 
+    // Element i (not the end marker) at distance l from its start, whatever its chainage span.
+    bool EvaluateElement(std::size_t i, double l, double W, AxisPoint& out) const;
+
     double StartChainage() const { return startChainage_; }
     const std::vector<PlaneInfo>& Chain() const { return chain_; }
 
 private:
-    bool EvaluateElement(std::size_t i, double l, double W, AxisPoint& out) const;
-
     double startChainage_ = 0;
     std::vector<PlaneInfo> chain_;
     SegmentFinder finder_;

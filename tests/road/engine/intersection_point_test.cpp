@@ -1,0 +1,192 @@
+#include "road/engine/coord_calculate.h"
+#include "road/engine/intersection_point_calculate.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace telvane::road {
+namespace {
+
+IntersectionPointInfo Point(const char* name, double N, double E, double R = 0, double Ls1 = 0,
+                            double Ls2 = 0) {
+    IntersectionPointInfo p;
+    p.Name = name;
+    p.North = N;
+    p.East = E;
+    p.Radius = R;
+    p.ClothoidLength1 = Ls1;
+    p.ClothoidLength2 = Ls2;
+    return p;
+}
+
+// Three points: heading North 1000 m to JD1, then 1000 m on at `turn` radians to the right.
+std::vector<IntersectionPointInfo> Corner(double turn, double R, double Ls1, double Ls2) {
+    return {Point("JD0", 0, 0), Point("JD1", 1000, 0, R, Ls1, Ls2),
+            Point("JD2", 1000 + 1000 * std::cos(turn), 1000 * std::sin(turn))};
+}
+
+TEST(IntersectionPoint, CircularCurveOfTheWorkedExample) {
+    for (const double side : {1.0, -1.0}) { // the right turn and its mirror image
+        std::vector<IntersectionPointInfo> pts = {Point("A", 0, 0), Point("B", 1000, 0, -100),
+                                                  Point("C", 1000, 1000 * side)};
+        std::vector<PlaneInfo> chain;
+        std::string message = "untouched";
+        ASSERT_TRUE(IntersectionPointCalculate(0, pts, chain, message));
+        EXPECT_EQ(message, "untouched");
+        const IntersectionPointInfo& b = pts[1];
+        // Closed-form circle geometry: T = R·tan(α/2), E = R/cos(α/2) - R, arc R·α.
+        EXPECT_EQ(b.Direction, side > 0 ? "R" : "L");
+        EXPECT_NEAR(b.DeflectionAngle, HalfPi, 1e-15);
+        EXPECT_NEAR(b.TangentLength1, 100, 1e-9);
+        EXPECT_NEAR(b.TangentLength2, 100, 1e-9);
+        EXPECT_NEAR(b.ExternalLength, 100 * (std::sqrt(2.0) - 1), 1e-9);
+        EXPECT_NEAR(b.ZH, 900, 1e-9);
+        EXPECT_NEAR(b.HY, 900, 1e-9);
+        EXPECT_NEAR(b.YH, 900 + 50 * Pi, 1e-9);
+        EXPECT_NEAR(b.HZ, 900 + 50 * Pi, 1e-9);
+        EXPECT_NEAR(b.Mileage, 1000, 1e-9);
+        EXPECT_NEAR(b.CurveLength, 50 * Pi, 1e-9);
+        ASSERT_EQ(chain.size(), 6u);
+        EXPECT_NEAR(chain[5].Mileage, 1800 + 50 * Pi, 1e-9);
+        EXPECT_EQ(chain[2].StartRadius, 100 * side);
+        for (std::size_t i = 0; i < chain.size(); ++i) {
+            EXPECT_EQ(chain[i].Role, 0);
+            const double next = i + 1 < chain.size() ? chain[i + 1].Mileage : chain[i].Mileage;
+            EXPECT_DOUBLE_EQ(chain[i].Length, next - chain[i].Mileage);
+        }
+        const std::int32_t kinds[] = {LineTypeLine,     LineTypeClothoid, LineTypeCircle,
+                                      LineTypeClothoid, LineTypeLine,     LineTypeLine};
+        for (std::size_t i = 0; i < 6; ++i) {
+            EXPECT_EQ(chain[i].LineType, kinds[i]);
+        }
+    }
+}
+
+TEST(IntersectionPoint, SpiralCurvesAgainstNumericalReference) {
+    // Reference values: p and q from the clothoid integrated numerically (mpmath 1.3 quad at 30
+    // digits), then T1 = q1 + (R + p1)·tan(α/2) + (p2 - p1)/sin α, T2 likewise with the signs of
+    // the shift term swapped, E = (R + p1)/cos(α/2) - R. The first two rows are the ones given with
+    // the task.
+    struct Case {
+        double R, Ls1, Ls2, alphaDeg, T1, T2, E;
+    } cases[] = {
+        {100, 80, 80, 60, 99.0534720333118, 99.0534720333118, 18.5317194297262},
+        {250, 120, 60, 35, 136.334698774691, 112.129529898066, 14.6435807677242},
+        {100, 30, 20, 90, 115.155364184125, 110.371366396933, 41.9512603684284},
+    };
+    for (const Case& c : cases) {
+        const double alpha = c.alphaDeg * Pi / 180;
+        const std::optional<CurveTangentInfo> t = CurveTangentLengths(c.R, c.Ls1, c.Ls2, alpha);
+        ASSERT_TRUE(t);
+        EXPECT_NEAR(t->T1, c.T1, 1e-9) << c.R;
+        EXPECT_NEAR(t->T2, c.T2, 1e-9) << c.R;
+        EXPECT_NEAR(t->E, c.E, 1e-9) << c.R;
+
+        // The same values through the whole method on a polygon with that deflection.
+        std::vector<IntersectionPointInfo> pts = Corner(alpha, c.R, c.Ls1, c.Ls2);
+        std::vector<PlaneInfo> chain;
+        std::string message;
+        ASSERT_TRUE(IntersectionPointCalculate(0, pts, chain, message));
+        EXPECT_NEAR(pts[1].TangentLength1, c.T1, 1e-6);
+        EXPECT_NEAR(pts[1].TangentLength2, c.T2, 1e-6);
+        EXPECT_NEAR(pts[1].ExternalLength, c.E, 1e-6); // with the entry spiral
+        EXPECT_NEAR(pts[1].ZH, 1000 - c.T1, 1e-6);
+        EXPECT_NEAR(pts[1].HY - pts[1].ZH, c.Ls1, 1e-9);
+        EXPECT_NEAR(pts[1].HZ - pts[1].YH, c.Ls2, 1e-9);
+        EXPECT_NEAR(pts[1].YH - pts[1].HY, c.R * (alpha - (c.Ls1 + c.Ls2) / (2 * c.R)), 1e-9);
+    }
+    const std::optional<TangentLengthInfo> t = TangentLength(-100, 80, Pi / 3);
+    ASSERT_TRUE(t);
+    EXPECT_NEAR(t->T, 99.0534720333118, 1e-9);
+    EXPECT_NEAR(SpiralShiftOf(100, 80)->q, 39.7876123184487, 1e-9);
+    EXPECT_NEAR(SpiralShiftOf(100, 80)->p, 2.65148018039243, 1e-9);
+}
+
+TEST(IntersectionPoint, FoldsDeflectionsBeyondHalfATurn) {
+    // In at 1.6 rad, out at 4.9 rad: the bearings differ by 3.3 rad, the road turns left by the
+    // other 2π - 3.3.
+    const double in = 1.6;
+    const double out = 4.9;
+    std::vector<IntersectionPointInfo> pts = {
+        Point("A", 0, 0), Point("B", 1000 * std::cos(in), 1000 * std::sin(in), 50),
+        Point("C", 1000 * std::cos(in) + 3000 * std::cos(out),
+              1000 * std::sin(in) + 3000 * std::sin(out))};
+    std::vector<PlaneInfo> chain;
+    std::string message;
+    ASSERT_TRUE(IntersectionPointCalculate(0, pts, chain, message));
+    EXPECT_EQ(pts[1].Direction, "L");
+    EXPECT_NEAR(pts[1].DeflectionAngle, TwoPi - 3.3, 1e-12);
+    EXPECT_NEAR(pts[1].TangentLength1, 50 * std::tan((TwoPi - 3.3) / 2), 1e-9);
+}
+
+TEST(IntersectionPoint, Refusals) {
+    // GBK bytes of the expected texts, written out independently of the engine's table.
+    const std::string tooFew = "\xbd\xbb\xb5\xe3\xca\xfd\xc1\xbf\xb2\xbb\xc4\xdc\xc9\xd9\xd3\xda"
+                               "3\xb8\xf6"; // 交点数量不能少于3个
+    const std::string tooClose = "\xc1\xbd\xbd\xbb\xb5\xe3\xd6\xae\xbc\xe4\xbe\xe0\xc0\xeb\xc6\xab"
+                                 "\xd0\xa1,\xc7\xeb\xbc\xec\xb2\xe9\xca\xc7\xb7\xf1\xca\xe4\xc8\xeb"
+                                 "\xd3\xd0\xce\xf3"; // 两交点之间距离偏小,请检查是否输入有误
+    const std::string notValid = ",\xb2\xa2\xb7\xc7\xba\xcf\xb7\xa8\xb5\xc4\xbd\xbb\xb5\xe3!";
+    const std::string bearings = "\xb5\xc4\xb7\xbd\xce\xbb\xbd\xc7"; // 的方位角
+    const std::string check = ",\xc7\xeb\xbc\xec\xb2\xe9\xca\xc7\xb7\xf1\xca\xe4\xc8\xeb\xd3\xd0"
+                              "\xce\xf3"; // ,请检查是否输入有误
+    const std::string spiral = "\xb5\xc4\xbb\xba\xba\xcd\xc7\xfa\xcf\xdf"; // 的缓和曲线
+    const std::string shorter = "\xb3\xa4\xb6\xc8\xd0\xa1\xd3\xda"
+                                "0"; // 长度小于0
+
+    struct Case {
+        std::vector<IntersectionPointInfo> points;
+        std::string message;
+        std::size_t chainSize; // what the chain holds afterwards (it starts with 3 elements)
+    } cases[] = {
+        {{Point("JD0", 0, 0), Point("JD1", 1, 0)}, tooFew, 3},
+        {{Point("JD0", 0, 0), Point("JD1", 0, 0.000001, 50), Point("JD2", 100, 0)}, tooClose, 3},
+        {{Point("JD0", 0, 0), Point("JD1", 10, 0, 50), Point("JD2", 20, 0)},
+         "JD0\xa1\xfaJD1\xd3\xebJD1\xa1\xfaJD2" + bearings + "\xd2\xbb\xd6\xc2" + notValid,
+         1},
+        {{Point("JD0", 0, 0), Point("JD1", 100, 0, 50), Point("JD2", 50, 0)},
+         "JD0\xa1\xfaJD1\xd3\xebJD1\xa1\xfaJD2" + bearings + "\xcf\xe0\xb7\xb4" + notValid,
+         1},
+        {Corner(1.0, 0, 0, 0),
+         "JD1\xb5\xc4\xb0\xeb\xbe\xb6\xce\xaa"
+         "0" +
+             notValid,
+         1},
+        {Corner(1.0, 100, 20, -1), "JD1" + spiral + shorter + check, 1},
+        {Corner(HalfPi, 100, 200, 120),
+         "JD1" + spiral + "\xb9\xfd\xb3\xa4,\xd4\xb2\xc7\xfa\xcf\xdf" + shorter + check, 1},
+        // A later point fails: the chain keeps the first curve, the first point its values.
+        {{Point("JD0", 0, 0), Point("JD1", 1000, 0, 100), Point("JD2", 1000, 1000, 0),
+          Point("JD3", 0, 1000)},
+         "JD2\xb5\xc4\xb0\xeb\xbe\xb6\xce\xaa"
+         "0" +
+             notValid,
+         5},
+        // A curve whose tangent would be infinite: an arithmetic fault with no message.
+        {Corner(179 * Pi / 180, 1e307, 0, 0), "", 1},
+    };
+    for (Case& c : cases) {
+        std::vector<PlaneInfo> chain(3);
+        std::string message = "old";
+        EXPECT_FALSE(IntersectionPointCalculate(0, c.points, chain, message)) << c.message;
+        EXPECT_EQ(message, c.message);
+        EXPECT_EQ(chain.size(), c.chainSize) << c.message;
+    }
+    std::vector<IntersectionPointInfo> laterFails = cases[7].points;
+    std::vector<PlaneInfo> chain;
+    std::string message;
+    EXPECT_FALSE(IntersectionPointCalculate(0, laterFails, chain, message));
+    EXPECT_NEAR(laterFails[1].ZH, 900, 1e-9);
+
+    // The last two points may coincide.
+    std::vector<IntersectionPointInfo> endOnCurve = {Point("JD0", 0, 0), Point("JD1", 1000, 0, 50),
+                                                     Point("JD2", 1000, 500, 50),
+                                                     Point("JD3", 1000, 500)};
+    EXPECT_TRUE(IntersectionPointCalculate(0, endOnCurve, chain, message));
+}
+
+} // namespace
+} // namespace telvane::road
