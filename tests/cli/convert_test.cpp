@@ -1,6 +1,6 @@
 #include "cli/convert.h"
 #include "cli/options.h"
-#include "fileio/filebytes.h"
+#include "model/filebytes.h"
 #include "tempdir.h"
 
 #include <gtest/gtest.h>
