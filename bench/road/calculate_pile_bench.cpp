@@ -1,6 +1,5 @@
 // Stakes per second of the design axis over a long alignment of lines, circles and clothoids.
-#include "road/engine/design_axis_calculate.h"
-#include "road/engine/intersection_point_calculate.h"
+#include "road/engine/road_engine.h"
 
 #include <benchmark/benchmark.h>
 

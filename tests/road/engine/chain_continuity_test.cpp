@@ -1,6 +1,7 @@
 // Chains built from intersection points must be seamless: each element ends where the next one
 // starts, in position and in direction, and a left turn is the mirror image of a right turn.
 #include "reference_quadrature.h"
+#include "road_fixtures.h"
 
 #include "road/engine/coord_calculate.h"
 #include "road/engine/design_axis_calculate.h"
@@ -15,22 +16,10 @@
 namespace telvane::road {
 namespace {
 
-IntersectionPointInfo Point(double N, double E, double R = 0, double Ls1 = 0, double Ls2 = 0) {
-    IntersectionPointInfo p;
-    p.Name = "JD";
-    p.North = N;
-    p.East = E;
-    p.Radius = R;
-    p.ClothoidLength1 = Ls1;
-    p.ClothoidLength2 = Ls2;
-    return p;
-}
+using testing::Corner;
 
-// Heading North for `leg` metres, then turning by `turn` radians (positive right) for another leg.
-std::vector<IntersectionPointInfo> Corner(double turn, double leg, double R, double Ls1,
-                                          double Ls2) {
-    return {Point(0, 0), Point(leg, 0, R, Ls1, Ls2),
-            Point(leg + leg * std::cos(turn), leg * std::sin(turn))};
+IntersectionPointInfo Point(double N, double E, double R = 0, double Ls1 = 0, double Ls2 = 0) {
+    return testing::Point("JD", N, E, R, Ls1, Ls2);
 }
 
 struct Design {

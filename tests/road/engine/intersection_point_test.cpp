@@ -1,3 +1,5 @@
+#include "road_fixtures.h"
+
 #include "road/engine/coord_calculate.h"
 #include "road/engine/intersection_point_calculate.h"
 
@@ -10,23 +12,8 @@
 namespace telvane::road {
 namespace {
 
-IntersectionPointInfo Point(const char* name, double N, double E, double R = 0, double Ls1 = 0,
-                            double Ls2 = 0) {
-    IntersectionPointInfo p;
-    p.Name = name;
-    p.North = N;
-    p.East = E;
-    p.Radius = R;
-    p.ClothoidLength1 = Ls1;
-    p.ClothoidLength2 = Ls2;
-    return p;
-}
-
-// Three points: heading North 1000 m to JD1, then 1000 m on at `turn` radians to the right.
-std::vector<IntersectionPointInfo> Corner(double turn, double R, double Ls1, double Ls2) {
-    return {Point("JD0", 0, 0), Point("JD1", 1000, 0, R, Ls1, Ls2),
-            Point("JD2", 1000 + 1000 * std::cos(turn), 1000 * std::sin(turn))};
-}
+using testing::Corner;
+using testing::Point;
 
 TEST(IntersectionPoint, CircularCurveOfTheWorkedExample) {
     for (const double side : {1.0, -1.0}) { // the right turn and its mirror image
@@ -86,7 +73,7 @@ TEST(IntersectionPoint, SpiralCurvesAgainstNumericalReference) {
         EXPECT_NEAR(t->E, c.E, 1e-9) << c.R;
 
         // The same values through the whole method on a polygon with that deflection.
-        std::vector<IntersectionPointInfo> pts = Corner(alpha, c.R, c.Ls1, c.Ls2);
+        std::vector<IntersectionPointInfo> pts = Corner(alpha, 1000, c.R, c.Ls1, c.Ls2);
         std::vector<PlaneInfo> chain;
         std::string message;
         ASSERT_TRUE(IntersectionPointCalculate(0, pts, chain, message));
@@ -150,13 +137,13 @@ TEST(IntersectionPoint, Refusals) {
         {{Point("JD0", 0, 0), Point("JD1", 100, 0, 50), Point("JD2", 50, 0)},
          "JD0\xa1\xfaJD1\xd3\xebJD1\xa1\xfaJD2" + bearings + "\xcf\xe0\xb7\xb4" + notValid,
          1},
-        {Corner(1.0, 0, 0, 0),
+        {Corner(1.0, 1000, 0, 0, 0),
          "JD1\xb5\xc4\xb0\xeb\xbe\xb6\xce\xaa"
          "0" +
              notValid,
          1},
-        {Corner(1.0, 100, 20, -1), "JD1" + spiral + shorter + check, 1},
-        {Corner(HalfPi, 100, 200, 120),
+        {Corner(1.0, 1000, 100, 20, -1), "JD1" + spiral + shorter + check, 1},
+        {Corner(HalfPi, 1000, 100, 200, 120),
          "JD1" + spiral + "\xb9\xfd\xb3\xa4,\xd4\xb2\xc7\xfa\xcf\xdf" + shorter + check, 1},
         // A later point fails: the chain keeps the first curve, the first point its values.
         {{Point("JD0", 0, 0), Point("JD1", 1000, 0, 100), Point("JD2", 1000, 1000, 0),
@@ -166,7 +153,7 @@ TEST(IntersectionPoint, Refusals) {
              notValid,
          5},
         // A curve whose tangent would be infinite: an arithmetic fault with no message.
-        {Corner(179 * Pi / 180, 1e307, 0, 0), "", 1},
+        {Corner(179 * Pi / 180, 1000, 1e307, 0, 0), "", 1},
     };
     for (Case& c : cases) {
         std::vector<PlaneInfo> chain(3);
