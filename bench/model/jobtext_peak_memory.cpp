@@ -1,7 +1,7 @@
 // Peak memory of loading a 1,000,000-record job text file the way the Open command does
 // (read the file, split it into line views, load), as a multiple of the file's size.
-#include "fileio/filebytes.h"
 #include "jobtext_data.h"
+#include "model/filebytes.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -1,5 +1,6 @@
 #include "cli/convert.h"
 #include "cli/options.h"
+#include "lebytes.h"
 #include "model/filebytes.h"
 #include "tempdir.h"
 
@@ -129,4 +130,62 @@ TEST(AtomicWrite, AFailedSaveLeavesTheOldFile) {
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
         ++entries;
     EXPECT_EQ(entries, 2u); // keep.txt and folder: no temporary file remains
+}
+
+namespace {
+struct DumpRun {
+    int status;
+    std::string out, err;
+};
+DumpRun dump(const std::string& path) {
+    std::string a0 = "telvane-cli", a1 = "dump", a2 = path;
+    char* argv[] = {a0.data(), a1.data(), a2.data()};
+    std::string error;
+    const auto options = telvane::cli::parse_options(3, argv, error);
+    std::ostringstream out, err;
+    const int status = telvane::cli::run_dump(*options, out, err);
+    return {status, out.str(), err.str()};
+}
+} // namespace
+
+TEST(CliBinary, JobAndPointFilesConvertAndDump) {
+    TempDir dir;
+    telvane::testing::Record sta(48), sc(48);
+    sta.i8(0, 1).text(1, "S1").f32(20, 1.5f).f64(24, 200).f64(32, 100).f64(40, 10);
+    sc.i8(0, 8).text(1, "P1").text(10, "TREE").f32(20, 1.25f).f64(24, 6).f64(32, 5).f64(40, 7);
+    const std::string mea = dir.write("day1.mea", "\x01" + sta.bytes() + sc.bytes());
+
+    ASSERT_EQ(cli({"convert", mea, dir.file("day1.txt")}).status, 0);
+    EXPECT_EQ(TempDir::read(dir.file("day1.txt")),
+              "JOB     day1\r\nINST    TotalStation\r\nSTA     S1,1.5000,\r\n"
+              "XYZ     100.0000,200.0000,10.0000\r\nSC      P1,1.2500,TREE\r\n"
+              "ENZ     5.0000,6.0000,7.0000\r\n");
+    ASSERT_EQ(cli({"convert", mea, dir.file("p.csv"), "--as", "points"}).status, 0);
+    EXPECT_EQ(TempDir::read(dir.file("p.csv")),
+              "S1,,200.0000,100.0000,10.0000\r\nP1,TREE,6.0000,5.0000,7.0000\r\n");
+
+    const DumpRun d = dump(mea);
+    EXPECT_EQ(d.status, 0);
+    EXPECT_EQ(d.out, "STA     S1,1.5000,\nXYZ     100.0000,200.0000,10.0000\n"
+                     "SC      P1,1.2500,TREE\nENZ     5.0000,6.0000,7.0000\n");
+
+    telvane::testing::Record pt(56);
+    pt.i8(0, 11).text(1, "K1").text(16, "CP").f64(32, 1).f64(40, 2).f64(48, 3);
+    const std::string pts = dir.write("known.pts", pt.bytes());
+    ASSERT_EQ(cli({"convert", pts, dir.file("k.csv"), "--order", "enz"}).status, 0);
+    EXPECT_EQ(TempDir::read(dir.file("k.csv")), "K1,CP,2.0000,1.0000,3.0000\r\n");
+    EXPECT_EQ(cli({"convert", pts, dir.file("k.txt"), "--as", "job"}).status, 1);
+
+    // A reader error exits 1 with its message key.
+    const std::string bad = dir.write("bad.mea", std::string("\x03\x01\x02", 3));
+    const CliRun refused = cli({"convert", bad, dir.file("x")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("file_wrong_format"), std::string::npos);
+    const DumpRun bad_dump = dump(bad);
+    EXPECT_EQ(bad_dump.status, 1);
+    EXPECT_NE(bad_dump.err.find("file_wrong_format"), std::string::npos);
+    EXPECT_EQ(bad_dump.out, "");
+    // Binary bytes under an extension no reader knows.
+    const std::string unknown = dir.write("data.bin", std::string("\x01\x02\x00\xFF", 4));
+    EXPECT_NE(cli({"convert", unknown, dir.file("y")}).err.find("wrong_format"), std::string::npos);
 }
