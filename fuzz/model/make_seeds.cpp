@@ -35,9 +35,12 @@ int main(int argc, char** argv) {
     const std::filesystem::path root = argc > 1 ? argv[1] : "fuzz/model/corpus";
     write(root / "job48", "seed", "\x01" + records(48, 0, {1, 4, 2, 3, 5, 6, 7, 8, 13}, 1));
     write(root / "job56", "seed", "\x02" + records(56, 0, {1, 2, 3, 4, 5, 6, 7, 8}, 1));
-    write(root / "job96", "seed", std::string(96, '\0') + records(96, 0, {1, 2, 3, 4, 5, 6, 7, 8, 10, 11}, 1));
-    write(root / "job112", "seed", std::string(112, '\0') + records(112, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 1));
-    write(root / "job136", "seed", std::string(48, '\0') + records(136, 0, {1, 2, 3, 4, 5, 6, 7}, 16));
+    write(root / "job96", "seed",
+          std::string(96, '\0') + records(96, 0, {1, 2, 3, 4, 5, 6, 7, 8, 10, 11}, 1));
+    write(root / "job112", "seed",
+          std::string(112, '\0') + records(112, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 1));
+    write(root / "job136", "seed",
+          std::string(48, '\0') + records(136, 0, {1, 2, 3, 4, 5, 6, 7}, 16));
     write(root / "points56", "seed", records(56, 0, {11, 10, 11}, 1));
     write(root / "points40", "seed", records(40, 39, {0, 0}, 0));
     write(root / "jobtext", "seed",
