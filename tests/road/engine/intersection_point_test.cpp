@@ -55,8 +55,7 @@ TEST(IntersectionPoint, CircularCurveOfTheWorkedExample) {
 TEST(IntersectionPoint, SpiralCurvesAgainstNumericalReference) {
     // Reference values: p and q from the clothoid integrated numerically (mpmath 1.3 quad at 30
     // digits), then T1 = q1 + (R + p1)·tan(α/2) + (p2 - p1)/sin α, T2 likewise with the signs of
-    // the shift term swapped, E = (R + p1)/cos(α/2) - R. The first two rows are the ones given with
-    // the task.
+    // the shift term swapped, E = (R + p1)/cos(α/2) - R.
     struct Case {
         double R, Ls1, Ls2, alphaDeg, T1, T2, E;
     } cases[] = {
