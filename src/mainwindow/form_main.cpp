@@ -1,0 +1,555 @@
+#include "form_main.h"
+
+#include "settings/codec.h"
+#include "settings/form_setting.h"
+#include "settings/guard.h"
+#include "settings/prompts.h"
+#include "texts/ini_file.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+namespace telvane {
+
+namespace {
+
+constexpr const char* kFormSection = "Form";
+constexpr int kDefaultLanguage = 1;
+
+std::filesystem::path to_path(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+QGroupBox* group(QWidget* parent, const char* name, const QString& caption) {
+    auto* g = new QGroupBox(caption, parent);
+    g->setObjectName(QLatin1String(name));
+    return g;
+}
+
+// The picture at the bottom of the command column.
+QPixmap logo_picture() {
+    QPixmap pixmap(192, 59);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient gradient(0, 0, 0, 59);
+    gradient.setColorAt(0, QColor(0x1f, 0x4e, 0x8c));
+    gradient.setColorAt(1, QColor(0x0d, 0x2b, 0x52));
+    p.setBrush(gradient);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 191, 58), 6, 6);
+    p.setPen(Qt::white);
+    QFont big = p.font();
+    big.setPixelSize(20);
+    big.setBold(true);
+    p.setFont(big);
+    p.drawText(QRect(0, 4, 192, 30), Qt::AlignCenter, QStringLiteral("TORVIK"));
+    QFont small = p.font();
+    small.setPixelSize(12);
+    small.setBold(false);
+    p.setFont(small);
+    p.drawText(QRect(0, 32, 192, 20), Qt::AlignCenter, QStringLiteral("Telvane  v1.6"));
+    return pixmap;
+}
+
+} // namespace
+
+TForm1::TForm1(AppPaths paths, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), paths_(std::move(paths)), prompts_(prompts) {
+    setObjectName("Form1");
+    // The instrument's line as this window uses it; the INI file chooses port and rate below.
+    ComPort1.SetPort(QStringLiteral("COM3"));
+    ComPort1.SetBaudRate(kBaud115200);
+    Timer1.setSingleShot(true);
+    build_layout();
+    connect_commands();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::build_layout() {
+    resize(922, 646);
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(4, 4, 4, 4);
+    columns->setSpacing(6);
+
+    // Left: the table and, in the same place, the text view.
+    auto* views = new QWidget(central);
+    auto* views_layout = new QVBoxLayout(views);
+    views_layout->setContentsMargins(0, 0, 0, 0);
+    StrGrid = new QTableView(views);
+    StrGrid->setObjectName("StrGrid");
+    StrGrid->hide();
+    MeasText = new QPlainTextEdit(views);
+    MeasText->setObjectName("MeasText");
+    MeasText->setReadOnly(true);
+    MeasText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MeasText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setFamilies({QStringLiteral("WenQuanYi Micro Hei Mono"), fixed.family()});
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setPixelSize(16);
+    MeasText->setFont(fixed);
+    views_layout->addWidget(StrGrid);
+    views_layout->addWidget(MeasText);
+    columns->addWidget(views, 1);
+
+    // Right: the command column, two pages without tabs.
+    PageControl1 = new QStackedWidget(central);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setFixedWidth(200);
+    auto* page0 = new QWidget(PageControl1);
+    auto* page0_layout = new QVBoxLayout(page0);
+    page0_layout->setContentsMargins(0, 0, 0, 0);
+
+    ComportSettingGroup = group(page0, "ComportSettingGroup", QStringLiteral("串口设置"));
+    auto* port_layout = new QGridLayout(ComportSettingGroup);
+    Label11 = label(ComportSettingGroup, "Label11", QStringLiteral("串口号 "));
+    Label12 = label(ComportSettingGroup, "Label12", QStringLiteral("波特率 "));
+    ComComboBox7 = new TComComboBox(ComportSettingGroup);
+    ComComboBox7->setObjectName("ComComboBox7");
+    ComComboBox7->SetAutoApply(true);
+    ComComboBox8 = new TComComboBox(ComportSettingGroup);
+    ComComboBox8->setObjectName("ComComboBox8");
+    ComComboBox8->SetAutoApply(true);
+    port_layout->addWidget(Label11, 0, 0);
+    port_layout->addWidget(ComComboBox7, 0, 1);
+    port_layout->addWidget(Label12, 1, 0);
+    port_layout->addWidget(ComComboBox8, 1, 1);
+    port_layout->setColumnStretch(1, 1);
+    page0_layout->addWidget(ComportSettingGroup);
+
+    TransControlGroup = group(page0, "TransControlGroup", QStringLiteral("传输控制"));
+    auto* trans_layout = new QHBoxLayout(TransControlGroup);
+    ReceiveBtn = button(TransControlGroup, "ReceiveBtn", QStringLiteral("接收"));
+    SendBtn = button(TransControlGroup, "SendBtn", QStringLiteral("发送"));
+    StopBtn = button(TransControlGroup, "StopBtn", QStringLiteral("停止"));
+    for (auto* b : {ReceiveBtn, SendBtn, StopBtn}) {
+        b->setMinimumWidth(50);
+        trans_layout->addWidget(b);
+    }
+    page0_layout->addWidget(TransControlGroup);
+
+    FileControlGroup = group(page0, "FileControlGroup", QStringLiteral("数据管理"));
+    auto* file_layout = new QGridLayout(FileControlGroup);
+    CoordBtn = button(FileControlGroup, "CoordBtn", QStringLiteral("坐标"));
+    CodeBtn = button(FileControlGroup, "CodeBtn", QStringLiteral("编码"));
+    RoadCalcBtn = button(FileControlGroup, "RoadCalcBtn", QStringLiteral("道路放样"));
+    OpenBtn = button(FileControlGroup, "OpenBtn", QStringLiteral("打开"));
+    SaveBtn = button(FileControlGroup, "SaveBtn", QStringLiteral("保存"));
+    SettingBtn = button(FileControlGroup, "SettingBtn", QStringLiteral("设置"));
+    HelpBtn = button(FileControlGroup, "HelpBtn", QStringLiteral("帮助"));
+    file_layout->addWidget(CoordBtn, 0, 0);
+    file_layout->addWidget(CodeBtn, 0, 1);
+    file_layout->addWidget(RoadCalcBtn, 1, 0, 1, 2);
+    file_layout->addWidget(OpenBtn, 2, 0);
+    file_layout->addWidget(SaveBtn, 2, 1);
+    file_layout->addWidget(SettingBtn, 3, 0);
+    file_layout->addWidget(HelpBtn, 3, 1);
+    page0_layout->addWidget(FileControlGroup);
+
+    auto* language_row = new QHBoxLayout;
+    LblLanguage = label(page0, "LblLanguage", QStringLiteral("语言"));
+    vLanguage = new QComboBox(page0);
+    vLanguage->setObjectName("vLanguage");
+    language_row->addWidget(LblLanguage);
+    language_row->addWidget(vLanguage, 1);
+    page0_layout->addSpacing(6);
+    page0_layout->addLayout(language_row);
+
+    ExitBtn = button(page0, "ExitBtn", QStringLiteral("退出"));
+    page0_layout->addSpacing(6);
+    page0_layout->addWidget(ExitBtn);
+    page0_layout->addStretch(1);
+    Image1 = new QLabel(page0);
+    Image1->setObjectName("Image1");
+    Image1->setFixedSize(192, 59);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(logo_picture());
+    page0_layout->addWidget(Image1, 0, Qt::AlignHCenter);
+
+    auto* page1 = new QWidget(PageControl1);
+    auto* page1_layout = new QVBoxLayout(page1);
+    page1_layout->setContentsMargins(0, 0, 0, 0);
+    AppendBtn = button(page1, "AppendBtn", QStringLiteral("添加"));
+    InsertBtn = button(page1, "InsertBtn", QStringLiteral("插入"));
+    DelBtn = button(page1, "DelBtn", QStringLiteral("删除"));
+    OKBtn = button(page1, "OKBtn", QStringLiteral("返回"));
+    for (auto* b : {AppendBtn, InsertBtn, DelBtn, OKBtn})
+        page1_layout->addWidget(b);
+    page1_layout->addStretch(1);
+
+    PageControl1->addWidget(page0);
+    PageControl1->addWidget(page1);
+    columns->addWidget(PageControl1);
+    setCentralWidget(central);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    const char* initial[3] = {"Welcome", "Total: 0", ""};
+    for (int i = 0; i < 3; ++i) {
+        panels_[i] = new QLabel(QLatin1String(initial[i]), StatusBar1);
+        panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panels_[i]->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        panels_[i]->setContentsMargins(4, 0, 4, 0);
+        if (i < 2)
+            panels_[i]->setFixedWidth(i == 0 ? 200 : 100);
+        StatusBar1->addWidget(panels_[i], i == 2 ? 1 : 0);
+    }
+    setStatusBar(StatusBar1);
+
+    // Hints follow the mouse over these buttons.
+    for (auto* b : {ReceiveBtn, SendBtn, StopBtn, SettingBtn}) {
+        b->setMouseTracking(true);
+        b->installEventFilter(this);
+    }
+}
+
+void TForm1::run(void (TForm1::*command)()) {
+    guarded(prompts_, [this, command] { (this->*command)(); });
+}
+
+void TForm1::connect_commands() {
+    const std::pair<QPushButton*, void (TForm1::*)()> commands[] = {
+        {ReceiveBtn, &TForm1::ReceiveBtnClick}, {SendBtn, &TForm1::SendBtnClick},
+        {StopBtn, &TForm1::StopBtnClick},       {CoordBtn, &TForm1::CoordBtnClick},
+        {CodeBtn, &TForm1::CodeBtnClick},       {RoadCalcBtn, &TForm1::RoadCalcBtnClick},
+        {OpenBtn, &TForm1::OpenBtnClick},       {SaveBtn, &TForm1::SaveBtnClick},
+        {SettingBtn, &TForm1::SettingBtnClick}, {HelpBtn, &TForm1::HelpBtnClick},
+        {ExitBtn, &TForm1::ExitBtnClick},       {AppendBtn, &TForm1::AppendBtnClick},
+        {InsertBtn, &TForm1::InsertBtnClick},   {DelBtn, &TForm1::DelBtnClick},
+        {OKBtn, &TForm1::OKBtnClick},
+    };
+    for (auto [b, command] : commands)
+        connect(b, &QPushButton::clicked, this, [this, command = command] { run(command); });
+    connect(vLanguage, &QComboBox::activated, this,
+            [this](int index) { guarded(prompts_, [&] { vLanguageChange(index); }); });
+    connect(&ComPort1, &TComPort::LineError, this, &TForm1::ComPort1LineError);
+    for (auto* selector : {ComComboBox7, ComComboBox8})
+        connect(selector, &TComComboBox::ApplyFailed, this,
+                [this] { SetStatusPanel(0, texts().text("port_setting_error")); });
+}
+
+QString TForm1::StatusPanel(int index) const {
+    return panels_[index]->text();
+}
+
+void TForm1::SetStatusPanel(int index, const QString& text) {
+    panels_[index]->setText(text);
+}
+
+void TForm1::SetSettingsDialog(TForm2* dialog) {
+    settings_ = dialog;
+    connect(dialog, &TForm2::Closed, this, &TForm1::SettingsClosed);
+    connect(dialog, &TForm2::UnitsConfirmed, this,
+            [this](const QString& text) { SetStatusPanel(2, text); });
+}
+
+void TForm1::FormCreate() {
+    language_ = std::make_unique<TLanguage>(to_path(paths_.directory));
+    texts_ = std::make_unique<UiText>(*language_, prompts_);
+
+    IniFile ini = IniFile::load(to_path(paths_.iniPath));
+    long long index = ini.read_int(kFormSection, "Language", kDefaultLanguage);
+    const auto languages = static_cast<long long>(language_->LanguageNames().size());
+    if (index < 0 || index >= languages)
+        index = kDefaultLanguage;
+    // With a single language the fallback itself lies outside the table.
+    if (index >= languages)
+        index = 0;
+    language_->SelectLanguage(static_cast<int>(index));
+    ini.write_int(kFormSection, "Language", index);
+    if (!ini.save(to_path(paths_.iniPath)))
+        qWarning("The settings could not be written to %s", qUtf8Printable(paths_.iniPath));
+    // HELP.txt was unreadable: say so in the language just chosen.
+    if (!language_->HelpLoaded())
+        texts_->message("no_helptext");
+
+    SendBtn->setEnabled(false);
+    StopBtn->setEnabled(false);
+    DataKind = kKindRecords;
+    LinkMode = 0;
+    PageControl1->setCurrentIndex(0);
+
+    vLanguage->clear();
+    for (const auto& name : language_->LanguageNames())
+        vLanguage->addItem(fromGbk(name));
+
+    ApplyTexts();
+    HelpShown = true;
+
+    try {
+        ComComboBox7->SetComPort(&ComPort1);
+        ComComboBox7->SetComProperty(ComProperty::Port);
+        ComComboBox8->SetComPort(&ComPort1);
+        ComComboBox8->SetComProperty(ComProperty::BaudRate);
+        const long long port = ini.read_int(kFormSection, "Port", 0);
+        ComComboBox7->setCurrentIndex(
+            port >= 0 && port < ComComboBox7->count() ? static_cast<int>(port) : -1);
+        ComPort1.SetPort(ComComboBox7->GetText());
+        const long long baud = ini.read_int(kFormSection, "Baudrate", kBaud115200);
+        const bool baud_valid = baud >= 0 && baud < ComComboBox8->count();
+        ComComboBox8->setCurrentIndex(baud_valid ? static_cast<int>(baud) : -1);
+        if (baud_valid)
+            ComPort1.SetBaudRate(static_cast<int>(baud));
+    } catch (const std::exception&) {
+        texts_->message("no_comport");
+    }
+}
+
+void TForm1::ApplyTexts() {
+    const UiText& t = texts();
+    setWindowTitle(t.title());
+    MeasText->clear();
+    ComportSettingGroup->setTitle(t.text("comportgroup"));
+    Label11->setText(t.text("comportnumlab"));
+    Label12->setText(t.text("baudratelab"));
+    TransControlGroup->setTitle(t.text("transcontrolgroup"));
+    ReceiveBtn->setText(t.text("receivebtn"));
+    SendBtn->setText(t.text("sendbtn"));
+    StopBtn->setText(t.text("stopbtn"));
+    FileControlGroup->setTitle(t.text("DataManage"));
+    CoordBtn->setText(t.text("coordbtn"));
+    CodeBtn->setText(t.text("codebtn"));
+    RoadCalcBtn->setText(t.text("road_calculate"));
+    OpenBtn->setText(t.text("openbtn"));
+    SaveBtn->setText(t.text("savebtn"));
+    SettingBtn->setText(t.text("settingbtn"));
+    HelpBtn->setText(t.text("helpbtn"));
+    LblLanguage->setText(t.text("Language"));
+    ExitBtn->setText(t.text("Exit"));
+    AppendBtn->setText(t.text("appendbtn"));
+    InsertBtn->setText(t.text("insertbtn"));
+    DelBtn->setText(t.text("deletebtn"));
+    OKBtn->setText(t.text("returnbtn"));
+    SetStatusPanel(1, t.text("total") + QStringLiteral("0"));
+    vLanguage->setCurrentIndex(language_->LanguageIndex());
+}
+
+void TForm1::show_help() {
+    DataKind = kKindRecords;
+    InitDataShowView();
+    RecordList.clear();
+    JobName.clear();
+    InstName.clear();
+    CoordList.clear();
+    CodeList.clear();
+    Memo1.clear();
+    const QString help = texts().text(kHelpKey);
+    MeasText->setPlainText(help);
+    if (help.trimmed().isEmpty())
+        texts().message("helptext_damage");
+    MeasText->verticalScrollBar()->setValue(0);
+    MeasText->moveCursor(QTextCursor::Start);
+}
+
+void TForm1::HelpBtnClick() {
+    show_help();
+}
+
+void TForm1::FormPaint() {
+    // The help stays on show until a receive, an opened file or the road window replace it; the
+    // window puts it back whenever it comes back into view while that holds.
+    if (HelpShown)
+        show_help();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        guarded(prompts_, [this] { FormPaint(); });
+}
+
+void TForm1::vLanguageChange(int index) {
+    if (index < 0 || index >= static_cast<int>(language_->LanguageNames().size()))
+        return;
+    language_->SelectLanguage(index);
+    ApplyTexts();
+    if (HelpShown) {
+        show_help();
+    } else {
+        InitDataShowView();
+        RefleshDataShowView();
+    }
+}
+
+void TForm1::SettingBtnClick() {
+    if (!settings_)
+        return;
+    setEnabled(false);
+    settings_->adjustSize();
+    const QRect main = frameGeometry();
+    settings_->move(main.left() + main.width() / 2 - settings_->width() / 2,
+                    main.top() + main.height() / 2 - settings_->height() / 2);
+    settings_->show();
+    settings_->raise();
+    settings_->activateWindow();
+}
+
+void TForm1::SettingsClosed() {
+    setEnabled(true);
+    InitDataShowView();
+    RefleshDataShowView();
+    FormPaint();
+}
+
+void TForm1::ExitBtnClick() {
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        guarded(prompts_, [this] { FormClose(); });
+    }
+    QMainWindow::closeEvent(event);
+    emit Closed();
+}
+
+void TForm1::FormClose() {
+    IniFile ini = IniFile::load(to_path(paths_.iniPath));
+    try {
+        ComPort1.Close();
+    } catch (const ComPortError&) {
+        // The port is closed all the same; the positions below must still be kept.
+    }
+    ini.write_int(kFormSection, "Port", ComComboBox7->currentIndex());
+    ini.write_int(kFormSection, "Baudrate", ComComboBox8->currentIndex());
+    if (!ini.save(to_path(paths_.iniPath)))
+        qWarning("The settings could not be written to %s", qUtf8Printable(paths_.iniPath));
+}
+
+void TForm1::ButtonMouseMove(QPushButton* b, const QPoint& at) {
+    // Inside the button, leaving out its outermost row and column of pixels.
+    const bool inside =
+        (at.x() >= 1 && at.x() <= b->width() - 1) || (at.y() >= 1 && at.y() <= b->height() - 1);
+    if (b == ReceiveBtn)
+        SetStatusPanel(2, inside ? texts().text("hint_receivebtn") : QString());
+    else if (b == SendBtn)
+        SetStatusPanel(2, inside ? texts().text("hint_sendbtn") : QString());
+    else if (b == StopBtn)
+        SetStatusPanel(2, QString());
+    else if (b == SettingBtn && settings_)
+        SetStatusPanel(2, texts().text("hint_settingbtn") + settings_->angle_unit_text() +
+                              QStringLiteral(", ") + settings_->distance_unit_text());
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove)
+        if (auto* b = qobject_cast<QPushButton*>(watched))
+            ButtonMouseMove(b, static_cast<QMouseEvent*>(event)->position().toPoint());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::InitDataShowView() {
+    if (DataKind == kKindRecords) {
+        MeasText->show();
+        StrGrid->hide();
+        SendBtn->setEnabled(false);
+        MeasText->clear();
+        SaveFilter = texts().filter("SAVE_JOB_FILTER");
+        return;
+    }
+    MeasText->hide();
+    StrGrid->show();
+    SendBtn->setEnabled(true);
+    Modified = false;
+    // The table's columns and rows for each kind come with the data views.
+    if (DataKind == kKindCoords || DataKind == kKindCoords3)
+        SaveFilter = texts().filter("SAVE_COORD_FILTER");
+    else if (DataKind == kKindCodes)
+        SaveFilter = texts().filter("SAVE_CODE_FILTER");
+    if (DataKind == kKindCoords3)
+        SendBtn->setEnabled(false);
+}
+
+void TForm1::RefleshDataShowView() {
+    // Filling the text view and the table from the lists comes with the data views; until then
+    // no command can load data, so the lists are empty here.
+    if (DataKind == kKindRecords)
+        SendBtn->setEnabled(false);
+    else if (DataKind == kKindCoords)
+        SendBtn->setEnabled(true);
+}
+
+void TForm1::not_available_yet() {
+    prompts_.message(QStringLiteral(
+        "此功能在本版本中尚未提供。\nThis command is not available in this version yet."));
+}
+
+void TForm1::ReceiveBtnClick() {
+    not_available_yet();
+}
+void TForm1::SendBtnClick() {
+    not_available_yet();
+}
+void TForm1::StopBtnClick() {
+    not_available_yet();
+}
+void TForm1::CoordBtnClick() {
+    not_available_yet();
+}
+void TForm1::CodeBtnClick() {
+    not_available_yet();
+}
+void TForm1::OpenBtnClick() {
+    not_available_yet();
+}
+void TForm1::SaveBtnClick() {
+    not_available_yet();
+}
+void TForm1::RoadCalcBtnClick() {
+    not_available_yet();
+}
+void TForm1::AppendBtnClick() {
+    not_available_yet();
+}
+void TForm1::InsertBtnClick() {
+    not_available_yet();
+}
+void TForm1::DelBtnClick() {
+    not_available_yet();
+}
+void TForm1::OKBtnClick() {
+    not_available_yet();
+}
+
+void TForm1::ComPort1LineError(int, const QString&) {
+    // The line went away under a transfer (cable pulled, device gone); the port has closed.
+    SetStatusPanel(0, texts().text("port_setting_error"));
+}
+
+} // namespace telvane

@@ -1,0 +1,39 @@
+#include "startup.h"
+
+#include "settings/ini_location.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace telvane {
+
+AppPaths paths_for_executable(const QString& executablePath, const QString& configDir) {
+    const QString directory = QFileInfo(executablePath).absolutePath();
+    return {directory, resolve_ini_path(ini_path_beside(executablePath), configDir)};
+}
+
+StartResult start_windows(const AppPaths& paths, Prompts& prompts) {
+    auto windows = std::make_unique<AppWindows>();
+    try {
+        windows->Form1 = std::make_unique<TForm1>(paths, prompts);
+    } catch (const LanguageFileError& e) {
+        const QString file =
+            QDir::toNativeSeparators(QString::fromStdU16String(e.file().u16string()));
+        const QString folder = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+        const QString reason = QString::fromStdString(e.reason());
+        return {nullptr,
+                QStringLiteral("无法启动：语言文件 Language.cfg 不存在、无法读取或没有语言名称。\n"
+                               "查找位置：%1\n\n"
+                               "Telvane cannot start: the language file Language.cfg is missing, "
+                               "unreadable or names no language (%2).\n"
+                               "Looked for: %1\n"
+                               "It belongs in the program's folder: %3")
+                    .arg(file, reason, folder)};
+    }
+    windows->Form2 = std::make_unique<TForm2>(windows->Form1->texts(), paths.iniPath);
+    windows->Form1->SetSettingsDialog(windows->Form2.get());
+    windows->FormMessage = std::make_unique<TFormMessage>(windows->Form1->texts());
+    return {std::move(windows), {}};
+}
+
+} // namespace telvane

@@ -1,0 +1,22 @@
+#include "codec.h"
+
+#include <QByteArray>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace telvane {
+
+QString fromGbk(std::string_view bytes) {
+    // A fresh decoder per call: a text cut inside a double-byte character must not leave its half
+    // behind to spoil the next one.
+    QStringDecoder decoder("GBK");
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string toGbk(const QString& text) {
+    QStringEncoder encoder("GBK");
+    const QByteArray bytes = encoder.encode(text);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace telvane

@@ -1,0 +1,80 @@
+#include "dialog_prompts.h"
+
+#include "form_message.h"
+#include "ui_text.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace telvane {
+
+QStringList name_filters_from_type_list(const QString& typeList) {
+    const QStringList parts = typeList.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        static const QRegularExpression trailing_patterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+        description.remove(trailing_patterns);
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';')))
+            if (!p.trimmed().isEmpty())
+                patterns << p.trimmed();
+        if (patterns.isEmpty())
+            continue;
+        if (description.isEmpty())
+            description = patterns.join(QLatin1Char(' '));
+        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    }
+    return filters;
+}
+
+void DialogPrompts::message(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), text,
+                    QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+int DialogPrompts::ask(const QString& title, const QString& text) {
+    if (!confirmation_)
+        return 2; // before the dialog exists nothing can be confirmed
+    return confirmation_->Ask(title, text);
+}
+
+bool DialogPrompts::yesNo(const QString& caption, const QString& text) {
+    return QMessageBox::question(parent_, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<FileChoice> DialogPrompts::openFile(const QString& typeList) {
+    return runFileDialog(false, typeList, {});
+}
+
+std::optional<FileChoice> DialogPrompts::saveFile(const QString& typeList,
+                                                  const QString& defaultExt) {
+    return runFileDialog(true, typeList, defaultExt);
+}
+
+std::optional<FileChoice> DialogPrompts::runFileDialog(bool save, const QString& typeList,
+                                                       const QString& defaultExt) {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The program asks its own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = name_filters_from_type_list(typeList);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    QString suffix = defaultExt;
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const qsizetype at = filters.indexOf(dialog.selectedNameFilter());
+    return FileChoice{dialog.selectedFiles().front(), at < 0 ? 1 : static_cast<int>(at) + 1};
+}
+
+} // namespace telvane

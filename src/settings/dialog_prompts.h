@@ -1,0 +1,41 @@
+// The application's Prompts: real modal dialogs.
+#pragma once
+
+#include "prompts.h"
+
+#include <QPointer>
+#include <QStringList>
+
+class QWidget;
+
+namespace telvane {
+
+class TFormMessage;
+
+// "desc|*.a;*.b|desc2|*.c" -> {"desc (*.a *.b)", "desc2 (*.c)"}: the type list of the file
+// dialogs in the form Qt's dialogs take. A pattern list already written after a description in
+// parentheses is replaced, not repeated; a description without patterns is dropped.
+QStringList name_filters_from_type_list(const QString& typeList);
+
+class DialogPrompts : public Prompts {
+public:
+    // Questions need the confirmation dialog, which is created last at start.
+    void setConfirmationDialog(TFormMessage* dialog) { confirmation_ = dialog; }
+    // The window the dialogs are centred on.
+    void setParentWindow(QWidget* window) { parent_ = window; }
+
+    void message(const QString& text) override;
+    int ask(const QString& title, const QString& text) override;
+    bool yesNo(const QString& caption, const QString& text) override;
+    std::optional<FileChoice> openFile(const QString& typeList) override;
+    std::optional<FileChoice> saveFile(const QString& typeList, const QString& defaultExt) override;
+
+private:
+    std::optional<FileChoice> runFileDialog(bool save, const QString& typeList,
+                                            const QString& defaultExt);
+
+    QPointer<TFormMessage> confirmation_;
+    QPointer<QWidget> parent_;
+};
+
+} // namespace telvane

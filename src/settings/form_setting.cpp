@@ -1,0 +1,239 @@
+#include "form_setting.h"
+
+#include "codec.h"
+#include "model/numtext.h"
+#include "texts/ini_file.h"
+#include "ui_text.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+namespace telvane {
+
+namespace {
+
+constexpr const char* kSection = "Setting";
+constexpr double kGridScaleMin = 0.9;
+constexpr double kGridScaleMax = 1.1;
+
+std::filesystem::path to_path(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// The item index stored under `key`, or 0 when it is missing or not in 0..last.
+int stored_index(const IniFile& ini, const char* key, int last) {
+    const long long v = ini.read_int(kSection, key, 0);
+    return (v >= 0 && v <= last) ? static_cast<int>(v) : 0;
+}
+
+int unit_code(int index) {
+    return (index >= 0 && index <= 2) ? index + 1 : 0;
+}
+
+QString fixed2(double v) {
+    return QString::fromStdString(format_fixed(v, 2));
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+QComboBox* list(QWidget* parent, const char* name, const QStringList& items) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->addItems(items);
+    c->setCurrentIndex(0);
+    return c;
+}
+
+} // namespace
+
+TForm2::TForm2(const UiText& texts, QString iniPath, QWidget* parent)
+    : QDialog(parent), texts_(texts), ini_path_(std::move(iniPath)) {
+    setObjectName("Form2");
+    setWindowTitle(QStringLiteral("设置"));
+    setModal(false);
+
+    AngUnitLAB = label(this, "AngUnitLAB", QStringLiteral("角度单位"));
+    AngUnitCBB = list(this, "AngUnitCBB",
+                      {QStringLiteral("度分秒"), QStringLiteral("GON"), QStringLiteral("MIL")});
+    DistUnitLAB = label(this, "DistUnitLAB", QStringLiteral("距离单位"));
+    DistUnitCBB =
+        list(this, "DistUnitCBB",
+             {QStringLiteral("米"), QStringLiteral("美国英尺"), QStringLiteral("国际英尺")});
+    TwoDiffLAB = label(this, "TwoDiffLAB", QStringLiteral("两差系数"));
+    KOptionCBB = list(this, "KOptionCBB", {"0.00", "0.14", "0.20"});
+    GridScaleLAB = label(this, "GridScaleLAB", QStringLiteral("格网因子"));
+    GridScaleEdit = new QLineEdit(QStringLiteral("1.00"), this);
+    GridScaleEdit->setObjectName("GridScaleEdit");
+    GridScaleEdit->installEventFilter(this);
+    CoordOrderLAB = label(this, "CoordOrderLAB", QStringLiteral("坐标顺序"));
+    CoordOrderCBB = list(this, "CoordOrderCBB", {"NEZ", "ENZ"});
+    Reset = new QPushButton(QStringLiteral("重置"), this);
+    Reset->setObjectName("Reset");
+    Reset->setAutoDefault(false);
+    Confirm = new QPushButton(QStringLiteral("确定"), this);
+    Confirm->setObjectName("Confirm");
+    Confirm->setAutoDefault(false);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(10);
+    const std::pair<QLabel*, QWidget*> rows[] = {{AngUnitLAB, AngUnitCBB},
+                                                 {DistUnitLAB, DistUnitCBB},
+                                                 {TwoDiffLAB, KOptionCBB},
+                                                 {GridScaleLAB, GridScaleEdit},
+                                                 {CoordOrderLAB, CoordOrderCBB}};
+    int r = 0;
+    for (auto [l, w] : rows) {
+        grid->addWidget(l, r, 0);
+        grid->addWidget(w, r, 1);
+        w->setMinimumWidth(150);
+        ++r;
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Reset);
+    buttons->addWidget(Confirm);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->addLayout(grid);
+    layout->addSpacing(12);
+    layout->addLayout(buttons);
+
+    connect(Reset, &QPushButton::clicked, this, &TForm2::ResetClick);
+    connect(Confirm, &QPushButton::clicked, this, &TForm2::ConfirmClick);
+    // Return in the grid-scale field checks it like leaving the field does.
+    connect(GridScaleEdit, &QLineEdit::returnPressed, this, &TForm2::GridScaleEditExit);
+
+    Load();
+}
+
+void TForm2::Load() {
+    const IniFile ini = IniFile::load(to_path(ini_path_));
+    const int angle = stored_index(ini, "AngleUnit", 2);
+    const int length = stored_index(ini, "LengthUnit", 2);
+    const int k = stored_index(ini, "KOption", 2);
+    const int order = stored_index(ini, "CoordOrder", 1);
+    double scale = ini.read_double(kSection, "GridScale", 0.0);
+    if (scale < kGridScaleMin || scale > kGridScaleMax)
+        scale = 1.0;
+
+    setWindowTitle(texts_.text("settingbtn"));
+    AngUnitLAB->setText(texts_.text("AngUnitLab"));
+    DistUnitLAB->setText(texts_.text("DistUnitLab"));
+    TwoDiffLAB->setText(texts_.text("TwoDiffLab"));
+    GridScaleLAB->setText(texts_.text("GridScaleLab"));
+    CoordOrderLAB->setText(texts_.text("CoordOrderLab"));
+    Reset->setText(texts_.text("resetbtn"));
+    Confirm->setText(texts_.text("confirmbtn"));
+
+    AngUnitCBB->clear();
+    AngUnitCBB->addItems(texts_.angle_units());
+    DistUnitCBB->clear();
+    DistUnitCBB->addItems(texts_.distance_units());
+
+    AngUnitCBB->setCurrentIndex(angle);
+    DistUnitCBB->setCurrentIndex(length);
+    KOptionCBB->setCurrentIndex(k);
+    CoordOrderCBB->setCurrentIndex(order);
+    GridScaleEdit->setText(fixed2(scale));
+    last_grid_scale_ = parse_double(GridScaleEdit->text().toStdString());
+}
+
+bool TForm2::GridScaleEditExit() {
+    if (checking_)
+        return true; // the message box below takes the focus while it is up
+    checking_ = true;
+    double v = 0;
+    const bool number = try_parse_double(GridScaleEdit->text().toStdString(), v);
+    const bool accepted = number && v >= kGridScaleMin && v <= kGridScaleMax;
+    if (accepted) {
+        GridScaleEdit->setText(fixed2(v));
+        last_grid_scale_ = v;
+    } else {
+        GridScaleEdit->setText(fixed2(last_grid_scale_));
+        texts_.message("input_wrong_data");
+    }
+    checking_ = false;
+    return accepted;
+}
+
+void TForm2::ResetClick() {
+    AngUnitCBB->setCurrentIndex(0);
+    DistUnitCBB->setCurrentIndex(0);
+    KOptionCBB->setCurrentIndex(0);
+    CoordOrderCBB->setCurrentIndex(0);
+    GridScaleEdit->setText(QStringLiteral("1.00"));
+}
+
+void TForm2::ConfirmClick() {
+    // Normally the field was checked when the focus left it; Return on the button may come first.
+    if (!GridScaleEditExit())
+        return;
+    IniFile ini = IniFile::load(to_path(ini_path_));
+    ini.write_int(kSection, "AngleUnit", AngUnitCBB->currentIndex());
+    ini.write_int(kSection, "LengthUnit", DistUnitCBB->currentIndex());
+    ini.write_int(kSection, "KOption", KOptionCBB->currentIndex());
+    ini.write_double(kSection, "GridScale", grid_scale());
+    ini.write_int(kSection, "CoordOrder", CoordOrderCBB->currentIndex());
+    if (!ini.save(to_path(ini_path_)))
+        qWarning("The settings could not be written to %s", qUtf8Printable(ini_path_));
+    close();
+    emit UnitsConfirmed(texts_.text("hint_settingbtn") + angle_unit_text() + QStringLiteral(", ") +
+                        distance_unit_text());
+}
+
+int TForm2::angle_unit_code() const {
+    return unit_code(AngUnitCBB->currentIndex());
+}
+int TForm2::distance_unit_code() const {
+    return unit_code(DistUnitCBB->currentIndex());
+}
+double TForm2::k_option() const {
+    return parse_double(KOptionCBB->currentText().toStdString());
+}
+double TForm2::grid_scale() const {
+    return parse_double(GridScaleEdit->text().toStdString());
+}
+int TForm2::coord_order() const {
+    return CoordOrderCBB->currentIndex();
+}
+QString TForm2::angle_unit_text() const {
+    return AngUnitCBB->currentText();
+}
+QString TForm2::distance_unit_text() const {
+    return DistUnitCBB->currentText();
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    if (!event->spontaneous())
+        Load();
+    QDialog::showEvent(event);
+}
+
+void TForm2::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        emit Closed();
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == GridScaleEdit && event->type() == QEvent::FocusOut)
+        GridScaleEditExit();
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace telvane
