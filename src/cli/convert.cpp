@@ -1,101 +1,51 @@
 #include "convert.h"
 
 #include "fileio/opendata.h"
+#include "fileio/savedata.h"
 #include "model/binaryfiles.h"
-#include "model/codelist.h"
 #include "model/filebytes.h"
-#include "model/jobtext.h"
-#include "model/rows.h"
 
-#include <algorithm>
-#include <iterator>
+#include <map>
 #include <ostream>
 
 namespace telvane::cli {
 
 namespace {
 
-bool read_text_input(const Lines& lines, DataState& data, std::string& message) {
-    if (read_code_list(lines, data.CodeList)) {
-        data.DataKind = kDataCodes;
-        return true;
-    }
-    if (!is_record_text(lines)) {
-        message = "not a job text or code list";
-        return false;
-    }
-    Job job;
-    const std::string_view result = load_job_text(lines, job);
-    if (result != kLoadOk) {
-        message = std::string(result);
-        return false;
-    }
-    data.RecordList = std::move(job.RecordList);
-    data.JobName = std::move(job.JobName);
-    data.InstName = std::move(job.InstName);
-    data.DataKind = kDataRecords;
-    return true;
+FileSettings file_settings(const Settings& s) {
+    return FileSettings{s.units, s.order, s.reduction};
 }
 
-// Opens the input as the Open command does; false with the reason when nothing was loaded.
-bool read_input(const std::string& path, const std::string& bytes, DataState& data,
-                std::string& message) {
-    const int content = content_test(bytes);
-    if (content == kContentBinary) {
-        Messages shown;
-        open_binary(path, bytes, data, shown);
-        for (const UserMessage& m : shown) {
-            if (m.value != "BINARY") {
-                message += message.empty() ? "" : "; ";
-                message += m.value;
-            }
-        }
-        return message.empty() && data.DataKind != kDataNone;
-    }
-    if (content != kContentText) {
-        message = std::string(content_result_key(content));
-        return false;
-    }
-    return read_text_input(split_lines(bytes), data, message);
+std::string describe(const UserMessage& m) {
+    if (m.kind == UserMessage::Kind::Key)
+        return m.value;
+    return m.caption.empty() ? m.value : m.caption + ": " + m.value;
 }
 
-std::vector<coord_item> points_of(const DataState& data) {
-    if (data.DataKind == kDataPoints)
-        return data.CoordList;
-    std::vector<coord_item> points;
-    append_job_points(data.RecordList, points);
-    return points;
+// The save-type position of each output type, by data kind.
+std::optional<int> save_position(int kind, const std::string& type) {
+    static const std::map<std::string, int> job = {
+        {"records", 1}, {"points", 3}, {"dxf", 4}, {"gt7-reduced", 5},
+        {"gt7-sd", 6},  {"gt7", 7},    {"job", 9}, {"points-code-last", 8}};
+    static const std::map<std::string, int> points = {
+        {"points", 1}, {"dxf", 2}, {"points-code-last", 5}};
+    const auto& table = kind == kDataRecords ? job : points;
+    if (kind == kDataCodes)
+        return type == "codes" ? std::optional<int>(1) : std::nullopt;
+    if (kind != kDataRecords && kind != kDataPoints)
+        return std::nullopt;
+    const auto it = table.find(type);
+    return it == table.end() ? std::nullopt : std::optional<int>(it->second);
 }
 
-bool build_output(const DataState& data, const std::string& type, const Settings& s, Lines& out,
-                  std::string& message) {
-    const bool records = data.DataKind == kDataRecords;
-    const bool points = data.DataKind == kDataPoints;
-    if (records && type == "job") {
-        Job job{data.JobName, data.InstName, data.RecordList};
-        out = write_job_text(job);
-        return true;
-    }
-    if (records && type == "records") {
-        for (const record_item& r : data.RecordList)
-            out.push_back(record_row(r, s.units));
-        return true;
-    }
-    if ((records || points) && (type == "points" || type == "points-code-last")) {
-        const int layout = type == "points" ? 0 : 2;
-        for (const coord_item& p : points_of(data))
-            out.push_back(coord_row(p, layout, s.order, s.units));
-        return true;
-    }
-    if (data.DataKind == kDataCodes && type == "codes") {
-        out = write_code_list(data.CodeList);
-        return true;
-    }
-    message = "this data cannot be written as " + type;
-    return false;
-}
-
-std::string default_type(int kind) {
+std::string default_type(int kind, const std::string& output) {
+    auto ends = [&](std::string_view ext) {
+        return output.size() >= ext.size() && output.substr(output.size() - ext.size()) == ext;
+    };
+    if (ends(".dxf"))
+        return "dxf";
+    if (ends(".gt7"))
+        return "gt7";
     switch (kind) {
     case kDataCodes:
         return "codes";
@@ -104,6 +54,38 @@ std::string default_type(int kind) {
     default:
         return "job";
     }
+}
+
+const char* kind_name(int kind) {
+    switch (kind) {
+    case kDataRecords:
+        return "records";
+    case kDataPoints:
+        return "points";
+    case kDataCodes:
+        return "codes";
+    case kDataPoints3:
+        return "points with further values";
+    case kDataIntersections:
+        return "intersection points";
+    case kDataMainPiles:
+        return "main piles";
+    case kDataSlopes:
+        return "slopes";
+    case kDataPiles:
+        return "piles";
+    default:
+        return "none";
+    }
+}
+
+bool is_known_type(const std::string& type) {
+    static const char* const kTypes[] = {"job", "records", "points", "points-code-last", "codes",
+                                         "dxf", "gt7",     "gt7-sd", "gt7-reduced"};
+    for (const char* t : kTypes)
+        if (type == t)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -133,37 +115,86 @@ int run_dump(const Options& o, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
+int run_info(const Options& o, std::ostream& out, std::ostream& err) {
+    if (o.positional.size() != 1) {
+        err << "info needs INPUT\n";
+        return 2;
+    }
+    DataState data;
+    Messages shown;
+    const bool dispatched = open_data_file(o.positional[0], data, file_settings(o.settings), shown);
+    out << "kind " << data.DataKind << " (" << kind_name(data.DataKind) << ")\n"
+        << "records " << data.RecordList.size() << "\n"
+        << "points " << data.CoordList.size() << "\n"
+        << "codes " << data.CodeList.size() << "\n"
+        << "points with further values " << data.Coord3List.size() << "\n"
+        << "road rows " << data.RoadRows.size() << "\n";
+    if (data.DataKind == kDataRecords)
+        out << "job " << data.JobName << "\ninstrument " << data.InstName << "\n";
+    for (const UserMessage& m : shown)
+        out << "message " << describe(m) << "\n";
+    return dispatched ? 0 : 1;
+}
+
 int run_convert(const Options& o, std::ostream& err) {
     if (o.positional.size() != 2) {
         err << "convert needs INPUT and OUTPUT\n";
         return 2;
     }
-    static const char* const kTypes[] = {"job", "records", "points", "points-code-last", "codes"};
-    if (o.as && std::find(std::begin(kTypes), std::end(kTypes), *o.as) == std::end(kTypes)) {
+    if (o.as && !is_known_type(*o.as)) {
         err << "unknown output type " << *o.as << "\n";
         return 2;
     }
     const std::string& input = o.positional[0];
     const std::string& output = o.positional[1];
-    std::string error;
-    const auto bytes = read_file_bytes(input, &error);
-    if (!bytes) {
-        err << error << "\n";
-        return 1;
-    }
+    const FileSettings settings = file_settings(o.settings);
+
     DataState data;
-    std::string message;
-    if (!read_input(input, *bytes, data, message)) {
-        err << input << ": " << message << "\n";
+    Messages shown;
+    std::string job_error;
+    const bool dispatched = open_data_file(input, data, settings, shown, &job_error);
+    std::string refused;
+    for (const UserMessage& m : shown) {
+        if (m.kind == UserMessage::Kind::Text && m.value == "BINARY")
+            continue; // the Open command's reminder that a binary file was read
+        refused += refused.empty() ? "" : "; ";
+        refused += describe(m);
+    }
+    if (!dispatched || !refused.empty() || data.DataKind == kDataNone) {
+        err << input << ": " << (refused.empty() ? "nothing loaded" : refused);
+        if (!job_error.empty())
+            err << " (job text: " << job_error << ")";
+        err << "\n";
         return 1;
     }
-    const std::string type = o.as.value_or(default_type(data.DataKind));
-    Lines out;
-    if (!build_output(data, type, o.settings, out, message)) {
-        err << message << "\n";
+
+    const std::string type = o.as.value_or(default_type(data.DataKind, output));
+    const auto position = save_position(data.DataKind, type);
+    if (!position) {
+        err << input << ": " << kind_name(data.DataKind) << " cannot be written as " << type
+            << "\n";
         return 1;
     }
-    if (!write_file_atomic(output, join_lines(out), &error)) {
+    if (type.rfind("gt7", 0) == 0) {
+        if (output.size() <= 5 || output.substr(output.size() - 4) != ".gt7") {
+            err << output << ": wrong_format (a GTS-7 file name must end in .gt7)\n";
+            return 1;
+        }
+        if (settings.units.angle == kAngleMil) {
+            err << output << ": gts7_not_support_mil\n";
+            return 1;
+        }
+    }
+    const SaveOutcome outcome = build_save(data, *position, output, settings);
+    if (!outcome.write || !outcome.messages.empty()) {
+        std::string what;
+        for (const UserMessage& m : outcome.messages)
+            what += (what.empty() ? "" : "; ") + describe(m);
+        err << output << ": " << (what.empty() ? "nothing to write" : what) << "\n";
+        return 1;
+    }
+    std::string error;
+    if (!write_save(output, outcome, &error)) {
         err << error << "\n";
         return 1;
     }

@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
     }
     if (options->command == "convert")
         return run_convert(*options, std::cerr);
+    if (options->command == "info")
+        return run_info(*options, std::cout, std::cerr);
     if (options->command == "dump")
         return run_dump(*options, std::cout, std::cerr);
     std::cerr << "telvane-cli: unknown command " << options->command << "\n" << kUsage;

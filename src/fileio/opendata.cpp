@@ -1,8 +1,13 @@
 #include "opendata.h"
 
+#include "dxf.h"
+
 #include "model/binaryfiles.h"
+#include "model/codelist.h"
+#include "model/filebytes.h"
 #include "model/fixedtext.h"
 #include "model/jobtext.h"
+#include "model/numtext.h"
 #include "model/pointlisting.h"
 
 #include <algorithm>
@@ -117,6 +122,250 @@ void open_binary(const std::string& path, std::string_view bytes, DataState& dat
         messages.push_back(UserMessage::key("wrong_format"));
     }
     messages.push_back(UserMessage::text("BINARY"));
+}
+
+} // namespace telvane
+
+namespace telvane {
+
+namespace {
+
+// Road rows of n fields after a header line; blank lines are passed over. Returns whether
+// accepted; the rows read before a refusal stay in `rows`.
+bool read_road_rows(std::span<const std::string> lines, std::size_t n, std::vector<RoadRow>& rows) {
+    rows.clear();
+    bool any = false;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (trim(lines[i]).empty())
+            continue;
+        auto fields = split_delimited(lines[i], ',');
+        if (fields.size() != n)
+            return false;
+        rows.push_back(std::move(fields));
+        any = true;
+    }
+    return any;
+}
+
+// The ".SEC" layout: line 4 holds the start element, line 2 the start point; the elements
+// follow from line 5 on.
+bool read_main_pile_rows(std::span<const std::string> lines, std::vector<RoadRow>& rows) {
+    rows.clear();
+    if (lines.size() < 4)
+        return false;
+    auto start = split_delimited(lines[3], ',');
+    if (start.size() == 7) {
+        start.resize(5);
+        for (auto& f : start)
+            f = std::string(trim(f));
+    } else if (start.size() != 5) {
+        return false;
+    }
+    for (auto& f : split_delimited(lines[1], ','))
+        start.push_back(std::move(f));
+    rows.push_back(std::move(start));
+    bool any = false;
+    for (std::size_t i = 4; i < lines.size(); ++i) {
+        if (trim(lines[i]).empty())
+            continue;
+        auto fields = split_delimited(lines[i], ',');
+        if (fields.size() != 7 && fields.size() != 5)
+            return false;
+        rows.push_back(std::move(fields));
+        any = true;
+    }
+    return any;
+}
+
+// A pile list: after the header every data line holds one chainage.
+bool read_pile_list(std::span<const std::string> lines, std::vector<RoadRow>& rows) {
+    std::vector<RoadRow> read;
+    if (!read_road_rows(lines, 1, read))
+        return false;
+    for (const RoadRow& r : read) {
+        double v = 0;
+        if (!try_parse_double(r[0], v))
+            return false;
+    }
+    rows = std::move(read);
+    return true;
+}
+
+// Splits every non-blank line at commas into exactly n fields; false when one does not fit or
+// nothing is left.
+bool split_rows(std::span<const std::string> lines, std::size_t n,
+                std::vector<std::vector<std::string>>& rows) {
+    for (const std::string& line : lines) {
+        const std::string_view t = trim(line);
+        if (t.empty())
+            continue;
+        auto fields = split_delimited(t, ',');
+        if (fields.size() != n)
+            return false;
+        rows.push_back(std::move(fields));
+    }
+    return !rows.empty();
+}
+
+// Point rows in one of the two layouts (code second or code last).
+bool read_point_rows(std::span<const std::string> lines, bool code_last, const FileSettings& s,
+                     std::vector<coord_item>& points) {
+    std::vector<std::vector<std::string>> rows;
+    if (!split_rows(lines, 5, rows))
+        return false;
+    std::vector<coord_item> read;
+    read.reserve(rows.size());
+    const std::size_t first = code_last ? 1 : 2;
+    for (const auto& f : rows) {
+        double v[3];
+        for (std::size_t k = 0; k < 3; ++k)
+            if (!try_parse_double(f[first + k], v[k]))
+                return false;
+        const double factor = distance_factor_to_metres(s.units.distance);
+        const double a = v[0] * factor, b = v[1] * factor;
+        coord_item p{input_name(f[0]), NameField(code_last ? f[4] : f[1]),
+                     s.order == kOrderENZ ? b : a, s.order == kOrderENZ ? a : b, v[2] * factor};
+        read.push_back(p);
+    }
+    points = std::move(read);
+    return true;
+}
+
+// name, N/E, E/N, elevation, three further values, code.
+bool read_points3(std::span<const std::string> lines, const FileSettings& s,
+                  std::vector<coord3_item>& points) {
+    std::vector<std::vector<std::string>> rows;
+    if (!split_rows(lines, 8, rows))
+        return false;
+    std::vector<coord3_item> read;
+    const double factor = distance_factor_to_metres(s.units.distance);
+    for (const auto& f : rows) {
+        double v[6];
+        for (std::size_t k = 0; k < 6; ++k) {
+            if (!try_parse_double(f[1 + k], v[k]))
+                return false;
+            v[k] *= factor;
+        }
+        coord3_item p;
+        p.name = input_name(f[0]);
+        p.code = f[7];
+        p.north = s.order == kOrderENZ ? v[1] : v[0];
+        p.east = s.order == kOrderENZ ? v[0] : v[1];
+        p.elev = v[2];
+        p.dh = v[3];
+        p.dof = v[4];
+        p.dv = v[5];
+        read.push_back(p);
+    }
+    points = std::move(read);
+    return true;
+}
+
+void empty_survey_lists(DataState& data) {
+    data.RecordList.clear();
+    data.CoordList.clear();
+    data.CodeList.clear();
+}
+
+} // namespace
+
+void open_text(std::span<const std::string> lines, std::string_view extension, DataState& data,
+               const FileSettings& s, Messages& messages, std::string* job_error) {
+    const bool blank = std::all_of(lines.begin(), lines.end(),
+                                   [](const std::string& l) { return trim(l).empty(); });
+    if (blank) {
+        messages.push_back(UserMessage::key("open_empty_file"));
+        return;
+    }
+    auto road = [&](int kind, bool accepted) {
+        data.DataKind = kind;
+        if (accepted)
+            empty_survey_lists(data);
+        else
+            messages.push_back(UserMessage::key("wrong_format"));
+    };
+    if (extension == ".PHI")
+        return road(kDataIntersections, read_road_rows(lines, 7, data.RoadRows));
+    if (extension == ".SEC")
+        return road(kDataMainPiles, read_main_pile_rows(lines, data.RoadRows));
+    if (extension == ".PVI")
+        return road(kDataSlopes, read_road_rows(lines, 5, data.RoadRows));
+    if (read_pile_list(lines, data.RoadRows)) {
+        empty_survey_lists(data);
+        data.DataKind = kDataPiles;
+        return;
+    }
+    std::vector<coord_item> points;
+    if (read_dxf(lines, s, points)) {
+        empty_survey_lists(data);
+        data.CoordList = std::move(points);
+        data.DataKind = kDataPoints;
+        return;
+    }
+    if (is_record_text(lines)) {
+        Job job;
+        const std::string_view loaded = load_job_text(lines, job);
+        if (loaded != kLoadOk && job_error)
+            *job_error = std::string(loaded);
+        if (loaded == kLoadOk) {
+            data.RecordList = std::move(job.RecordList);
+            data.JobName = std::move(job.JobName);
+            data.InstName = std::move(job.InstName);
+            data.CoordList.clear();
+            data.CodeList.clear();
+            data.DataKind = kDataRecords;
+            return;
+        }
+    }
+    if (read_point_rows(lines, false, s, points) || read_point_rows(lines, true, s, points)) {
+        empty_survey_lists(data);
+        data.CoordList = std::move(points);
+        data.DataKind = kDataPoints;
+        return;
+    }
+    std::vector<coord3_item> points3;
+    if (read_points3(lines, s, points3)) {
+        data.RecordList.clear();
+        data.CodeList.clear();
+        data.Coord3List = std::move(points3);
+        data.DataKind = kDataPoints3;
+        return;
+    }
+    std::vector<code_item> codes;
+    if (read_code_list(lines, codes)) {
+        empty_survey_lists(data);
+        data.CodeList = std::move(codes);
+        data.DataKind = kDataCodes;
+        return;
+    }
+    messages.push_back(UserMessage::key("wrong_format"));
+}
+
+bool open_data_file(const std::string& path, DataState& data, const FileSettings& settings,
+                    Messages& messages, std::string* job_error) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    const auto dot = name.rfind('.');
+    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    for (char& c : extension)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+
+    const auto bytes = read_file_bytes(path);
+    if (!bytes) {
+        messages.push_back(UserMessage::key(std::string(content_result_key(kContentCannotOpen))));
+        return false;
+    }
+    const bool road_file = extension == ".PHI" || extension == ".SEC" || extension == ".PVI";
+    const int content = road_file ? int(kContentText) : content_test(*bytes);
+    if (content == kContentBinary) {
+        open_binary(path, *bytes, data, messages);
+        return true;
+    }
+    if (content != kContentText) {
+        messages.push_back(UserMessage::key(std::string(content_result_key(content))));
+        return false;
+    }
+    open_text(split_lines(*bytes), extension, data, settings, messages, job_error);
+    return true;
 }
 
 } // namespace telvane

@@ -6,6 +6,7 @@
 
 #include "model/textlines.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,17 @@ std::string_view content_result_key(int result);
 // records (DataKind 1), point files points (DataKind 2). Appends what to show to `messages`.
 void open_binary(const std::string& path, std::string_view bytes, DataState& data,
                  Messages& messages);
+
+// The text recognisers in order, first match wins. `extension` is the file name's extension
+// from its last '.', in upper case (".PHI", ".SEC" and ".PVI" choose the road readers).
+// A job text that was recognised but did not load leaves its load message in *job_error.
+void open_text(std::span<const std::string> lines, std::string_view extension, DataState& data,
+               const FileSettings& settings, Messages& messages, std::string* job_error = nullptr);
+
+// The Open command after its file dialog. Returns true when a dispatch ran (the window then
+// rebuilds its view); false when the file could not be read, with the reason in `messages` and
+// `data` unchanged.
+bool open_data_file(const std::string& path, DataState& data, const FileSettings& settings,
+                    Messages& messages, std::string* job_error = nullptr);
 
 } // namespace telvane

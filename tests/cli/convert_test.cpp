@@ -102,7 +102,11 @@ TEST(CliConvert, ExitStatusAndMessages) {
     EXPECT_NE(refused.err.find("ERROR: load record item failed"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.file("o")));
 
-    EXPECT_EQ(cli({"convert", rows, dir.file("o")}).status, 1);
+    EXPECT_NE(refused.err.find("wrong_format"), std::string::npos);
+    EXPECT_EQ(cli({"convert", rows, dir.file("o")}).status, 0); // point rows
+    EXPECT_EQ(cli({"convert", dir.write("blank.txt", " \r\n"), dir.file("o")})
+                      .err.find("open_empty_file") != std::string::npos,
+              true);
     EXPECT_EQ(cli({"convert", dir.file("missing"), dir.file("o")}).status, 1);
     EXPECT_EQ(cli({"convert", job}).status, 2);
     EXPECT_EQ(cli({"convert", job, dir.file("o"), "--as", "dwg"}).status, 2);

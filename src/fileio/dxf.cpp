@@ -1,0 +1,207 @@
+#include "dxf.h"
+
+#include "model/numtext.h"
+#include "model/units.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace telvane {
+
+namespace {
+
+struct Plane {
+    double x, y;
+};
+
+// With north first X is north; with east first X is east.
+Plane plane_of(const coord_item& p, int order) {
+    return order == kOrderENZ ? Plane{p.east, p.north} : Plane{p.north, p.east};
+}
+
+} // namespace
+
+Lines write_dxf(std::span<const coord_item> points, const FileSettings& s) {
+    Lines out;
+    if (points.empty())
+        return out;
+    auto number = [&](double metres) { return distance_to_text(metres, s.units.distance); };
+    auto pair = [&](std::string code, std::string value) {
+        out.push_back(std::move(code));
+        out.push_back(std::move(value));
+    };
+
+    std::array<double, 3> lo{}, hi{};
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Plane p = plane_of(points[i], s.order);
+        const std::array<double, 3> v{p.x, p.y, points[i].elev};
+        for (std::size_t k = 0; k < 3; ++k) {
+            lo[k] = i == 0 ? v[k] : std::min(lo[k], v[k]);
+            hi[k] = i == 0 ? v[k] : std::max(hi[k], v[k]);
+        }
+    }
+    out.reserve(28 + points.size() * 44);
+    pair("0", "SECTION");
+    pair("2", "HEADER");
+    pair("9", "$EXTMIN");
+    pair("10", number(lo[0]));
+    pair("20", number(lo[1]));
+    pair("30", number(lo[2]));
+    pair("9", "$EXTMAX");
+    pair("10", number(hi[0]));
+    pair("20", number(hi[1]));
+    pair("30", number(hi[2]));
+    pair("0", "ENDSEC");
+    pair("0", "SECTION");
+    pair("2", "ENTITIES");
+    for (const coord_item& point : points) {
+        const Plane p = plane_of(point, s.order);
+        auto text = [&](const char* layer, double y, std::string value) {
+            pair("0", "TEXT");
+            pair("8", layer);
+            pair("10", number(p.x));
+            pair("20", number(y));
+            pair("40", "0.8");
+            pair("1", std::move(value));
+        };
+        // The label offsets are one metre, added before the unit conversion.
+        text("PNTNO", p.y + 1, std::string(output_name(point.name)));
+        text("PNTELEV", p.y, number(point.elev));
+        const bool blank_code = trim(point.code.view()).empty();
+        text("PNTDESC", p.y - 1, blank_code ? std::string(" ") : point.code.str());
+        pair("0", "POINT");
+        pair("8", "0");
+        pair("62", "1");
+        pair("10", number(p.x));
+        pair("20", number(p.y));
+        pair("30", number(point.elev));
+    }
+    pair("0", "ENDSEC");
+    pair("0", "EOF");
+    return out;
+}
+
+namespace {
+
+// Reads group code / value pairs; blank lines where a group code is due are passed over.
+class PairReader {
+public:
+    explicit PairReader(std::span<const std::string> lines) : lines_(lines) {}
+
+    enum class Next { Pair, End, Bad };
+    Next next(int& code, std::string_view& value) {
+        while (i_ < lines_.size() && trim(lines_[i_]).empty())
+            ++i_;
+        if (i_ >= lines_.size())
+            return Next::End;
+        const std::string_view code_text = trim(lines_[i_++]);
+        long long c = 0;
+        try {
+            c = parse_int(code_text);
+        } catch (const ConversionError&) {
+            return Next::Bad;
+        }
+        code = static_cast<int>(std::clamp<long long>(c, -1, 100000));
+        value = i_ < lines_.size() ? trim(lines_[i_]) : std::string_view();
+        ++i_;
+        return Next::Pair;
+    }
+
+private:
+    std::span<const std::string> lines_;
+    std::size_t i_ = 0;
+};
+
+struct Entry {
+    enum class Kind { None, Point, Text } kind = Kind::None;
+    double v10 = 0, v20 = 0, v30 = 0;
+    std::string text, layer;
+};
+
+bool recognised(std::span<const std::string> lines) {
+    for (std::size_t i = 0; i < lines.size() && i < 4; ++i) {
+        const std::string_view t = trim(lines[i]);
+        if (!t.empty())
+            return t == "999" || t == "0";
+    }
+    return false;
+}
+
+} // namespace
+
+bool read_dxf(std::span<const std::string> lines, const FileSettings& s,
+              std::vector<coord_item>& points) {
+    if (!recognised(lines))
+        return false;
+
+    enum class Section { Outside, Header, Entities } section = Section::Outside;
+    std::vector<coord_item> read;
+    NameField name, code; // the naming pass runs as entries arrive: same order, same result
+    Entry entry;
+    auto finish = [&] {
+        const double a = entry.v10, b = entry.v20;
+        const double north = s.order == kOrderENZ ? b : a;
+        const double east = s.order == kOrderENZ ? a : b;
+        if (entry.kind == Entry::Kind::Point)
+            read.push_back({name, code, north, east, entry.v30});
+        else if (entry.kind == Entry::Kind::Text && entry.layer == "PNTNO")
+            name = entry.text;
+        else if (entry.kind == Entry::Kind::Text && entry.layer == "PNTDESC")
+            code = entry.text;
+        entry = Entry{};
+    };
+
+    PairReader reader(lines);
+    int group = 0;
+    std::string_view value;
+    for (;;) {
+        const auto next = reader.next(group, value);
+        if (next == PairReader::Next::Bad)
+            return false;
+        if (next == PairReader::Next::End)
+            break;
+        switch (section) {
+        case Section::Outside:
+            if (group == 2 && value == "HEADER")
+                section = Section::Header;
+            else if (group == 2 && value == "ENTITIES")
+                section = Section::Entities;
+            break;
+        case Section::Header:
+            if (value == "ENDSEC")
+                section = Section::Outside;
+            break;
+        case Section::Entities:
+            if (group == 0) {
+                finish();
+                if (value == "POINT")
+                    entry.kind = Entry::Kind::Point;
+                else if (value == "TEXT")
+                    entry.kind = Entry::Kind::Text;
+                else if (value == "ENDSEC")
+                    section = Section::Outside;
+                break;
+            }
+            if (entry.kind == Entry::Kind::None)
+                break;
+            if (group == 10 || group == 20 || group == 30) {
+                double v = 0;
+                if (!try_parse_double(value, v))
+                    return false;
+                v *= distance_factor_to_metres(s.units.distance);
+                (group == 10 ? entry.v10 : group == 20 ? entry.v20 : entry.v30) = v;
+            } else if (group == 1) {
+                entry.text = std::string(value);
+            } else if (group == 8) {
+                entry.layer = std::string(value);
+            }
+            break;
+        }
+    }
+    finish();
+    points = std::move(read);
+    return true;
+}
+
+} // namespace telvane

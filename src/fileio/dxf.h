@@ -1,0 +1,24 @@
+// Points as a minimal ASCII DXF drawing, and such drawings read back as points.
+#pragma once
+
+#include "datastate.h"
+
+#include "model/textlines.h"
+
+#include <span>
+#include <vector>
+
+namespace telvane {
+
+// The drawing of `points`: header extents, then per point PNTNO, PNTELEV and PNTDESC texts and
+// a POINT. X and Y follow the coordinate order; numbers are in the distance unit. Nothing for an
+// empty list (there are no extents to write).
+Lines write_dxf(std::span<const coord_item> points, const FileSettings& settings);
+
+// Reads POINT entities named by the PNTNO and PNTDESC texts before them. Refuses a file whose
+// first non-blank line (of the first four) is not "999" or "0", and one with a group code or a
+// coordinate that is not a number. On acceptance `points` is replaced.
+bool read_dxf(std::span<const std::string> lines, const FileSettings& settings,
+              std::vector<coord_item>& points);
+
+} // namespace telvane

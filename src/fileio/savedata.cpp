@@ -1,0 +1,195 @@
+#include "savedata.h"
+
+#include "dxf.h"
+
+#include "model/codelist.h"
+#include "model/filebytes.h"
+#include "model/gts7.h"
+#include "model/jobtext.h"
+#include "model/rows.h"
+
+namespace telvane {
+
+namespace {
+
+bool ends_with_gt7(std::string_view name) {
+    return name.size() > 5 && name.substr(name.size() - 4) == ".gt7";
+}
+
+// Keyword rewriting of the plain GTS-7 variants: each line's keyword field (its first 8
+// columns) is renamed; names, codes and values are never touched.
+void append_rewritten(const Lines& record_lines, Lines& out) {
+    if (record_lines.empty())
+        return;
+    const std::string_view kind = line_keyword(record_lines.front());
+    for (std::size_t i = 0; i < record_lines.size(); ++i) {
+        const std::string& line = record_lines[i];
+        if (line.size() <= 8) {
+            out.push_back(line);
+            continue;
+        }
+        const std::string_view kw = line_keyword(line);
+        std::string_view renamed = kw;
+        if (i == 0) {
+            if (kw == "STA")
+                renamed = "STN";
+            else if (kw == "SA" || kw == "SD" || kw == "SC")
+                renamed = "SS";
+        } else if (kind == "BS" || kind == "SD" || kind == "SC") {
+            if (kw == "HVD")
+                renamed = "SD";
+            else if (kw == "ENZ" && kind != "SD")
+                renamed = "XYZ";
+            else if (kw == "SC" && kind == "BS")
+                renamed = "SS";
+        }
+        std::string rewritten(renamed);
+        rewritten.append(8 - renamed.size(), ' ');
+        rewritten += std::string_view(line).substr(8);
+        out.push_back(std::move(rewritten));
+    }
+}
+
+void append_rows(const std::vector<coord_item>& points, int layout, const FileSettings& s,
+                 Lines& out) {
+    out.reserve(out.size() + points.size());
+    for (const coord_item& p : points)
+        out.push_back(coord_row(p, layout, s.order, s.units));
+}
+
+std::vector<coord_item> job_points(const DataState& data) {
+    std::vector<coord_item> points;
+    append_job_points(data.RecordList, points);
+    return points;
+}
+
+SaveOutcome nothing_to_save() {
+    SaveOutcome o;
+    o.messages.push_back(UserMessage::key("no_data_to_save"));
+    return o;
+}
+
+// A DXF of no point has no extents to write: no file, and the reason.
+void dxf_into(const std::vector<coord_item>& points, const FileSettings& s, SaveOutcome& o) {
+    if (points.empty()) {
+        o.write = false;
+        o.messages.push_back(UserMessage::key("job_have_no_coord"));
+        return;
+    }
+    o.lines = write_dxf(points, s);
+}
+
+} // namespace
+
+Lines gts7_export(const DataState& data, int variant, bool reduce, std::string_view file_name,
+                  const FileSettings& s, Messages& messages) {
+    Lines out;
+    if (!ends_with_gt7(file_name))
+        return out;
+    if (s.units.angle == kAngleMil) {
+        messages.push_back(UserMessage::key("gts7_not_support_mil"));
+        return out;
+    }
+    if (data.RecordList.empty() && data.JobName.empty() && data.InstName.empty())
+        return out;
+    const char* distance_letter =
+        s.units.distance == kUsFoot || s.units.distance == kIntFoot ? "F" : "M";
+    const char* angle_letter = s.units.angle == kAngleGon ? "G" : "D";
+    out.push_back("JOB     " + data.JobName + ",");
+    out.push_back("INST    " + data.InstName);
+    out.push_back(std::string("UNITS   ") + distance_letter + "," + angle_letter);
+
+    Lines lines;
+    for (const record_item& original : data.RecordList) {
+        if (original.type() == kKindNOTE)
+            continue;
+        record_item r = original;
+        if (variant == 2) {
+            if (auto* sc = std::get_if<sc_data>(&r.data)) {
+                if (sc->has_obs != 1)
+                    continue;
+                r.data = sd_data{sc->name, sc->code, sc->target_height, sc->ha, sc->va, sc->sd};
+            } else if (auto* bs = std::get_if<bs_data>(&r.data)) {
+                bs->has_bss = 0;
+            }
+        }
+        if (reduce) {
+            append_gts7_record_lines(r, s.units, s.reduction, out);
+        } else {
+            lines.clear();
+            append_record_lines(r, s.units, lines);
+            append_rewritten(lines, out);
+        }
+    }
+    return out;
+}
+
+SaveOutcome build_save(const DataState& data, int position, std::string_view file_name,
+                       const FileSettings& s) {
+    SaveOutcome o;
+    o.write = true;
+    switch (data.DataKind) {
+    case kDataRecords: {
+        if (data.RecordList.empty())
+            return nothing_to_save();
+        switch (position) {
+        case 1:
+        case 2:
+            for (const record_item& r : data.RecordList)
+                o.lines.push_back(record_row(r, s.units));
+            break;
+        case 3:
+            append_rows(job_points(data), 0, s, o.lines);
+            break;
+        case 4:
+            dxf_into(job_points(data), s, o);
+            break;
+        case 5:
+            o.lines = gts7_export(data, 2, true, file_name, s, o.messages);
+            break;
+        case 6:
+            o.lines = gts7_export(data, 2, false, file_name, s, o.messages);
+            break;
+        case 7:
+            o.lines = gts7_export(data, 1, false, file_name, s, o.messages);
+            break;
+        case 8:
+            append_rows(job_points(data), 2, s, o.lines);
+            break;
+        case 9:
+            o.lines = write_job_text(Job{data.JobName, data.InstName, data.RecordList});
+            break;
+        default:
+            break; // an unknown type writes an empty file
+        }
+        return o;
+    }
+    case kDataPoints:
+        if (data.CoordList.empty())
+            return nothing_to_save();
+        if (position == 2)
+            dxf_into(data.CoordList, s, o);
+        else if (position == 1 || position == 3 || position == 4)
+            append_rows(data.CoordList, 0, s, o.lines);
+        else if (position == 5)
+            append_rows(data.CoordList, 2, s, o.lines);
+        return o;
+    case kDataCodes:
+        if (data.CodeList.empty())
+            return nothing_to_save();
+        o.lines = write_code_list(data.CodeList);
+        return o;
+    case kDataPoints3:
+        // Points with further values have no save type of their own.
+        return nothing_to_save();
+    default:
+        o.write = false;
+        return o;
+    }
+}
+
+bool write_save(const std::string& path, const SaveOutcome& outcome, std::string* error) {
+    return write_file_atomic(path, join_lines(outcome.lines), error);
+}
+
+} // namespace telvane

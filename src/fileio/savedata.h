@@ -1,0 +1,34 @@
+// The Save command without windows: the lines of each save type, and the GTS-7 export.
+#pragma once
+
+#include "datastate.h"
+
+#include "model/textlines.h"
+
+#include <string>
+#include <string_view>
+
+namespace telvane {
+
+// What a save produces: whether a file is to be written (possibly empty, as the instrument
+// software always did for a GTS-7 name without ".gt7"), its lines, and what to show.
+struct SaveOutcome {
+    bool write = false;
+    Lines lines;
+    Messages messages;
+};
+
+// GTS-7 variants: 1 as recorded, 2 with coordinates turned into observations.
+Lines gts7_export(const DataState& data, int variant, bool reduce, std::string_view file_name,
+                  const FileSettings& settings, Messages& messages);
+
+// The lines of save-type position `position` (counting from 1) of the save dialog's type list
+// for the data on show. The file name matters only to the GTS-7 types.
+SaveOutcome build_save(const DataState& data, int position, std::string_view file_name,
+                       const FileSettings& settings);
+
+// Writes an outcome's lines (CR LF each) atomically; false with the reason when the file
+// system refuses. The old file is then left as it was.
+bool write_save(const std::string& path, const SaveOutcome& outcome, std::string* error);
+
+} // namespace telvane
