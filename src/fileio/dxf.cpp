@@ -41,7 +41,7 @@ Lines write_dxf(std::span<const coord_item> points, const FileSettings& s) {
             hi[k] = i == 0 ? v[k] : std::max(hi[k], v[k]);
         }
     }
-    out.reserve(28 + points.size() * 44);
+    out.reserve(30 + points.size() * 48);
     pair("0", "SECTION");
     pair("2", "HEADER");
     pair("9", "$EXTMIN");

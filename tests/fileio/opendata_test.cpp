@@ -1,0 +1,308 @@
+#include "fileio/dxf.h"
+#include "fileio/opendata.h"
+#include "lebytes.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+using namespace telvane;
+using telvane::testing::TempDir;
+
+namespace {
+
+Lines L(std::initializer_list<const char*> lines) {
+    return Lines(lines.begin(), lines.end());
+}
+
+// A state with something in every list, to see what each recogniser empties.
+DataState full_state() {
+    DataState d;
+    d.RecordList.resize(2);
+    d.CoordList.push_back({"OLD", "", 1, 2, 3});
+    d.CodeList.push_back({"OLDCODE"});
+    d.Coord3List.resize(1);
+    d.RoadRows.push_back({"old"});
+    d.DataKind = 99;
+    return d;
+}
+
+std::vector<std::string> keys(const Messages& m) {
+    std::vector<std::string> out;
+    for (const auto& x : m)
+        out.push_back(x.value);
+    return out;
+}
+
+} // namespace
+
+TEST(TextDispatch, EachStepInOrderWithTheListsItEmpties) {
+    struct Case {
+        const char* what;
+        Lines lines;
+        const char* ext;
+        int kind;
+        std::size_t records, points, codes, points3, road_rows;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"blank", L({"", "  ", "\t"}), ".TXT", 99, 2, 1, 1, 1, 1, {"open_empty_file"}},
+        {"phi",
+         L({"head", "JD1,1,2,3,4,5,6", "", "JD2,1,2,3,4,5,6"}),
+         ".PHI",
+         5,
+         0,
+         0,
+         0,
+         1,
+         2,
+         {}},
+        {"phi refused", L({"head", "JD1,1,2"}), ".PHI", 5, 2, 1, 1, 1, 0, {"wrong_format"}},
+        {"phi without data", L({"head"}), ".PHI", 5, 2, 1, 1, 1, 0, {"wrong_format"}},
+        {"pvi", L({"head", "0,10,0,0,0"}), ".PVI", 7, 0, 0, 0, 1, 1, {}},
+        {"sec",
+         L({"h", "0,100,200,0.5", "h", "0,0,0,0,0", "1,2,3,4,5,6,7"}),
+         ".SEC",
+         6,
+         0,
+         0,
+         0,
+         1,
+         2,
+         {}},
+        {"sec four lines",
+         L({"h", "0,100,200", "h", "0,0,0,0,0"}),
+         ".SEC",
+         6,
+         2,
+         1,
+         1,
+         1,
+         1,
+         {"wrong_format"}},
+        {"sec short", L({"h", "0,100,200"}), ".SEC", 6, 2, 1, 1, 1, 0, {"wrong_format"}},
+        {"pile list", L({"K", "0", "20.5", "", "40"}), ".TXT", 8, 0, 0, 0, 1, 3, {}},
+        {"dxf",
+         L({"0", "SECTION", "2", "ENTITIES", "0", "POINT", "10", "1", "20", "2", "30", "3", "0",
+            "ENDSEC", "0", "EOF"}),
+         ".TXT",
+         2,
+         0,
+         1,
+         0,
+         1,
+         1,
+         {}},
+        {"job",
+         L({"JOB     J", "INST    I", "STA     S,1,C", "XYZ     1,2,3"}),
+         ".TXT",
+         1,
+         1,
+         0,
+         0,
+         1,
+         1,
+         {}},
+        {"points code second", L({"P1,TREE,1,2,3", "P2,,4,5,6", ""}), ".csv", 2, 0, 2, 0, 1, 1, {}},
+        {"points code last", L({"P1,1,2,3,TREE"}), ".csv", 2, 0, 1, 0, 1, 1, {}},
+        {"points3", L({"P1,1,2,3,0.1,0.2,0.3,C"}), ".csv", 4, 0, 1, 0, 1, 1, {}},
+        {"codes", L({"A01", "TREE"}), ".txt", 3, 0, 0, 2, 1, 1, {}},
+        {"code table", L({"T:1:0:0:0:0:0:0:0:0"}), ".txt", 3, 0, 0, 1, 1, 1, {}},
+        {"nothing fits", L({"a b c", "x.y"}), ".txt", 99, 2, 1, 1, 1, 1, {"wrong_format"}},
+        // A job text that does not load goes on to the later recognisers.
+        {"bad job",
+         L({"JOB     J", "INST    I", "STA     S,x,C", "XYZ     1,2,3"}),
+         ".txt",
+         99,
+         2,
+         1,
+         1,
+         1,
+         1,
+         {"wrong_format"}},
+    };
+    for (const Case& c : cases) {
+        DataState d = full_state();
+        Messages m;
+        open_text(c.lines, c.ext, d, FileSettings{}, m);
+        EXPECT_EQ(d.DataKind, c.kind) << c.what;
+        EXPECT_EQ(d.RecordList.size(), c.records) << c.what;
+        EXPECT_EQ(d.CoordList.size(), c.points) << c.what;
+        EXPECT_EQ(d.CodeList.size(), c.codes) << c.what;
+        EXPECT_EQ(d.Coord3List.size(), c.points3) << c.what;
+        EXPECT_EQ(d.RoadRows.size(), c.road_rows) << c.what;
+        EXPECT_EQ(keys(m), c.messages) << c.what;
+    }
+}
+
+TEST(TextDispatch, FirstMatchWins) {
+    // A file of one-number lines after a header is a pile list before it could be a code list.
+    DataState d;
+    Messages m;
+    open_text(L({"CHAINAGE", "10", "20"}), ".txt", d, {}, m);
+    EXPECT_EQ(d.DataKind, kDataPiles);
+    // A bare code list of two or more lines is not a pile list: its codes are not chainages.
+    d = {};
+    open_text(L({"TREE", "WALL", "POLE"}), ".txt", d, {}, m);
+    EXPECT_EQ(d.DataKind, kDataCodes);
+    // A job text that starts with a "0" line is not a DXF once a group code fails to read.
+    d = {};
+    open_text(L({"0", "JOB     J", "INST    I", "STA     S,1,C", "XYZ     1,2,3"}), ".txt", d, {},
+              m);
+    EXPECT_EQ(d.DataKind, kDataRecords);
+    EXPECT_EQ(d.JobName, "J");
+    // Name, three numbers and a code fail the first point form and read as the second.
+    d = {};
+    open_text(L({"P1,1,2,3,TREE"}), ".txt", d, {}, m);
+    ASSERT_EQ(d.DataKind, kDataPoints);
+    EXPECT_EQ(d.CoordList[0].code, "TREE");
+    EXPECT_EQ(d.CoordList[0].north, 1);
+}
+
+TEST(PointRows, OrderUnitsAndNames) {
+    FileSettings s;
+    DataState d;
+    Messages m;
+    open_text(L({",C,1,2,3"}), ".csv", d, s, m);
+    EXPECT_EQ(d.CoordList[0].name, "NONAME");
+    EXPECT_EQ(d.CoordList[0].north, 1);
+    EXPECT_EQ(d.CoordList[0].east, 2);
+    s.order = kOrderENZ;
+    s.units.distance = kIntFoot;
+    open_text(L({"P,C,1,2,3"}), ".csv", d, s, m);
+    EXPECT_DOUBLE_EQ(d.CoordList[0].east, 0.3048);
+    EXPECT_DOUBLE_EQ(d.CoordList[0].north, 0.6096);
+    EXPECT_DOUBLE_EQ(d.CoordList[0].elev, 0.9144);
+}
+
+TEST(ContentTest, TextBinaryAndChinese) {
+    struct Case {
+        std::string bytes;
+        int result;
+    };
+    const Case cases[] = {
+        {"", kContentEmpty},
+        {"JOB     J\r\n", kContentText},
+        {"\t\v\f\r\n", kContentText},
+        {std::string("AB\0C", 4), kContentBinary},
+        {"\x01\x02", kContentBinary},
+        {"\x7F", kContentBinary},
+        // A Chinese point name is text.
+        {"\xD6\xD0\xD0\xC4,TREE,1,2,3\r\n", kContentText},
+        {"\xD6\x7F", kContentBinary},                      // 0x7F is no GBK trail byte
+        {"\xD6", kContentBinary},                          // a lead byte alone at the end
+        {"\x80\x41", kContentBinary},                      // 0x80 is no GBK lead byte
+        {std::string(99, 'A') + "\xD6\xD0", kContentText}, // a pair across the 100-byte limit
+        {std::string(100, 'A') + "\x01", kContentText},    // only the first 100 bytes count
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(content_test(c.bytes), c.result) << c.bytes;
+}
+
+TEST(OpenFile, BinaryAndTextFilesFromDisk) {
+    TempDir dir;
+    telvane::testing::Record sc(48);
+    sc.i8(0, 8).text(1, "P1").f64(24, 1).f64(32, 2).f64(40, 3);
+    struct Case {
+        std::string name;
+        std::string bytes;
+        bool dispatched;
+        int kind;
+        std::vector<std::string> messages;
+    };
+    telvane::testing::Record pt(40);
+    pt.text(0, "K").f64(16, 1);
+    const Case cases[] = {
+        {"job.mea", "\x01" + sc.bytes(), true, 1, {"BINARY"}},
+        {"job.MEA", "\x09" + sc.bytes(), true, 1, {"file_wrong_format", "BINARY"}},
+        {"pts.ptf", pt.bytes(), true, 2, {"BINARY"}},
+        {"a.txt", "\x01\x02\x03", true, 0, {"wrong_format", "BINARY"}},
+        {"empty.txt", "", false, 0, {"file_is_empty"}},
+        {"road.PHI", "h\r\nJD,1,2,3,4,5,6\r\n", true, 5, {}},
+        // Road files are text by their extension even with Chinese bytes in them.
+        {"road.sec",
+         "\xD6\xD0\r\n1,2,3\r\n\xD6\xD0\r\n1,2,3,4,5\r\n1,2,3,4,5,6,7\r\n",
+         true,
+         6,
+         {}},
+        {"chinese.txt", "\xD6\xD0\xD0\xC4,TREE,1,2,3\r\n", true, 2, {}},
+        // A job text inside a binary job file that does not load.
+        {"bad.dat",
+         std::string(96, '\0') +
+             [] {
+                 telvane::testing::Record r(96);
+                 r.i8(0, 5).text(1, "A,B,C");
+                 return r.bytes();
+             }(),
+         true,
+         1,
+         {"ERROR: load record item failed", "wrong_format", "BINARY"}},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.write(c.name, c.bytes);
+        DataState d;
+        Messages m;
+        EXPECT_EQ(open_data_file(path, d, {}, m), c.dispatched) << c.name;
+        EXPECT_EQ(d.DataKind, c.kind) << c.name;
+        EXPECT_EQ(keys(m), c.messages) << c.name;
+    }
+    DataState d;
+    Messages m;
+    EXPECT_FALSE(open_data_file(dir.file("missing.txt"), d, {}, m));
+    EXPECT_EQ(keys(m), std::vector<std::string>{"file_unable_open"});
+    // A folder with a dot in its name does not hide the extension.
+    std::filesystem::create_directory(dir.path() / "j.smith");
+    const std::string in_folder = (dir.path() / "j.smith" / "day.mea").string();
+    std::ofstream(in_folder, std::ios::binary) << "\x01" + sc.bytes();
+    d = {};
+    m.clear();
+    EXPECT_TRUE(open_data_file(in_folder, d, {}, m));
+    EXPECT_EQ(d.DataKind, kDataRecords);
+    EXPECT_EQ(d.JobName, "day");
+}
+
+TEST(Dxf, ReaderRecognitionNamesAndOrder) {
+    const Lines drawing = L(
+        {"999", "comment", "0",      "SECTION", "2",  "HEADER",   "9", "$ACADVER", "1",  "AC1009",
+         "0",   "ENDSEC",  "0",      "SECTION", "2",  "ENTITIES", "0", "POINT",    "8",  "0",
+         "10",  "9",       "20",     "8",       "30", "7",        "0", "TEXT",     "8",  "PNTNO",
+         "10",  "0",       "20",     "0",       "1",  "P1",       "0", "TEXT",     "8",  "PNTELEV",
+         "1",   "99",      "0",      "TEXT",    "8",  "PNTDESC",  "1", "TREE",     "0",  "POINT",
+         "10",  "500",     "20",     "300",     "30", "1",        "0", "LINE",     "10", "0",
+         "20",  "0",       "0",      "POINT",   "",   "10",       "1", "20",       "2",  "30",
+         "3",   "0",       "ENDSEC", "0",       "EOF"});
+    FileSettings s;
+    std::vector<coord_item> points;
+    ASSERT_TRUE(read_dxf(drawing, s, points));
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_TRUE(points[0].name.empty()); // before any PNTNO text
+    EXPECT_EQ(points[1].name, "P1");
+    EXPECT_EQ(points[1].code, "TREE");
+    EXPECT_EQ(points[1].north, 500);
+    EXPECT_EQ(points[1].east, 300);
+    EXPECT_EQ(points[2].name, "P1"); // names stay in force
+    s.order = kOrderENZ;
+    ASSERT_TRUE(read_dxf(drawing, s, points));
+    EXPECT_EQ(points[1].east, 500);
+    EXPECT_EQ(points[1].north, 300);
+
+    struct Refusal {
+        Lines lines;
+        bool accepted;
+    };
+    const Refusal cases[] = {
+        {L({"P1,C,1,2,3"}), false},
+        {L({"", "", "", ""}), false},
+        {L({"", "", "", "", "0"}), false},             // only the first four lines are looked at
+        {L({"", "0", "EOF"}), true},                   // no ENTITIES: accepted, no points
+        {L({"0", "SECTION", "x", "ENTITIES"}), false}, // a group code that is no integer
+        {L({"0", "SECTION", "2", "ENTITIES", "0", "POINT", "10", "abc"}), false},
+    };
+    for (const Refusal& c : cases) {
+        points = {coord_item{"KEEP", "", 0, 0, 0}};
+        EXPECT_EQ(read_dxf(c.lines, {}, points), c.accepted) << c.lines.size();
+        if (c.accepted)
+            EXPECT_TRUE(points.empty());
+        else
+            EXPECT_EQ(points.size(), 1u);
+    }
+}

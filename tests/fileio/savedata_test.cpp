@@ -1,0 +1,252 @@
+#include "fileio/dxf.h"
+#include "fileio/opendata.h"
+#include "fileio/savedata.h"
+#include "model/jobtext.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace telvane;
+using telvane::testing::TempDir;
+
+namespace {
+
+Lines L(std::initializer_list<const char*> lines) {
+    return Lines(lines.begin(), lines.end());
+}
+
+DataState job_state(const Lines& text) {
+    DataState d;
+    Job job;
+    EXPECT_EQ(load_job_text(text, job), kLoadOk);
+    d.RecordList = job.RecordList;
+    d.JobName = job.JobName;
+    d.InstName = job.InstName;
+    d.DataKind = kDataRecords;
+    return d;
+}
+
+const Lines kJob =
+    L({"JOB     SCHOOL", "INST    TS", "STA     S1,1.5000,CP", "XYZ     100.0000,200.0000,10.0000",
+       "BS      B1,1.6000", "HVD     0,324000,100.0000", "SC      B1,1.6000,BSS",
+       "ENZ     1.0000,2.0000,3.0000", "BKB     B1,0,3600", "SA      A1,1.2000,",
+       "HV      3600,324000", "SD      SCHOOL,1.3000,HVD", "HVD     7200,324000,100.0000",
+       "SC      P1,1.3000,TREE", "HVD     3600,324000,100.0000", "ENZ     5.0000,6.0000,7.0000",
+       "SC      P2,1.3000,", "ENZ     8.0000,9.0000,10.0000", "NOTE    n"});
+
+} // namespace
+
+TEST(Gts7Export, HeaderAndThreeVariantsOnExactLines) {
+    const DataState d = job_state(kJob);
+    FileSettings s;
+    Messages m;
+    const Lines header = L({"JOB     SCHOOL,", "INST    TS", "UNITS   M,D"});
+    Lines v1 = header;
+    for (const char* l :
+         {"STN     S1,1.5000,CP", "XYZ     100.0000,200.0000,10.0000", "BS      B1,1.6000",
+          "SD      0.0000,90.0000,100.0000", "SS      B1,1.6000,BSS",
+          "XYZ     1.0000,2.0000,3.0000", "BKB     B1,0.0000,1.0000", "SS      A1,1.2000,",
+          "HV      1.0000,90.0000",
+          // The point named SCHOOL with the code HVD keeps both: only keyword fields change.
+          "SS      SCHOOL,1.3000,HVD", "SD      2.0000,90.0000,100.0000", "SS      P1,1.3000,TREE",
+          "SD      1.0000,90.0000,100.0000", "XYZ     5.0000,6.0000,7.0000", "SS      P2,1.3000,",
+          "XYZ     8.0000,9.0000,10.0000"})
+        v1.push_back(l);
+    EXPECT_EQ(gts7_export(d, 1, false, "out.gt7", s, m), v1);
+
+    const Lines v2 = [&] {
+        Lines l = header;
+        for (const char* x :
+             {"STN     S1,1.5000,CP", "XYZ     100.0000,200.0000,10.0000", "BS      B1,1.6000",
+              "SD      0.0000,90.0000,100.0000", "BKB     B1,0.0000,1.0000", "SS      A1,1.2000,",
+              "HV      1.0000,90.0000", "SS      SCHOOL,1.3000,HVD",
+              "SD      2.0000,90.0000,100.0000", "SS      P1,1.3000,TREE",
+              "SD      1.0000,90.0000,100.0000"})
+            l.push_back(x);
+        return l;
+    }();
+    EXPECT_EQ(gts7_export(d, 2, false, "out.gt7", s, m), v2);
+
+    const Lines reduced = [&] {
+        Lines l = header;
+        for (const char* x :
+             {"STN     S1,1.5000,CP", "XYZ     100.0000,200.0000,10.0000", "BS      B1,1.6000",
+              "HD      0.0000,100.0000,0.0007", "BKB     B1,0.0000,1.0000", "SS      A1,1.2000,",
+              "HV      1.0000,90.0000", "SS      SCHOOL,1.3000,HVD",
+              "HD      2.0000,100.0000,0.0007", "SS      P1,1.3000,TREE",
+              "HD      1.0000,100.0000,0.0007"})
+            l.push_back(x);
+        return l;
+    }();
+    EXPECT_EQ(gts7_export(d, 2, true, "out.gt7", s, m), reduced);
+    EXPECT_TRUE(m.empty());
+
+    // Units letters, and the cases that export nothing.
+    s.units = {kAngleGon, kUsFoot};
+    const Lines feet = gts7_export(d, 1, false, "ab.gt7", s, m);
+    ASSERT_GE(feet.size(), 3u);
+    EXPECT_EQ(feet[2], "UNITS   F,G");
+    EXPECT_TRUE(gts7_export(d, 1, false, "a.gt7", s, m).empty()); // 5 characters are too few
+    EXPECT_TRUE(gts7_export(d, 1, false, "ab.GT7", s, m).empty());
+    EXPECT_TRUE(m.empty());
+    s.units.angle = kAngleMil;
+    EXPECT_TRUE(gts7_export(d, 1, false, "ab.gt7", s, m).empty());
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].value, "gts7_not_support_mil");
+
+    const DataState notes = job_state(L({"JOB     J", "INST    I", "NOTE    a", "NOTE    b"}));
+    EXPECT_EQ(gts7_export(notes, 1, false, "xy.gt7", FileSettings{}, m),
+              L({"JOB     J,", "INST    I", "UNITS   M,D"}));
+}
+
+TEST(SaveTypes, JobPointsAndCodesByPosition) {
+    const DataState d = job_state(kJob);
+    FileSettings s;
+    struct Case {
+        int position;
+        std::size_t lines;
+        const char* first;
+    };
+    const Case cases[] = {
+        {1, 8, "STA,S1,1.5000,CP,100.0000,200.0000,10.0000"},
+        {2, 8, "STA,S1,1.5000,CP,100.0000,200.0000,10.0000"},
+        {3, 4, "S1,CP,200.0000,100.0000,10.0000"},
+        {4, 30 + 4 * 48, "0"},
+        {8, 4, "S1,200.0000,100.0000,10.0000,CP"},
+        {9, kJob.size(), "JOB     SCHOOL"},
+        {10, 0, nullptr},
+    };
+    for (const Case& c : cases) {
+        const SaveOutcome o = build_save(d, c.position, "x.txt", s);
+        EXPECT_TRUE(o.write) << c.position;
+        EXPECT_EQ(o.lines.size(), c.lines) << c.position;
+        if (c.first) {
+            EXPECT_EQ(o.lines.front(), c.first) << c.position;
+        }
+    }
+    EXPECT_EQ(build_save(d, 9, "x", s).lines, kJob);
+    // A GTS-7 type under a name without ".gt7" writes an empty file, as it always did.
+    const SaveOutcome wrong_name = build_save(d, 7, "x.txt", s);
+    EXPECT_TRUE(wrong_name.write);
+    EXPECT_TRUE(wrong_name.lines.empty());
+
+    DataState pts;
+    pts.DataKind = kDataPoints;
+    pts.CoordList = {{"P", "C", 1, 2, 3}};
+    EXPECT_EQ(build_save(pts, 1, "x", s).lines, L({"P,C,1.0000,2.0000,3.0000"}));
+    EXPECT_EQ(build_save(pts, 5, "x", s).lines, L({"P,1.0000,2.0000,3.0000,C"}));
+    EXPECT_EQ(build_save(pts, 2, "x.csv", s).lines.front(), "0"); // DXF whatever the name
+
+    DataState codes;
+    codes.DataKind = kDataCodes;
+    codes.CodeList = {{"B"}, {"A"}};
+    EXPECT_EQ(build_save(codes, 1, "x", s).lines, L({"B", "A"}));
+
+    // Nothing to save, and the cases the program used to write silently or wrongly.
+    for (int kind : {kDataRecords, kDataPoints, kDataCodes, kDataPoints3}) {
+        DataState empty;
+        empty.DataKind = kind;
+        empty.Coord3List.resize(kind == kDataPoints3 ? 1 : 0);
+        const SaveOutcome o = build_save(empty, 1, "x", s);
+        EXPECT_FALSE(o.write) << kind;
+        ASSERT_EQ(o.messages.size(), 1u);
+        EXPECT_EQ(o.messages[0].value, "no_data_to_save");
+    }
+    const DataState no_points =
+        job_state(L({"JOB     J", "INST    I", "SA      A,1,C", "HV      1,2"}));
+    const SaveOutcome dxf = build_save(no_points, 4, "x.dxf", s);
+    EXPECT_FALSE(dxf.write);
+    ASSERT_EQ(dxf.messages.size(), 1u);
+    EXPECT_EQ(dxf.messages[0].value, "job_have_no_coord");
+}
+
+TEST(Dxf, ExportIsWellFormedPairByPair) {
+    FileSettings s;
+    const std::vector<coord_item> points = {{"P1", "TREE", 100, 200, 10}, {"", "", 90, 210, 12}};
+    const Lines out = write_dxf(points, s);
+    ASSERT_EQ(out.size() % 2, 0u);
+    // Every group code is an integer and the values follow the layout exactly.
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"0", "SECTION"},   {"2", "HEADER"},    {"9", "$EXTMIN"},   {"10", "90.0000"},
+        {"20", "200.0000"}, {"30", "10.0000"},  {"9", "$EXTMAX"},   {"10", "100.0000"},
+        {"20", "210.0000"}, {"30", "12.0000"},  {"0", "ENDSEC"},    {"0", "SECTION"},
+        {"2", "ENTITIES"},  {"0", "TEXT"},      {"8", "PNTNO"},     {"10", "100.0000"},
+        {"20", "201.0000"}, {"40", "0.8"},      {"1", "P1"},        {"0", "TEXT"},
+        {"8", "PNTELEV"},   {"10", "100.0000"}, {"20", "200.0000"}, {"40", "0.8"},
+        {"1", "10.0000"},   {"0", "TEXT"},      {"8", "PNTDESC"},   {"10", "100.0000"},
+        {"20", "199.0000"}, {"40", "0.8"},      {"1", "TREE"},      {"0", "POINT"},
+        {"8", "0"},         {"62", "1"},        {"10", "100.0000"}, {"20", "200.0000"},
+        {"30", "10.0000"},  {"0", "TEXT"},      {"8", "PNTNO"},     {"10", "90.0000"},
+        {"20", "211.0000"}, {"40", "0.8"},      {"1", "NONAME"},    {"0", "TEXT"},
+        {"8", "PNTELEV"},   {"10", "90.0000"},  {"20", "210.0000"}, {"40", "0.8"},
+        {"1", "12.0000"},   {"0", "TEXT"},      {"8", "PNTDESC"},   {"10", "90.0000"},
+        {"20", "209.0000"}, {"40", "0.8"},      {"1", " "},         {"0", "POINT"},
+        {"8", "0"},         {"62", "1"},        {"10", "90.0000"},  {"20", "210.0000"},
+        {"30", "12.0000"},  {"0", "ENDSEC"},    {"0", "EOF"}};
+    ASSERT_EQ(out.size(), expected.size() * 2);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NO_THROW((void)std::stoi(out[2 * i])) << i;
+        EXPECT_EQ(out[2 * i], expected[i].first) << i;
+        EXPECT_EQ(out[2 * i + 1], expected[i].second) << i;
+    }
+    s.order = kOrderENZ;
+    const Lines enz = write_dxf(points, s);
+    EXPECT_EQ(enz[enz.size() - 10], "10");
+    EXPECT_EQ(enz[enz.size() - 9], "210.0000"); // X is east
+    EXPECT_TRUE(write_dxf({}, s).empty());
+}
+
+TEST(RoundTrips, PointsThroughRowsAndDxfInEveryOrderAndUnit) {
+    TempDir dir;
+    const std::vector<coord_item> points = {{"P1", "TREE", 3000123.4567, 500321.1234, 45.6789},
+                                            {"\xD6\xD0\xD0\xC4", "", -12.5, 0.0001, -3.25},
+                                            {"P3", "WALL", 0, 0, 0}};
+    for (int order : {kOrderNEZ, kOrderENZ}) {
+        for (int unit : {kMetre, kUsFoot, kIntFoot}) {
+            FileSettings s;
+            s.order = order;
+            s.units.distance = unit;
+            DataState d;
+            d.DataKind = kDataPoints;
+            d.CoordList = points;
+            for (int position : {1, 2, 5}) {
+                const std::string path = dir.file("points" + std::to_string(position) + ".txt");
+                std::string error;
+                ASSERT_TRUE(write_save(path, build_save(d, position, path, s), &error)) << error;
+                DataState back;
+                Messages m;
+                ASSERT_TRUE(open_data_file(path, back, s, m));
+                ASSERT_EQ(back.DataKind, kDataPoints) << position;
+                ASSERT_EQ(back.CoordList.size(), points.size());
+                // Four decimals in the unit: half a unit of the last place, in metres.
+                const double tolerance = 0.00005 * distance_factor_to_metres(unit) + 1e-9;
+                for (std::size_t i = 0; i < points.size(); ++i) {
+                    const coord_item& a = points[i];
+                    const coord_item& b = back.CoordList[i];
+                    EXPECT_EQ(b.name, a.name.empty() ? std::string_view("NONAME") : a.name.view());
+                    EXPECT_EQ(trim(b.code.view()), a.code.view());
+                    EXPECT_NEAR(b.north, a.north, tolerance);
+                    EXPECT_NEAR(b.east, a.east, tolerance);
+                    EXPECT_NEAR(b.elev, a.elev, tolerance);
+                }
+            }
+        }
+    }
+}
+
+TEST(RoundTrips, JobTextThroughSaveAndOpen) {
+    TempDir dir;
+    const DataState d = job_state(kJob);
+    const std::string path = dir.file("job.txt");
+    ASSERT_TRUE(write_save(path, build_save(d, 9, path, {}), nullptr));
+    DataState back;
+    Messages m;
+    ASSERT_TRUE(open_data_file(path, back, {}, m));
+    ASSERT_EQ(back.DataKind, kDataRecords);
+    EXPECT_EQ(back.JobName, d.JobName);
+    ASSERT_EQ(back.RecordList.size(), d.RecordList.size());
+    for (std::size_t i = 0; i < d.RecordList.size(); ++i)
+        EXPECT_EQ(format_record(back.RecordList[i]), format_record(d.RecordList[i]));
+}
