@@ -311,23 +311,32 @@ void TForm1::FormCreate() {
     ApplyTexts();
     HelpShown = true;
 
+    // Each selector is bound on its own: a machine without serial devices still gets its baud
+    // rates listed, so the stored rate is not lost at the next close.
+    bool bound = true;
     try {
         ComComboBox7->SetComPort(&ComPort1);
         ComComboBox7->SetComProperty(ComProperty::Port);
-        ComComboBox8->SetComPort(&ComPort1);
-        ComComboBox8->SetComProperty(ComProperty::BaudRate);
         const long long port = ini.read_int(kFormSection, "Port", 0);
         ComComboBox7->setCurrentIndex(
             port >= 0 && port < ComComboBox7->count() ? static_cast<int>(port) : -1);
         ComPort1.SetPort(ComComboBox7->GetText());
+    } catch (const std::exception&) {
+        bound = false;
+    }
+    try {
+        ComComboBox8->SetComPort(&ComPort1);
+        ComComboBox8->SetComProperty(ComProperty::BaudRate);
         const long long baud = ini.read_int(kFormSection, "Baudrate", kBaud115200);
-        const bool baud_valid = baud >= 0 && baud < ComComboBox8->count();
-        ComComboBox8->setCurrentIndex(baud_valid ? static_cast<int>(baud) : -1);
-        if (baud_valid)
+        const bool listed = baud >= 0 && baud < ComComboBox8->count();
+        ComComboBox8->setCurrentIndex(listed ? static_cast<int>(baud) : -1);
+        if (listed)
             ComPort1.SetBaudRate(static_cast<int>(baud));
     } catch (const std::exception&) {
-        texts_->message("no_comport");
+        bound = false;
     }
+    if (!bound)
+        texts_->message("no_comport");
 }
 
 void TForm1::ApplyTexts() {
@@ -410,11 +419,13 @@ void TForm1::SettingBtnClick() {
     if (!settings_)
         return;
     setEnabled(false);
+    // Shown first: showing reloads the dialog's texts, which sets its size.
+    settings_->show();
     settings_->adjustSize();
     const QRect main = frameGeometry();
-    settings_->move(main.left() + main.width() / 2 - settings_->width() / 2,
-                    main.top() + main.height() / 2 - settings_->height() / 2);
-    settings_->show();
+    const QRect dialog = settings_->frameGeometry();
+    settings_->move(main.left() + main.width() / 2 - dialog.width() / 2,
+                    main.top() + main.height() / 2 - dialog.height() / 2);
     settings_->raise();
     settings_->activateWindow();
 }
