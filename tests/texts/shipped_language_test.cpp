@@ -1,0 +1,264 @@
+// The language files that ship with the program (their UTF-8 sources; the build writes them in
+// GBK): every key in both languages, the help in both, file filters that offer every extension.
+#include "texts/language.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using telvane::TLanguage;
+
+namespace {
+
+const std::vector<std::string> kKeys = {"OPEN_FILTER",
+                                        "SAVE_JOB_FILTER",
+                                        "SAVE_COORD_FILTER",
+                                        "SAVE_CODE_FILTER",
+                                        "OPEN_PHI_FILTER",
+                                        "OPEN_SEC_FILTER",
+                                        "OPEN_PVI_FILTER",
+                                        "OPEN_PILE_FILTER",
+                                        "app_title",
+                                        "comportgroup",
+                                        "comportnumlab",
+                                        "baudratelab",
+                                        "transcontrolgroup",
+                                        "receivebtn",
+                                        "sendbtn",
+                                        "stopbtn",
+                                        "coordbtn",
+                                        "codebtn",
+                                        "openbtn",
+                                        "savebtn",
+                                        "settingbtn",
+                                        "helpbtn",
+                                        "appendbtn",
+                                        "insertbtn",
+                                        "deletebtn",
+                                        "returnbtn",
+                                        "Language",
+                                        "road_calculate",
+                                        "DataManage",
+                                        "Exit",
+                                        "total",
+                                        "hint_receivebtn",
+                                        "hint_sendbtn",
+                                        "hint_settingbtn",
+                                        "AngUnitLab",
+                                        "DistUnitLab",
+                                        "TwoDiffLab",
+                                        "GridScaleLab",
+                                        "CoordOrderLab",
+                                        "resetbtn",
+                                        "confirmbtn",
+                                        "cancelbtn",
+                                        "ANGLE_UNIT_DMS",
+                                        "ANGLE_UNIT_GOM",
+                                        "ANGLE_UNIT_MIL",
+                                        "DIST_UNIT_Meter",
+                                        "DIST_UNIT_US-Ft",
+                                        "DIST_UNIT_INT-Ft",
+                                        "helptext_damage",
+                                        "no_comport",
+                                        "open_empty_file",
+                                        "wrong_format",
+                                        "no_data_to_save",
+                                        "upload_empty_file",
+                                        "job_have_no_coord",
+                                        "wrong_coord_format",
+                                        "gts7_not_support_mil",
+                                        "file_no_valid_data",
+                                        "too_many_cha",
+                                        "oversize_or_undersize",
+                                        "too_many_data",
+                                        "illegal_data_type",
+                                        "input_wrong_data",
+                                        "only_numbers_and_letters",
+                                        "no_helptext",
+                                        "if_overwrite_title",
+                                        "if_overwrite_desc",
+                                        "if_change_record_mode_title",
+                                        "if_change_record_mode_desc",
+                                        "if_job_to_coord_title",
+                                        "if_job_to_coord_desc",
+                                        "if_clear_mainpile_title",
+                                        "if_clear_mainpile_desc",
+                                        "if_clear_intersection_title",
+                                        "if_clear_intersection_desc",
+                                        "if_clear_allroad_title",
+                                        "if_clear_allroad_desc",
+                                        "if_delete_data_title",
+                                        "if_delete_data_desc",
+                                        "operation_is_complete",
+                                        "sent_successfully",
+                                        "sent_point_count",
+                                        "receive_point_count",
+                                        "receiving_data",
+                                        "sending_data",
+                                        "stop_operation",
+                                        "port_setting_error",
+                                        "outlimit",
+                                        "load_successfully",
+                                        "file_not_exist",
+                                        "file_is_empty",
+                                        "file_read_error",
+                                        "file_undefined_type",
+                                        "file_bad_data",
+                                        "file_wrong_format",
+                                        "file_undefined_error_code",
+                                        "file_unable_open",
+                                        "if_delete_file",
+                                        "delete",
+                                        "strgrid_num",
+                                        "strgrid_ptno",
+                                        "strgrid_N",
+                                        "strgrid_E",
+                                        "strgrid_Z",
+                                        "strgrid_DH",
+                                        "strgrid_DO",
+                                        "strgrid_DV",
+                                        "strgrid_code",
+                                        "offset",
+                                        "JD_CODE",
+                                        "Mileage",
+                                        "Radius",
+                                        "ClothoidLength",
+                                        "DeflectionAngle",
+                                        "Direction",
+                                        "TangentLength",
+                                        "CurveLength",
+                                        "ExternalLength",
+                                        "strgrid_ZH",
+                                        "strgrid_HY",
+                                        "strgrid_YH",
+                                        "strgrid_HZ",
+                                        "strgrid_Start",
+                                        "strgrid_End",
+                                        "strgrid_Length",
+                                        "LineType",
+                                        "Circle",
+                                        "Clothoid",
+                                        "Line",
+                                        "AzimuthAngle",
+                                        "strgrid_Left",
+                                        "strgrid_Right",
+                                        "Height",
+                                        "Slope_i",
+                                        "MiddlePile",
+                                        "LeftPile",
+                                        "RightPile",
+                                        "Load",
+                                        "Update",
+                                        "clear_data",
+                                        "start_pile",
+                                        "calculate",
+                                        "RoadWinName",
+                                        "intersection_data",
+                                        "mainpile_data",
+                                        "slope_data",
+                                        "pile_data",
+                                        "data_empty",
+                                        "Data_OutLimit",
+                                        "Success",
+                                        "Failure",
+                                        "APP_HELP_TEXT"};
+
+// Texts that are directly followed by a number or another key's text.
+const std::vector<std::string> kJoinedBefore = {
+    "total",         "sent_point_count", "receive_point_count", "hint_settingbtn", "ClothoidLength",
+    "TangentLength", "strgrid_Start",    "strgrid_End",         "Slope_i",         "MiddlePile",
+    "LeftPile",      "RightPile"};
+
+std::vector<std::string> split(const std::string& s, char c) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        const auto at = s.find(c, start);
+        parts.push_back(s.substr(start, at - start));
+        if (at == std::string::npos)
+            return parts;
+        start = at + 1;
+    }
+}
+
+// The pattern lists of a type list, one per entry.
+std::vector<std::string> patterns(const std::string& type_list) {
+    const auto parts = split(type_list, '|');
+    EXPECT_EQ(parts.size() % 2, 0u) << type_list;
+    std::vector<std::string> out;
+    for (std::size_t i = 1; i < parts.size(); i += 2)
+        out.push_back(parts[i]);
+    return out;
+}
+
+class ShippedLanguage : public ::testing::TestWithParam<int> {
+protected:
+    TLanguage lang{TELVANE_SHIPPED_LANG_DIR};
+    void SetUp() override { lang.SelectLanguage(GetParam()); }
+};
+
+TEST(ShippedLanguageFiles, NameChineseAndEnglish) {
+    TLanguage lang(TELVANE_SHIPPED_LANG_DIR);
+    EXPECT_EQ(lang.LanguageNames(),
+              (std::vector<std::string>{"\xe4\xb8\xad\xe6\x96\x87", "English"}));
+    EXPECT_TRUE(lang.HelpLoaded());
+}
+
+TEST_P(ShippedLanguage, EveryKeyHasItsText) {
+    for (const auto& key : kKeys) {
+        EXPECT_NE(std::find(lang.Keys().begin(), lang.Keys().end(), key), lang.Keys().end()) << key;
+        EXPECT_FALSE(lang.GetText(key).empty()) << key;
+    }
+    // The fourth, empty entries of the unit lists exist and stay empty.
+    for (const char* key : {"ANGLE_UNIT_NULL", "DIST_UNIT_NULL"}) {
+        EXPECT_NE(std::find(lang.Keys().begin(), lang.Keys().end(), key), lang.Keys().end()) << key;
+        EXPECT_EQ(lang.GetText(key), "") << key;
+    }
+    // Each key is defined once, so no definition is shadowed by an earlier one.
+    std::vector<std::string> sorted = lang.Keys();
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
+}
+
+TEST_P(ShippedLanguage, EnglishTextsKeepTheBlankBeforeWhatFollows) {
+    if (GetParam() != 1)
+        GTEST_SKIP() << "Chinese needs no blank between the parts";
+    for (const auto& key : kJoinedBefore)
+        EXPECT_EQ(lang.GetText(key).back(), ' ') << key;
+    EXPECT_EQ(lang.GetText("outlimit").front(), ' ');
+}
+
+TEST_P(ShippedLanguage, FiltersOfferTheExtensionsOfEveryFormat) {
+    const auto open = lang.GetText("OPEN_FILTER");
+    for (const char* ext : {"*.mea", "*.job", "*.dat", "*.jbf", "*.coo", "*.pts", "*.cor", "*.ptf",
+                            "*.qwf", "*.csv", "*.txt", "*.PHI", "*.SEC", "*.PVI", "*.dxf"})
+        EXPECT_NE(open.find(ext), std::string::npos) << ext;
+    EXPECT_EQ(patterns(open).front(), "*"); // all files first
+
+    // The position of a save entry chooses the writer; its extension must fit it.
+    EXPECT_EQ(patterns(lang.GetText("SAVE_JOB_FILTER")),
+              (std::vector<std::string>{"*.csv", "*.txt", "*.csv", "*.dxf", "*.gt7", "*.gt7",
+                                        "*.gt7", "*.csv", "*.txt"}));
+    EXPECT_EQ(patterns(lang.GetText("SAVE_COORD_FILTER")),
+              (std::vector<std::string>{"*.csv", "*.dxf", "*.txt", "*.dat", "*.csv"}));
+    EXPECT_EQ(patterns(lang.GetText("SAVE_CODE_FILTER")), (std::vector<std::string>{"*.txt"}));
+    EXPECT_EQ(patterns(lang.GetText("OPEN_PHI_FILTER")).front().substr(0, 5), "*.PHI");
+    EXPECT_EQ(patterns(lang.GetText("OPEN_SEC_FILTER")).front().substr(0, 5), "*.SEC");
+    EXPECT_EQ(patterns(lang.GetText("OPEN_PVI_FILTER")).front().substr(0, 5), "*.PVI");
+    EXPECT_EQ(patterns(lang.GetText("OPEN_PILE_FILTER")), (std::vector<std::string>{"*.csv"}));
+}
+
+TEST_P(ShippedLanguage, HelpExplainsTheCommands) {
+    const auto& help = lang.GetText("APP_HELP_TEXT");
+    EXPECT_GT(help.size(), 1000u);
+    // The help names the buttons by their captions.
+    for (const char* key :
+         {"receivebtn", "sendbtn", "stopbtn", "settingbtn", "openbtn", "savebtn", "road_calculate"})
+        EXPECT_NE(help.find(lang.GetText(key)), std::string::npos) << key;
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, ShippedLanguage, ::testing::Values(0, 1));
+
+} // namespace
