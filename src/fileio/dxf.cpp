@@ -22,14 +22,16 @@ Plane plane_of(const coord_item& p, int order) {
 
 } // namespace
 
-Lines write_dxf(std::span<const coord_item> points, const FileSettings& s) {
-    Lines out;
+void append_dxf(std::span<const coord_item> points, const FileSettings& s, std::string& out) {
     if (points.empty())
-        return out;
+        return;
+    // A million points make some 300 MB of drawing: it is built in one buffer, not line by line.
     auto number = [&](double metres) { return distance_to_text(metres, s.units.distance); };
-    auto pair = [&](std::string code, std::string value) {
-        out.push_back(std::move(code));
-        out.push_back(std::move(value));
+    auto pair = [&](std::string_view code, std::string_view value) {
+        out += code;
+        out += "\r\n";
+        out += value;
+        out += "\r\n";
     };
 
     std::array<double, 3> lo{}, hi{};
@@ -41,7 +43,7 @@ Lines write_dxf(std::span<const coord_item> points, const FileSettings& s) {
             hi[k] = i == 0 ? v[k] : std::max(hi[k], v[k]);
         }
     }
-    out.reserve(30 + points.size() * 48);
+    out.reserve(out.size() + 300 + points.size() * 300);
     pair("0", "SECTION");
     pair("2", "HEADER");
     pair("9", "$EXTMIN");
@@ -57,19 +59,19 @@ Lines write_dxf(std::span<const coord_item> points, const FileSettings& s) {
     pair("2", "ENTITIES");
     for (const coord_item& point : points) {
         const Plane p = plane_of(point, s.order);
-        auto text = [&](const char* layer, double y, std::string value) {
+        auto text = [&](const char* layer, double y, std::string_view value) {
             pair("0", "TEXT");
             pair("8", layer);
             pair("10", number(p.x));
             pair("20", number(y));
             pair("40", "0.8");
-            pair("1", std::move(value));
+            pair("1", value);
         };
         // The label offsets are one metre, added before the unit conversion.
-        text("PNTNO", p.y + 1, std::string(output_name(point.name)));
+        text("PNTNO", p.y + 1, output_name(point.name));
         text("PNTELEV", p.y, number(point.elev));
         const bool blank_code = trim(point.code.view()).empty();
-        text("PNTDESC", p.y - 1, blank_code ? std::string(" ") : point.code.str());
+        text("PNTDESC", p.y - 1, blank_code ? std::string_view(" ") : point.code.view());
         pair("0", "POINT");
         pair("8", "0");
         pair("62", "1");
@@ -79,7 +81,12 @@ Lines write_dxf(std::span<const coord_item> points, const FileSettings& s) {
     }
     pair("0", "ENDSEC");
     pair("0", "EOF");
-    return out;
+}
+
+Lines write_dxf(std::span<const coord_item> points, const FileSettings& s) {
+    std::string bytes;
+    append_dxf(points, s, bytes);
+    return split_lines(bytes);
 }
 
 namespace {

@@ -13,6 +13,8 @@ namespace telvane {
 // The drawing of `points`: header extents, then per point PNTNO, PNTELEV and PNTDESC texts and
 // a POINT. X and Y follow the coordinate order; numbers are in the distance unit. Nothing for an
 // empty list (there are no extents to write).
+// Appends the file's bytes (CR LF after every line) to `out`; `write_dxf` gives the same as lines.
+void append_dxf(std::span<const coord_item> points, const FileSettings& settings, std::string& out);
 Lines write_dxf(std::span<const coord_item> points, const FileSettings& settings);
 
 // Reads POINT entities named by the PNTNO and PNTDESC texts before them. Refuses a file whose

@@ -50,11 +50,20 @@ void append_rewritten(const Lines& record_lines, Lines& out) {
     }
 }
 
+void append_line(std::string& out, std::string_view line) {
+    out += line;
+    out += "\r\n";
+}
+
+void append_lines(std::string& out, const Lines& lines) {
+    for (const std::string& l : lines)
+        append_line(out, l);
+}
+
 void append_rows(const std::vector<coord_item>& points, int layout, const FileSettings& s,
-                 Lines& out) {
-    out.reserve(out.size() + points.size());
+                 std::string& out) {
     for (const coord_item& p : points)
-        out.push_back(coord_row(p, layout, s.order, s.units));
+        append_line(out, coord_row(p, layout, s.order, s.units));
 }
 
 std::vector<coord_item> job_points(const DataState& data) {
@@ -76,7 +85,7 @@ void dxf_into(const std::vector<coord_item>& points, const FileSettings& s, Save
         o.messages.push_back(UserMessage::key("job_have_no_coord"));
         return;
     }
-    o.lines = write_dxf(points, s);
+    append_dxf(points, s, o.bytes);
 }
 
 } // namespace
@@ -136,28 +145,29 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
         case 1:
         case 2:
             for (const record_item& r : data.RecordList)
-                o.lines.push_back(record_row(r, s.units));
+                append_line(o.bytes, record_row(r, s.units));
             break;
         case 3:
-            append_rows(job_points(data), 0, s, o.lines);
+            append_rows(job_points(data), 0, s, o.bytes);
             break;
         case 4:
             dxf_into(job_points(data), s, o);
             break;
         case 5:
-            o.lines = gts7_export(data, 2, true, file_name, s, o.messages);
+            append_lines(o.bytes, gts7_export(data, 2, true, file_name, s, o.messages));
             break;
         case 6:
-            o.lines = gts7_export(data, 2, false, file_name, s, o.messages);
+            append_lines(o.bytes, gts7_export(data, 2, false, file_name, s, o.messages));
             break;
         case 7:
-            o.lines = gts7_export(data, 1, false, file_name, s, o.messages);
+            append_lines(o.bytes, gts7_export(data, 1, false, file_name, s, o.messages));
             break;
         case 8:
-            append_rows(job_points(data), 2, s, o.lines);
+            append_rows(job_points(data), 2, s, o.bytes);
             break;
         case 9:
-            o.lines = write_job_text(Job{data.JobName, data.InstName, data.RecordList});
+            append_lines(o.bytes,
+                         write_job_text(Job{data.JobName, data.InstName, data.RecordList}));
             break;
         default:
             break; // an unknown type writes an empty file
@@ -170,14 +180,14 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
         if (position == 2)
             dxf_into(data.CoordList, s, o);
         else if (position == 1 || position == 3 || position == 4)
-            append_rows(data.CoordList, 0, s, o.lines);
+            append_rows(data.CoordList, 0, s, o.bytes);
         else if (position == 5)
-            append_rows(data.CoordList, 2, s, o.lines);
+            append_rows(data.CoordList, 2, s, o.bytes);
         return o;
     case kDataCodes:
         if (data.CodeList.empty())
             return nothing_to_save();
-        o.lines = write_code_list(data.CodeList);
+        append_lines(o.bytes, write_code_list(data.CodeList));
         return o;
     case kDataPoints3:
         // Points with further values have no save type of their own.
@@ -189,7 +199,7 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
 }
 
 bool write_save(const std::string& path, const SaveOutcome& outcome, std::string* error) {
-    return write_file_atomic(path, join_lines(outcome.lines), error);
+    return write_file_atomic(path, outcome.bytes, error);
 }
 
 } // namespace telvane

@@ -14,8 +14,10 @@ namespace telvane {
 // software always did for a GTS-7 name without ".gt7"), its lines, and what to show.
 struct SaveOutcome {
     bool write = false;
-    Lines lines;
+    std::string bytes; // the file's content, CR LF after every line
     Messages messages;
+
+    Lines lines() const { return split_lines(bytes); }
 };
 
 // GTS-7 variants: 1 as recorded, 2 with coordinates turned into observations.

@@ -121,28 +121,28 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
     for (const Case& c : cases) {
         const SaveOutcome o = build_save(d, c.position, "x.txt", s);
         EXPECT_TRUE(o.write) << c.position;
-        EXPECT_EQ(o.lines.size(), c.lines) << c.position;
+        EXPECT_EQ(o.lines().size(), c.lines) << c.position;
         if (c.first) {
-            EXPECT_EQ(o.lines.front(), c.first) << c.position;
+            EXPECT_EQ(o.lines().front(), c.first) << c.position;
         }
     }
-    EXPECT_EQ(build_save(d, 9, "x", s).lines, kJob);
+    EXPECT_EQ(build_save(d, 9, "x", s).lines(), kJob);
     // A GTS-7 type under a name without ".gt7" writes an empty file, as it always did.
     const SaveOutcome wrong_name = build_save(d, 7, "x.txt", s);
     EXPECT_TRUE(wrong_name.write);
-    EXPECT_TRUE(wrong_name.lines.empty());
+    EXPECT_TRUE(wrong_name.lines().empty());
 
     DataState pts;
     pts.DataKind = kDataPoints;
     pts.CoordList = {{"P", "C", 1, 2, 3}};
-    EXPECT_EQ(build_save(pts, 1, "x", s).lines, L({"P,C,1.0000,2.0000,3.0000"}));
-    EXPECT_EQ(build_save(pts, 5, "x", s).lines, L({"P,1.0000,2.0000,3.0000,C"}));
-    EXPECT_EQ(build_save(pts, 2, "x.csv", s).lines.front(), "0"); // DXF whatever the name
+    EXPECT_EQ(build_save(pts, 1, "x", s).lines(), L({"P,C,1.0000,2.0000,3.0000"}));
+    EXPECT_EQ(build_save(pts, 5, "x", s).lines(), L({"P,1.0000,2.0000,3.0000,C"}));
+    EXPECT_EQ(build_save(pts, 2, "x.csv", s).lines().front(), "0"); // DXF whatever the name
 
     DataState codes;
     codes.DataKind = kDataCodes;
     codes.CodeList = {{"B"}, {"A"}};
-    EXPECT_EQ(build_save(codes, 1, "x", s).lines, L({"B", "A"}));
+    EXPECT_EQ(build_save(codes, 1, "x", s).lines(), L({"B", "A"}));
 
     // Nothing to save, and the cases the program used to write silently or wrongly.
     for (int kind : {kDataRecords, kDataPoints, kDataCodes, kDataPoints3}) {

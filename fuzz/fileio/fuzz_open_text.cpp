@@ -1,0 +1,25 @@
+// libFuzzer entry point for the Open command's text recognisers (road rows, pile lists, DXF,
+// job text, point rows, points with further values, code lists). The first byte picks the file
+// extension and the coordinate order, so the road readers and both orders are reached too.
+#include "fileio/opendata.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (!data || size == 0)
+        return 0;
+    static const char* const kExtensions[] = {".TXT", ".PHI", ".SEC", ".PVI"};
+    const char* extension = kExtensions[data[0] & 3];
+    telvane::FileSettings settings;
+    settings.order = (data[0] >> 2) & 1;
+    settings.units.distance = 1 + ((data[0] >> 3) % 3);
+    const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    telvane::DataState state;
+    telvane::Messages messages;
+    telvane::open_text(telvane::split_lines(bytes), extension, state, settings, messages);
+    if (state.DataKind < 0 || state.DataKind > 8)
+        std::abort();
+    return 0;
+}
