@@ -83,53 +83,109 @@ std::string one_line(std::string_view text) {
 
 } // namespace
 
+namespace {
+
+// The values of one record, whatever format they came from.
+struct Fields {
+    std::string_view name, code;
+    double inst_height = 0, target_height = 0;
+    double north = 0, east = 0, elev = 0;
+    double ha = 0, va = 0, sd = 0; // angles in arc-seconds
+};
+
+// The job text lines the record kinds produce, shared by the formats that store the same fields.
+class Emitter {
+public:
+    explicit Emitter(Lines& out) : w_(out, kMetres) {}
+
+    void station(const Fields& f) {
+        w_.start("STA").text(f.name).dist(f.inst_height).text(f.code);
+        w_.start("XYZ").dist(f.east).dist(f.north).dist(f.elev);
+    }
+    void backsight(const Fields& f) {
+        w_.start("BS").text(f.name).dist(f.target_height);
+        observation(f);
+    }
+    void angles(const Fields& f) {
+        w_.start("SA").text(f.name).dist(f.target_height).text(f.code);
+        w_.start("HV").seconds(f.ha).seconds(f.va);
+    }
+    void distance(const Fields& f) {
+        w_.start("SD").text(f.name).dist(f.target_height).text(f.code);
+        observation(f);
+    }
+    void coordinates(const Fields& f, bool with_observation) {
+        w_.start("SC").text(f.name).dist(f.target_height).text(f.code);
+        if (with_observation)
+            observation(f);
+        w_.start("ENZ").dist(f.east).dist(f.north).dist(f.elev);
+    }
+    void bearing(std::string_view name, std::string_view ha, double azimuth_seconds) {
+        w_.start("BKB").text(name).text(ha).seconds(azimuth_seconds);
+    }
+    void bearing(const Fields& f) { w_.start("BKB").text(f.name).seconds(f.ha).seconds(f.va); }
+    void note(std::string_view text) { w_.start("NOTE").text(one_line(text)); }
+
+private:
+    void observation(const Fields& f) { w_.start("HVD").seconds(f.ha).seconds(f.va).dist(f.sd); }
+    LineWriter w_;
+};
+
+// The 48- and 56-byte formats share one layout up to the distance field.
+Fields small_record_fields(const RecordBytes& r, double sd) {
+    Fields f;
+    f.name = or_noname(r.text(1, 9));
+    f.code = r.text(10, 10);
+    f.inst_height = f.target_height = r.f32(20);
+    f.north = r.f64(24);
+    f.east = r.f64(32);
+    f.elev = r.f64(40);
+    f.sd = sd;
+    return f;
+}
+
+} // namespace
+
 int read_job48(std::string_view bytes, Lines& out) {
     ByteCursor cur(bytes);
     if (const int rc = read_version_byte(cur); rc != kBinaryOk)
         return rc;
-    LineWriter w(out, kMetres);
+    Emitter e(out);
     int last_type = 0; // type of the last record that produced lines
     double station_north = 0, station_east = 0;
     return for_each_record(cur, 48, [&](const RecordBytes r) -> int {
         const int type = r.i8(0);
-        const std::string_view name = or_noname(r.text(1, 9));
-        const std::string_view code = r.text(10, 10);
-        const double height = r.f32(20);
-        const double north = r.f64(24), east = r.f64(32), elev = r.f64(40);
-        const double va = r.u32(24), ha = r.u32(28), sd = r.f32(40);
+        Fields f = small_record_fields(r, r.f32(40));
+        f.va = r.u32(24);
+        f.ha = r.u32(28);
         switch (type) {
         case 1:
-            w.start("STA").text(name).dist(height).text(code);
-            w.start("XYZ").dist(east).dist(north).dist(elev);
-            station_north = north;
-            station_east = east;
+            e.station(f);
+            station_north = f.north;
+            station_east = f.east;
             break;
         case 2:
         case 5:
-            w.start("SA").text(name).dist(height).text(code);
-            w.start("HV").seconds(ha).seconds(va);
+            e.angles(f);
             break;
         case 3:
-            w.start("BS").text(name).dist(height);
-            w.start("HVD").seconds(ha).seconds(va).dist(sd);
+            e.backsight(f);
             break;
         case 6:
         case 7:
-            w.start("SD").text(name).dist(height).text(code);
-            w.start("HVD").seconds(ha).seconds(va).dist(sd);
+            e.distance(f);
             break;
         case 8:
-            w.start("SC").text(name).dist(height).text(code);
-            w.start("ENZ").dist(east).dist(north).dist(elev);
+            e.coordinates(f, false);
             break;
         case 4: {
             // The backsight point of the station just before it: its bearing from the station.
             if (last_type != 1)
                 return kBinaryOk;
-            const auto bearing = bearing_between(station_east, station_north, east, north);
-            if (!bearing)
+            const auto b = bearing_between(station_east, station_north, f.east, f.north);
+            if (!b)
                 return kBinaryOk;
-            w.start("BKB").text(name).text("0.0000").seconds(*bearing * 3600.0);
+            e.bearing(f.name, "0.0000", *b * 3600.0);
             break;
         }
         case 13:
@@ -146,35 +202,30 @@ int read_job56(std::string_view bytes, Lines& out) {
     ByteCursor cur(bytes);
     if (const int rc = read_version_byte(cur); rc != kBinaryOk)
         return rc;
-    LineWriter w(out, kMetres);
+    Emitter e(out);
     return for_each_record(cur, 56, [&](const RecordBytes r) -> int {
         if (r.u8(1) == 0x7F) // a deleted record
             return kBinaryOk;
-        const std::string_view name = or_noname(r.text(1, 9));
-        const std::string_view code = r.text(10, 10);
-        const double height = r.f32(20);
-        const double north = r.f64(24), east = r.f64(32), elev = r.f64(40);
-        const double va = r.i32(24), ha = r.i32(28), sd = r.f64(40);
+        Fields f = small_record_fields(r, r.f64(40));
+        f.va = r.i32(24);
+        f.ha = r.i32(28);
         switch (r.i8(0)) {
         case 1:
-            w.start("STA").text(name).dist(height).text(or_noname(code));
-            w.start("XYZ").dist(east).dist(north).dist(elev);
+            f.code = or_noname(f.code); // this format writes an empty station code as NONAME too
+            e.station(f);
             return kBinaryOk;
         case 2:
         case 5:
-            w.start("SA").text(name).dist(height).text(code);
-            w.start("HV").seconds(ha).seconds(va);
+            e.angles(f);
             return kBinaryOk;
         case 3:
         case 6:
         case 7:
-            w.start("SD").text(name).dist(height).text(code);
-            w.start("HVD").seconds(ha).seconds(va).dist(sd);
+            e.distance(f);
             return kBinaryOk;
         case 4:
         case 8:
-            w.start("SC").text(name).dist(height).text(code);
-            w.start("ENZ").dist(east).dist(north).dist(elev);
+            e.coordinates(f, false);
             return kBinaryOk;
         default:
             return kBinaryUnknownType;
@@ -186,45 +237,44 @@ int read_job96(std::string_view bytes, Lines& out) {
     ByteCursor cur(bytes);
     if (const int rc = skip_header(cur, 96); rc != kBinaryOk)
         return rc;
-    LineWriter w(out, kMetres);
+    Emitter e(out);
     return for_each_record(cur, 96, [&](const RecordBytes r) -> int {
-        const std::string_view name = r.text(1, 9);
-        const std::string_view code = r.text(10, 22);
-        const double sd = r.f64(32), ha = r.f64(40), va = r.f64(48);
-        const double north = r.f64(56), east = r.f64(64), elev = r.f64(72);
-        const double inst_height = r.f64(80), target_height = r.f64(88);
+        Fields f;
+        f.name = r.text(1, 9);
+        f.code = r.text(10, 22);
+        f.sd = r.f64(32);
+        f.ha = r.f64(40);
+        f.va = r.f64(48);
+        f.north = r.f64(56);
+        f.east = r.f64(64);
+        f.elev = r.f64(72);
+        f.inst_height = r.f64(80);
+        f.target_height = r.f64(88);
         switch (r.i8(0)) {
         case 1:
-            w.start("STA").text(name).dist(inst_height).text(code);
-            w.start("XYZ").dist(east).dist(north).dist(elev);
+            e.station(f);
             return kBinaryOk;
         case 2:
-            w.start("BS").text(name).dist(target_height);
-            w.start("HVD").seconds(ha).seconds(va).dist(sd);
+            e.backsight(f);
             return kBinaryOk;
         case 3:
-            w.start("SA").text(name).dist(target_height).text(code);
-            w.start("HV").seconds(ha).seconds(va);
+            e.angles(f);
             return kBinaryOk;
         case 4:
-            w.start("SD").text(name).dist(target_height).text(code);
-            w.start("HVD").seconds(ha).seconds(va).dist(sd);
+            e.distance(f);
             return kBinaryOk;
         case 5:
-            w.start("BKB").text(name).seconds(ha).seconds(va);
+            e.bearing(f);
             return kBinaryOk;
         case 6:
-            w.start("SC").text(name).dist(target_height).text(code);
-            w.start("HVD").seconds(ha).seconds(va).dist(sd);
-            w.start("ENZ").dist(east).dist(north).dist(elev);
+            e.coordinates(f, true);
             return kBinaryOk;
         case 7:
         case 11:
-            w.start("SC").text(name).dist(target_height).text(code);
-            w.start("ENZ").dist(east).dist(north).dist(elev);
+            e.coordinates(f, false);
             return kBinaryOk;
         case 8:
-            w.start("NOTE").text(one_line(r.text(1, 95)));
+            e.note(r.text(1, 95));
             return kBinaryOk;
         case 10:
             return kBinaryOk;
@@ -238,47 +288,45 @@ int read_job112(std::string_view bytes, Lines& out) {
     ByteCursor cur(bytes);
     if (const int rc = skip_header(cur, 112); rc != kBinaryOk)
         return rc;
-    LineWriter w(out, kMetres);
+    Emitter e(out);
     return for_each_record(cur, 112, [&](const RecordBytes r) -> int {
-        const std::string_view name = r.text(1, 30);
-        const std::string_view code = r.text(31, 17);
-        const double north = r.f64(48), east = r.f64(56), elev = r.f64(64);
-        const double ha = r.f64(72), va = r.f64(80), sd = r.f64(88);
-        const double inst_height = r.f64(96), target_height = r.f64(104);
+        Fields f;
+        f.name = r.text(1, 30);
+        f.code = r.text(31, 17);
+        f.north = r.f64(48);
+        f.east = r.f64(56);
+        f.elev = r.f64(64);
+        f.ha = r.f64(72);
+        f.va = r.f64(80);
+        f.sd = r.f64(88);
+        f.inst_height = r.f64(96);
+        f.target_height = r.f64(104);
         switch (r.i8(0)) {
         case 1:
-            w.start("STA").text(name).dist(inst_height).text(code);
-            w.start("XYZ").dist(east).dist(north).dist(elev);
+            e.station(f);
             return kBinaryOk;
         case 2:
             // A backsight without a distance is a bearing only.
-            if (sd == 0) {
-                w.start("BKB").text(name).seconds(ha).seconds(va);
-            } else {
-                w.start("BS").text(name).dist(target_height);
-                w.start("HVD").seconds(ha).seconds(va).dist(sd);
-            }
+            if (f.sd == 0)
+                e.bearing(f);
+            else
+                e.backsight(f);
             return kBinaryOk;
         case 3:
-            w.start("SA").text(name).dist(target_height).text(code);
-            w.start("HV").seconds(ha).seconds(va);
+            e.angles(f);
             return kBinaryOk;
         case 4:
-            w.start("SD").text(name).dist(target_height).text(code);
-            w.start("HVD").seconds(ha).seconds(va).dist(sd);
+            e.distance(f);
             return kBinaryOk;
         case 6:
         case 11:
-            w.start("SC").text(name).dist(target_height).text(code);
-            w.start("ENZ").dist(east).dist(north).dist(elev);
+            e.coordinates(f, false);
             return kBinaryOk;
         case 7:
-            w.start("SC").text(name).dist(target_height).text(code);
-            w.start("HVD").seconds(ha).seconds(va).dist(sd);
-            w.start("ENZ").dist(east).dist(north).dist(elev);
+            e.coordinates(f, true);
             return kBinaryOk;
         case 8:
-            w.start("NOTE").text(one_line(r.text(1, 111)));
+            e.note(r.text(1, 111));
             return kBinaryOk;
         case 5:
         case 9:

@@ -19,59 +19,25 @@ ReducedDistance reduce_slope_distance(double va, double sd, const Gts7Reduction&
     return r;
 }
 
+namespace {
+
+// GTS-7 names every observed point SS, writes coordinates as XYZ and reduces every slope
+// distance to a horizontal distance and a height difference.
+struct Gts7Dialect : RecordDialect {
+    explicit Gts7Dialect(const Gts7Reduction& p)
+        : RecordDialect{"STN", "SS", "SS", "SS", "XYZ", false}, reduction(p) {}
+    void observation(LineWriter& w, double ha, double va, double sd) const override {
+        const ReducedDistance d = reduce_slope_distance(va, sd, reduction);
+        w.start("HD").angle(ha).dist(d.hd).dist(d.vd);
+    }
+    const Gts7Reduction& reduction;
+};
+
+} // namespace
+
 void append_gts7_record_lines(const record_item& r, Units units, const Gts7Reduction& p,
                               Lines& out) {
-    LineWriter w(out, units);
-    auto hd_line = [&](double ha, double va, double sd) {
-        const ReducedDistance d = reduce_slope_distance(va, sd, p);
-        w.start("HD").angle(ha).dist(d.hd).dist(d.vd);
-    };
-    switch (r.type()) {
-    case kKindSTA: {
-        const auto& d = r.as<sta_data>();
-        w.start("STN").text(output_name(d.name)).dist(d.inst_height).text(d.code.view());
-        w.start("XYZ").dist(d.east).dist(d.north).dist(d.elev);
-        return;
-    }
-    case kKindBS: {
-        const auto& d = r.as<bs_data>();
-        w.start("BS").text(output_name(d.name)).dist(d.target_height);
-        hd_line(d.ha, d.va, d.sd);
-        if (d.has_bss == 1) {
-            w.start("SS").text(output_name(d.name)).dist(d.target_height).text("BSS");
-            w.start("XYZ").dist(d.bss_east).dist(d.bss_north).dist(d.bss_elev);
-        }
-        return;
-    }
-    case kKindBKB: {
-        const auto& d = r.as<bkb_data>();
-        w.start("BKB").text(output_name(d.name)).angle(d.ha).angle(d.azimuth);
-        return;
-    }
-    case kKindSA: {
-        const auto& d = r.as<sa_data>();
-        w.start("SS").text(output_name(d.name)).dist(d.target_height).text(d.code.view());
-        w.start("HV").angle(d.ha).angle(d.va);
-        return;
-    }
-    case kKindSD: {
-        const auto& d = r.as<sd_data>();
-        w.start("SS").text(output_name(d.name)).dist(d.target_height).text(d.code.view());
-        hd_line(d.ha, d.va, d.sd);
-        return;
-    }
-    case kKindSC: {
-        const auto& d = r.as<sc_data>();
-        w.start("SS").text(output_name(d.name)).dist(d.target_height).text(d.code.view());
-        if (d.has_obs == 1)
-            hd_line(d.ha, d.va, d.sd);
-        w.start("XYZ").dist(d.east).dist(d.north).dist(d.elev);
-        return;
-    }
-    default:
-        out.emplace_back("wrong type in record item");
-        return;
-    }
+    append_record_lines(r, units, Gts7Dialect(p), out);
 }
 
 std::string gts7_record_lines(const record_item& r, Units units, const Gts7Reduction& p) {

@@ -249,22 +249,26 @@ int parse_record(std::string_view joined_record, record_item& out, Units units) 
     return parse_record(std::span<const std::string_view>(lines), out, units);
 }
 
-void append_record_lines(const record_item& r, Units units, Lines& out) {
+void append_record_lines(const record_item& r, Units units, const RecordDialect& dialect,
+                         Lines& out) {
     LineWriter w(out, units);
     switch (r.type()) {
     case kKindSTA: {
         const auto& d = r.as<sta_data>();
-        w.start("STA").text(output_name(d.name)).dist(d.inst_height).text(d.code.view());
+        w.start(dialect.station).text(output_name(d.name)).dist(d.inst_height).text(d.code.view());
         w.start("XYZ").dist(d.east).dist(d.north).dist(d.elev);
         return;
     }
     case kKindBS: {
         const auto& d = r.as<bs_data>();
         w.start("BS").text(output_name(d.name)).dist(d.target_height);
-        w.start("HVD").angle(d.ha).angle(d.va).dist(d.sd);
+        dialect.observation(w, d.ha, d.va, d.sd);
         if (d.has_bss == 1) {
-            w.start("SC").text(output_name(d.name)).dist(d.target_height).text("BSS");
-            w.start("ENZ").dist(d.bss_east).dist(d.bss_north).dist(d.bss_elev);
+            w.start(dialect.coordinates_start)
+                .text(output_name(d.name))
+                .dist(d.target_height)
+                .text("BSS");
+            w.start(dialect.coordinates).dist(d.bss_east).dist(d.bss_north).dist(d.bss_elev);
         }
         return;
     }
@@ -275,31 +279,54 @@ void append_record_lines(const record_item& r, Units units, Lines& out) {
     }
     case kKindSA: {
         const auto& d = r.as<sa_data>();
-        w.start("SA").text(output_name(d.name)).dist(d.target_height).text(d.code.view());
+        w.start(dialect.angles).text(output_name(d.name)).dist(d.target_height).text(d.code.view());
         w.start("HV").angle(d.ha).angle(d.va);
         return;
     }
     case kKindSD: {
         const auto& d = r.as<sd_data>();
-        w.start("SD").text(output_name(d.name)).dist(d.target_height).text(d.code.view());
-        w.start("HVD").angle(d.ha).angle(d.va).dist(d.sd);
+        w.start(dialect.distance)
+            .text(output_name(d.name))
+            .dist(d.target_height)
+            .text(d.code.view());
+        dialect.observation(w, d.ha, d.va, d.sd);
         return;
     }
     case kKindSC: {
         const auto& d = r.as<sc_data>();
-        w.start("SC").text(output_name(d.name)).dist(d.target_height).text(d.code.view());
+        w.start(dialect.coordinates_start)
+            .text(output_name(d.name))
+            .dist(d.target_height)
+            .text(d.code.view());
         if (d.has_obs == 1)
-            w.start("HVD").angle(d.ha).angle(d.va).dist(d.sd);
-        w.start("ENZ").dist(d.east).dist(d.north).dist(d.elev);
+            dialect.observation(w, d.ha, d.va, d.sd);
+        w.start(dialect.coordinates).dist(d.east).dist(d.north).dist(d.elev);
         return;
     }
     case kKindNOTE:
-        w.start("NOTE").text(r.as<note_data>().text);
-        return;
+        if (dialect.notes) {
+            w.start("NOTE").text(r.as<note_data>().text);
+            return;
+        }
+        break;
     default:
-        out.emplace_back("wrong type in record item");
-        return;
+        break;
     }
+    out.emplace_back("wrong type in record item");
+}
+
+const RecordDialect& job_text_dialect() {
+    static const struct JobText : RecordDialect {
+        JobText() : RecordDialect{"STA", "SA", "SD", "SC", "ENZ", true} {}
+        void observation(LineWriter& w, double ha, double va, double sd) const override {
+            w.start("HVD").angle(ha).angle(va).dist(sd);
+        }
+    } dialect;
+    return dialect;
+}
+
+void append_record_lines(const record_item& r, Units units, Lines& out) {
+    append_record_lines(r, units, job_text_dialect(), out);
 }
 
 std::string format_record(const record_item& r, Units units) {

@@ -2,6 +2,7 @@
 // fields separated by commas, values converted in the given units.
 #pragma once
 
+#include "records.h"
 #include "textlines.h"
 #include "units.h"
 
@@ -58,6 +59,28 @@ private:
     Units units_;
     bool first_ = true;
 };
+
+// The keywords a record format writes its record kinds with: the job text, or GTS-7.
+struct RecordDialect {
+    RecordDialect(std::string_view station_, std::string_view angles_, std::string_view distance_,
+                  std::string_view coordinates_start_, std::string_view coordinates_, bool notes_)
+        : station(station_), angles(angles_), distance(distance_),
+          coordinates_start(coordinates_start_), coordinates(coordinates_), notes(notes_) {}
+    virtual ~RecordDialect() = default;
+
+    std::string_view station;           // STA
+    std::string_view angles;            // SA
+    std::string_view distance;          // SD
+    std::string_view coordinates_start; // SC
+    std::string_view coordinates;       // ENZ
+    bool notes;                         // whether NOTE records are written
+    // The line of an observation (horizontal angle, zenith angle, slope distance).
+    virtual void observation(LineWriter& w, double ha, double va, double sd) const = 0;
+};
+
+// Appends the lines of one record in a dialect; other kinds give "wrong type in record item".
+void append_record_lines(const record_item& r, Units units, const RecordDialect& dialect,
+                         Lines& out);
 
 // Joins lines with "|", the in-memory form of a logical record.
 std::string join_with_bars(std::span<const std::string> lines);
