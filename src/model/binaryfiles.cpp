@@ -6,6 +6,7 @@
 #include "units.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 namespace telvane {
@@ -233,109 +234,131 @@ int read_job56(std::string_view bytes, Lines& out) {
     });
 }
 
-int read_job96(std::string_view bytes, Lines& out) {
-    ByteCursor cur(bytes);
-    if (const int rc = skip_header(cur, 96); rc != kBinaryOk)
-        return rc;
-    Emitter e(out);
-    return for_each_record(cur, 96, [&](const RecordBytes r) -> int {
-        Fields f;
-        f.name = r.text(1, 9);
-        f.code = r.text(10, 22);
-        f.sd = r.f64(32);
-        f.ha = r.f64(40);
-        f.va = r.f64(48);
-        f.north = r.f64(56);
-        f.east = r.f64(64);
-        f.elev = r.f64(72);
-        f.inst_height = r.f64(80);
-        f.target_height = r.f64(88);
-        switch (r.i8(0)) {
-        case 1:
-            e.station(f);
-            return kBinaryOk;
-        case 2:
-            e.backsight(f);
-            return kBinaryOk;
-        case 3:
-            e.angles(f);
-            return kBinaryOk;
-        case 4:
-            e.distance(f);
-            return kBinaryOk;
-        case 5:
-            e.bearing(f);
-            return kBinaryOk;
-        case 6:
-            e.coordinates(f, true);
-            return kBinaryOk;
-        case 7:
-        case 11:
-            e.coordinates(f, false);
-            return kBinaryOk;
-        case 8:
-            e.note(r.text(1, 95));
-            return kBinaryOk;
-        case 10:
-            return kBinaryOk;
-        default:
-            return kBinaryUnknownType;
-        }
-    });
-}
+namespace {
 
-int read_job112(std::string_view bytes, Lines& out) {
+// The 96- and 112-byte formats store the same fields as doubles, at their own offsets, and give
+// the record types their own numbers.
+enum class Action {
+    Unknown,
+    Skip,
+    Station,
+    Backsight,
+    Angles,
+    Distance,
+    Bearing,
+    Coordinates,
+    CoordinatesWithObservation,
+    Note
+};
+
+struct WideLayout {
+    std::size_t size;
+    std::size_t name_span, code_off, code_span;
+    std::size_t north, east, elev, ha, va, sd, inst_height, target_height;
+    std::array<Action, 12> actions; // by record type 0..11; other types are unknown
+};
+
+constexpr WideLayout kLayout96{96,
+                               9,
+                               10,
+                               22,
+                               56,
+                               64,
+                               72,
+                               40,
+                               48,
+                               32,
+                               80,
+                               88,
+                               {Action::Unknown, Action::Station, Action::Backsight, Action::Angles,
+                                Action::Distance, Action::Bearing,
+                                Action::CoordinatesWithObservation, Action::Coordinates,
+                                Action::Note, Action::Unknown, Action::Skip, Action::Coordinates}};
+
+constexpr WideLayout kLayout112{112,
+                                30,
+                                31,
+                                17,
+                                48,
+                                56,
+                                64,
+                                72,
+                                80,
+                                88,
+                                96,
+                                104,
+                                {Action::Unknown, Action::Station, Action::Backsight,
+                                 Action::Angles, Action::Distance, Action::Skip,
+                                 Action::Coordinates, Action::CoordinatesWithObservation,
+                                 Action::Note, Action::Skip, Action::Skip, Action::Coordinates}};
+
+int read_wide(std::string_view bytes, const WideLayout& l, Lines& out) {
     ByteCursor cur(bytes);
-    if (const int rc = skip_header(cur, 112); rc != kBinaryOk)
+    if (const int rc = skip_header(cur, l.size); rc != kBinaryOk)
         return rc;
     Emitter e(out);
-    return for_each_record(cur, 112, [&](const RecordBytes r) -> int {
+    return for_each_record(cur, l.size, [&](const RecordBytes r) -> int {
+        const int type = r.i8(0);
+        if (type < 0 || type >= static_cast<int>(l.actions.size()))
+            return kBinaryUnknownType;
         Fields f;
-        f.name = r.text(1, 30);
-        f.code = r.text(31, 17);
-        f.north = r.f64(48);
-        f.east = r.f64(56);
-        f.elev = r.f64(64);
-        f.ha = r.f64(72);
-        f.va = r.f64(80);
-        f.sd = r.f64(88);
-        f.inst_height = r.f64(96);
-        f.target_height = r.f64(104);
-        switch (r.i8(0)) {
-        case 1:
+        f.name = r.text(1, l.name_span);
+        f.code = r.text(l.code_off, l.code_span);
+        f.north = r.f64(l.north);
+        f.east = r.f64(l.east);
+        f.elev = r.f64(l.elev);
+        f.ha = r.f64(l.ha);
+        f.va = r.f64(l.va);
+        f.sd = r.f64(l.sd);
+        f.inst_height = r.f64(l.inst_height);
+        f.target_height = r.f64(l.target_height);
+        switch (l.actions[static_cast<std::size_t>(type)]) {
+        case Action::Unknown:
+            return kBinaryUnknownType;
+        case Action::Skip:
+            return kBinaryOk;
+        case Action::Station:
             e.station(f);
             return kBinaryOk;
-        case 2:
-            // A backsight without a distance is a bearing only.
-            if (f.sd == 0)
+        case Action::Backsight:
+            // In the 112-byte format a backsight without a distance is a bearing only.
+            if (l.size == 112 && f.sd == 0)
                 e.bearing(f);
             else
                 e.backsight(f);
             return kBinaryOk;
-        case 3:
+        case Action::Angles:
             e.angles(f);
             return kBinaryOk;
-        case 4:
+        case Action::Distance:
             e.distance(f);
             return kBinaryOk;
-        case 6:
-        case 11:
+        case Action::Bearing:
+            e.bearing(f);
+            return kBinaryOk;
+        case Action::Coordinates:
             e.coordinates(f, false);
             return kBinaryOk;
-        case 7:
+        case Action::CoordinatesWithObservation:
             e.coordinates(f, true);
             return kBinaryOk;
-        case 8:
-            e.note(r.text(1, 111));
+        case Action::Note:
+            // The note runs over the whole record after its type byte.
+            e.note(r.text(1, l.size - 1));
             return kBinaryOk;
-        case 5:
-        case 9:
-        case 10:
-            return kBinaryOk;
-        default:
-            return kBinaryUnknownType;
         }
+        return kBinaryUnknownType;
     });
+}
+
+} // namespace
+
+int read_job96(std::string_view bytes, Lines& out) {
+    return read_wide(bytes, kLayout96, out);
+}
+
+int read_job112(std::string_view bytes, Lines& out) {
+    return read_wide(bytes, kLayout112, out);
 }
 
 int read_job136(std::string_view bytes, Lines& out) {
