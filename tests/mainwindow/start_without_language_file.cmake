@@ -1,0 +1,21 @@
+# Runs a copy of the window program in a folder without its language files: it must stop with
+# exit status 1 and name the missing file and where it looked for it.
+# cmake -DEXE=<telvane> -DWORK=<scratch folder> -P start_without_language_file.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(COPY ${EXE} DESTINATION ${WORK})
+get_filename_component(name ${EXE} NAME)
+set(ENV{QT_QPA_PLATFORM} offscreen)
+execute_process(COMMAND ${WORK}/${name} RESULT_VARIABLE rc ERROR_VARIABLE err TIMEOUT 60)
+if(NOT rc EQUAL 1)
+    message(FATAL_ERROR "exit status ${rc}, expected 1; stderr: ${err}")
+endif()
+foreach(expected "Looked for: ${WORK}/Language.cfg" "Language.cfg is missing")
+    string(FIND "${err}" "${expected}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "stderr lacks '${expected}': ${err}")
+    endif()
+endforeach()
+if(EXISTS ${WORK}/telvane.INI)
+    message(FATAL_ERROR "a failed start wrote the INI file")
+endif()
