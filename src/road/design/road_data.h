@@ -1,0 +1,128 @@
+// The road window's data without the window: the alignment (intersection points or line
+// elements), the profile, the stakes, the flags that say what has to be redone, the geometry
+// engine, and the commands that calculate, load and save them. Every message a command shows is
+// returned as an outcome for the caller to show.
+#pragma once
+
+#include "road/design/road_files.h"
+#include "road/engine/design_axis_calculate.h"
+#include "road/engine/road_records.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace telvane::road {
+
+// How the alignment is given.
+inline constexpr int InputModeNone = -1;
+inline constexpr int InputModeIntersections = 0;
+inline constexpr int InputModeElements = 1;
+
+// The texts of the start-point boxes: chainage, North, East, azimuth (radians) and side offset.
+struct StartPointTexts {
+    std::string Edit1, Edit2, Edit3, Edit4, Edit5;
+};
+
+// A message for the plain message box: the text of a language key, or a text of its own (GBK).
+struct RoadMessage {
+    bool IsKey = false;
+    std::string Text;
+
+    bool operator==(const RoadMessage&) const = default;
+};
+
+enum class CalculationStatus {
+    Done,                // the stakes were calculated (Data_OutLimit when some were outside)
+    DataEmpty,           // no elements or no intersection points: data_empty
+    WrongFormat,         // refused chain, bad start box, arithmetic fault: wrong_format
+    IntersectionRefused, // the intersection-point method's own message
+    PlaneRefused,        // the engine refused the alignment
+    ProfileRefused,      // the engine refused the profile
+    NoElements,          // the intersection points gave no elements: stopped without a message
+    StartNotNumber,      // the start chainage or the offset is not a number: the program's
+                         // error box with the conversion error, nothing changed
+};
+
+struct CalculationOutcome {
+    CalculationStatus Status = CalculationStatus::Done;
+    std::optional<RoadMessage> Message; // what the window shows, if anything
+    std::string Detail;                 // why, where the window does not say (for diagnostics)
+    std::size_t FailedStakes = 0;
+    // The tables to refill from their lists.
+    bool RefillIntersections = false;
+    bool RefillElements = false;
+    bool RefillStakes = false;
+
+    // The calculation stopped without computing the stakes.
+    bool Refused() const { return Status != CalculationStatus::Done; }
+};
+
+// A question to ask with the confirmation dialog (title and text keys).
+struct RoadQuestion {
+    const char* TitleKey;
+    const char* TextKey;
+};
+
+struct LoadOutcome {
+    bool ReadFailed = false; // the file could not be read: nothing changed (ReadError says why)
+    std::string ReadError;
+    bool Read = false;                  // the file was read (its extension suits the page)
+    int WrongFormat = 0;                // times to show the text of wrong_format
+    std::optional<StartBoxTexts> Boxes; // new texts for Edit1 to Edit4
+};
+
+enum class SaveStatus {
+    NothingToSave, // the list is empty: nothing written, no message
+    Saved,         // show savebtn, the file name and Success run together
+    Failed,        // show savebtn, the file name and Failure run together
+};
+
+class RoadData {
+public:
+    std::vector<IntersectionPointInfo> IntersectionPoints;
+    std::vector<PlaneInfo> PlaneElements;
+    std::vector<LongSlopesInfo> GradePoints;
+    std::vector<Pile> Stakes;
+    int InputMode = InputModeNone;
+    bool PlanePrepared = false;  // the alignment was prepared since its last change
+    bool ProfileChanged = false; // the grade points changed since the engine last took them
+    bool EngineReady = false;    // the engine took the alignment and may be asked for stakes
+    DesignAxisCalculate Engine;
+
+    // The calculation command: prepares or converts the alignment, hands it and the profile to
+    // the engine and calculates every stake.
+    CalculationOutcome Calculate(const StartPointTexts& boxes);
+
+    // PlaneElements through the line-element preparation (see line_elements.h).
+    bool PrepareLineElements(std::string& message);
+    bool ComputeCurveGroup(std::size_t s, std::size_t e);
+
+    // One stake at its Mileage: false without asking the engine until it is ready.
+    bool CalculateStake(Pile& stake, double offset) const;
+
+    // The question to ask before loading on `page` (the load stops when it is answered with
+    // cancel), if any.
+    std::optional<RoadQuestion> LoadQuestion(RoadPage page) const;
+    // Loads the file at `path` into the page's list, with the mode and flag changes of a load;
+    // call it after LoadQuestion was confirmed. Only a file with the page's extension is read on
+    // pages 0 to 2 (in any letter case); a stake file may have any extension.
+    LoadOutcome Load(RoadPage page, const std::string& path);
+
+    // The file text of the page's list, or nothing for an empty list.
+    std::optional<std::string> FileText(RoadPage page, const RoadColumnTitles& titles) const;
+    // Writes the page's list to `path` (replacing the file only once it is written whole).
+    SaveStatus Save(RoadPage page, const std::string& path, const RoadColumnTitles& titles,
+                    std::string* error = nullptr) const;
+
+private:
+    CalculationOutcome CalculateElements(const StartPointTexts& boxes, double startChainage,
+                                         double offset);
+    CalculationOutcome CalculateIntersections(double startChainage, double offset);
+    // Hands the profile to the engine when it changed; false when refused.
+    bool SendProfile();
+    void CalculateStakes(double offset, CalculationOutcome& outcome);
+};
+
+} // namespace telvane::road

@@ -1,0 +1,115 @@
+// The road window's four lists as text: table rows, and the ".PHI", ".SEC", ".PVI" and stake
+// files, which are the tables written out row by row under a header line of column titles.
+//
+// Files are bytes in the program's code page, lines ended by CR LF; numbers are written in the
+// general format with up to 15 significant digits and read back whatever their form.
+#pragma once
+
+#include "road/engine/road_records.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace telvane::road {
+
+// The four pages of the road window, each with its list.
+enum class RoadPage { Intersections = 0, Elements = 1, Profile = 2, Stakes = 3 };
+
+// Default extension of a saved file and the key of the file-dialog filter, by page.
+const char* DefaultExtension(RoadPage page);
+const char* FileFilterKey(RoadPage page);
+
+// The column titles of the road tables, which also head the files; each member holds the text
+// of the language key it is named after.
+struct RoadColumnTitles {
+    std::string JD_CODE, strgrid_N, strgrid_E, strgrid_Z, Mileage, Radius, ClothoidLength,
+        Direction, DeflectionAngle, TangentLength, CurveLength, ExternalLength, strgrid_ZH,
+        strgrid_HY, strgrid_YH, strgrid_HZ, LineType, strgrid_Start, strgrid_End, strgrid_Length,
+        AzimuthAngle, Height, Slope_i, MiddlePile, LeftPile, RightPile;
+
+    // Every title from `text`, called with each key (the window passes its language lookup).
+    static RoadColumnTitles FromTexts(const std::function<std::string(std::string_view)>& text);
+};
+
+using TableRow = std::vector<std::string>;
+
+// Header rows: 17, 9, 5 and 10 titles.
+TableRow IntersectionHeader(const RoadColumnTitles& titles);
+TableRow ElementHeader(const RoadColumnTitles& titles);
+TableRow GradePointHeader(const RoadColumnTitles& titles);
+TableRow StakeHeader(const RoadColumnTitles& titles);
+
+// One record as the cells of its table row.
+TableRow IntersectionRow(const IntersectionPointInfo& p);
+TableRow ElementRow(const PlaneInfo& e);
+TableRow GradePointRow(const LongSlopesInfo& p);
+TableRow StakeRow(const Pile& p);
+
+// A number as a table cell: up to 15 significant digits, no trailing zeros.
+std::string FormatCell(double v);
+
+// Kind letters of the element table: "L" straight, "A" circle, "S" clothoid. When read, "L" and
+// "A" give a straight and a circle, any other text a clothoid.
+const char* KindLetter(std::int32_t lineType);
+std::int32_t LineTypeOfLetter(std::string_view letter);
+
+// The first two lines of a ".SEC" file: a fixed title line and the first element's North, East,
+// Mileage and AzimuthAngle with 15 decimals each.
+inline constexpr std::string_view SecTitleLine = "X0 ,Y0 ,S0 ,Azi0 ";
+std::string SecStartLine(const PlaneInfo& first);
+
+// The whole file for a list, or nothing for an empty list (which is not saved).
+std::optional<std::string> IntersectionFileText(const std::vector<IntersectionPointInfo>& points,
+                                                const RoadColumnTitles& titles);
+std::optional<std::string> ElementFileText(const std::vector<PlaneInfo>& elements,
+                                           const RoadColumnTitles& titles);
+std::optional<std::string> GradePointFileText(const std::vector<LongSlopesInfo>& points,
+                                              const RoadColumnTitles& titles);
+std::optional<std::string> StakeFileText(const std::vector<Pile>& stakes,
+                                         const RoadColumnTitles& titles);
+
+// New texts for the start-point boxes Edit1 (chainage), Edit2 (North), Edit3 (East) and Edit4
+// (azimuth) after a load.
+struct StartBoxTexts {
+    std::string Edit1, Edit2, Edit3, Edit4;
+};
+
+// What a reader got. Reading stops at the first field that is not a number; what was read before
+// stays. `WrongFormat` counts the times the text of wrong_format is to be shown.
+struct IntersectionFileData {
+    std::vector<IntersectionPointInfo> Points;
+    int WrongFormat = 0;
+    std::optional<StartBoxTexts> Boxes; // from the first point, when one was read
+};
+struct ElementFileData {
+    std::vector<PlaneInfo> Elements;
+    int WrongFormat = 0;
+    std::optional<StartBoxTexts> Boxes; // from the first element, when one was read
+};
+struct GradePointFileData {
+    std::vector<LongSlopesInfo> Points;
+    int WrongFormat = 0;
+};
+struct StakeFileData {
+    std::vector<Pile> Stakes;
+    int WrongFormat = 0;
+};
+
+// Line 0 is the header and is skipped; blank lines are skipped. A line is split at commas only
+// when it has a first field (a comma at its second position or later); a ".PHI" or ".PVI" line
+// that lacks a field keeps the value of the line before (0 before the first), and an empty number
+// field is 0 in a ".PHI" file and not a number elsewhere.
+IntersectionFileData ReadIntersectionFile(std::string_view bytes);
+// Line 1 gives the first element's point, chainage and azimuth, line 3 its kind, radii, length
+// and direction; the lines from 4 on give one element each (a line without a first field is left
+// out with a wrong_format). A file of fewer than 4 lines gives nothing and one wrong_format.
+ElementFileData ReadElementFile(std::string_view bytes);
+GradePointFileData ReadGradePointFile(std::string_view bytes);
+// Each line's first comma-separated item (blanks end it, double quotes group it) is a chainage.
+StakeFileData ReadStakeFile(std::string_view bytes);
+
+} // namespace telvane::road
