@@ -86,7 +86,7 @@ public:
     void InitDataShowView();
     void RefleshDataShowView();
 
-    // Commands that later parts of the program provide.
+    // Commands not built yet: each says so in the message box and changes nothing.
     void ReceiveBtnClick();
     void SendBtnClick();
     void StopBtnClick();

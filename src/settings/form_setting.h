@@ -1,6 +1,6 @@
 // The settings dialog: units, two-difference coefficient, grid scale factor and coordinate order.
 //
-// Its controls are the live settings: the other parts read them straight from here. The values
+// Its controls are the live settings: the rest of the program reads them from here. The values
 // are kept in the [Setting] section of the INI file; showing the dialog reloads them, so edits
 // that were not confirmed stay in effect only until it is shown again.
 #pragma once
