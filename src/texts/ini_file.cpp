@@ -1,6 +1,6 @@
 #include "ini_file.h"
 
-#include "file_bytes.h"
+#include "model/filebytes.h"
 #include "model/numtext.h"
 #include "model/textlines.h"
 
@@ -77,12 +77,12 @@ IniFile IniFile::from_bytes(std::string_view bytes) {
 }
 
 IniFile IniFile::load(const std::filesystem::path& path) {
-    const auto bytes = read_file_bytes(path);
+    const auto bytes = read_file_bytes(path.string());
     return bytes ? from_bytes(*bytes) : IniFile{};
 }
 
 bool IniFile::save(const std::filesystem::path& path) const {
-    return replace_file_bytes(path, to_bytes());
+    return write_file_atomic(path.string(), to_bytes());
 }
 
 std::string IniFile::to_bytes() const {

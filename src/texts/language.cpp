@@ -1,7 +1,7 @@
 #include "language.h"
 
-#include "file_bytes.h"
 #include "ini_file.h"
+#include "model/filebytes.h"
 #include "model/textlines.h"
 
 namespace telvane {
@@ -112,7 +112,7 @@ void TLanguage::add_key(std::string key, std::vector<std::string> texts) {
 }
 
 void TLanguage::load_language_file(const std::filesystem::path& file) {
-    const auto bytes = read_file_bytes(file);
+    const auto bytes = read_file_bytes(file.string());
     if (!bytes)
         throw LanguageFileError(file, "the file is missing or cannot be read");
     const Lines lines = split_lines(*bytes);
@@ -137,7 +137,7 @@ void TLanguage::load_language_file(const std::filesystem::path& file) {
 }
 
 void TLanguage::load_file_types(const std::filesystem::path& file) {
-    const auto bytes = read_file_bytes(file);
+    const auto bytes = read_file_bytes(file.string());
     if (!bytes)
         return;
     const IniFile ini = IniFile::from_bytes(*bytes);
@@ -150,7 +150,7 @@ void TLanguage::load_file_types(const std::filesystem::path& file) {
 }
 
 void TLanguage::load_help(const std::filesystem::path& file) {
-    const auto bytes = read_file_bytes(file);
+    const auto bytes = read_file_bytes(file.string());
     help_loaded_ = bytes.has_value();
     if (!bytes)
         return;

@@ -1,10 +1,11 @@
 #include "texts/ini_file.h"
 
-#include "temp_dir.h"
+#include "tempdir.h"
 
 #include <gtest/gtest.h>
 
 using telvane::IniFile;
+using telvane::testing::TempDir;
 
 namespace {
 
@@ -86,9 +87,13 @@ TEST(IniFile, SaveAndLoadRoundTripThroughTheFileSystem) {
     IniFile ini = IniFile::from_bytes("[Form]\r\nLanguage=" + kChinese + "\r\n");
     ini.write_int("Form", "Port", -1);
     ASSERT_TRUE(ini.save(path));
-    EXPECT_EQ(dir.read("telvane.INI"), "[Form]\r\nLanguage=" + kChinese + "\r\nPort=-1\r\n");
+    EXPECT_EQ(TempDir::read(dir.file("telvane.INI")),
+              "[Form]\r\nLanguage=" + kChinese + "\r\nPort=-1\r\n");
     EXPECT_EQ(IniFile::load(path).read_int("Form", "Port", 0), -1);
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "telvane.INI.tmp~"));
+    // Nothing but the file itself is left: the temporary copy was renamed over it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
 
     // A folder that does not exist cannot take the file, and says so.
     EXPECT_FALSE(ini.save(dir.path() / "no-such-folder" / "telvane.INI"));

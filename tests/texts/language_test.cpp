@@ -1,11 +1,12 @@
 #include "texts/language.h"
 
-#include "temp_dir.h"
+#include "tempdir.h"
 
 #include <gtest/gtest.h>
 
 using telvane::LanguageFileError;
 using telvane::TLanguage;
+using telvane::testing::TempDir;
 
 namespace {
 
