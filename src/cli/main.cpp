@@ -1,6 +1,7 @@
 // telvane-cli: the program's file conversions without windows.
 #include "convert.h"
 #include "options.h"
+#include "road_command.h"
 
 #include <iostream>
 
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    // The road command has options of its own, which the generic parser would refuse.
+    if (argc > 1 && std::string_view(argv[1]) == "road")
+        return run_road(argc, argv, std::cout, std::cerr);
     std::string error;
     const auto options = parse_options(argc, argv, error);
     if (!options) {

@@ -12,6 +12,10 @@ const char* const kUsage =
     "                           [--k 0.00|0.14|0.20] [--grid FACTOR]\n"
     "       telvane-cli info INPUT [settings options]\n"
     "       telvane-cli dump INPUT\n"
+    "       telvane-cli road (--phi FILE | --sec FILE) [--pvi FILE] --stakes FILE\n"
+    "                        [--start-chainage K] [--start-north N] [--start-east E]\n"
+    "                        [--start-azimuth RAD] [--offset W] [-o STAKES_OUT]\n"
+    "                        [--elements SEC_OUT] [--points PHI_OUT]\n"
     "       telvane-cli --help\n"
     "\n"
     "convert opens INPUT as the Open command does (job text, point rows, code lists, DXF,\n"
@@ -24,6 +28,12 @@ const char* const kUsage =
     "code list of what was read.\n"
     "info prints the data kind the Open command reaches, the counts and the messages shown.\n"
     "dump prints the job text lines a binary file converts into.\n"
+    "road loads the intersection points (.PHI) or line elements (.SEC), the profile (.PVI) and\n"
+    "the stake chainages as the road window does (a load fills the start boxes; the --start-*\n"
+    "options and --offset are typed over them), calculates, prints its messages on stderr and\n"
+    "writes the stake file to STAKES_OUT (standard output without -o), and on request the\n"
+    "prepared element file and the intersection points with their computed columns. Exit 1\n"
+    "when the calculation is refused or a file cannot be read completely or written.\n"
     "Defaults: metres, degrees-minutes-seconds, NEZ, K 0.14, grid 1.00.\n"
     "Exit status: 0 success, 1 input refused or unreadable, 2 usage error.\n";
 
