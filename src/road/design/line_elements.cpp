@@ -40,6 +40,40 @@ AxisPoint SpiralEnd(double east, double north, double theta, double R, double Ls
     return end;
 }
 
+// Intersection point at T1 from the curve start P1, closing point at T2 beyond it; the two
+// tangents differ when the spirals do.
+EastNorth TangentClosingPoint(EastNorth P1, double a0, double t, double R, double Ls1, double Ls2,
+                              double alpha) {
+    const std::optional<CurveTangentInfo> tangents = CurveTangentLengths(R, Ls1, Ls2, alpha);
+    if (!tangents) {
+        throw ArithmeticError("Invalid floating point operation");
+    }
+    const EastNorth jd = PolarPoint(P1.East, P1.North, a0, tangents->T1);
+    return PolarPoint(jd.East, jd.North, t, tangents->T2);
+}
+
+// A curve that turns by about half a circle has nearly parallel tangents: their intersection
+// runs off towards infinity and the tangent lengths lose every digit that places the closing
+// point.
+bool NearHalfTurn(double alpha) {
+    return std::fabs(std::cos(alpha / 2.0)) < 1e-3;
+}
+
+// The end of the circle of signed radius R and length Lc from `hy` and of the exit spiral of
+// length Ls2 after it: the closing point, found along the curve itself.
+EastNorth CurveEnd(const AxisPoint& hy, double R, double Lc, double Ls2) {
+    AxisPoint yh;
+    if (!Circle{hy.East, hy.North, 0, 0, R}.Evaluate(hy.Azimuth, Lc, 0, yh)) {
+        throw ArithmeticError("Floating point division by zero");
+    }
+    AxisPoint hz = yh;
+    if (Ls2 != 0 &&
+        !Clothoid{yh.East, yh.North, yh.Azimuth, R, Ls2, ClothoidExit}.Evaluate(Ls2, 0, hz)) {
+        throw ArithmeticError("Floating point division by zero");
+    }
+    return {hz.East, hz.North};
+}
+
 // The group s .. s + 4, with the element after it (nullptr at the end of the chain).
 void ComputeGroup(std::span<PlaneInfo, 5> group, const PlaneInfo* successor) {
     PlaneInfo& first = group[0];
@@ -80,18 +114,18 @@ void ComputeGroup(std::span<PlaneInfo, 5> group, const PlaneInfo* successor) {
     const double R = std::fabs(circle.StartRadius);
     const double g = circle.Direction == "L" ? -1.0 : 1.0;
 
-    if (Ls1 == 0) {
-        if (computed) {
-            SetPoint(circle, entry.East, entry.North);
-        }
-        circle.AzimuthAngle = entry.AzimuthAngle;
-    } else {
-        const AxisPoint hy = SpiralEnd(P1.East, P1.North, a0, g * R, Ls1);
-        if (computed) {
-            SetPoint(circle, hy.East, hy.North);
-        }
-        circle.AzimuthAngle = hy.Azimuth; // not normalised, like a circle's own azimuths
+    // The circle's start: the entry spiral's end, or the curve start without a spiral.
+    AxisPoint hy;
+    hy.Azimuth = a0;
+    hy.East = P1.East;
+    hy.North = P1.North;
+    if (Ls1 != 0) {
+        hy = SpiralEnd(P1.East, P1.North, a0, g * R, Ls1);
     }
+    if (computed) {
+        SetPoint(circle, hy.East, hy.North);
+    }
+    circle.AzimuthAngle = hy.Azimuth; // not normalised, like a circle's own azimuths
     circle.Role = RoleOther;
 
     // Exit azimuth t and its reverse u.
@@ -111,15 +145,9 @@ void ComputeGroup(std::span<PlaneInfo, 5> group, const PlaneInfo* successor) {
         }
         u = t < Pi ? t + Pi : t - Pi;
         if (computed) {
-            // Intersection point at T1 from the curve start, closing point at T2 beyond it; the
-            // two tangents differ when the spirals do.
-            const std::optional<CurveTangentInfo> tangents =
-                CurveTangentLengths(R, Ls1, Ls2, alpha);
-            if (!tangents) {
-                throw ArithmeticError("Invalid floating point operation");
-            }
-            const EastNorth jd = PolarPoint(P1.East, P1.North, a0, tangents->T1);
-            const EastNorth hz = PolarPoint(jd.East, jd.North, t, tangents->T2);
+            const EastNorth hz = NearHalfTurn(alpha)
+                                     ? CurveEnd(hy, g * R, Lc, Ls2)
+                                     : TangentClosingPoint(P1, a0, t, R, Ls1, Ls2, alpha);
             SetPoint(closing, hz.East, hz.North);
         }
     }
@@ -187,7 +215,6 @@ class Preparation {
 public:
     explicit Preparation(std::vector<PlaneInfo>& list) : list_(list), input_(std::move(list)) {
         list_.clear();
-        done_.reserve(input_.size() + input_.size() / 2);
     }
 
     // Puts the list back together (also after a refusal or an arithmetic fault).
@@ -333,6 +360,7 @@ bool Preparation::Run(std::string& message) {
         message = roadtexts::TooFewElements;
         return false;
     }
+    done_.reserve(input_.size() + input_.size() / 2);
     if (IsGivenPoint(input_[1]) && input_[0].Length != 0) {
         input_[0].AzimuthAngle =
             Azimuth(input_[0].North, input_[0].East, input_[1].North, input_[1].East);

@@ -213,6 +213,28 @@ TEST(ComputeCurveGroup, CircleWithoutSpiralsClosesAtTheTangentLength) {
     ExpectContinuous(chain, 1e-9);
 }
 
+TEST(ComputeCurveGroup, HalfTurnClosesBesideItsStart) {
+    // A hairpin: the tangents are parallel and meet nowhere, yet the closing point is 2R to the
+    // side of the curve start.
+    std::vector<PlaneInfo> hairpin = {El('L', 0, 0, 100, "", 1000, 1000),
+                                      El('A', 50, 50, 50 * Pi, "R"), El('L', 0, 0, 10)};
+    std::string message;
+    ASSERT_TRUE(PrepareLineElements(hairpin, message));
+    EXPECT_NEAR(hairpin[4].North, 1100, 1e-9);
+    EXPECT_NEAR(hairpin[4].East, 1100, 1e-9);
+    EXPECT_DOUBLE_EQ(hairpin[4].AzimuthAngle, Pi);
+    ExpectContinuous(hairpin, 1e-9);
+
+    // With unequal spirals, turning left by a little less and a little more than half a circle,
+    // on both sides of where the curve is walked instead.
+    for (const double miss : {-2.1e-3, -1.9e-3, -1e-9, 0.0, 1e-9, 1.9e-3, 2.1e-3}) {
+        std::vector<PlaneInfo> chain = UnequalSpiralCurve("L", -100);
+        chain[2].Length = 100 * (Pi + miss) - 40 - 17.5;
+        ASSERT_TRUE(ComputeCurveGroup(chain, 0, 4));
+        ExpectContinuous(chain, 1e-9);
+    }
+}
+
 TEST(ComputeCurveGroup, ClosingPointModes) {
     // The computed curve, then the same curve with its points given.
     std::vector<PlaneInfo> computed = UnequalSpiralCurve("R", 200);
