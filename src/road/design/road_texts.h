@@ -15,6 +15,10 @@ inline constexpr const char* ClearMainPileDesc = "if_clear_mainpile_desc";
 inline constexpr const char* ClearIntersectionTitle = "if_clear_intersection_title";
 inline constexpr const char* ClearIntersectionDesc = "if_clear_intersection_desc";
 
+// Asked before a save replaces an existing file.
+inline constexpr const char* OverwriteTitle = "if_overwrite_title";
+inline constexpr const char* OverwriteDesc = "if_overwrite_desc";
+
 // Saving: the text of savebtn, the file name and the text of Success or Failure run together.
 inline constexpr const char* SaveButton = "savebtn";
 inline constexpr const char* Success = "Success";
