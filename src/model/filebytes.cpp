@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <random>
 
 namespace telvane {
@@ -16,11 +17,26 @@ std::optional<std::string> read_file_bytes(const std::string& path, std::string*
         return std::nullopt;
     }
     std::string bytes;
-    char buf[1 << 16];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
+    bool failed = false;
+    try {
+        // Reserve the size up front where it is known, so a big file is not copied while growing.
+        if (std::fseek(f, 0, SEEK_END) == 0) {
+            const long size = std::ftell(f);
+            if (size > 0)
+                bytes.reserve(static_cast<std::size_t>(size));
+            std::rewind(f);
+        }
+        char buf[1 << 16];
+        std::size_t n = 0;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            bytes.append(buf, n);
+        failed = std::ferror(f) != 0;
+    } catch (const std::bad_alloc&) {
+        std::fclose(f);
+        if (error)
+            *error = path + ": the file is too large to be read into memory";
+        return std::nullopt;
+    }
     std::fclose(f);
     if (failed) {
         if (error)
