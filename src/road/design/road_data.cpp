@@ -9,6 +9,7 @@
 #include "model/numtext.h"
 #include "model/textlines.h"
 
+#include <cmath>
 #include <filesystem>
 
 namespace telvane::road {
@@ -67,6 +68,23 @@ CalculationOutcome RoadData::Calculate(const StartPointTexts& boxes) {
     }
 }
 
+// The preparation turns every curve by its circle's Direction ("L" left, any other text right),
+// whatever sign the radius was typed with, while the design axis reads the turn from the sign
+// of the circle's radius. The axis is handed the chain with each circle's radius signed by its
+// Direction, so that stakes follow the curve the preparation drew; the table and the files keep
+// the radii as typed.
+std::vector<PlaneInfo> RoadData::EngineChain(const std::vector<PlaneInfo>& elements) {
+    std::vector<PlaneInfo> chain = elements;
+    for (PlaneInfo& e : chain) {
+        if (e.LineType != LineTypeCircle)
+            continue;
+        const double sign = e.Direction == "L" ? -1.0 : 1.0;
+        e.StartRadius = sign * std::fabs(e.StartRadius);
+        e.EndRadius = sign * std::fabs(e.EndRadius);
+    }
+    return chain;
+}
+
 CalculationOutcome RoadData::CalculateElements(const StartPointTexts& boxes, double startChainage,
                                                double offset) {
     if (PlaneElements.empty()) {
@@ -90,7 +108,7 @@ CalculationOutcome RoadData::CalculateElements(const StartPointTexts& boxes, dou
         }
         PlanePrepared = true;
     }
-    if (!Engine.SetPlaneElements(startChainage, PlaneElements)) {
+    if (!Engine.SetPlaneElements(startChainage, EngineChain(PlaneElements))) {
         return Stop(CalculationStatus::PlaneRefused, Text(roadtexts::PlaneRefused));
     }
     if (!SendProfile()) {

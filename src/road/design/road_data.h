@@ -117,6 +117,7 @@ public:
                     std::string* error = nullptr) const;
 
 private:
+    static std::vector<PlaneInfo> EngineChain(const std::vector<PlaneInfo>& elements);
     CalculationOutcome CalculateElements(const StartPointTexts& boxes, double startChainage,
                                          double offset);
     CalculationOutcome CalculateIntersections(double startChainage, double offset);

@@ -355,6 +355,29 @@ TEST(RoadCalculation, ElementChainOfIntersectionPointsGivesTheSameStakes) {
     }
 }
 
+TEST(RoadCalculation, LeftCurveTypedWithAPositiveRadiusStaysOnItsCurve) {
+    // The direction column says left; the radius is typed as a plain 200 (or as -200). Stakes
+    // must follow the curve the preparation computed: the closing point it wrote for the exit
+    // straight is where the stake at that chainage lands.
+    for (double typed : {200.0, -200.0}) {
+        RoadData d;
+        d.InputMode = InputModeElements;
+        d.PlaneElements = {El('L', 0, 0, 100, "", 3000, 500), El('S', 0, typed, 40, "L"),
+                           El('A', typed, typed, 60, "L"), El('S', typed, 0, 40, "L"),
+                           El('L', 0, 0, 100)};
+        d.Stakes = StakesAt({240, 300});
+        const CalculationOutcome o = d.Calculate({"0", "", "", "0", "0"});
+        ASSERT_EQ(o.Status, CalculationStatus::Done) << o.Detail;
+        const PlaneInfo& exit = d.PlaneElements[4];
+        EXPECT_NEAR(d.Stakes[0].MiddleN, exit.North, 1e-6) << typed;
+        EXPECT_NEAR(d.Stakes[0].MiddleE, exit.East, 1e-6) << typed;
+        // A left turn from due north ends up west of the start line.
+        EXPECT_LT(d.Stakes[1].MiddleE, 500.0) << typed;
+        // The table keeps the radius as it was typed.
+        EXPECT_EQ(d.PlaneElements[2].StartRadius, typed);
+    }
+}
+
 TEST(RoadCalculation, ReverseCurveKeepsItsStakesThroughASecFile) {
     // A right curve followed at once by a left curve; only the start is given.
     RoadData d;
