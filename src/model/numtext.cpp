@@ -43,11 +43,50 @@ std::string format_fixed(double v, int decimals) {
 }
 
 std::string format_general(double v, int significant) {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, significant);
-    if (res.ec != std::errc())
+    if (v == 0 || !std::isfinite(v))
         return "0";
-    return std::string(buf, res.ptr);
+    // d.ddd…e±x, rounded to the significant digits.
+    char buf[64];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, significant - 1);
+    const std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
+    const bool negative = sci.front() == '-';
+    const std::size_t e_pos = sci.find('e');
+    std::string digits;
+    for (char c : sci.substr(negative ? 1 : 0, e_pos - (negative ? 1 : 0)))
+        if (c != '.')
+            digits += c;
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    int exponent = 0;
+    std::from_chars(sci.data() + e_pos + (sci[e_pos + 1] == '+' ? 2 : 1), sci.data() + sci.size(),
+                    exponent);
+
+    std::string out = negative ? "-" : "";
+    const int n = static_cast<int>(digits.size());
+    if (exponent >= -5 && exponent < significant) {
+        if (exponent < 0) {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-exponent - 1), '0');
+            out += digits;
+        } else if (exponent + 1 >= n) {
+            out += digits;
+            out.append(static_cast<std::size_t>(exponent + 1 - n), '0');
+        } else {
+            out += digits.substr(0, static_cast<std::size_t>(exponent + 1));
+            out += '.';
+            out += digits.substr(static_cast<std::size_t>(exponent + 1));
+        }
+        return out;
+    }
+    out += digits.front();
+    if (n > 1) {
+        out += '.';
+        out += digits.substr(1);
+    }
+    out += 'E';
+    append_int(out, exponent);
+    return out;
 }
 
 void append_int(std::string& out, long long v) {

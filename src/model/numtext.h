@@ -27,7 +27,9 @@ public:
 std::string format_fixed(double v, int decimals);
 void append_fixed(std::string& out, double v, int decimals);
 
-// "%.15g" of v: up to 15 significant digits, trailing zeros dropped.
+// The general format of the road tables and files: up to 15 significant digits without trailing
+// zeros ("100", "0.25"); a value below 0.00001 or with more digits before the point than the
+// precision takes an exponent: "1E-6", "1.5E20", "-2.5E-7".
 std::string format_general(double v, int significant = 15);
 
 // "%d" of an integer.

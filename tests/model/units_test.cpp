@@ -91,12 +91,28 @@ TEST(NumberText, IndependentOfADecimalCommaLocale) {
     std::setlocale(LC_ALL, saved.c_str());
 }
 
-TEST(FormatGeneral, FifteenSignificantDigits) {
-    EXPECT_EQ(format_general(1957.0796326794896), "1957.07963267949");
-    EXPECT_EQ(format_general(100.0), "100");
-    EXPECT_EQ(format_general(0.001), "0.001");
-    EXPECT_EQ(format_general(1e20), "1e+20");
-    EXPECT_EQ(format_general(-2.5), "-2.5");
+TEST(FormatGeneral, FifteenSignificantDigitsAndExponents) {
+    const std::pair<double, const char*> cases[] = {
+        {1957.0796326794896, "1957.07963267949"},
+        {100.0, "100"},
+        {0.25, "0.25"},
+        {0.001, "0.001"},
+        {0.00001, "0.00001"}, // the smallest value without an exponent
+        {0.0000099, "9.9E-6"},
+        {1e-6, "1E-6"},
+        {-2.5e-7, "-2.5E-7"},
+        {123456789012345.0, "123456789012345"},
+        {1234567890123456.0, "1.23456789012346E15"},
+        {1e20, "1E20"},
+        {-2.5, "-2.5"},
+        {0.0, "0"},
+        {-0.0, "0"},
+        {0.1 + 0.2, "0.3"},          // 15 digits hide the binary noise
+        {999999999999999.9, "1E15"}, // rounding carries into a new digit
+        {3000.5, "3000.5"},
+    };
+    for (const auto& [v, text] : cases)
+        EXPECT_EQ(format_general(v), text) << v;
 }
 
 TEST(BearingBetween, QuadrantsAndCoincidentPoints) {

@@ -59,7 +59,7 @@ TEST(RoadFiles, FilesAreTheTablesRowByRow) {
     EXPECT_EQ(*GradePointFileText(grades, KeyTitles()),
               "Mileage,Height,Slope_i1,Slope_i2,Radius\r\n"
               "100,50.25,0,12,0\r\n"
-              "1e-06,123456789012.5,-8,0.1,3000\r\n");
+              "1E-6,123456789012.5,-8,0.1,3000\r\n");
 
     std::vector<PlaneInfo> elements = {El('L', 0, 0, 120.5, "", 3000, 500),
                                        El('A', -250, -250, 80, "L", 3100.25, 480)};
