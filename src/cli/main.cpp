@@ -3,9 +3,12 @@
 #include "options.h"
 #include "road_command.h"
 
+#include <exception>
 #include <iostream>
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(int argc, char** argv) {
     using namespace telvane::cli;
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
@@ -30,4 +33,17 @@ int main(int argc, char** argv) {
         return run_dump(*options, std::cout, std::cerr);
     std::cerr << "telvane-cli: unknown command " << options->command << "\n" << kUsage;
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Whatever goes wrong (a file too big for memory, among others) ends with a message and
+    // status 1, never with an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "telvane-cli: " << e.what() << "\n";
+        return 1;
+    }
 }
