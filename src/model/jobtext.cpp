@@ -8,10 +8,6 @@
 
 namespace telvane {
 
-std::string_view line_keyword(std::string_view line) {
-    return trim_right(line.substr(0, 8));
-}
-
 LineRole line_role(std::string_view kw) {
     if (kw == "JOB" || kw == "INST" || kw == "BKB" || kw == "NOTE")
         return LineRole::StandAlone;

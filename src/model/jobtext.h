@@ -33,7 +33,9 @@ inline constexpr std::string_view kLoadGroupFailed = "ERROR: preprocess lines fa
 inline constexpr std::string_view kLoadRecordFailed = "ERROR: load record item failed";
 
 // The keyword of a line: its first 8 characters with trailing blanks removed.
-std::string_view line_keyword(std::string_view line);
+inline std::string_view line_keyword(std::string_view line) {
+    return trim_right(line.substr(0, 8));
+}
 
 // Role of a keyword in grouping.
 enum class LineRole { StandAlone, RecordStart, Continuation, Unknown };

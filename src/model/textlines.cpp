@@ -4,24 +4,6 @@
 
 namespace telvane {
 
-std::string_view trim_left(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && is_blank(s[i]))
-        ++i;
-    return s.substr(i);
-}
-
-std::string_view trim_right(std::string_view s) {
-    std::size_t n = s.size();
-    while (n > 0 && is_blank(s[n - 1]))
-        --n;
-    return s.substr(0, n);
-}
-
-std::string_view trim(std::string_view s) {
-    return trim_right(trim_left(s));
-}
-
 namespace {
 
 template <typename Line> std::vector<Line> split_into(std::string_view bytes) {

@@ -14,9 +14,19 @@ using Lines = std::vector<std::string>;
 inline bool is_blank(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
-std::string_view trim(std::string_view s);
-std::string_view trim_left(std::string_view s);
-std::string_view trim_right(std::string_view s);
+inline std::string_view trim_left(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && is_blank(s[i]))
+        ++i;
+    return s.substr(i);
+}
+inline std::string_view trim_right(std::string_view s) {
+    std::size_t n = s.size();
+    while (n > 0 && is_blank(s[n - 1]))
+        --n;
+    return s.substr(0, n);
+}
+inline std::string_view trim(std::string_view s) { return trim_right(trim_left(s)); }
 
 // Splits file bytes into lines at CR LF, LF or a lone CR. A last line without an end is kept;
 // an end at the very end of the bytes adds no empty line.
