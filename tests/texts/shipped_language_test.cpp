@@ -231,6 +231,11 @@ TEST(ShippedLanguageFiles, EnglishTextsKeepTheBlankBeforeWhatFollows) {
     EXPECT_EQ(lang.GetText("outlimit").front(), ' ');
 }
 
+// The window caption is the title text, a blank and the version: "TORVIK Telvane   v1.6".
+TEST_P(ShippedLanguage, TitleNamesTheProgram) {
+    EXPECT_EQ(lang.GetText("app_title") + " v1.6", "TORVIK Telvane   v1.6");
+}
+
 TEST_P(ShippedLanguage, FiltersOfferTheExtensionsOfEveryFormat) {
     const auto open = lang.GetText("OPEN_FILTER");
     for (const char* ext : {"*.mea", "*.job", "*.dat", "*.jbf", "*.coo", "*.pts", "*.cor", "*.ptf",
