@@ -63,9 +63,13 @@ std::string binary_extension(const std::string& path) {
     return ext;
 }
 
+// The file's name without folder and without the extension from its last '.': a name that is
+// only an extension (".mea") has no base name and gives "NONAME".
 std::string base_name(const std::string& path) {
-    const std::string stem = std::filesystem::path(path).stem().string();
-    return stem.empty() ? "NONAME" : stem;
+    std::string name = std::filesystem::path(path).filename().string();
+    if (const auto dot = name.rfind('.'); dot != std::string::npos)
+        name.resize(dot);
+    return name.empty() ? "NONAME" : name;
 }
 
 void open_binary_job(const std::string& path, std::string_view bytes, DataState& data,

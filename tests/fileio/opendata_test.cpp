@@ -258,6 +258,16 @@ TEST(OpenFile, BinaryAndTextFilesFromDisk) {
     EXPECT_TRUE(open_data_file(in_folder, d, {}, m));
     EXPECT_EQ(d.DataKind, kDataRecords);
     EXPECT_EQ(d.JobName, "day");
+    // The job name is the file name without its last extension; a name that is only an
+    // extension has none.
+    for (const auto& [file, job] :
+         {std::pair{"day.mea.bak", "day.mea"}, std::pair{".mea", "NONAME"}}) {
+        const std::string path = dir.write(file, "\x01" + sc.bytes());
+        d = {};
+        m.clear();
+        EXPECT_TRUE(open_data_file(path, d, {}, m)) << file;
+        EXPECT_EQ(d.JobName, job) << file;
+    }
 }
 
 TEST(Dxf, ReaderRecognitionNamesAndOrder) {
