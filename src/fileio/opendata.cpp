@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 
 namespace telvane {
@@ -355,7 +356,13 @@ bool open_data_file(const std::string& path, DataState& data, const FileSettings
 
     const auto bytes = read_file_bytes(path);
     if (!bytes) {
-        messages.push_back(UserMessage::key(std::string(content_result_key(kContentCannotOpen))));
+        // A file that opens but cannot be read (a folder, a failing disk) is a read error, not
+        // a file that cannot be opened.
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        const int failure = f ? kContentReadError : kContentCannotOpen;
+        if (f)
+            std::fclose(f);
+        messages.push_back(UserMessage::key(std::string(content_result_key(failure))));
         return false;
     }
     const bool road_file = extension == ".PHI" || extension == ".SEC" || extension == ".PVI";

@@ -249,6 +249,10 @@ TEST(OpenFile, BinaryAndTextFilesFromDisk) {
     Messages m;
     EXPECT_FALSE(open_data_file(dir.file("missing.txt"), d, {}, m));
     EXPECT_EQ(keys(m), std::vector<std::string>{"file_unable_open"});
+    // A folder opens but gives no bytes: a read error.
+    m.clear();
+    EXPECT_FALSE(open_data_file(dir.path().string(), d, {}, m));
+    EXPECT_EQ(keys(m), std::vector<std::string>{"file_read_error"});
     // A folder with a dot in its name does not hide the extension.
     std::filesystem::create_directory(dir.path() / "j.smith");
     const std::string in_folder = (dir.path() / "j.smith" / "day.mea").string();
