@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStackedWidget>
@@ -24,6 +25,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace telvane {
@@ -236,6 +238,12 @@ void TForm1::build_layout() {
         b->setMouseTracking(true);
         b->installEventFilter(this);
     }
+
+    // Centred on the screen at start; on a screen smaller than the window its top-left corner
+    // stays on the screen, so the title bar can still be reached.
+    const QRect area = screen()->availableGeometry();
+    move(std::max(area.left(), area.center().x() - width() / 2),
+         std::max(area.top(), area.center().y() - height() / 2));
 }
 
 void TForm1::run(void (TForm1::*command)()) {

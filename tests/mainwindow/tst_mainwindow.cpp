@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -108,6 +109,15 @@ private slots:
         QCOMPARE(f.PageControl1->currentIndex(), 0);
         QCOMPARE(f.DataKind, 1);
         QCOMPARE(f.LinkMode, 0);
+
+        // Centred on the screen, never pushed off its top or left edge.
+        const QRect screen = f.screen()->availableGeometry();
+        const QRect window = f.frameGeometry();
+        QVERIFY(window.left() >= screen.left() && window.top() >= screen.top());
+        if (window.height() < screen.height())
+            QVERIFY(qAbs(window.center().y() - screen.center().y()) <= 2);
+        if (window.width() < screen.width())
+            QVERIFY(qAbs(window.center().x() - screen.center().x()) <= 2);
 
         // Selectors: the devices sorted, position 0 and 115200 baud.
         QCOMPARE(f.ComComboBox7->count(), 2);
