@@ -153,7 +153,7 @@ bool read_dxf(std::span<const std::string> lines, const FileSettings& s,
         if (entry.kind == Entry::Kind::Point)
             read.push_back({name, code, north, east, entry.v30});
         else if (entry.kind == Entry::Kind::Text && entry.layer == "PNTNO")
-            name = entry.text;
+            name = input_name(entry.text);
         else if (entry.kind == Entry::Kind::Text && entry.layer == "PNTDESC")
             code = entry.text;
         entry = Entry{};

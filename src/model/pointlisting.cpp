@@ -16,7 +16,7 @@ bool read_point_listing(std::span<const std::string> lines, std::vector<coord_it
         if (values.size() != 3)
             return false;
         if (keyword == "SC") {
-            name = values[0];
+            name = input_name(values[0]);
             code = values[2];
             continue;
         }

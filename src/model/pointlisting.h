@@ -10,9 +10,10 @@
 
 namespace telvane {
 
-// Every line must give exactly three comma-separated values; SC sets the current name and code,
-// ENZ and NEZ append a point with them; other keywords are passed over. Numbers are metres.
-// Returns false and leaves `points` untouched when a line does not fit.
+// Every line must give exactly three comma-separated values; SC sets the current name (an
+// empty one is "NONAME") and code, ENZ and NEZ append a point with them; other keywords are
+// passed over. Numbers are metres. Returns false and leaves `points` untouched when a line does
+// not fit.
 bool read_point_listing(std::span<const std::string> lines, std::vector<coord_item>& points);
 
 } // namespace telvane

@@ -298,6 +298,12 @@ TEST(Dxf, ReaderRecognitionNamesAndOrder) {
     ASSERT_TRUE(read_dxf(drawing, s, points));
     EXPECT_EQ(points[1].east, 500);
     EXPECT_EQ(points[1].north, 300);
+    // An empty PNTNO text is read like any empty name.
+    ASSERT_TRUE(read_dxf(L({"0", "SECTION", "2", "ENTITIES", "0", "TEXT", "8", "PNTNO", "1", "",
+                            "0", "POINT", "10", "1", "0", "ENDSEC"}),
+                         s, points));
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0].name, "NONAME");
 
     struct Refusal {
         Lines lines;

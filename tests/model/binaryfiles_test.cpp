@@ -316,7 +316,7 @@ TEST(BinaryPoints, FiftySixAndFortyByteFormats) {
     EXPECT_EQ(points[0].name, "K1");
     EXPECT_EQ(points[0].north, 1);
     EXPECT_EQ(points[0].east, 2);
-    EXPECT_TRUE(points[1].name.empty());
+    EXPECT_EQ(points[1].name, "NONAME"); // an empty name read from the listing
 }
 
 TEST(PointListing, ValuesKeywordsAndRefusals) {
