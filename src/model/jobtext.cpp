@@ -88,19 +88,28 @@ int tokenise(std::span<const std::string_view> lines, Tokens& tokens) {
     return kRecordOk;
 }
 
+// A name or code as the field stores it: the text ends at a NUL, and blanks that a cut to the
+// field's size leaves at its end are dropped, since reading the written line would drop them too.
+std::string_view field_text(std::string_view token) {
+    token = trim(token.substr(0, token.find('\0')));
+    return trim_right(token.substr(0, gbk_cut_length(token, NameField::max_length)));
+}
+
 struct Reader {
     const Tokens& t;
     Units units;
     double angle(std::size_t i) const { return text_to_angle(t[i]); }
     double distance(std::size_t i) const { return text_to_distance(t[i], units.distance); }
-    NameField name(std::size_t i) const { return input_name(t[i]); }
-    NameField code(std::size_t i) const { return NameField(t[i]); }
+    NameField name(std::size_t i) const { return input_name(field_text(t[i])); }
+    NameField code(std::size_t i) const { return NameField(field_text(t[i])); }
 };
 
 note_data read_note(std::string_view line) {
     note_data note;
     const std::string_view text = trim(line.size() > 8 ? line.substr(8) : std::string_view());
-    note.text.assign(text.substr(0, gbk_cut_length(text, note_data::max_length)));
+    // Cut to the field's size; blanks the cut leaves at the end go too, as a reread would drop
+    // them.
+    note.text.assign(trim_right(text.substr(0, gbk_cut_length(text, note_data::max_length))));
     // A stored note never holds a comma: the comma would split it into fields elsewhere.
     for (char& c : note.text)
         if (c == ',')
