@@ -31,15 +31,14 @@ double distance_factor_to_metres(int code) {
 
 namespace {
 
-// Whole arc-seconds, rounded half up and truncated toward zero as the instrument does.
+// Whole arc-seconds: half a second rounds away from zero. Adding 0.5 and truncating toward zero
+// on the signed value would move a negative angle up by a second on every save (-1" written
+// as 0"), so the magnitude is rounded and the sign put back, as the D.MMSS form does.
 long long whole_seconds_of(double arcseconds) {
-    const double s = arcseconds + 0.5;
+    const double s = std::fabs(arcseconds) + 0.5;
     // Out-of-range readings are clamped instead of overflowing the integer conversion.
-    if (!(s > -9.0e18))
-        return -9000000000000000000LL;
-    if (!(s < 9.0e18))
-        return 9000000000000000000LL;
-    return static_cast<long long>(s);
+    const long long whole = s < 9.0e18 ? static_cast<long long>(s) : 9000000000000000000LL;
+    return arcseconds < 0 ? -whole : whole;
 }
 
 long long whole_seconds(double degrees) {

@@ -127,7 +127,7 @@ TEST(Job56, RecordTypesDeletedRecordsAndCodes) {
     const Read r = run(read_job56, file);
     EXPECT_EQ(r.rc, 0);
     EXPECT_EQ(r.lines, L({"STA     S1,1.5000,NONAME", "XYZ     20.0000,10.0000,30.0000",
-                          "SA      A,1.5000,C", "HV      -3599,324000", "SD      D,1.5000,C",
+                          "SA      A,1.5000,C", "HV      -3600,324000", "SD      D,1.5000,C",
                           "HVD     2,1,99.5000", "SC      NONAME,1.5000,T",
                           "ENZ     2.0000,1.0000,3.0000"}));
     for (int bad : {0, 9, 100, -1})

@@ -355,18 +355,25 @@ TEST(LoadJobText, WhatLoadsWritesATextThatLoadsToTheSameText) {
     // Field texts that a cut or a NUL would leave with blanks at their end: the stored field
     // drops them, so the written text reads back to itself (found by fuzzing).
     const std::string long_note = "NOTE    " + std::string(250, 'x') + "      tail";
-    const Lines text = {
-        "JOB     J",     "INST    I", "STA     AB             CD,1.5,\x7F\xFF  \x01\0X"s,
-        "XYZ     1,2,3", long_note,   "SC      P\0Q  ,1,  C  "s,
-        "ENZ     1,2,3"};
+    // Negative angles keep their value too (they used to move up a second per save).
+    const Lines text = {"JOB     J",
+                        "INST    I",
+                        "STA     AB             CD,1.5,\x7F\xFF  \x01\0X"s,
+                        "XYZ     1,2,3",
+                        "BS      B,0",
+                        "HVD     -4848888880,-1,3",
+                        long_note,
+                        "SC      P\0Q  ,1,  C  "s,
+                        "ENZ     1,2,3"};
     Job job;
     ASSERT_EQ(load_job_text(text, job), kLoadOk);
     EXPECT_EQ(job.RecordList[0].as<sta_data>().name, "AB");
     EXPECT_EQ(job.RecordList[0].as<sta_data>().code, "\x7F\xFF");
-    EXPECT_EQ(job.RecordList[1].as<note_data>().text, std::string(250, 'x'));
-    EXPECT_EQ(job.RecordList[2].as<sc_data>().name, "P");
-    EXPECT_EQ(job.RecordList[2].as<sc_data>().code, "C");
+    EXPECT_EQ(job.RecordList[2].as<note_data>().text, std::string(250, 'x'));
+    EXPECT_EQ(job.RecordList[3].as<sc_data>().name, "P");
+    EXPECT_EQ(job.RecordList[3].as<sc_data>().code, "C");
     const Lines written = write_job_text(job);
+    EXPECT_EQ(written[5], "HVD     -4848888880,-1,3.0000");
     Job again;
     ASSERT_EQ(load_job_text(written, again), kLoadOk);
     EXPECT_EQ(write_job_text(again), written);

@@ -25,7 +25,10 @@ TEST(AngleToText, EveryUnitAndRounding) {
         {90.0, kAngleSeconds, "324000"},
         {0.5 / 3600, kAngleSeconds, "1"},
         {0.49 / 3600, kAngleSeconds, "0"},
-        {-1.0, kAngleSeconds, "-3599"}, // +0.5 then truncation toward zero
+        {-1.0, kAngleSeconds, "-3600"}, // half a second rounds away from zero, both signs
+        {-1.0 / 3600, kAngleSeconds, "-1"},
+        {-0.5 / 3600, kAngleSeconds, "-1"},
+        {-0.49 / 3600, kAngleSeconds, "0"},
         {90.0, kAngleGon, "100.0000"},
         {90.0, kAngleMil, "1600.0000"},
         {90.0, 0, "90.0000"}, // unknown codes write degrees-minutes-seconds
