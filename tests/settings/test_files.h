@@ -4,6 +4,8 @@
 // message which key produced it: "EN settingbtn" in English, "中文 settingbtn" in Chinese.
 #pragma once
 
+#include "window_keys.h"
+
 #include "settings/codec.h"
 
 #include <QByteArray>
@@ -68,58 +70,8 @@ private:
 
 // Every key the windows of this program ask for.
 inline QStringList all_window_keys() {
-    return {"app_title",
-            "comportgroup",
-            "comportnumlab",
-            "baudratelab",
-            "transcontrolgroup",
-            "receivebtn",
-            "sendbtn",
-            "stopbtn",
-            "coordbtn",
-            "codebtn",
-            "openbtn",
-            "savebtn",
-            "settingbtn",
-            "helpbtn",
-            "appendbtn",
-            "insertbtn",
-            "deletebtn",
-            "returnbtn",
-            "Language",
-            "road_calculate",
-            "DataManage",
-            "Exit",
-            "total",
-            "hint_receivebtn",
-            "hint_sendbtn",
-            "hint_settingbtn",
-            "AngUnitLab",
-            "DistUnitLab",
-            "TwoDiffLab",
-            "GridScaleLab",
-            "CoordOrderLab",
-            "resetbtn",
-            "confirmbtn",
-            "cancelbtn",
-            "ANGLE_UNIT_DMS",
-            "ANGLE_UNIT_GOM",
-            "ANGLE_UNIT_MIL",
-            "ANGLE_UNIT_NULL",
-            "DIST_UNIT_Meter",
-            "DIST_UNIT_US-Ft",
-            "DIST_UNIT_INT-Ft",
-            "DIST_UNIT_NULL",
-            "helptext_damage",
-            "no_comport",
-            "input_wrong_data",
-            "no_helptext",
-            "port_setting_error",
-            "SAVE_JOB_FILTER",
-            "SAVE_COORD_FILTER",
-            "SAVE_CODE_FILTER",
-            "if_overwrite_title",
-            "if_overwrite_desc",
-            "if_change_record_mode_title",
-            "if_change_record_mode_desc"};
+    QStringList keys;
+    for (const char* key : telvane::testing::kWindowKeys)
+        keys << QString::fromLatin1(key);
+    return keys;
 }
