@@ -5,7 +5,8 @@
 function(telvane_gtest name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main
+                                          telvane_flags)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 PROPERTIES LABELS core)
 endfunction()
@@ -15,7 +16,8 @@ endfunction()
 function(telvane_qttest name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test telvane_flags)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS gui
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts")
@@ -35,24 +37,13 @@ function(telvane_fuzz_target name)
         add_test(NAME ${name}_replay COMMAND ${name} ${F_CORPUS})
         set_tests_properties(${name}_replay PROPERTIES LABELS core)
     endif()
-    target_link_libraries(${name} PRIVATE ${F_LIBS})
+    target_link_libraries(${name} PRIVATE ${F_LIBS} telvane_flags)
 endfunction()
 
 # telvane_bench(NAME SOURCES a.cpp LIBS lib)
 function(telvane_bench name)
     cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${B_SOURCES})
-    target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
+    target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main
+                                          telvane_flags)
 endfunction()
-
-# Adds every listed subfolder that has a CMakeLists.txt, so areas can grow independently.
-# TELVANE_EXCLUDE_DIRS (a list of such folder names) leaves areas out of a local build.
-set(TELVANE_EXCLUDE_DIRS "" CACHE STRING "Folders to leave out of this build")
-macro(telvane_add_existing_subdirs)
-    foreach(dir ${ARGN})
-        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt
-           AND NOT dir IN_LIST TELVANE_EXCLUDE_DIRS)
-            add_subdirectory(${dir})
-        endif()
-    endforeach()
-endmacro()

@@ -1,8 +1,8 @@
 // The window program: start the windows, show the main window, run until it closes.
 #include "mainwindow/startup.h"
-#include "settings/dialog_prompts.h"
-#include "settings/guard.h"
-#include "settings/ui_text.h"
+#include "ui/dialog_prompts.h"
+#include "ui/guard.h"
+#include "ui/ui_text.h"
 
 #include <QStandardPaths>
 

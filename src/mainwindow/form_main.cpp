@@ -1,9 +1,9 @@
 #include "form_main.h"
 
-#include "settings/codec.h"
+#include "ui/codec.h"
 #include "settings/form_setting.h"
-#include "settings/guard.h"
-#include "settings/prompts.h"
+#include "ui/guard.h"
+#include "ui/prompts.h"
 #include "texts/ini_file.h"
 
 #include <QCloseEvent>

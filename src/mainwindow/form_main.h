@@ -6,7 +6,7 @@
 #include "model/textlines.h"
 #include "serial/comcombobox.h"
 #include "serial/comport.h"
-#include "settings/ui_text.h"
+#include "ui/ui_text.h"
 #include "texts/language.h"
 
 #include <QMainWindow>

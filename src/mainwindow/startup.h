@@ -3,7 +3,7 @@
 #pragma once
 
 #include "form_main.h"
-#include "settings/form_message.h"
+#include "ui/form_message.h"
 #include "settings/form_setting.h"
 
 #include <QString>

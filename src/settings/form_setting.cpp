@@ -1,9 +1,9 @@
 #include "form_setting.h"
 
-#include "codec.h"
+#include "ui/codec.h"
 #include "model/numtext.h"
 #include "texts/ini_file.h"
-#include "ui_text.h"
+#include "ui/ui_text.h"
 
 #include <QComboBox>
 #include <QEvent>

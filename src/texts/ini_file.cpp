@@ -182,8 +182,13 @@ void IniFile::write_string(std::string_view section, std::string_view key, std::
     if (!span) {
         if (!lines_.empty() && lines_.back().eol.empty())
             lines_.back().eol = eol;
-        lines_.push_back({"[" + std::string(section) + "]", eol});
-        lines_.push_back({std::string(key) + "=" + std::string(value), eol});
+        // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict) on `"[" + std::string(...)`.
+        std::string header;
+        header.append("[").append(section).append("]");
+        lines_.push_back({std::move(header), eol});
+        std::string entry;
+        entry.append(key).append("=").append(value);
+        lines_.push_back({std::move(entry), eol});
         return;
     }
     if (const auto at = find_key(*span, key)) {

@@ -2,13 +2,13 @@
 // the guard, on the offscreen platform.
 #include "model/numtext.h"
 #include "scripted_prompts.h"
-#include "settings/codec.h"
-#include "settings/dialog_prompts.h"
-#include "settings/form_message.h"
+#include "ui/codec.h"
+#include "ui/dialog_prompts.h"
+#include "ui/form_message.h"
 #include "settings/form_setting.h"
-#include "settings/guard.h"
+#include "ui/guard.h"
 #include "settings/ini_location.h"
-#include "settings/ui_text.h"
+#include "ui/ui_text.h"
 #include "test_files.h"
 
 #include <QComboBox>

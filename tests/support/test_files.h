@@ -6,7 +6,7 @@
 
 #include "window_keys.h"
 
-#include "settings/codec.h"
+#include "ui/codec.h"
 
 #include <QByteArray>
 #include <QDir>

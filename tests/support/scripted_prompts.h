@@ -1,7 +1,7 @@
 // The test side of the message seam: answers from a script, records every call.
 #pragma once
 
-#include "settings/prompts.h"
+#include "ui/prompts.h"
 
 #include <QList>
 #include <QString>
