@@ -72,6 +72,16 @@ std::vector<coord_item> job_points(const DataState& data) {
     return points;
 }
 
+// GTS-7 is written only under a ".gt7" name and in degrees or gon; otherwise no file is
+// touched and the message says why.
+void gts7_into(const DataState& data, int variant, bool reduce, std::string_view file_name,
+               const FileSettings& s, SaveOutcome& o) {
+    const std::size_t before = o.messages.size();
+    append_lines(o.bytes, gts7_export(data, variant, reduce, file_name, s, o.messages));
+    if (o.messages.size() != before)
+        o.write = false;
+}
+
 SaveOutcome nothing_to_save() {
     SaveOutcome o;
     o.messages.push_back(UserMessage::key("no_data_to_save"));
@@ -93,8 +103,10 @@ void dxf_into(const std::vector<coord_item>& points, const FileSettings& s, Save
 Lines gts7_export(const DataState& data, int variant, bool reduce, std::string_view file_name,
                   const FileSettings& s, Messages& messages) {
     Lines out;
-    if (!ends_with_gt7(file_name))
+    if (!ends_with_gt7(file_name)) {
+        messages.push_back(UserMessage::key("gts7_name_not_gt7"));
         return out;
+    }
     if (s.units.angle == kAngleMil) {
         messages.push_back(UserMessage::key("gts7_not_support_mil"));
         return out;
@@ -108,6 +120,8 @@ Lines gts7_export(const DataState& data, int variant, bool reduce, std::string_v
     out.push_back("INST    " + data.InstName);
     out.push_back(std::string("UNITS   ") + distance_letter + "," + angle_letter);
 
+    Units units = s.units;
+    units.within_turn = true;
     Lines lines;
     for (const record_item& original : data.RecordList) {
         if (original.type() == kKindNOTE)
@@ -123,10 +137,10 @@ Lines gts7_export(const DataState& data, int variant, bool reduce, std::string_v
             }
         }
         if (reduce) {
-            append_gts7_record_lines(r, s.units, s.reduction, out);
+            append_gts7_record_lines(r, units, s.reduction, out);
         } else {
             lines.clear();
-            append_record_lines(r, s.units, lines);
+            append_record_lines(r, units, lines);
             append_rewritten(lines, out);
         }
     }
@@ -154,13 +168,13 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
             dxf_into(job_points(data), s, o);
             break;
         case 5:
-            append_lines(o.bytes, gts7_export(data, 2, true, file_name, s, o.messages));
+            gts7_into(data, 2, true, file_name, s, o);
             break;
         case 6:
-            append_lines(o.bytes, gts7_export(data, 2, false, file_name, s, o.messages));
+            gts7_into(data, 2, false, file_name, s, o);
             break;
         case 7:
-            append_lines(o.bytes, gts7_export(data, 1, false, file_name, s, o.messages));
+            gts7_into(data, 1, false, file_name, s, o);
             break;
         case 8:
             append_rows(job_points(data), 2, s, o.bytes);

@@ -34,7 +34,10 @@ public:
     }
     LineWriter& angle(double v) {
         sep();
-        append_angle(out_.back(), v, units_.angle);
+        if (units_.within_turn)
+            append_angle_within_turn(out_.back(), v, units_.angle);
+        else
+            append_angle(out_.back(), v, units_.angle);
         return *this;
     }
     // An angle the instrument stored in arc-seconds, written as whole arc-seconds.

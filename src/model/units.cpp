@@ -78,6 +78,17 @@ void append_angle(std::string& out, double degrees, int code) {
     }
 }
 
+void append_angle_within_turn(std::string& out, double degrees, int code) {
+    double d = std::fmod(degrees, 360.0);
+    if (d < 0)
+        d += 360.0;
+    d += 0.0; // no negative zero
+    std::string text = angle_to_text(d, code);
+    if (text == angle_to_text(360.0, code))
+        text = angle_to_text(0.0, code);
+    out += text;
+}
+
 void append_whole_seconds(std::string& out, double arcseconds) {
     append_int(out, whole_seconds_of(arcseconds));
 }

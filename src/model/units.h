@@ -18,6 +18,9 @@ enum DistanceUnit : int { kMetre = 1, kUsFoot = 2, kIntFoot = 3 };
 struct Units {
     int angle = kAngleDMS;
     int distance = kMetre;
+    // Angles written within one full turn, [0, 360) degrees after rounding (GTS-7 readers
+    // refuse negative directions).
+    bool within_turn = false;
 };
 inline constexpr Units kJobTextUnits{kAngleSeconds, kMetre};
 
@@ -29,6 +32,9 @@ std::string angle_to_text(double degrees, int code);
 // Whole arc-seconds of a value already in arc-seconds: the integer part of v + 0.5.
 void append_whole_seconds(std::string& out, double arcseconds);
 void append_angle(std::string& out, double degrees, int code);
+// The same direction taken into [0, 360) degrees first; a value that rounds to a full turn is
+// written as zero.
+void append_angle_within_turn(std::string& out, double degrees, int code);
 
 // Reads arc-seconds (the only angle unit the program reads) and returns degrees.
 // Throws ConversionError for text that is not a number.

@@ -88,17 +88,55 @@ TEST(Gts7Export, HeaderAndThreeVariantsOnExactLines) {
     const Lines feet = gts7_export(d, 1, false, "ab.gt7", s, m);
     ASSERT_GE(feet.size(), 3u);
     EXPECT_EQ(feet[2], "UNITS   F,G");
+    EXPECT_TRUE(m.empty());
     EXPECT_TRUE(gts7_export(d, 1, false, "a.gt7", s, m).empty()); // 5 characters are too few
     EXPECT_TRUE(gts7_export(d, 1, false, "ab.GT7", s, m).empty());
-    EXPECT_TRUE(m.empty());
     s.units.angle = kAngleMil;
     EXPECT_TRUE(gts7_export(d, 1, false, "ab.gt7", s, m).empty());
-    ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].value, "gts7_not_support_mil");
+    EXPECT_EQ(
+        m, (Messages{UserMessage::key("gts7_name_not_gt7"), UserMessage::key("gts7_name_not_gt7"),
+                     UserMessage::key("gts7_not_support_mil")}));
+    m.clear();
 
     const DataState notes = job_state(L({"JOB     J", "INST    I", "NOTE    a", "NOTE    b"}));
     EXPECT_EQ(gts7_export(notes, 1, false, "xy.gt7", FileSettings{}, m),
               L({"JOB     J,", "INST    I", "UNITS   M,D"}));
+}
+
+TEST(Gts7Export, AnglesStayWithinOneTurnAfterRounding) {
+    // Hand-edited directions: a negative one, one a hair under a full turn, one beyond it.
+    const DataState d =
+        job_state(L({"JOB     J", "INST    I", "SD      A,1.0000,", "HVD     -3600,-1,10.0000",
+                     "SD      B,1.0000,", "HVD     1295999.9,1296000,10.0000", "SD      C,1.0000,",
+                     "HVD     1299600,324000,10.0000"}));
+    struct Case {
+        Units units;
+        const char* a;
+        const char* b;
+        const char* c;
+    };
+    const Case cases[] = {
+        {{kAngleDMS, kMetre},
+         "SD      359.0000,359.5959,10.0000",
+         "SD      0.0000,0.0000,10.0000",
+         "SD      1.0000,90.0000,10.0000"},
+        {{kAngleGon, kMetre},
+         "SD      398.8889,399.9997,10.0000",
+         "SD      0.0000,0.0000,10.0000",
+         "SD      1.1111,100.0000,10.0000"},
+    };
+    for (const Case& c : cases) {
+        FileSettings s;
+        s.units = c.units;
+        Messages m;
+        const Lines out = gts7_export(d, 1, false, "jj.gt7", s, m);
+        ASSERT_EQ(out.size(), 9u);
+        EXPECT_EQ(out[4], c.a);
+        EXPECT_EQ(out[6], c.b);
+        EXPECT_EQ(out[8], c.c);
+        for (const std::string& line : out)
+            EXPECT_EQ(line.find(",-"), std::string::npos) << line;
+    }
 }
 
 TEST(SaveTypes, JobPointsAndCodesByPosition) {
@@ -127,10 +165,18 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
         }
     }
     EXPECT_EQ(build_save(d, 9, "x", s).lines(), kJob);
-    // A GTS-7 type under a name without ".gt7" writes an empty file, as it always did.
-    const SaveOutcome wrong_name = build_save(d, 7, "x.txt", s);
-    EXPECT_TRUE(wrong_name.write);
-    EXPECT_TRUE(wrong_name.lines().empty());
+    // A GTS-7 type under a name without ".gt7", or in mil, writes nothing and says why, so a
+    // good file of that name is never replaced by an empty one.
+    for (int position : {5, 6, 7}) {
+        const SaveOutcome wrong_name = build_save(d, position, "x.txt", s);
+        EXPECT_FALSE(wrong_name.write);
+        EXPECT_EQ(wrong_name.messages, Messages{UserMessage::key("gts7_name_not_gt7")});
+        FileSettings mil = s;
+        mil.units.angle = kAngleMil;
+        const SaveOutcome in_mil = build_save(d, position, "xy.gt7", mil);
+        EXPECT_FALSE(in_mil.write);
+        EXPECT_EQ(in_mil.messages, Messages{UserMessage::key("gts7_not_support_mil")});
+    }
 
     DataState pts;
     pts.DataKind = kDataPoints;

@@ -1,0 +1,281 @@
+#include "fileio/dataview.h"
+#include "model/jobtext.h"
+
+#include <gtest/gtest.h>
+
+using namespace telvane;
+
+namespace {
+
+DataState job(std::initializer_list<const char*> text) {
+    Job j;
+    const Lines lines(text.begin(), text.end());
+    EXPECT_EQ(load_job_text(lines, j), kLoadOk);
+    DataState d;
+    d.RecordList = j.RecordList;
+    d.JobName = j.JobName;
+    d.InstName = j.InstName;
+    d.DataKind = kDataRecords;
+    return d;
+}
+
+std::vector<std::vector<std::optional<std::string>>>
+block(std::initializer_list<std::initializer_list<const char*>> rows) {
+    std::vector<std::vector<std::optional<std::string>>> out;
+    for (auto row : rows) {
+        auto& r = out.emplace_back();
+        for (const char* c : row)
+            r.push_back(c ? std::optional<std::string>(c) : std::nullopt);
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(JobView, EveryRecordKindInTheSettingsUnitsWithTheNoteRule) {
+    DataState d = job({"JOB     DAY1",
+                       "INST    TS",
+                       "STA     S1,1.5000,CP",
+                       "XYZ     100.0000,200.0000,10.0000",
+                       "BS      B1,1.6000",
+                       "HVD     0,324000,100.0000",
+                       "SC      B1,1.6000,BSS",
+                       "ENZ     1.0000,2.0000,3.0000",
+                       "BKB     B1,0,3600",
+                       "SA      A1,1.2000,",
+                       "HV      3600,324000",
+                       "SD      D1,1.3000,W",
+                       "HVD     7200,324000,50.0000",
+                       "NOTE    P1:TREE:x",
+                       "SC      P1,1.3000,",
+                       "ENZ     5.0000,6.0000,7.0000",
+                       "SC      P2,1.3000,",
+                       "ENZ     8.0000,9.0000,10.0000",
+                       "NOTE    short:x",
+                       "SC      P1,1.3000,",
+                       "ENZ     1.0000,1.0000,1.0000"});
+    const std::string text = job_view_text(d, Units{kAngleDMS, kMetre});
+    EXPECT_EQ(text, "JOB     DAY1\n"
+                    "INST    TS\n"
+                    "STA     S1,1.5000,CP\n"
+                    "XYZ     100.0000,200.0000,10.0000\n"
+                    "SC      B1,1.6000\n"
+                    "HVD     0.0000,90.0000,100.0000\n"
+                    "ENZ     1.0000,2.0000,3.0000\n"
+                    "SC      A1,1.2000,\n"
+                    "HVD     1.0000,90.0000,\n"
+                    "SC      D1,1.3000,W\n"
+                    "HVD     2.0000,90.0000,50.0000\n"
+                    "NOTE    P1:TREE:x\n"
+                    "SC      P1,1.3000,TREE\n"
+                    "ENZ     5.0000,6.0000,7.0000\n"
+                    "SC      P2,1.3000,\n"
+                    "ENZ     8.0000,9.0000,10.0000\n"
+                    "NOTE    short:x\n"
+                    "SC      P1,1.3000,\n"
+                    "ENZ     1.0000,1.0000,1.0000");
+    // The remembered code went into the record, and only into that one.
+    EXPECT_EQ(d.RecordList[6].as<sc_data>().code, "TREE");
+    EXPECT_TRUE(d.RecordList[9].as<sc_data>().code.empty());
+
+    // Feet and gon change every value, never the layout.
+    DataState again =
+        job({"JOB     J", "INST    I", "SD      D1,1.0000,", "HVD     3600,324000,1.0000"});
+    EXPECT_EQ(job_view_text(again, Units{kAngleGon, kIntFoot}),
+              "JOB     J\nINST    I\nSC      D1,3.2808,\nHVD     1.1111,100.0000,3.2808");
+}
+
+TEST(TableView, ColumnsCellsAndAlignmentPerKindAndOrder) {
+    DataState d;
+    d.DataKind = kDataPoints;
+    d.CoordList = {{"", "C1", 1, 2, 3}, {"P2", "", -4.5, 5, 6}};
+    const Units m{kAngleDMS, kMetre};
+    ASSERT_EQ(table_columns(kDataPoints, kOrderNEZ).size(), 6u);
+    EXPECT_EQ(table_columns(kDataPoints, kOrderNEZ)[2].key, "strgrid_N");
+    EXPECT_EQ(table_columns(kDataPoints, kOrderENZ)[2].key, "strgrid_E");
+    EXPECT_EQ(table_row_count(d), 2u);
+    EXPECT_EQ(table_cell(d, 0, 0, kOrderNEZ, m), "#1");
+    EXPECT_EQ(table_cell(d, 0, 1, kOrderNEZ, m), "NONAME");
+    EXPECT_EQ(table_cell(d, 1, 2, kOrderNEZ, m), "-4.5000");
+    EXPECT_EQ(table_cell(d, 1, 2, kOrderENZ, m), "5.0000");
+    EXPECT_EQ(table_cell(d, 0, 5, kOrderNEZ, m), "C1");
+
+    d.DataKind = kDataPoints3;
+    d.Coord3List = {{"Q", "K", 1, 2, 3, 4, 5, 6}};
+    EXPECT_EQ(table_columns(kDataPoints3, kOrderNEZ).size(), 9u);
+    EXPECT_EQ(table_cell(d, 0, 7, kOrderNEZ, m), "6.0000");
+    EXPECT_EQ(table_cell(d, 0, 8, kOrderNEZ, m), "K");
+
+    d.DataKind = kDataCodes;
+    EXPECT_EQ(table_row_count(d), 1u); // an empty list still shows one empty row
+    EXPECT_EQ(table_cell(d, 0, 1, kOrderNEZ, m), "");
+
+    d.DataKind = kDataMainPiles;
+    d.RoadRows = {{"1", "0", "0", "10", "1", "100", "200", "0"}};
+    const auto cols = table_columns(kDataMainPiles, kOrderENZ);
+    ASSERT_EQ(cols.size(), 10u);
+    EXPECT_EQ(cols[2].key, "strgrid_Start");
+    EXPECT_EQ(cols[2].key2, "Radius");
+    EXPECT_EQ(cols[0].literal, "#1");
+    EXPECT_EQ(table_cell(d, 0, 6, kOrderENZ, m), "100"); // road rows ignore the order
+    EXPECT_EQ(table_cell(d, 0, 9, kOrderENZ, m), "");
+
+    EXPECT_EQ(cell_alignment(kDataPoints, 4), CellAlign::Right);
+    EXPECT_EQ(cell_alignment(kDataPoints, 5), CellAlign::Centre);
+    EXPECT_EQ(cell_alignment(kDataPoints3, 7), CellAlign::Right);
+    EXPECT_EQ(cell_alignment(kDataPoints3, 8), CellAlign::Centre);
+    EXPECT_EQ(cell_alignment(kDataSlopes, 0), CellAlign::Right);
+}
+
+TEST(TypingCheck, NumbersNamesAndTextsStillBeingTyped) {
+    struct Case {
+        int kind;
+        int column;
+        const char* text;
+        bool committed;
+        const char* key;
+    };
+    const Case cases[] = {
+        {kDataPoints, 2, "12345678.123", true, ""},
+        {kDataPoints, 2, "123456789", true, "oversize_or_undersize"},
+        {kDataPoints, 2, "-99999999.9", true, ""},
+        {kDataPoints, 2, "-100000000", true, "oversize_or_undersize"},
+        {kDataPoints, 3, "-1234567.12345", true, ""},
+        {kDataPoints, 3, "-1234567.123456", true, "too_many_data"},
+        {kDataPoints, 3, "1234567.123456", true, "too_many_data"},
+        {kDataPoints, 4, "-", false, ""},
+        {kDataPoints, 4, "-5", false, ""},
+        {kDataPoints, 4, ".", false, ""},
+        {kDataPoints, 4, "-.", false, ""},
+        {kDataPoints, 4, "12.", true, ""},
+        {kDataPoints, 4, "-", true, "illegal_data_type"},
+        {kDataPoints, 4, ".", true, "illegal_data_type"},
+        {kDataPoints, 4, "1-", false, "illegal_data_type"},
+        {kDataPoints, 4, "abc", false, "illegal_data_type"},
+        {kDataPoints, 4, "1e5", true, "illegal_data_type"},
+        {kDataPoints, 4, "inf", true, "illegal_data_type"},
+        {kDataPoints, 4, " 5", true, "illegal_data_type"},
+        {kDataPoints, 4, "", true, ""},
+        {kDataPoints, 1, "ABCDEFGH", true, ""},
+        {kDataPoints, 1, "ABCDEFGHI", false, "too_many_cha"},
+        {kDataPoints, 5, "\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4", true, ""}, // four characters, 8 bytes
+        {kDataPoints, 5, "\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4X", true, "too_many_cha"},
+        {kDataCodes, 1, "123456789", true, "too_many_cha"},
+        {kDataCodes, 1, "-", true, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(check_cell(c.kind, c.column, c.text, c.committed), c.key)
+            << c.text << " committed " << c.committed;
+}
+
+TEST(EditGrid, AppendInsertDeleteAndPaste) {
+    EditGrid g(kDataPoints);
+    ASSERT_EQ(g.rows(), 1u);
+    EXPECT_EQ(g.cell(0, 0), "#1");
+    g.set_cell(0, 1, "A");
+    g.append();
+    g.set_cell(1, 1, "B");
+    g.append();
+    g.set_cell(2, 1, "C");
+    g.insert(0); // above row 1 of three
+    ASSERT_EQ(g.rows(), 4u);
+    for (std::size_t r = 0; r < 4; ++r)
+        EXPECT_EQ(g.cell(r, 0), "#" + std::to_string(r + 1));
+    EXPECT_EQ(g.cell(0, 1), "");
+    EXPECT_EQ(g.cell(1, 1), "A");
+    g.remove(1);
+    EXPECT_EQ(g.cell(1, 1), "B");
+    EXPECT_EQ(g.cell(2, 0), "#3");
+    g.remove(0);
+    g.remove(0);
+    g.remove(0);
+    ASSERT_EQ(g.rows(), 1u); // the only row is emptied, label too, and kept
+    EXPECT_EQ(g.cell(0, 0), "");
+    EXPECT_EQ(g.cell(0, 1), "");
+
+    // A 3x5 block from a spreadsheet: rows appended, bad cells left empty and counted.
+    EditGrid p(kDataPoints);
+    const int refused = p.paste(0, 1,
+                                block({{"P1", "1", "2", "3", "C"},
+                                       {"P2", "x", "2", "3", "C"},
+                                       {"TOO-LONG-NAME", "1", "2", nullptr, "C", "extra"}}));
+    EXPECT_EQ(refused, 3);
+    ASSERT_EQ(p.rows(), 3u);
+    EXPECT_EQ(p.cell(0, 4), "3");
+    EXPECT_EQ(p.cell(1, 2), "");
+    EXPECT_EQ(p.cell(2, 1), "");
+    EXPECT_EQ(p.cell(2, 5), "C");
+    EXPECT_EQ(p.cell(2, 0), "#3");
+}
+
+TEST(EditGrid, TakingTheTableBack) {
+    struct Case {
+        std::vector<std::vector<std::string>> rows; // columns 1..5
+        bool modified;
+        const char* key;
+        std::size_t row;
+        int column;
+        std::size_t points; // CoordList size afterwards (it holds one point before)
+    };
+    const Case cases[] = {
+        {{{"P1", "1", "2", "3", "C"}, {"", "", "", "", ""}, {"P2", "4", "5", "6", ""}},
+         true,
+         "",
+         0,
+         -1,
+         2},
+        {{{"P1", "1", "2", "3", "C"}}, false, "", 0, -1, 1}, // not modified: the list stays
+        {{{"P1", "1", "x", "3", "C"}}, true, "wrong_coord_format", 0, 3, 1},
+        {{{"P1", "1", "2", "3", ""}, {"", "7", "", "", ""}}, true, "point_without_name", 1, 1, 1},
+        {{{"P 1", "1", "2", "3", "C"}}, true, "only_numbers_and_letters", 0, 1, 1},
+        {{{"P1", "1", "2", "3", "C "}}, true, "only_numbers_and_letters", 0, 5, 1},
+    };
+    for (const Case& c : cases) {
+        EditGrid g(kDataPoints);
+        for (std::size_t r = 0; r < c.rows.size(); ++r) {
+            if (r > 0)
+                g.append();
+            for (int col = 1; col <= 5; ++col)
+                g.set_cell(r, col, c.rows[r][col - 1]);
+        }
+        DataState d;
+        d.DataKind = kDataPoints;
+        d.CoordList = {{"OLD", "", 0, 0, 0}};
+        const TakeOutcome o = take_edited_table(g, c.modified, kOrderENZ, {kAngleDMS, kMetre}, d);
+        EXPECT_EQ(o.key, c.key) << c.rows[0][0];
+        if (!o.ok()) {
+            EXPECT_EQ(o.row, c.row);
+            EXPECT_EQ(o.column, c.column);
+        }
+        EXPECT_EQ(d.CoordList.size(), c.points);
+    }
+    // East first: column 2 is east.
+    EditGrid g(kDataPoints);
+    for (int col = 1; col <= 5; ++col)
+        g.set_cell(0, col, std::vector<std::string>{"P", "1", "2", "3", "K"}[col - 1]);
+    DataState d;
+    ASSERT_TRUE(take_edited_table(g, true, kOrderENZ, {kAngleDMS, kUsFoot}, d).ok());
+    EXPECT_DOUBLE_EQ(d.CoordList[0].east, 1200.0 / 3937.0);
+    EXPECT_DOUBLE_EQ(d.CoordList[0].north, 2 * 1200.0 / 3937.0);
+
+    // Codes: an all-empty table keeps the old codes.
+    EditGrid codes(kDataCodes);
+    DataState c;
+    c.CodeList = {{"OLD"}};
+    EXPECT_TRUE(take_edited_table(codes, true, kOrderNEZ, {}, c).ok());
+    ASSERT_EQ(c.CodeList.size(), 1u);
+    codes.set_cell(0, 1, "NEW");
+    EXPECT_TRUE(take_edited_table(codes, true, kOrderNEZ, {}, c).ok());
+    EXPECT_EQ(c.CodeList[0].code, "NEW");
+}
+
+TEST(SaveDialog, TheChosenTypesExtensionIsAddedToANameWithoutOne) {
+    const std::string types = "Rows|*.csv|Text|*.txt;*.asc|Any|*|GTS-7|*.gt7";
+    EXPECT_EQ(with_type_extension("/tmp/day1", types, 1), "/tmp/day1.csv");
+    EXPECT_EQ(with_type_extension("/tmp/day1", types, 2), "/tmp/day1.txt");
+    EXPECT_EQ(with_type_extension("/tmp/day1", types, 3), "/tmp/day1"); // no extension to add
+    EXPECT_EQ(with_type_extension("/tmp/day1", types, 4), "/tmp/day1.gt7");
+    EXPECT_EQ(with_type_extension("/tmp/day1", types, 9), "/tmp/day1");
+    EXPECT_EQ(with_type_extension("/tmp/a.b/day1.dat", types, 1), "/tmp/a.b/day1.dat");
+    EXPECT_EQ(with_type_extension("/tmp/a.b/day1", types, 1), "/tmp/a.b/day1.csv");
+}
