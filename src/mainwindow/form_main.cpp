@@ -6,7 +6,21 @@
 #include "ui/prompts.h"
 #include "texts/ini_file.h"
 
+#include "fileio/opendata.h"
+#include "fileio/savedata.h"
+#include "model/filebytes.h"
+
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMimeData>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -38,6 +52,20 @@ constexpr int kDefaultLanguage = 1;
 std::filesystem::path to_path(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
+
+// A path as the file functions below the windows take it (the system's file-name bytes).
+std::string file_name_bytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// The wait cursor while a file is read or written.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
@@ -114,6 +142,38 @@ void TForm1::build_layout() {
     StrGrid = new QTableView(views);
     StrGrid->setObjectName("StrGrid");
     StrGrid->hide();
+    StrGridModel = new DataTableModel([this](std::string_view key) { return texts().text(key); },
+                                      StrGrid);
+    StrGrid->setModel(StrGridModel);
+    auto* delegate = new CellDelegate(StrGrid);
+    StrGrid->setItemDelegate(delegate);
+    StrGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StrGrid->verticalHeader()->hide();
+    StrGrid->verticalHeader()->setDefaultSectionSize(20);
+    StrGrid->horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
+    StrGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    StrGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    connect(StrGridModel, &DataTableModel::edited, this, [this] {
+        Modified = true;
+        Unsaved = true;
+    });
+    connect(StrGridModel, &DataTableModel::refused, this,
+            [this](const QString& key) { texts().message(key.toStdString()); });
+    connect(delegate, &CellDelegate::refused, this,
+            [this](const QString& key) { texts().message(key.toStdString()); });
+    auto* copy = new QAction(StrGrid);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    StrGrid->addAction(copy);
+    connect(copy, &QAction::triggered, this, [this] { guarded(prompts_, [this] { CopySelection(); }); });
+    auto* paste = new QAction(StrGrid);
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setShortcutContext(Qt::WidgetShortcut);
+    StrGrid->addAction(paste);
+    connect(paste, &QAction::triggered, this, [this] {
+        guarded(prompts_, [this] { PasteCells(QGuiApplication::clipboard()->text()); });
+    });
+    setAcceptDrops(true);
     MeasText = new QPlainTextEdit(views);
     MeasText->setObjectName("MeasText");
     MeasText->setReadOnly(true);
@@ -308,7 +368,7 @@ void TForm1::FormCreate() {
 
     SendBtn->setEnabled(false);
     StopBtn->setEnabled(false);
-    DataKind = kKindRecords;
+    Data.DataKind = kDataRecords;
     LinkMode = 0;
     PageControl1->setCurrentIndex(0);
 
@@ -377,14 +437,15 @@ void TForm1::ApplyTexts() {
 }
 
 void TForm1::show_help() {
-    DataKind = kKindRecords;
+    Data.DataKind = kDataRecords;
     InitDataShowView();
-    RecordList.clear();
-    JobName.clear();
-    InstName.clear();
-    CoordList.clear();
-    CodeList.clear();
+    Data.RecordList.clear();
+    Data.JobName.clear();
+    Data.InstName.clear();
+    Data.CoordList.clear();
+    Data.CodeList.clear();
     Memo1.clear();
+    Unsaved = false;
     const QString help = texts().text(kHelpKey);
     MeasText->setPlainText(help);
     if (help.trimmed().isEmpty())
@@ -450,6 +511,11 @@ void TForm1::ExitBtnClick() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // Data that exists nowhere else is not dropped without a word.
+    if (!closed_ && Unsaved && texts().question("if_discard_unsaved") != 1) {
+        event->ignore();
+        return;
+    }
     if (!closed_) {
         closed_ = true;
         guarded(prompts_, [this] { FormClose(); });
@@ -493,8 +559,33 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+FileSettings TForm1::Settings() const {
+    return settings_ ? settings_->file_settings() : FileSettings{};
+}
+
+void TForm1::show_total(std::size_t count) {
+    SetStatusPanel(1, texts().text("total") + QString::number(count));
+}
+
+void TForm1::set_column_widths() {
+    const QList<int> widths = StrGridModel->columnWidths();
+    for (int i = 0; i < widths.size(); ++i)
+        StrGrid->setColumnWidth(i, widths[i]);
+}
+
+void TForm1::show_messages(const Messages& messages) {
+    for (const UserMessage& m : messages) {
+        if (m.kind == UserMessage::Kind::Key)
+            texts().message(m.value);
+        else if (m.caption.empty())
+            prompts_.message(fromGbk(m.value));
+        else
+            prompts_.captioned(fromGbk(m.caption), fromGbk(m.value));
+    }
+}
+
 void TForm1::InitDataShowView() {
-    if (DataKind == kKindRecords) {
+    if (Data.DataKind == kDataRecords) {
         MeasText->show();
         StrGrid->hide();
         SendBtn->setEnabled(false);
@@ -505,23 +596,53 @@ void TForm1::InitDataShowView() {
     MeasText->hide();
     StrGrid->show();
     SendBtn->setEnabled(true);
+    StrGridModel->showEmpty(Data.DataKind, Settings().order);
+    set_column_widths();
     Modified = false;
-    // The table's columns and rows for each kind come with the data views.
-    if (DataKind == kKindCoords || DataKind == kKindCoords3)
+    if (Data.DataKind == kDataPoints || Data.DataKind == kDataPoints3)
         SaveFilter = texts().filter("SAVE_COORD_FILTER");
-    else if (DataKind == kKindCodes)
+    else if (Data.DataKind == kDataCodes)
         SaveFilter = texts().filter("SAVE_CODE_FILTER");
-    if (DataKind == kKindCoords3)
+    if (Data.DataKind == kDataPoints3)
         SendBtn->setEnabled(false);
 }
 
 void TForm1::RefleshDataShowView() {
-    // Filling the text view and the table from the lists comes with the data views; until then
-    // no command can load data, so the lists are empty here.
-    if (DataKind == kKindRecords)
+    const FileSettings s = Settings();
+    std::size_t count = 0;
+    switch (Data.DataKind) {
+    case kDataRecords:
         SendBtn->setEnabled(false);
-    else if (DataKind == kKindCoords)
+        MeasText->setPlainText(fromGbk(job_view_text(Data, s.units)));
+        MeasText->moveCursor(QTextCursor::Start);
+        MeasText->verticalScrollBar()->setValue(0);
+        show_total(Data.RecordList.size());
+        return;
+    case kDataPoints:
         SendBtn->setEnabled(true);
+        count = Data.CoordList.size();
+        break;
+    case kDataCodes:
+        count = Data.CodeList.size();
+        break;
+    case kDataPoints3:
+        count = Data.Coord3List.size();
+        break;
+    case kDataIntersections:
+    case kDataMainPiles:
+    case kDataSlopes:
+    case kDataPiles:
+        count = Data.RoadRows.size();
+        break;
+    default:
+        return;
+    }
+    if (count == 0)
+        return;
+    StrGridModel->showData(&Data, s.order, s.units);
+    set_column_widths();
+    StrGrid->scrollToTop();
+    show_total(count);
 }
 
 void TForm1::not_available_yet() {
@@ -538,32 +659,332 @@ void TForm1::SendBtnClick() {
 void TForm1::StopBtnClick() {
     not_available_yet();
 }
-void TForm1::CoordBtnClick() {
-    not_available_yet();
-}
-void TForm1::CodeBtnClick() {
-    not_available_yet();
-}
-void TForm1::OpenBtnClick() {
-    not_available_yet();
-}
-void TForm1::SaveBtnClick() {
-    not_available_yet();
-}
 void TForm1::RoadCalcBtnClick() {
     not_available_yet();
 }
+
+std::size_t TForm1::selected_row() const {
+    const QModelIndex at = StrGrid->currentIndex();
+    return at.isValid() ? static_cast<std::size_t>(at.row()) : 0;
+}
+
+void TForm1::enter_editing(EditGrid table) {
+    EditTable = std::move(table);
+    StrGridModel->showGrid(&EditTable, Settings().order);
+    set_column_widths();
+    StrGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    PageControl1->setCurrentIndex(1);
+    StrGrid->setCurrentIndex(StrGridModel->index(0, 1));
+    StrGrid->setFocus();
+    show_total(EditTable.rows());
+}
+
+void TForm1::CoordBtnClick() {
+    const FileSettings s = Settings();
+    switch (Data.DataKind) {
+    case kDataRecords: {
+        if (Data.RecordList.empty()) {
+            Data.DataKind = kDataPoints;
+            InitDataShowView();
+            enter_editing(EditGrid(kDataPoints));
+            return;
+        }
+        if (texts().if_job_to_coord() != 1)
+            return;
+        std::vector<coord_item> points;
+        append_job_points(Data.RecordList, points);
+        if (points.empty()) {
+            texts().message("job_have_no_coord");
+            return;
+        }
+        Data.CoordList = std::move(points);
+        Data.RecordList.clear();
+        Data.DataKind = kDataPoints;
+        Unsaved = true;
+        InitDataShowView();
+        RefleshDataShowView();
+        return;
+    }
+    case kDataPoints:
+        enter_editing(EditGrid::from_data(Data, s.order, s.units));
+        return;
+    case kDataCodes:
+    case kDataPoints3: {
+        const bool codes = Data.DataKind == kDataCodes;
+        if (codes ? !Data.CodeList.empty() : !Data.Coord3List.empty()) {
+            if (texts().if_change_record_mode() != 1)
+                return;
+            if (codes)
+                Data.CodeList.clear();
+            else
+                Data.Coord3List.clear();
+        }
+        Data.DataKind = kDataPoints;
+        InitDataShowView();
+        enter_editing(EditGrid(kDataPoints));
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void TForm1::CodeBtnClick() {
+    if (!Data.RecordList.empty() || !Data.CoordList.empty()) {
+        if (texts().if_change_record_mode() != 1)
+            return;
+        Data.RecordList.clear();
+        Data.CoordList.clear();
+    }
+    Data.DataKind = kDataCodes;
+    InitDataShowView();
+    RefleshDataShowView();
+    const FileSettings s = Settings();
+    enter_editing(EditGrid::from_data(Data, s.order, s.units));
+}
+
 void TForm1::AppendBtnClick() {
-    not_available_yet();
+    if (!StrGridModel->grid())
+        return;
+    EditTable.append();
+    StrGridModel->gridChanged();
+    set_column_widths();
+    StrGrid->setCurrentIndex(StrGridModel->index(static_cast<int>(EditTable.rows()) - 1, 1));
+    show_total(EditTable.rows());
 }
+
 void TForm1::InsertBtnClick() {
-    not_available_yet();
+    if (!StrGridModel->grid())
+        return;
+    const std::size_t row = selected_row();
+    EditTable.insert(row);
+    StrGridModel->gridChanged();
+    set_column_widths();
+    StrGrid->setCurrentIndex(StrGridModel->index(static_cast<int>(row), 1));
+    show_total(EditTable.rows());
 }
+
 void TForm1::DelBtnClick() {
-    not_available_yet();
+    if (!StrGridModel->grid())
+        return;
+    if (!prompts_.yesNo(texts().text("delete"), texts().text("if_delete_file")))
+        return;
+    Modified = true;
+    Unsaved = true;
+    const std::size_t row = selected_row();
+    EditTable.remove(row);
+    StrGridModel->gridChanged();
+    set_column_widths();
+    const std::size_t keep = std::min(row, EditTable.rows() - 1);
+    StrGrid->setCurrentIndex(StrGridModel->index(static_cast<int>(keep), 1));
+    show_total(EditTable.rows());
 }
+
 void TForm1::OKBtnClick() {
-    not_available_yet();
+    // A cell still being typed into is committed (and checked) first.
+    if (QWidget* focus = QApplication::focusWidget(); focus && StrGrid->isAncestorOf(focus))
+        focus->clearFocus();
+    if (StrGridModel->grid()) {
+        const FileSettings s = Settings();
+        const TakeOutcome o = take_edited_table(EditTable, Modified, s.order, s.units, Data);
+        if (!o.ok()) {
+            texts().message(o.key);
+            StrGrid->setCurrentIndex(
+                StrGridModel->index(static_cast<int>(o.row), std::max(o.column, 1)));
+            return;
+        }
+    }
+    if (Modified)
+        Unsaved = true;
+    Modified = false;
+    StrGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PageControl1->setCurrentIndex(0);
+    SetStatusPanel(0, QString());
+    InitDataShowView();
+    RefleshDataShowView();
+    EditTable = EditGrid();
+}
+
+void TForm1::CopySelection() {
+    if (MeasText->isVisible()) {
+        MeasText->copy();
+        return;
+    }
+    const QModelIndexList selected = StrGrid->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return;
+    int top = selected.front().row(), bottom = top;
+    int left = selected.front().column(), right = left;
+    for (const QModelIndex& i : selected) {
+        top = std::min(top, i.row());
+        bottom = std::max(bottom, i.row());
+        left = std::min(left, i.column());
+        right = std::max(right, i.column());
+    }
+    QString text;
+    for (int r = top; r <= bottom; ++r) {
+        for (int c = left; c <= right; ++c) {
+            if (c > left)
+                text += QLatin1Char('\t');
+            if (StrGrid->selectionModel()->isSelected(StrGridModel->index(r, c)))
+                text += StrGridModel->index(r, c).data().toString();
+        }
+        text += QLatin1Char('\n');
+    }
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void TForm1::PasteCells(const QString& text) {
+    if (!StrGridModel->grid())
+        return; // the table is read-only outside the editing page
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.back().trimmed().isEmpty())
+        lines.removeLast();
+    std::vector<std::vector<std::optional<std::string>>> cells;
+    for (QString line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const QChar delimiter = line.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
+        auto& row = cells.emplace_back();
+        for (const QString& cell : line.split(delimiter))
+            row.push_back(toGbkExact(cell.trimmed()));
+    }
+    if (cells.empty())
+        return;
+    const QModelIndex at = StrGrid->currentIndex();
+    const std::size_t row = at.isValid() ? static_cast<std::size_t>(at.row()) : 0;
+    const int column = at.isValid() ? at.column() : 1;
+    const int refused = EditTable.paste(row, column, cells);
+    StrGridModel->gridChanged();
+    set_column_widths();
+    StrGrid->setCurrentIndex(StrGridModel->index(static_cast<int>(row), std::max(column, 1)));
+    Modified = true;
+    Unsaved = true;
+    show_total(EditTable.rows());
+    if (refused > 0)
+        prompts_.message(texts().text("paste_cells_refused") + QString::number(refused));
+}
+
+void TForm1::OpenBtnClick() {
+    const std::optional<FileChoice> choice = prompts_.openFile(texts().filter("OPEN_FILTER"));
+    if (!choice)
+        return;
+    OpenFile(choice->fileName);
+}
+
+bool TForm1::OpenFile(const QString& path) {
+    Messages messages;
+    bool ran = false;
+    {
+        BusyCursor busy;
+        ran = open_data_file(file_name_bytes(path), Data, Settings(), messages);
+        if (ran) {
+            InitDataShowView();
+            RefleshDataShowView();
+        }
+    }
+    show_messages(messages);
+    if (!ran)
+        return false;
+    HelpShown = false;
+    Unsaved = false;
+    return true;
+}
+
+std::optional<FileChoice> TForm1::choose_save_file(const QString& type_list) {
+    std::optional<FileChoice> choice = prompts_.saveFile(type_list, QString());
+    if (!choice)
+        return std::nullopt;
+    choice->fileName = QString::fromStdString(with_type_extension(
+        choice->fileName.toStdString(), type_list.toStdString(), choice->typeIndex));
+    if (QFileInfo::exists(choice->fileName) && !texts().if_overwrite())
+        return std::nullopt;
+    return choice;
+}
+
+bool TForm1::write_bytes(const QString& path, const std::string& bytes) {
+    std::string error;
+    bool written = false;
+    {
+        BusyCursor busy;
+        written = write_file_atomic(file_name_bytes(path), bytes, &error);
+    }
+    if (!written)
+        prompts_.message(texts().text("file_save_failed") + QStringLiteral("\n") + path +
+                         QStringLiteral("\n") + QString::fromLocal8Bit(error.c_str()));
+    return written;
+}
+
+void TForm1::save_list(std::string_view filter_key) {
+    const std::optional<FileChoice> choice = choose_save_file(texts().filter(filter_key));
+    if (!choice)
+        return;
+    const SaveOutcome outcome =
+        build_save(Data, choice->typeIndex, file_name_bytes(choice->fileName), Settings());
+    show_messages(outcome.messages);
+    if (outcome.write && write_bytes(choice->fileName, outcome.bytes))
+        Unsaved = false;
+}
+
+void TForm1::save_view_text() {
+    const std::optional<FileChoice> choice = choose_save_file(QStringLiteral("*.txt|*.txt"));
+    if (!choice)
+        return;
+    std::string bytes;
+    for (const QString& line : MeasText->toPlainText().split(QLatin1Char('\n'))) {
+        bytes += toGbk(line);
+        bytes += "\r\n";
+    }
+    write_bytes(choice->fileName, bytes);
+}
+
+void TForm1::SaveBtnClick() {
+    switch (Data.DataKind) {
+    case kDataRecords:
+        if (MeasText->document()->isEmpty())
+            texts().message("no_data_to_save");
+        else if (!Data.RecordList.empty())
+            save_list("SAVE_JOB_FILTER");
+        else
+            save_view_text();
+        return;
+    case kDataPoints:
+        if (Data.CoordList.empty())
+            texts().message("no_data_to_save");
+        else
+            save_list("SAVE_COORD_FILTER");
+        return;
+    case kDataCodes:
+        if (Data.CodeList.empty())
+            texts().message("no_data_to_save");
+        else
+            save_list("SAVE_CODE_FILTER");
+        return;
+    default:
+        return;
+    }
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (LinkMode != 0 || PageControl1->currentIndex() != 0 || !event->mimeData()->hasUrls())
+        return;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        event->acceptProposedAction();
+        const QString path = url.toLocalFile();
+        guarded(prompts_, [this, &path] { OpenFile(path); });
+        return;
+    }
 }
 
 void TForm1::ComPort1LineError(int, const QString&) {

@@ -2,12 +2,14 @@
 // the status bar. Created once at start; it creates the language table.
 #pragma once
 
-#include "model/records.h"
+#include "data_table_model.h"
+#include "fileio/dataview.h"
 #include "model/textlines.h"
 #include "serial/comcombobox.h"
 #include "serial/comport.h"
 #include "ui/ui_text.h"
 #include "texts/language.h"
+#include "ui/prompts.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -29,7 +31,6 @@ class QTableView;
 
 namespace telvane {
 
-class Prompts;
 class TForm2;
 
 // Where the program finds its files: the folder of the language files (the executable's folder)
@@ -37,18 +38,6 @@ class TForm2;
 struct AppPaths {
     QString directory;
     QString iniPath;
-};
-
-// Data kinds the window shows.
-enum DataKindValue : int {
-    kKindRecords = 1,
-    kKindCoords = 2,
-    kKindCodes = 3,
-    kKindCoords3 = 4,
-    kKindIntersections = 5,
-    kKindMainPiles = 6,
-    kKindSlopes = 7,
-    kKindPiles = 8,
 };
 
 class TForm1 : public QMainWindow {
@@ -86,10 +75,21 @@ public:
     void InitDataShowView();
     void RefleshDataShowView();
 
+    // Opens a file as the Open command does after its dialog (also for a dropped file). True
+    // when the file was read and the view rebuilt.
+    bool OpenFile(const QString& path);
+    // The settings the file commands and the views use.
+    FileSettings Settings() const;
+    // Copies the selected cells (tab-separated rows) or the selected text.
+    void CopySelection();
+    // Pastes tab- or comma-separated rows at the current cell of the editing page.
+    void PasteCells(const QString& text);
+
     // Commands not built yet: each says so in the message box and changes nothing.
     void ReceiveBtnClick();
     void SendBtnClick();
     void StopBtnClick();
+
     void CoordBtnClick();
     void CodeBtnClick();
     void OpenBtnClick();
@@ -100,21 +100,18 @@ public:
     void OKBtnClick();
     void ComPort1LineError(int code, const QString& text);
 
-    // The current data.
-    std::vector<record_item> RecordList;
-    std::vector<coord_item> CoordList;
-    std::vector<code_item> CodeList;
-    std::vector<coord3_item> Coord3List;
-    std::vector<std::vector<std::string>> RoadRows;
-    std::string JobName;
-    std::string InstName;
-    int DataKind = kKindRecords;
+    // The current data: the lists and the kind on show.
+    DataState Data;
+    // The table of the editing page while it is up.
+    EditGrid EditTable;
     int LinkMode = 0;
     std::string RxBuffer;
     int LineCounter = 0;
     bool DataReceived = false;
     bool Modified = false;
     bool HelpShown = true;
+    // Data was received, converted or edited and not saved since.
+    bool Unsaved = false;
     Lines Memo1;        // hidden: transfer and save buffer
     QString SaveFilter; // the save dialog's type list for the view on show
 
@@ -123,6 +120,7 @@ public:
 
     // Controls.
     QTableView* StrGrid;
+    DataTableModel* StrGridModel;
     QPlainTextEdit* MeasText;
     QStackedWidget* PageControl1;
     QGroupBox* ComportSettingGroup;
@@ -160,12 +158,28 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void build_layout();
     void connect_commands();
     void show_help();
     void not_available_yet();
+    void show_messages(const Messages& messages);
+    void show_total(std::size_t count);
+    void set_column_widths();
+    // Shows `table` on the editing page with cell editing on.
+    void enter_editing(EditGrid table);
+    std::size_t selected_row() const;
+    // Save of the list on show through the type list of `filter_key`.
+    void save_list(std::string_view filter_key);
+    // Save of the text view's lines as they stand (the help).
+    void save_view_text();
+    // The chosen name with its type's extension; nothing when the user cancelled or declined
+    // to replace an existing file.
+    std::optional<FileChoice> choose_save_file(const QString& type_list);
+    bool write_bytes(const QString& path, const std::string& bytes);
     // Runs a command inside the guard (an exception ends it with a message box).
     void run(void (TForm1::*command)());
 

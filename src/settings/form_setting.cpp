@@ -40,8 +40,16 @@ int unit_code(int index) {
     return (index >= 0 && index <= 2) ? index + 1 : 0;
 }
 
-QString fixed2(double v) {
-    return QString::fromStdString(format_fixed(v, 2));
+// The grid scale factor as shown: at least two decimals, and every further digit it has up to
+// eight, so a real factor such as 0.9996 keeps its digits.
+QString grid_scale_text(double v) {
+    std::string text = format_fixed(v, 8);
+    const std::size_t point = text.find('.');
+    std::size_t keep = text.size();
+    while (keep > point + 3 && text[keep - 1] == '0')
+        --keep;
+    text.resize(keep);
+    return QString::fromStdString(text);
 }
 
 QLabel* label(QWidget* parent, const char* name, const QString& text) {
@@ -149,7 +157,7 @@ void TForm2::Load() {
     DistUnitCBB->setCurrentIndex(length);
     KOptionCBB->setCurrentIndex(k);
     CoordOrderCBB->setCurrentIndex(order);
-    GridScaleEdit->setText(fixed2(scale));
+    GridScaleEdit->setText(grid_scale_text(scale));
     last_grid_scale_ = parse_double(GridScaleEdit->text().toStdString());
 }
 
@@ -161,10 +169,10 @@ bool TForm2::GridScaleEditExit() {
     const bool number = try_parse_double(GridScaleEdit->text().toStdString(), v);
     const bool accepted = number && v >= kGridScaleMin && v <= kGridScaleMax;
     if (accepted) {
-        GridScaleEdit->setText(fixed2(v));
+        GridScaleEdit->setText(grid_scale_text(v));
         last_grid_scale_ = v;
     } else {
-        GridScaleEdit->setText(fixed2(last_grid_scale_));
+        GridScaleEdit->setText(grid_scale_text(last_grid_scale_));
         texts_.message("input_wrong_data");
     }
     checking_ = false;
@@ -208,6 +216,15 @@ double TForm2::k_option() const {
 double TForm2::grid_scale() const {
     return parse_double(GridScaleEdit->text().toStdString());
 }
+FileSettings TForm2::file_settings() const {
+    FileSettings s;
+    s.units = Units{angle_unit_code(), distance_unit_code()};
+    s.order = coord_order();
+    s.reduction.K = k_option();
+    s.reduction.grid_scale = grid_scale();
+    return s;
+}
+
 int TForm2::coord_order() const {
     return CoordOrderCBB->currentIndex();
 }

@@ -5,6 +5,8 @@
 // that were not confirmed stay in effect only until it is shown again.
 #pragma once
 
+#include "fileio/datastate.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -32,6 +34,8 @@ public:
     double grid_scale() const;
     // 0 north first (NEZ), 1 east first (ENZ).
     int coord_order() const;
+    // Units, order and GTS-7 reduction values as one value for the file commands.
+    FileSettings file_settings() const;
     QString angle_unit_text() const;
     QString distance_unit_text() const;
 

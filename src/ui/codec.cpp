@@ -19,4 +19,12 @@ std::string toGbk(const QString& text) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+std::optional<std::string> toGbkExact(const QString& text) {
+    QStringEncoder encoder("GBK");
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 } // namespace telvane

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,8 @@ namespace telvane {
 
 QString fromGbk(std::string_view bytes);
 std::string toGbk(const QString& text);
+// The bytes of `text`, or nothing when one of its characters has no place in the code page
+// (toGbk would store it as "?").
+std::optional<std::string> toGbkExact(const QString& text);
 
 } // namespace telvane

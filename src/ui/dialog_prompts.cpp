@@ -37,6 +37,11 @@ void DialogPrompts::message(const QString& text) {
     box.exec();
 }
 
+void DialogPrompts::captioned(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
 int DialogPrompts::ask(const QString& title, const QString& text) {
     if (!confirmation_)
         return 2; // before the dialog exists nothing can be confirmed

@@ -25,6 +25,7 @@ public:
     void setParentWindow(QWidget* window) { parent_ = window; }
 
     void message(const QString& text) override;
+    void captioned(const QString& caption, const QString& text) override;
     int ask(const QString& title, const QString& text) override;
     bool yesNo(const QString& caption, const QString& text) override;
     std::optional<FileChoice> openFile(const QString& typeList) override;

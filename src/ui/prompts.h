@@ -23,6 +23,11 @@ public:
 
     // The plain message box with one OK button.
     virtual void message(const QString& text) = 0;
+    // A message box under a caption of its own ("Error"); by default the plain box.
+    virtual void captioned(const QString& caption, const QString& text) {
+        (void)caption;
+        message(text);
+    }
     // The confirmation dialog: 1 confirm, 2 cancel.
     virtual int ask(const QString& title, const QString& text) = 0;
     // A Yes/No message box: true for Yes.

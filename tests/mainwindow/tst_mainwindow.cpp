@@ -107,7 +107,7 @@ private slots:
         QVERIFY(f.ComportSettingGroup->isEnabled());
         QVERIFY(f.FileControlGroup->isEnabled());
         QCOMPARE(f.PageControl1->currentIndex(), 0);
-        QCOMPARE(f.DataKind, 1);
+        QCOMPARE(f.Data.DataKind, 1);
         QCOMPARE(f.LinkMode, 0);
 
         // Centred on the screen, never pushed off its top or left edge.
@@ -255,7 +255,7 @@ private slots:
         f.HelpShown = false;
         emit f.vLanguage->activated(1);
         QCOMPARE(f.SettingBtn->text(), en("settingbtn"));
-        QCOMPARE(f.MeasText->toPlainText(), QString());
+        QCOMPARE(f.MeasText->toPlainText(), QString("JOB     \nINST    ")); // the empty job
         QVERIFY(s.prompts.messages.isEmpty());
     }
 
@@ -264,21 +264,21 @@ private slots:
         s.start_and_show();
         TForm1& f = s.form();
         f.HelpShown = false;
-        f.DataKind = kKindCoords;
+        f.Data.DataKind = kDataPoints;
         f.InitDataShowView();
         QVERIFY(f.SendBtn->isEnabled());
-        f.CoordList.resize(3);
-        f.CodeList.resize(2);
-        f.RecordList.resize(1);
-        f.JobName = "JOB1";
+        f.Data.CoordList.resize(3);
+        f.Data.CodeList.resize(2);
+        f.Data.RecordList.resize(1);
+        f.Data.JobName = "JOB1";
         f.Memo1 = {"line"};
         f.SetStatusPanel(1, "Total: 3");
         f.HelpBtn->click();
-        QCOMPARE(f.DataKind, kKindRecords);
-        QVERIFY(f.CoordList.empty());
-        QVERIFY(f.CodeList.empty());
-        QVERIFY(f.RecordList.empty());
-        QVERIFY(f.JobName.empty());
+        QCOMPARE(f.Data.DataKind, kDataRecords);
+        QVERIFY(f.Data.CoordList.empty());
+        QVERIFY(f.Data.CodeList.empty());
+        QVERIFY(f.Data.RecordList.empty());
+        QVERIFY(f.Data.JobName.empty());
         QVERIFY(f.Memo1.empty());
         QVERIFY(!f.SendBtn->isEnabled());
         QVERIFY(f.MeasText->isVisible());
@@ -341,13 +341,13 @@ private slots:
         s.start_and_show();
         TForm1& f = s.form();
         for (QPushButton* b :
-             {f.ReceiveBtn, f.OpenBtn, f.SaveBtn, f.CoordBtn, f.CodeBtn, f.RoadCalcBtn}) {
+             {f.ReceiveBtn, f.RoadCalcBtn}) {
             s.prompts.messages.clear();
             b->click();
             QCOMPARE(s.prompts.messages.size(), 1);
             QVERIFY(s.prompts.messages.front().contains("not available"));
             QVERIFY(f.isEnabled());
-            QCOMPARE(f.DataKind, kKindRecords);
+            QCOMPARE(f.Data.DataKind, kDataRecords);
             QCOMPARE(f.StatusPanel(0), QString("Welcome"));
         }
     }

@@ -171,7 +171,9 @@ private slots:
         const Step steps[] = {
             {"1.5", "0.95", true},    {"1.1", "1.10", false},  {"abc", "1.10", true},
             {"", "1.10", true},       {"0.899", "1.10", true}, {"0.9", "0.90", false},
-            {"1.005", "1.00", false}, {"1e999", "1.00", true}, {" 1.02 ", "1.02", false},
+            {"1.005", "1.005", false}, {"1e999", "1.005", true}, {" 1.02 ", "1.02", false},
+            {"0.9996", "0.9996", false}, {"1.000234", "1.000234", false},
+            {"1.0000000001", "1.00", false},
         };
         for (const auto& s : steps) {
             t.prompts.messages.clear();

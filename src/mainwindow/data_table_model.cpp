@@ -1,0 +1,160 @@
+#include "data_table_model.h"
+
+#include "ui/codec.h"
+
+#include <QLineEdit>
+
+namespace telvane {
+
+DataTableModel::DataTableModel(TextOf text_of, QObject* parent)
+    : QAbstractTableModel(parent), text_of_(std::move(text_of)) {}
+
+void DataTableModel::reset(int kind, int order) {
+    kind_ = kind;
+    order_ = order;
+    columns_ = table_columns(kind, order);
+}
+
+void DataTableModel::showEmpty(int kind, int order) {
+    beginResetModel();
+    reset(kind, order);
+    data_ = nullptr;
+    grid_ = nullptr;
+    endResetModel();
+}
+
+void DataTableModel::showData(const DataState* data, int order, Units units) {
+    beginResetModel();
+    reset(data->DataKind, order);
+    units_ = units;
+    data_ = data;
+    grid_ = nullptr;
+    endResetModel();
+}
+
+void DataTableModel::showGrid(EditGrid* grid, int order) {
+    beginResetModel();
+    reset(grid->kind(), order);
+    data_ = nullptr;
+    grid_ = grid;
+    endResetModel();
+}
+
+void DataTableModel::gridChanged() {
+    beginResetModel();
+    endResetModel();
+}
+
+QList<int> DataTableModel::columnWidths() const {
+    QList<int> widths;
+    for (const ColumnSpec& c : columns_)
+        widths << (c.width > 0 ? c.width : kDefaultColumnWidth);
+    return widths;
+}
+
+int DataTableModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid() || columns_.empty())
+        return 0;
+    if (grid_)
+        return static_cast<int>(grid_->rows());
+    if (data_)
+        return static_cast<int>(table_row_count(*data_));
+    return 1;
+}
+
+int DataTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant DataTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        if (grid_)
+            return fromGbk(grid_->cell(row, index.column()));
+        if (data_)
+            return fromGbk(table_cell(*data_, row, index.column(), order_, units_));
+        if (index.column() == 0)
+            return kind_ >= kDataIntersections ? QStringLiteral("1") : QStringLiteral("#1");
+        return QString();
+    case Qt::TextAlignmentRole: {
+        const bool right = cell_alignment(kind_, index.column()) == CellAlign::Right;
+        return QVariant::fromValue(Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignHCenter));
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    const ColumnSpec& c = columns_[static_cast<std::size_t>(section)];
+    QString text;
+    if (!c.key.empty())
+        text += text_of_(c.key);
+    if (!c.key2.empty())
+        text += text_of_(c.key2);
+    text += QString::fromLatin1(c.literal.data(), static_cast<qsizetype>(c.literal.size()));
+    return text;
+}
+
+Qt::ItemFlags DataTableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (grid_ && index.isValid() && index.column() > 0)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool DataTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!grid_ || role != Qt::EditRole || !index.isValid() || index.column() == 0 ||
+        index.row() >= rowCount() || index.column() >= columnCount())
+        return false;
+    const auto row = static_cast<std::size_t>(index.row());
+    const std::optional<std::string> bytes = toGbkExact(value.toString());
+    std::string_view key;
+    if (!bytes)
+        key = "char_not_in_codepage";
+    else
+        key = check_cell(kind_, index.column(), *bytes, true);
+    grid_->set_cell(row, index.column(), key.empty() ? *bytes : std::string());
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    if (!key.empty()) {
+        emit refused(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
+        return true;
+    }
+    emit edited();
+    return true;
+}
+
+QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (!line)
+        return editor;
+    const auto* model = qobject_cast<const DataTableModel*>(index.model());
+    const int kind = model ? model->kind() : kDataPoints;
+    const int column = index.column();
+    // The check of each keystroke: a text that cannot stand (or become a number) is refused and
+    // the cell emptied at once, with the reason.
+    connect(line, &QLineEdit::textEdited, line, [this, line, kind, column](const QString& text) {
+        const std::optional<std::string> bytes = toGbkExact(text);
+        const std::string_view key =
+            bytes ? check_cell(kind, column, *bytes, false) : std::string_view("char_not_in_codepage");
+        if (key.empty())
+            return;
+        line->clear();
+        emit refused(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
+    });
+    return editor;
+}
+
+} // namespace telvane

@@ -1,0 +1,72 @@
+// The main window's table: a model that reads the lists of the data on show (no copy of the
+// points into strings), or, on the editing page, the cells of the table being edited.
+#pragma once
+
+#include "fileio/dataview.h"
+
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+namespace telvane {
+
+class DataTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // `text_of` gives the header texts by key in the language on show.
+    using TextOf = std::function<QString(std::string_view key)>;
+    explicit DataTableModel(TextOf text_of, QObject* parent = nullptr);
+
+    // The columns of `kind` with one empty row.
+    void showEmpty(int kind, int order);
+    // The list of data.DataKind, read where it lies; `data` must outlive the model's use.
+    void showData(const DataState* data, int order, Units units);
+    // The table of the editing page; cells can be edited.
+    void showGrid(EditGrid* grid, int order);
+    // The edited table changed its rows (append, insert, delete, paste).
+    void gridChanged();
+    EditGrid* grid() const { return grid_; }
+    int kind() const { return kind_; }
+    // Column widths in pixels, column 0 first.
+    QList<int> columnWidths() const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A committed edit: the whole typing check runs; a cell that fails is emptied and
+    // `refused` names the message.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+signals:
+    void edited();
+    void refused(const QString& key);
+
+private:
+    void reset(int kind, int order);
+
+    TextOf text_of_;
+    int kind_ = kDataNone;
+    int order_ = kOrderNEZ;
+    Units units_{};
+    std::vector<ColumnSpec> columns_;
+    const DataState* data_ = nullptr;
+    EditGrid* grid_ = nullptr;
+};
+
+// The cell editor of the editing page: checks the text on every change as it is typed.
+class CellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+
+signals:
+    void refused(const QString& key) const;
+};
+
+} // namespace telvane
