@@ -147,8 +147,8 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     // the cell emptied at once, with the reason.
     connect(line, &QLineEdit::textEdited, line, [this, line, kind, column](const QString& text) {
         const std::optional<std::string> bytes = toGbkExact(text);
-        const std::string_view key =
-            bytes ? check_cell(kind, column, *bytes, false) : std::string_view("char_not_in_codepage");
+        const std::string_view key = bytes ? check_cell(kind, column, *bytes, false)
+                                           : std::string_view("char_not_in_codepage");
         if (key.empty())
             return;
         line->clear();

@@ -1,10 +1,10 @@
 #include "form_main.h"
 
-#include "ui/codec.h"
 #include "settings/form_setting.h"
+#include "texts/ini_file.h"
+#include "ui/codec.h"
 #include "ui/guard.h"
 #include "ui/prompts.h"
-#include "texts/ini_file.h"
 
 #include "fileio/opendata.h"
 #include "fileio/savedata.h"
@@ -13,20 +13,20 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QHeaderView>
-#include <QItemSelectionModel>
-#include <QMimeData>
-#include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -126,7 +126,11 @@ TForm1::TForm1(AppPaths paths, Prompts& prompts, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The table asks for its header texts while the window goes; the language table is gone by
+    // then.
+    StrGrid->setModel(nullptr);
+}
 
 void TForm1::build_layout() {
     resize(922, 646);
@@ -142,8 +146,8 @@ void TForm1::build_layout() {
     StrGrid = new QTableView(views);
     StrGrid->setObjectName("StrGrid");
     StrGrid->hide();
-    StrGridModel = new DataTableModel([this](std::string_view key) { return texts().text(key); },
-                                      StrGrid);
+    StrGridModel =
+        new DataTableModel([this](std::string_view key) { return texts().text(key); }, StrGrid);
     StrGrid->setModel(StrGridModel);
     auto* delegate = new CellDelegate(StrGrid);
     StrGrid->setItemDelegate(delegate);
@@ -165,7 +169,8 @@ void TForm1::build_layout() {
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     StrGrid->addAction(copy);
-    connect(copy, &QAction::triggered, this, [this] { guarded(prompts_, [this] { CopySelection(); }); });
+    connect(copy, &QAction::triggered, this,
+            [this] { guarded(prompts_, [this] { CopySelection(); }); });
     auto* paste = new QAction(StrGrid);
     paste->setShortcut(QKeySequence::Paste);
     paste->setShortcutContext(Qt::WidgetShortcut);
@@ -845,7 +850,8 @@ void TForm1::PasteCells(const QString& text) {
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
-        const QChar delimiter = line.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
+        const QChar delimiter =
+            line.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
         auto& row = cells.emplace_back();
         for (const QString& cell : line.split(delimiter))
             row.push_back(toGbkExact(cell.trimmed()));

@@ -7,9 +7,9 @@
 #include "model/textlines.h"
 #include "serial/comcombobox.h"
 #include "serial/comport.h"
-#include "ui/ui_text.h"
 #include "texts/language.h"
 #include "ui/prompts.h"
+#include "ui/ui_text.h"
 
 #include <QMainWindow>
 #include <QPointer>

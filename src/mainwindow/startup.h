@@ -3,8 +3,8 @@
 #pragma once
 
 #include "form_main.h"
-#include "ui/form_message.h"
 #include "settings/form_setting.h"
+#include "ui/form_message.h"
 
 #include <QString>
 

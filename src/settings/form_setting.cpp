@@ -1,8 +1,8 @@
 #include "form_setting.h"
 
-#include "ui/codec.h"
 #include "model/numtext.h"
 #include "texts/ini_file.h"
+#include "ui/codec.h"
 #include "ui/ui_text.h"
 
 #include <QComboBox>

@@ -340,8 +340,7 @@ private slots:
         Started s;
         s.start_and_show();
         TForm1& f = s.form();
-        for (QPushButton* b :
-             {f.ReceiveBtn, f.RoadCalcBtn}) {
+        for (QPushButton* b : {f.ReceiveBtn, f.RoadCalcBtn}) {
             s.prompts.messages.clear();
             b->click();
             QCOMPARE(s.prompts.messages.size(), 1);

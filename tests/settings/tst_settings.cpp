@@ -2,14 +2,14 @@
 // the guard, on the offscreen platform.
 #include "model/numtext.h"
 #include "scripted_prompts.h"
+#include "settings/form_setting.h"
+#include "settings/ini_location.h"
+#include "test_files.h"
 #include "ui/codec.h"
 #include "ui/dialog_prompts.h"
 #include "ui/form_message.h"
-#include "settings/form_setting.h"
 #include "ui/guard.h"
-#include "settings/ini_location.h"
 #include "ui/ui_text.h"
-#include "test_files.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -169,11 +169,12 @@ private slots:
             bool refused;
         };
         const Step steps[] = {
-            {"1.5", "0.95", true},    {"1.1", "1.10", false},  {"abc", "1.10", true},
-            {"", "1.10", true},       {"0.899", "1.10", true}, {"0.9", "0.90", false},
-            {"1.005", "1.005", false}, {"1e999", "1.005", true}, {" 1.02 ", "1.02", false},
-            {"0.9996", "0.9996", false}, {"1.000234", "1.000234", false},
-            {"1.0000000001", "1.00", false},
+            {"1.5", "0.95", true},           {"1.1", "1.10", false},
+            {"abc", "1.10", true},           {"", "1.10", true},
+            {"0.899", "1.10", true},         {"0.9", "0.90", false},
+            {"1.005", "1.005", false},       {"1e999", "1.005", true},
+            {" 1.02 ", "1.02", false},       {"0.9996", "0.9996", false},
+            {"1.000234", "1.000234", false}, {"1.0000000001", "1.00", false},
         };
         for (const auto& s : steps) {
             t.prompts.messages.clear();
