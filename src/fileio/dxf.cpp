@@ -94,7 +94,7 @@ namespace {
 // Reads group code / value pairs; blank lines where a group code is due are passed over.
 class PairReader {
 public:
-    explicit PairReader(std::span<const std::string> lines) : lines_(lines) {}
+    explicit PairReader(std::span<const std::string_view> lines) : lines_(lines) {}
 
     enum class Next { Pair, End, Bad };
     Next next(int& code, std::string_view& value) {
@@ -116,7 +116,7 @@ public:
     }
 
 private:
-    std::span<const std::string> lines_;
+    std::span<const std::string_view> lines_;
     std::size_t i_ = 0;
 };
 
@@ -126,7 +126,7 @@ struct Entry {
     std::string text, layer;
 };
 
-bool recognised(std::span<const std::string> lines) {
+bool recognised(std::span<const std::string_view> lines) {
     for (std::size_t i = 0; i < lines.size() && i < 4; ++i) {
         const std::string_view t = trim(lines[i]);
         if (!t.empty())
@@ -138,6 +138,11 @@ bool recognised(std::span<const std::string> lines) {
 } // namespace
 
 bool read_dxf(std::span<const std::string> lines, const FileSettings& s,
+              std::vector<coord_item>& points) {
+    return read_dxf(views_of(lines), s, points);
+}
+
+bool read_dxf(std::span<const std::string_view> lines, const FileSettings& s,
               std::vector<coord_item>& points) {
     if (!recognised(lines))
         return false;

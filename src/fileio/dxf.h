@@ -22,5 +22,7 @@ Lines write_dxf(std::span<const coord_item> points, const FileSettings& settings
 // coordinate that is not a number. On acceptance `points` is replaced.
 bool read_dxf(std::span<const std::string> lines, const FileSettings& settings,
               std::vector<coord_item>& points);
+bool read_dxf(std::span<const std::string_view> lines, const FileSettings& settings,
+              std::vector<coord_item>& points);
 
 } // namespace telvane

@@ -137,7 +137,8 @@ namespace {
 
 // Road rows of n fields after a header line; blank lines are passed over. Returns whether
 // accepted; the rows read before a refusal stay in `rows`.
-bool read_road_rows(std::span<const std::string> lines, std::size_t n, std::vector<RoadRow>& rows) {
+bool read_road_rows(std::span<const std::string_view> lines, std::size_t n,
+                    std::vector<RoadRow>& rows) {
     rows.clear();
     bool any = false;
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -154,7 +155,7 @@ bool read_road_rows(std::span<const std::string> lines, std::size_t n, std::vect
 
 // The ".SEC" layout: line 4 holds the start element, line 2 the start point; the elements
 // follow from line 5 on.
-bool read_main_pile_rows(std::span<const std::string> lines, std::vector<RoadRow>& rows) {
+bool read_main_pile_rows(std::span<const std::string_view> lines, std::vector<RoadRow>& rows) {
     rows.clear();
     if (lines.size() < 4)
         return false;
@@ -183,7 +184,7 @@ bool read_main_pile_rows(std::span<const std::string> lines, std::vector<RoadRow
 }
 
 // A pile list: after the header every data line holds one chainage.
-bool read_pile_list(std::span<const std::string> lines, std::vector<RoadRow>& rows) {
+bool read_pile_list(std::span<const std::string_view> lines, std::vector<RoadRow>& rows) {
     std::vector<RoadRow> read;
     if (!read_road_rows(lines, 1, read))
         return false;
@@ -196,55 +197,55 @@ bool read_pile_list(std::span<const std::string> lines, std::vector<RoadRow>& ro
     return true;
 }
 
-// Splits every non-blank line at commas into exactly n fields; false when one does not fit or
-// nothing is left.
-bool split_rows(std::span<const std::string> lines, std::size_t n,
-                std::vector<std::vector<std::string>>& rows) {
-    for (const std::string& line : lines) {
+// Calls row(fields) for every non-blank line split at commas, which must give exactly n fields;
+// false when one does not fit, when row() refuses, or when no line was read. One line's fields
+// are held at a time, so a million rows need no second copy of the file.
+template <typename Row>
+bool for_each_row(std::span<const std::string_view> lines, std::size_t n, Row&& row) {
+    bool any = false;
+    for (std::string_view line : lines) {
         const std::string_view t = trim(line);
         if (t.empty())
             continue;
-        auto fields = split_delimited(t, ',');
-        if (fields.size() != n)
+        const std::vector<std::string> fields = split_delimited(t, ',');
+        if (fields.size() != n || !row(fields))
             return false;
-        rows.push_back(std::move(fields));
+        any = true;
     }
-    return !rows.empty();
+    return any;
 }
 
 // Point rows in one of the two layouts (code second or code last).
-bool read_point_rows(std::span<const std::string> lines, bool code_last, const FileSettings& s,
+bool read_point_rows(std::span<const std::string_view> lines, bool code_last, const FileSettings& s,
                      std::vector<coord_item>& points) {
-    std::vector<std::vector<std::string>> rows;
-    if (!split_rows(lines, 5, rows))
-        return false;
     std::vector<coord_item> read;
-    read.reserve(rows.size());
+    read.reserve(lines.size());
     const std::size_t first = code_last ? 1 : 2;
-    for (const auto& f : rows) {
+    const double factor = distance_factor_to_metres(s.units.distance);
+    const bool ok = for_each_row(lines, 5, [&](const std::vector<std::string>& f) {
         double v[3];
         for (std::size_t k = 0; k < 3; ++k)
             if (!try_parse_double(f[first + k], v[k]))
                 return false;
-        const double factor = distance_factor_to_metres(s.units.distance);
         const double a = v[0] * factor, b = v[1] * factor;
-        coord_item p{input_name(f[0]), NameField(code_last ? f[4] : f[1]),
-                     s.order == kOrderENZ ? b : a, s.order == kOrderENZ ? a : b, v[2] * factor};
-        read.push_back(p);
-    }
+        read.push_back(coord_item{input_name(f[0]), NameField(code_last ? f[4] : f[1]),
+                                  s.order == kOrderENZ ? b : a, s.order == kOrderENZ ? a : b,
+                                  v[2] * factor});
+        return true;
+    });
+    if (!ok)
+        return false;
+    read.shrink_to_fit();
     points = std::move(read);
     return true;
 }
 
 // name, N/E, E/N, elevation, three further values, code.
-bool read_points3(std::span<const std::string> lines, const FileSettings& s,
+bool read_points3(std::span<const std::string_view> lines, const FileSettings& s,
                   std::vector<coord3_item>& points) {
-    std::vector<std::vector<std::string>> rows;
-    if (!split_rows(lines, 8, rows))
-        return false;
     std::vector<coord3_item> read;
     const double factor = distance_factor_to_metres(s.units.distance);
-    for (const auto& f : rows) {
+    const bool ok = for_each_row(lines, 8, [&](const std::vector<std::string>& f) {
         double v[6];
         for (std::size_t k = 0; k < 6; ++k) {
             if (!try_parse_double(f[1 + k], v[k]))
@@ -261,7 +262,10 @@ bool read_points3(std::span<const std::string> lines, const FileSettings& s,
         p.dof = v[4];
         p.dv = v[5];
         read.push_back(p);
-    }
+        return true;
+    });
+    if (!ok)
+        return false;
     points = std::move(read);
     return true;
 }
@@ -276,8 +280,13 @@ void empty_survey_lists(DataState& data) {
 
 void open_text(std::span<const std::string> lines, std::string_view extension, DataState& data,
                const FileSettings& s, Messages& messages, std::string* job_error) {
-    const bool blank = std::all_of(lines.begin(), lines.end(),
-                                   [](const std::string& l) { return trim(l).empty(); });
+    open_text(views_of(lines), extension, data, s, messages, job_error);
+}
+
+void open_text(std::span<const std::string_view> lines, std::string_view extension, DataState& data,
+               const FileSettings& s, Messages& messages, std::string* job_error) {
+    const bool blank =
+        std::all_of(lines.begin(), lines.end(), [](std::string_view l) { return trim(l).empty(); });
     if (blank) {
         messages.push_back(UserMessage::key("open_empty_file"));
         return;
@@ -375,7 +384,7 @@ bool open_data_file(const std::string& path, DataState& data, const FileSettings
         messages.push_back(UserMessage::key(std::string(content_result_key(content))));
         return false;
     }
-    open_text(split_lines(*bytes), extension, data, settings, messages, job_error);
+    open_text(split_line_views(*bytes), extension, data, settings, messages, job_error);
     return true;
 }
 

@@ -36,6 +36,8 @@ void open_binary(const std::string& path, std::string_view bytes, DataState& dat
 // A job text that was recognised but did not load leaves its load message in *job_error.
 void open_text(std::span<const std::string> lines, std::string_view extension, DataState& data,
                const FileSettings& settings, Messages& messages, std::string* job_error = nullptr);
+void open_text(std::span<const std::string_view> lines, std::string_view extension, DataState& data,
+               const FileSettings& settings, Messages& messages, std::string* job_error = nullptr);
 
 // The Open command after its file dialog. Returns true when a dispatch ran (the window then
 // rebuilds its view); false when the file could not be read, with the reason in `messages` and

@@ -29,6 +29,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -37,6 +38,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -589,6 +591,29 @@ void TForm1::show_messages(const Messages& messages) {
     }
 }
 
+void TForm1::set_view_text(QString text) {
+    // A job of a million records has two million lines, and the text document's cost goes by
+    // its blocks, not its characters: lines are grouped 32 to a block with line separators,
+    // which show and copy as line ends. The document is filled before the view sees it, so
+    // the view's cursors and layout are not updated line by line.
+    constexpr int kLinesPerBlock = 32;
+    int line = 0;
+    for (QChar& c : text)
+        if (c == QLatin1Char('\n') && ++line % kLinesPerBlock != 0)
+            c = QChar::LineSeparator;
+    auto* document = new QTextDocument(MeasText);
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    document->setDefaultFont(MeasText->font());
+    document->setUndoRedoEnabled(false);
+    document->setPlainText(text);
+    // The view deletes a document it made itself; one made here is deleted here.
+    QTextDocument* old = MeasText->document();
+    const bool made_here = old && old->parent() == MeasText;
+    MeasText->setDocument(document);
+    if (made_here)
+        delete old;
+}
+
 void TForm1::InitDataShowView() {
     if (Data.DataKind == kDataRecords) {
         MeasText->show();
@@ -618,7 +643,7 @@ void TForm1::RefleshDataShowView() {
     switch (Data.DataKind) {
     case kDataRecords:
         SendBtn->setEnabled(false);
-        MeasText->setPlainText(fromGbk(job_view_text(Data, s.units)));
+        set_view_text(fromGbk(job_view_text(Data, s.units)));
         MeasText->moveCursor(QTextCursor::Start);
         MeasText->verticalScrollBar()->setValue(0);
         show_total(Data.RecordList.size());

@@ -168,6 +168,7 @@ private:
     void not_available_yet();
     void show_messages(const Messages& messages);
     void show_total(std::size_t count);
+    void set_view_text(QString text);
     void set_column_widths();
     // Shows `table` on the editing page with cell editing on.
     void enter_editing(EditGrid table);

@@ -478,12 +478,16 @@ Lines write_job_text(const Job& job) {
 }
 
 bool is_record_text(std::span<const std::string> lines) {
-    for (const std::string& line : lines) {
+    return is_record_text(views_of(lines));
+}
+
+bool is_record_text(std::span<const std::string_view> lines) {
+    for (std::string_view line : lines) {
         if (is_skipped_line(line))
             continue;
         if (trim(line).size() <= 8)
             return false;
-        const std::string_view kw = trim(std::string_view(line).substr(0, 8));
+        const std::string_view kw = trim(line.substr(0, 8));
         return kw == "JOB" || kw.find(',') == std::string_view::npos;
     }
     return false;

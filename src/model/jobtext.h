@@ -85,6 +85,7 @@ Lines write_job_text(const Job& job);
 // Whether the lines are to be loaded as a job text: the first line that grouping would not pass
 // over, trimmed, is longer than 8 characters and its keyword is JOB or holds no comma.
 bool is_record_text(std::span<const std::string> lines);
+bool is_record_text(std::span<const std::string_view> lines);
 
 // --- template implementation ---
 

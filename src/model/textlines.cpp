@@ -37,6 +37,10 @@ std::vector<std::string_view> split_line_views(std::string_view bytes) {
     return split_into<std::string_view>(bytes);
 }
 
+std::vector<std::string_view> views_of(std::span<const std::string> lines) {
+    return std::vector<std::string_view>(lines.begin(), lines.end());
+}
+
 std::string join_lines(std::span<const std::string> lines) {
     std::size_t total = 0;
     for (const auto& l : lines)

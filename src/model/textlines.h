@@ -26,7 +26,9 @@ inline std::string_view trim_right(std::string_view s) {
         --n;
     return s.substr(0, n);
 }
-inline std::string_view trim(std::string_view s) { return trim_right(trim_left(s)); }
+inline std::string_view trim(std::string_view s) {
+    return trim_right(trim_left(s));
+}
 
 // Splits file bytes into lines at CR LF, LF or a lone CR. A last line without an end is kept;
 // an end at the very end of the bytes adds no empty line.
@@ -34,6 +36,9 @@ Lines split_lines(std::string_view bytes);
 
 // The same lines as views into `bytes`, for reading big files without a copy of every line.
 std::vector<std::string_view> split_line_views(std::string_view bytes);
+
+// Views of lines held as strings, for the readers that take views.
+std::vector<std::string_view> views_of(std::span<const std::string> lines);
 
 // Joins lines, each followed by CR LF, as the files and the serial line carry them.
 std::string join_lines(std::span<const std::string> lines);

@@ -242,6 +242,11 @@ private slots:
                          "SC      D1,4.2651,W\nHVD     1.1111,100.0000,164.0420"));
         QCOMPARE(f.StatusPanel(1), en("total") + "4");
         QVERIFY(f.MeasText->isReadOnly());
+        // Copied, the view gives its lines with plain line ends.
+        f.MeasText->selectAll();
+        f.CopySelection();
+        QCOMPARE(QGuiApplication::clipboard()->text(), f.MeasText->toPlainText());
+        QCOMPARE(QGuiApplication::clipboard()->text().count('\n'), 8);
         QVERIFY(!f.SendBtn->isEnabled());
     }
 
