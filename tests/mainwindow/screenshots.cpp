@@ -1,15 +1,20 @@
-// Pictures of the main window in both languages and of the settings dialog, taken on the
-// offscreen platform with the language files that ship with the program.
+// Pictures of the main window in both languages, of its data views and of the settings and
+// save dialogs, taken on the offscreen platform with the language files that ship with the
+// program.
 //
 //   telvane_screenshots LANGUAGE_DIR OUTPUT_DIR
 //
 // The serial device list is fixed (ttyS0, ttyUSB0) so the pictures do not depend on the machine.
 #include "mainwindow/startup.h"
 #include "scripted_prompts.h"
+#include "ui/codec.h"
+#include "ui/dialog_prompts.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +28,60 @@ bool save(QWidget& w, const QString& path) {
     QCoreApplication::processEvents();
     const bool ok = w.grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+void write_gbk(const QString& path, const QString& text) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    const std::string bytes = toGbk(text);
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// A day's job with Chinese point names, and points made from it.
+const QString kJob =
+    QStringLiteral("JOB     南环路\r\nINST    TS\r\nSTA     控制点1,1.5420,CP\r\n"
+                   "XYZ     502311.2450,3379510.1180,42.3150\r\nBS      控制点2,1.6000\r\n"
+                   "HVD     0,324005,215.3320\r\nSC      控制点2,1.6000,BSS\r\n"
+                   "ENZ     502420.0120,3379325.7740,41.8840\r\nNOTE    路灯1:LAMP:东侧\r\n"
+                   "SC      路灯1,1.3000,\r\nHVD     1220413,323518,36.4410\r\n"
+                   "ENZ     502335.1870,3379537.3380,42.0410\r\nSD      树1,1.3000,TREE\r\n"
+                   "HVD     2530744,324212,18.0020\r\nSC      井盖1,1.3000,MH\r\n"
+                   "HVD     3050028,324105,44.9170\r\nENZ     502274.7710,3379536.2040,41.7730\r\n"
+                   "SA      电杆1,1.3000,POLE\r\nHV      873012,322950\r\n");
+
+const QString kPoints = QStringLiteral("控制点1,CP,3379510.1180,502311.2450,42.3150\r\n"
+                                       "控制点2,CP,3379325.7740,502420.0120,41.8840\r\n"
+                                       "路灯1,LAMP,3379537.3380,502335.1870,42.0410\r\n"
+                                       "井盖1,MH,3379536.2040,502274.7710,41.7730\r\n"
+                                       "K0+020,ROAD,3379522.4400,502318.9020,42.1120\r\n"
+                                       "K0+040,ROAD,3379541.0060,502326.3350,42.0080\r\n");
+
+// The job in the text view, the points in the table, the editing page and the save dialog.
+bool data_views(TForm1& form, const QDir& work, const QDir& out, const QString& language) {
+    write_gbk(work.filePath("南环路.txt"), kJob);
+    write_gbk(work.filePath("points.csv"), kPoints);
+    bool ok = form.OpenFile(work.filePath("南环路.txt"));
+    ok = save(form, out.filePath("job-text-" + language + ".png")) && ok;
+    ok = form.OpenFile(work.filePath("points.csv")) && ok;
+    ok = save(form, out.filePath("points-table-" + language + ".png")) && ok;
+    form.CoordBtnClick();
+    form.StrGrid->setCurrentIndex(form.StrGridModel->index(2, 1));
+    ok = save(form, out.filePath("editing-page-" + language + ".png")) && ok;
+    form.OKBtnClick();
+
+    QFileDialog dialog(&form);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDirectory(work);
+    dialog.setNameFilters(name_filters_from_type_list(form.texts().filter("SAVE_COORD_FILTER")));
+    dialog.selectFile(QStringLiteral("points"));
+    dialog.resize(760, 440);
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog))
+        return false;
+    ok = save(dialog, out.filePath("save-dialog-" + language + ".png")) && ok;
+    dialog.close();
     return ok;
 }
 
@@ -67,12 +126,15 @@ int main(int argc, char** argv) {
     form.SettingBtnClick();
     ok = save(settings, out.filePath("settings-english.png")) && ok;
     settings.close();
+    ok = data_views(form, QDir(work.path()), out, QStringLiteral("english")) && ok;
+    form.HelpBtnClick();
 
     form.vLanguageChange(0);
     ok = save(form, out.filePath("main-window-chinese.png")) && ok;
     form.SettingBtnClick();
     ok = save(settings, out.filePath("settings-chinese.png")) && ok;
     settings.close();
+    ok = data_views(form, QDir(work.path()), out, QStringLiteral("chinese")) && ok;
 
     for (const QString& m : prompts.messages)
         std::fprintf(stderr, "message: %s\n", qPrintable(m));
