@@ -11,8 +11,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -193,6 +195,10 @@ private slots:
                                << QStringList{};
         QTest::newRow("intersection points")
             << "r.PHI" << QByteArray("h\r\nJD,1,2,3,4,5,6\r\n") << 5 << 1 << QStringList{};
+        QTest::newRow("main piles")
+            << "r.sec"
+            << QByteArray("\xD6\xD0\r\n1,2,3\r\n\xD6\xD0\r\n1,2,3,4,5\r\n1,2,3,4,5,6,7\r\n") << 6
+            << 2 << QStringList{};
         QTest::newRow("slopes") << "r.PVI" << QByteArray("h\r\n0,100,0,0,0\r\n") << 7 << 1
                                 << QStringList{};
         QTest::newRow("piles") << "stakes.txt" << QByteArray("h\r\n10\r\n20\r\n") << 8 << 2
@@ -446,6 +452,10 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         const QByteArray pts("A,C,1,2,3\r\nB,,4,5,6\r\n");
         QTest::newRow("job as record rows") << kJob << 1 << "rows" << 0 << 0 << QStringList{};
+        QTest::newRow("job as record rows, txt") << kJob << 2 << "rows" << 0 << 0 << QStringList{};
+        QTest::newRow("job as reduced gts-7") << kJob << 5 << "out" << 0 << 0 << QStringList{};
+        QTest::newRow("job as gts-7 with distances")
+            << kJob << 6 << "out" << 0 << 0 << QStringList{};
         QTest::newRow("job as points") << kJob << 3 << "pts" << 2 << 2 << QStringList{};
         QTest::newRow("job as dxf") << kJob << 4 << "pts" << 2 << 2 << QStringList{};
         QTest::newRow("job as gts-7") << kJob << 7 << "out" << 0 << 0 << QStringList{};
@@ -455,6 +465,8 @@ private slots:
         QTest::newRow("job as job text") << kJob << 9 << "job" << 1 << 4 << QStringList{};
         QTest::newRow("points as rows") << pts << 1 << "p" << 2 << 2 << QStringList{};
         QTest::newRow("points as dxf") << pts << 2 << "p" << 2 << 2 << QStringList{};
+        QTest::newRow("points as rows, txt") << pts << 3 << "p" << 2 << 2 << QStringList{};
+        QTest::newRow("points as rows, dat") << pts << 4 << "p" << 2 << 2 << QStringList{};
         QTest::newRow("points, code last") << pts << 5 << "p" << 2 << 2 << QStringList{};
         QTest::newRow("codes") << QByteArray("TREE\r\nWALL\r\n") << 1 << "c" << 3 << 2
                                << QStringList{};
@@ -550,6 +562,30 @@ private slots:
         opened.form().close();
         QVERIFY(opened.prompts.questions.isEmpty());
         QVERIFY(!opened.form().isVisible());
+    }
+
+    void droppedFileOpens() {
+        Window w;
+        TForm1& f = w.form();
+        w.files.write("drop.csv", "A,C,1,2,3\r\n");
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(w.path("drop.csv"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        enter.setAccepted(false);
+        QApplication::sendEvent(&f, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f, &drop);
+        QCOMPARE(f.Data.DataKind, 2);
+        QCOMPARE(f.Data.CoordList.size(), std::size_t(1));
+        // Not while the editing page is up.
+        f.CoordBtn->click();
+        QDragEnterEvent again(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        again.setAccepted(false);
+        QApplication::sendEvent(&f, &again);
+        QVERIFY(!again.isAccepted());
     }
 
     void copyAndPaste() {
