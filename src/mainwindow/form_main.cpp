@@ -620,7 +620,7 @@ void TForm1::InitDataShowView() {
         StrGrid->hide();
         SendBtn->setEnabled(false);
         MeasText->clear();
-        SaveFilter = texts().filter("SAVE_JOB_FILTER");
+        SaveFilter = "SAVE_JOB_FILTER";
         return;
     }
     MeasText->hide();
@@ -630,9 +630,9 @@ void TForm1::InitDataShowView() {
     set_column_widths();
     Modified = false;
     if (Data.DataKind == kDataPoints || Data.DataKind == kDataPoints3)
-        SaveFilter = texts().filter("SAVE_COORD_FILTER");
+        SaveFilter = "SAVE_COORD_FILTER";
     else if (Data.DataKind == kDataCodes)
-        SaveFilter = texts().filter("SAVE_CODE_FILTER");
+        SaveFilter = "SAVE_CODE_FILTER";
     if (Data.DataKind == kDataPoints3)
         SendBtn->setEnabled(false);
 }
@@ -976,7 +976,7 @@ void TForm1::SaveBtnClick() {
         if (MeasText->document()->isEmpty())
             texts().message("no_data_to_save");
         else if (!Data.RecordList.empty())
-            save_list("SAVE_JOB_FILTER");
+            save_list(SaveFilter);
         else
             save_view_text();
         return;
@@ -984,13 +984,13 @@ void TForm1::SaveBtnClick() {
         if (Data.CoordList.empty())
             texts().message("no_data_to_save");
         else
-            save_list("SAVE_COORD_FILTER");
+            save_list(SaveFilter);
         return;
     case kDataCodes:
         if (Data.CodeList.empty())
             texts().message("no_data_to_save");
         else
-            save_list("SAVE_CODE_FILTER");
+            save_list(SaveFilter);
         return;
     default:
         return;

@@ -112,8 +112,9 @@ public:
     bool HelpShown = true;
     // Data was received, converted or edited and not saved since.
     bool Unsaved = false;
-    Lines Memo1;        // hidden: transfer and save buffer
-    QString SaveFilter; // the save dialog's type list for the view on show
+    Lines Memo1; // hidden: transfer and save buffer
+    // The key of the save dialog's type list for the view on show (set as the view is built).
+    std::string_view SaveFilter = "SAVE_JOB_FILTER";
 
     TComPort ComPort1;
     QTimer Timer1;
