@@ -1,0 +1,108 @@
+#include "fileio/linkdata.h"
+
+#include <gtest/gtest.h>
+
+using namespace telvane;
+
+namespace {
+
+std::vector<std::string> keys(const Messages& m) {
+    std::vector<std::string> out;
+    for (const UserMessage& u : m)
+        out.push_back(u.value);
+    return out;
+}
+
+} // namespace
+
+TEST(ReceivedLines, WhatAFinishedReceiveLoads) {
+    struct Case {
+        const char* name;
+        Lines lines;
+        bool changed;
+        int kind;
+        std::size_t records, points, codes;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"bare codes", {"TREE", "WALL"}, true, kDataCodes, 0, 0, 2, {}},
+        {"code table", {"1:TREE:a:b:c:d:e:f:g:h"}, true, kDataCodes, 0, 0, 1, {}},
+        {"coordinate list",
+         {"SC      P1,1.0,C", "ENZ     1.0,2.0,3.0", "SC      P2,1.0,", "NEZ     4.0,5.0,6.0"},
+         true,
+         kDataPoints,
+         0,
+         2,
+         1,
+         {}},
+        {"job",
+         {"JOB     J", "INST    I", "SC      P1,1.0,C", "ENZ     1.0,2.0,3.0"},
+         true,
+         kDataRecords,
+         1,
+         0,
+         0,
+         {}},
+        {"job of names only",
+         {"JOB     J", "INST    I"},
+         true,
+         kDataRecords,
+         0,
+         0,
+         0,
+         {"file_no_valid_data"}},
+        {"nothing known", {"a,b", "c d"}, false, kDataPoints3, 5, 5, 1, {}},
+    };
+    for (const Case& c : cases) {
+        DataState d;
+        d.DataKind = kDataPoints3;
+        d.RecordList.resize(5);
+        d.CoordList.resize(5);
+        d.CodeList = {{"KEEP"}};
+        Messages m;
+        EXPECT_EQ(interpret_received(c.lines, d, m), c.changed) << c.name;
+        EXPECT_EQ(d.DataKind, c.kind) << c.name;
+        EXPECT_EQ(d.RecordList.size(), c.records) << c.name;
+        EXPECT_EQ(d.CoordList.size(), c.points) << c.name;
+        EXPECT_EQ(d.CodeList.size(), c.codes) << c.name;
+        EXPECT_EQ(keys(m), c.messages) << c.name;
+    }
+}
+
+TEST(SendLines, EachKindsLineFormatAndLimits) {
+    EXPECT_EQ(point_send_line({"P1", "TREE", 100, 200, 10.5}),
+              "P1 TREE 0 100.000000 200.000000 10.500000 0\r\n");
+    EXPECT_EQ(point_send_line({"P2", "", -1.25, 0, 0}),
+              "P2 \b 0 -1.250000 0.000000 0.000000 0\r\n");
+    EXPECT_EQ(road_send_line({"100", "20.5", "1.5", "-2", "3000"}, 5), "100 20.5 1.5 -2 3000 \r\n");
+    EXPECT_EQ(road_send_line({"JD1", "1", "2", "3", "4", "5", "6"}, 7), "JD1 1 2 3 4 5 6 \r\n");
+    EXPECT_EQ(road_send_line({"1", "2", "3", "4", "5", "6", "7", "8", "9"}, 7),
+              "1 2 3 4 5 6 7 8,9,\r\n");
+    EXPECT_EQ(road_send_line({"", "2", "3"}, 7), ",2,3,\r\n"); // a first empty cell blocks all
+    EXPECT_EQ(road_send_line({"12.5"}, 0), "12.5,\r\n");
+
+    DataState d;
+    EXPECT_EQ(prepare_send_lines(d).refusal, std::vector<std::string>{"upload_empty_file"});
+    d.DataKind = kDataCodes;
+    d.CodeList = {{"A"}, {""}, {"B"}};
+    EXPECT_EQ(prepare_send_lines(d).lines, (Lines{"A\r\n", "B\r\n"}));
+    d.DataKind = kDataPoints3; // kinds without send lines prepare nothing
+    EXPECT_TRUE(prepare_send_lines(d).lines.empty());
+    struct Limit {
+        int kind;
+        std::size_t rows; // the most data rows that may go
+        const char* key;
+    };
+    for (const Limit& l :
+         {Limit{kDataIntersections, 19, "intersection_data"},
+          Limit{kDataMainPiles, 79, "mainpile_data"}, Limit{kDataSlopes, 19, "slope_data"},
+          Limit{kDataPiles, 99, "pile_data"}}) {
+        d.DataKind = l.kind;
+        d.RoadRows.assign(l.rows, RoadRow{"1"});
+        const SendPlan ok = prepare_send_lines(d);
+        EXPECT_TRUE(ok.refusal.empty()) << l.key;
+        EXPECT_EQ(ok.lines.size(), l.rows) << l.key;
+        d.RoadRows.push_back({"1"});
+        EXPECT_EQ(prepare_send_lines(d).refusal, (std::vector<std::string>{l.key, "outlimit"}));
+    }
+}
