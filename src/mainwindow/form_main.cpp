@@ -6,6 +6,7 @@
 #include "ui/guard.h"
 #include "ui/prompts.h"
 
+#include "fileio/linkdata.h"
 #include "fileio/opendata.h"
 #include "fileio/savedata.h"
 #include "model/filebytes.h"
@@ -36,6 +37,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTextDocument>
@@ -116,8 +118,56 @@ QPixmap logo_picture() {
 
 } // namespace
 
+class TForm1::LinkAdapter : public LinkHost {
+public:
+    explicit LinkAdapter(TForm1& form) : form_(form) {}
+
+    bool open_port() override {
+        try {
+            form_.ComPort1.Open();
+            return true;
+        } catch (const ComPortError&) {
+            return false;
+        }
+    }
+    void close_port() override {
+        try {
+            form_.ComPort1.Close();
+        } catch (const ComPortError&) {
+            // closed all the same
+        }
+    }
+    bool port_open() const override { return form_.ComPort1.Connected(); }
+    bool write(std::string_view bytes) override {
+        try {
+            return form_.ComPort1.WriteStr(bytes) == static_cast<int>(bytes.size());
+        } catch (const ComPortError&) {
+            return false;
+        }
+    }
+    void start_timer(int milliseconds) override {
+        form_.Timer1.stop();
+        form_.Timer1.setInterval(milliseconds);
+        form_.Timer1.start();
+    }
+    void stop_timer() override { form_.Timer1.stop(); }
+    void status(int panel, std::string_view key, std::optional<long long> count) override {
+        QString text = form_.texts().text(key);
+        if (count)
+            text += QString::number(*count);
+        form_.SetStatusPanel(panel, text);
+    }
+    void ended(LinkEnd how) override { form_.link_ended(how); }
+    void received(const Lines& lines) override { form_.link_received(lines); }
+    void capture(std::string_view bytes) override { form_.capture_.append(bytes); }
+
+private:
+    TForm1& form_;
+};
+
 TForm1::TForm1(AppPaths paths, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), paths_(std::move(paths)), prompts_(prompts) {
+    : QMainWindow(parent), link_host_(std::make_unique<LinkAdapter>(*this)), Link1(*link_host_),
+      paths_(std::move(paths)), prompts_(prompts) {
     setObjectName("Form1");
     // The instrument's line as this window uses it; the INI file chooses port and rate below.
     ComPort1.SetPort(QStringLiteral("COM3"));
@@ -333,6 +383,10 @@ void TForm1::connect_commands() {
     connect(vLanguage, &QComboBox::activated, this,
             [this](int index) { guarded(prompts_, [&] { vLanguageChange(index); }); });
     connect(&ComPort1, &TComPort::LineError, this, &TForm1::ComPort1LineError);
+    connect(&ComPort1, &TComPort::RxChar, this,
+            [this](int count) { guarded(prompts_, [&] { ComPort1RxChar(count); }); });
+    connect(&Timer1, &QTimer::timeout, this,
+            [this] { guarded(prompts_, [this] { Timer1Timer(); }); });
     for (auto* selector : {ComComboBox7, ComComboBox8})
         connect(selector, &TComComboBox::ApplyFailed, this,
                 [this] { SetStatusPanel(0, texts().text("port_setting_error")); });
@@ -376,7 +430,6 @@ void TForm1::FormCreate() {
     SendBtn->setEnabled(false);
     StopBtn->setEnabled(false);
     Data.DataKind = kDataRecords;
-    LinkMode = 0;
     PageControl1->setCurrentIndex(0);
 
     vLanguage->clear();
@@ -518,11 +571,17 @@ void TForm1::ExitBtnClick() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // Data that exists nowhere else is not dropped without a word.
+    // A transfer under way, and data that exists nowhere else, are not dropped without a word.
+    if (!closed_ && Link1.busy() && texts().question("if_close_transfer") != 1) {
+        event->ignore();
+        return;
+    }
     if (!closed_ && Unsaved && texts().question("if_discard_unsaved") != 1) {
         event->ignore();
         return;
     }
+    if (!closed_ && Link1.busy())
+        Link1.stop();
     if (!closed_) {
         closed_ = true;
         guarded(prompts_, [this] { FormClose(); });
@@ -680,15 +739,119 @@ void TForm1::not_available_yet() {
         "此功能在本版本中尚未提供。\nThis command is not available in this version yet."));
 }
 
+QString TForm1::capture_folder() const {
+    if (!paths_.captureDir.isEmpty())
+        return paths_.captureDir;
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+           QStringLiteral("/captures");
+}
+
+QString TForm1::CaptureFileName() const {
+    return QString::fromStdU16String(capture_.path().u16string());
+}
+
+void TForm1::transfer_controls(bool receiving) {
+    OpenBtn->setEnabled(false);
+    SaveBtn->setEnabled(false);
+    (receiving ? SendBtn : ReceiveBtn)->setEnabled(false);
+    ComportSettingGroup->setEnabled(false);
+    FileControlGroup->setEnabled(false);
+    StopBtn->setEnabled(true);
+}
+
+void TForm1::idle_controls() {
+    ComportSettingGroup->setEnabled(true);
+    TransControlGroup->setEnabled(true);
+    FileControlGroup->setEnabled(true);
+    StopBtn->setEnabled(false);
+    OpenBtn->setEnabled(true);
+    SaveBtn->setEnabled(true);
+    SendBtn->setEnabled(Data.DataKind != kDataRecords);
+    ReceiveBtn->setEnabled(Data.DataKind == kDataRecords || Data.DataKind == kDataPoints);
+}
+
+void TForm1::link_ended(LinkEnd how) {
+    capture_.end();
+    idle_controls();
+    if (how == LinkEnd::TimedOut || how == LinkEnd::LineLost) {
+        ReceiveBtn->setEnabled(true);
+        SendBtn->setEnabled(true);
+    }
+}
+
+void TForm1::link_received(const Lines& lines) {
+    Messages messages;
+    if (interpret_received(lines, Data, messages))
+        Unsaved = true;
+    InitDataShowView();
+    RefleshDataShowView();
+    show_messages(messages);
+}
+
 void TForm1::ReceiveBtnClick() {
-    not_available_yet();
+    if (ComComboBox7->GetText().isEmpty()) {
+        texts().message("no_comport");
+        return;
+    }
+    if (!Data.RecordList.empty() || !Data.CoordList.empty()) {
+        if (texts().if_change_record_mode() != 1)
+            return;
+        Data.RecordList.clear();
+        Data.JobName.clear();
+        Data.InstName.clear();
+        Data.CoordList.clear();
+        Unsaved = false;
+        InitDataShowView();
+        RefleshDataShowView();
+    }
+    if (!Link1.start_receive())
+        return;
+    transfer_controls(true);
+    HelpShown = false;
+    // Every byte also goes to a capture file, so that nothing received can be lost.
+    std::string error;
+    if (capture_.begin(to_path(capture_folder()), &error))
+        SetStatusPanel(2, texts().text("capture_file") + CaptureFileName());
+    else
+        SetStatusPanel(2, texts().text("capture_failed") + QString::fromLocal8Bit(error.c_str()));
 }
+
 void TForm1::SendBtnClick() {
-    not_available_yet();
+    if (ComComboBox7->GetText().isEmpty()) {
+        texts().message("no_comport");
+        return;
+    }
+    SendPlan plan = prepare_send_lines(Data);
+    if (!plan.refusal.empty()) {
+        QString text;
+        for (const std::string& key : plan.refusal)
+            text += texts().text(key);
+        prompts_.message(text);
+        return;
+    }
+    if (Link1.start_send(std::move(plan.lines)))
+        transfer_controls(false);
 }
+
 void TForm1::StopBtnClick() {
-    not_available_yet();
+    Link1.stop();
 }
+
+void TForm1::ComPort1RxChar(int count) {
+    std::string bytes;
+    try {
+        ComPort1.ReadStr(bytes, count);
+    } catch (const ComPortError&) {
+        Link1.line_lost();
+        return;
+    }
+    Link1.bytes_arrived(bytes);
+}
+
+void TForm1::Timer1Timer() {
+    Link1.timer_fired();
+}
+
 void TForm1::RoadCalcBtnClick() {
     not_available_yet();
 }
@@ -998,7 +1161,7 @@ void TForm1::SaveBtnClick() {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    if (LinkMode != 0 || PageControl1->currentIndex() != 0 || !event->mimeData()->hasUrls())
+    if (Link1.busy() || PageControl1->currentIndex() != 0 || !event->mimeData()->hasUrls())
         return;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) {
@@ -1019,8 +1182,11 @@ void TForm1::dropEvent(QDropEvent* event) {
 }
 
 void TForm1::ComPort1LineError(int, const QString&) {
-    // The line went away under a transfer (cable pulled, device gone); the port has closed.
-    SetStatusPanel(0, texts().text("port_setting_error"));
+    // The line went away (cable pulled, device gone); the port has closed.
+    if (Link1.busy())
+        Link1.line_lost();
+    else
+        SetStatusPanel(0, texts().text("port_setting_error"));
 }
 
 } // namespace telvane

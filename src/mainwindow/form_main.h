@@ -4,6 +4,8 @@
 
 #include "data_table_model.h"
 #include "fileio/dataview.h"
+#include "link/capture.h"
+#include "link/link.h"
 #include "model/textlines.h"
 #include "serial/comcombobox.h"
 #include "serial/comport.h"
@@ -38,6 +40,8 @@ class TForm2;
 struct AppPaths {
     QString directory;
     QString iniPath;
+    // Where receives keep their capture files; empty: the user's data folder.
+    QString captureDir = {};
 };
 
 class TForm1 : public QMainWindow {
@@ -85,10 +89,16 @@ public:
     // Pastes tab- or comma-separated rows at the current cell of the editing page.
     void PasteCells(const QString& text);
 
-    // Commands not built yet: each says so in the message box and changes nothing.
+    // Transfers: the commands, the port's received bytes and the time-out forward to the link.
     void ReceiveBtnClick();
     void SendBtnClick();
     void StopBtnClick();
+    void ComPort1RxChar(int count);
+    void Timer1Timer();
+    // 0 idle, 1 receiving, 2 sending.
+    int LinkMode() const { return Link1.mode(); }
+    // The capture file of the last receive (empty when none could be made).
+    QString CaptureFileName() const;
 
     void CoordBtnClick();
     void CodeBtnClick();
@@ -104,10 +114,6 @@ public:
     DataState Data;
     // The table of the editing page while it is up.
     EditGrid EditTable;
-    int LinkMode = 0;
-    std::string RxBuffer;
-    int LineCounter = 0;
-    bool DataReceived = false;
     bool Modified = false;
     bool HelpShown = true;
     // Data was received, converted or edited and not saved since.
@@ -118,6 +124,13 @@ public:
 
     TComPort ComPort1;
     QTimer Timer1;
+
+private:
+    class LinkAdapter; // the link's view of this window: port, timer, status bar
+    std::unique_ptr<LinkAdapter> link_host_;
+
+public:
+    Link Link1;
 
     // Controls.
     QTableView* StrGrid;
@@ -167,6 +180,12 @@ private:
     void connect_commands();
     void show_help();
     void not_available_yet();
+    // Enabled states while a transfer runs, and after one by the kind on show.
+    void transfer_controls(bool receiving);
+    void idle_controls();
+    void link_ended(LinkEnd how);
+    void link_received(const Lines& lines);
+    QString capture_folder() const;
     void show_messages(const Messages& messages);
     void show_total(std::size_t count);
     void set_view_text(QString text);
@@ -190,6 +209,7 @@ private:
     std::unique_ptr<TLanguage> language_;
     std::unique_ptr<UiText> texts_;
     QPointer<TForm2> settings_;
+    CaptureFile capture_;
     QLabel* panels_[3] = {};
     bool closed_ = false;
 };

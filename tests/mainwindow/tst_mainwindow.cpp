@@ -108,7 +108,7 @@ private slots:
         QVERIFY(f.FileControlGroup->isEnabled());
         QCOMPARE(f.PageControl1->currentIndex(), 0);
         QCOMPARE(f.Data.DataKind, 1);
-        QCOMPARE(f.LinkMode, 0);
+        QCOMPARE(f.LinkMode(), 0);
 
         // Centred on the screen, never pushed off its top or left edge.
         const QRect screen = f.screen()->availableGeometry();
@@ -340,7 +340,7 @@ private slots:
         Started s;
         s.start_and_show();
         TForm1& f = s.form();
-        for (QPushButton* b : {f.ReceiveBtn, f.RoadCalcBtn}) {
+        for (QPushButton* b : {f.RoadCalcBtn}) {
             s.prompts.messages.clear();
             b->click();
             QCOMPARE(s.prompts.messages.size(), 1);
