@@ -1,5 +1,6 @@
 // The port against a pseudo-terminal pair: this side opens the slave device as the program would
 // open a serial device; the test plays the instrument on the master side.
+#include "pseudo_terminal.h"
 #include "serial/comcombobox.h"
 #include "serial/comport.h"
 
@@ -17,54 +18,6 @@
 using namespace telvane;
 
 namespace {
-
-// One pseudo-terminal pair; the slave stays open here only to inspect its line settings.
-class Pty {
-public:
-    Pty() {
-        char name[256] = {};
-        if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
-            qFatal("openpty failed");
-        name_ = QString::fromLocal8Bit(name);
-        ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
-    }
-    ~Pty() {
-        hang_up();
-        ::close(slave_);
-    }
-    const QString& name() const { return name_; }
-    void send(const std::string& bytes) const {
-        QCOMPARE(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    }
-    // Everything the port wrote, waiting until the line stays quiet for `quiet_ms`.
-    std::string drain(int quiet_ms = 200) const {
-        std::string out;
-        char buf[4096];
-        pollfd pfd{master_, POLLIN, 0};
-        while (::poll(&pfd, 1, quiet_ms) > 0) {
-            const ssize_t n = ::read(master_, buf, sizeof buf);
-            if (n <= 0)
-                break;
-            out.append(buf, static_cast<std::size_t>(n));
-        }
-        return out;
-    }
-    termios line() const {
-        termios t{};
-        ::tcgetattr(slave_, &t);
-        return t;
-    }
-    void hang_up() {
-        if (master_ >= 0)
-            ::close(master_);
-        master_ = -1;
-    }
-
-private:
-    int master_ = -1;
-    int slave_ = -1;
-    QString name_;
-};
 
 int error_code_of(const std::function<void()>& f) {
     try {
