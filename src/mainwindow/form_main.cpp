@@ -442,15 +442,24 @@ void TForm1::FormCreate() {
     // Each selector is bound on its own: a machine without serial devices still gets its baud
     // rates listed, so the stored rate is not lost at the next close.
     bool bound = true;
+    const QString typed = QString::fromStdString(ini.read_string(kFormSection, "PortName", ""));
     try {
         ComComboBox7->SetComPort(&ComPort1);
         ComComboBox7->SetComProperty(ComProperty::Port);
         const long long port = ini.read_int(kFormSection, "Port", 0);
         ComComboBox7->setCurrentIndex(
             port >= 0 && port < ComComboBox7->count() ? static_cast<int>(port) : -1);
+        // A device typed by the user is kept by its name: its place in the list may change.
+        if (!typed.isEmpty() && ComComboBox7->GetText() != typed)
+            ComComboBox7->SelectDevice(typed);
         ComPort1.SetPort(ComComboBox7->GetText());
     } catch (const std::exception&) {
-        bound = false;
+        // No device listed: one the user typed before still serves.
+        bound = !typed.isEmpty();
+        if (bound) {
+            ComComboBox7->SelectDevice(typed);
+            ComPort1.SetPort(typed);
+        }
     }
     try {
         ComComboBox8->SetComPort(&ComPort1);
@@ -598,6 +607,16 @@ void TForm1::FormClose() {
         // The port is closed all the same; the positions below must still be kept.
     }
     ini.write_int(kFormSection, "Port", ComComboBox7->currentIndex());
+    // A device the system does not list is kept by its name as well.
+    const QString device = ComComboBox7->GetText();
+    bool listed = false;
+    try {
+        listed = TComPort::EnumComPorts().contains(device);
+    } catch (const ComPortError&) {
+    }
+    const bool typed = !listed && !device.isEmpty();
+    if (typed || ini.value(kFormSection, "PortName"))
+        ini.write_string(kFormSection, "PortName", typed ? device.toStdString() : "");
     ini.write_int(kFormSection, "Baudrate", ComComboBox8->currentIndex());
     if (!ini.save(to_path(paths_.iniPath)))
         qWarning("The settings could not be written to %s", qUtf8Printable(paths_.iniPath));

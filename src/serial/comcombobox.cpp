@@ -1,5 +1,7 @@
 #include "comcombobox.h"
 
+#include <QSignalBlocker>
+
 #include <exception>
 
 namespace telvane {
@@ -80,6 +82,11 @@ void TComComboBox::SetComProperty(ComProperty kind) {
     property_ = kind;
     clear();
     pending_.clear();
+    // A device path the system does not list (a USB or Bluetooth adapter it misses, a
+    // pseudo-terminal) can be typed; Return takes it like a picked item.
+    setEditable(kind == ComProperty::Port);
+    if (isEditable())
+        setInsertPolicy(QComboBox::InsertAtBottom);
     addItems(items_for(kind));
     if (count() == 0)
         return;
@@ -166,6 +173,42 @@ void TComComboBox::Change(int index) {
 
 QString TComComboBox::GetText() const {
     return currentIndex() < 0 ? QString() : currentText();
+}
+
+void TComComboBox::RefreshDevices() {
+    if (property_ != ComProperty::Port)
+        return;
+    const QString current = GetText();
+    QStringList devices;
+    try {
+        devices = TComPort::EnumComPorts();
+    } catch (const ComPortError&) {
+        // none listed now; a typed one stays
+    }
+    for (int i = 0; i < count(); ++i)
+        if (!devices.contains(itemText(i)) && itemText(i) == current)
+            devices << itemText(i);
+    const QSignalBlocker quiet(this);
+    clear();
+    addItems(devices);
+    setCurrentIndex(findText(current, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void TComComboBox::SelectDevice(const QString& device) {
+    if (device.isEmpty())
+        return;
+    int at = findText(device, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (at < 0) {
+        addItem(device);
+        at = count() - 1;
+    }
+    setCurrentIndex(at);
+    Change(at);
+}
+
+void TComComboBox::showPopup() {
+    RefreshDevices();
+    QComboBox::showPopup();
 }
 
 } // namespace telvane

@@ -44,6 +44,16 @@ public:
     // The selected item's text, or "" when nothing is selected.
     QString GetText() const;
 
+    // The port-name list: reads the system's devices again, keeping the selection and a device
+    // the user typed. Also done each time the list drops down, so an adapter plugged in after
+    // start appears.
+    void RefreshDevices();
+    // Selects `device`, adding it when the system list misses it (a typed path kept from an
+    // earlier run).
+    void SelectDevice(const QString& device);
+
+    void showPopup() override;
+
 signals:
     // The port refused a value the user picked (AutoApply); `reason` is the port's error text.
     void ApplyFailed(const QString& reason);

@@ -5,6 +5,7 @@
 #include "scripted_prompts.h"
 #include "test_files.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -181,6 +182,36 @@ private slots:
         QCOMPARE(f.StatusPanel(0), en("line_lost"));
         QCOMPARE(f.StatusPanel(1), en("sent_point_count") + "1");
         QVERIFY(!f.StopBtn->isEnabled());
+    }
+
+    void typedDeviceIsKeptAndTheListIsReadAgain() {
+        Pty pty;
+        TestFiles files;
+        files.write_language(all_window_keys());
+        files.write_help(QStringLiteral("帮助"), QStringLiteral("Help"));
+        files.write_ini("[Form]\nPort=0\nPortName=" + pty.name().toUtf8() + "\n");
+        QStringList listed{"ttyS0"};
+        TComPort::SetDeviceLister([&listed] { return listed; });
+        ScriptedPrompts prompts;
+        QTemporaryDir captures;
+        StartResult r = start_windows({files.dir(), files.ini(), captures.path()}, prompts);
+        QVERIFY(r.windows);
+        TForm1& f = *r.windows->Form1;
+        QVERIFY(prompts.messages.isEmpty());
+        QCOMPARE(f.ComComboBox7->GetText(), pty.name()); // not listed by the system, kept
+        QCOMPARE(f.ComPort1.Port(), pty.name());
+        f.ReceiveBtn->click();
+        QCOMPARE(f.LinkMode(), 1);
+        f.StopBtnClick();
+        // An adapter plugged in after start shows when the list drops down.
+        listed << "ttyUSB0";
+        f.ComComboBox7->showPopup();
+        f.ComComboBox7->hidePopup();
+        QVERIFY(f.ComComboBox7->findText("ttyUSB0") >= 0);
+        QCOMPARE(f.ComComboBox7->GetText(), pty.name());
+        f.close();
+        QVERIFY(files.read_ini().contains("PortName=" + pty.name().toUtf8()));
+        TComPort::SetDeviceLister(nullptr);
     }
 
     void refusalsBeforeAnythingStarts() {
