@@ -1,5 +1,6 @@
 #include "form_main.h"
 
+#include "serial/port_link_host.h"
 #include "settings/form_setting.h"
 #include "texts/ini_file.h"
 #include "ui/codec.h"
@@ -118,39 +119,10 @@ QPixmap logo_picture() {
 
 } // namespace
 
-class TForm1::LinkAdapter : public LinkHost {
+class TForm1::LinkAdapter : public PortLinkHost {
 public:
-    explicit LinkAdapter(TForm1& form) : form_(form) {}
+    explicit LinkAdapter(TForm1& form) : PortLinkHost(form.ComPort1, form.Timer1), form_(form) {}
 
-    bool open_port() override {
-        try {
-            form_.ComPort1.Open();
-            return true;
-        } catch (const ComPortError&) {
-            return false;
-        }
-    }
-    void close_port() override {
-        try {
-            form_.ComPort1.Close();
-        } catch (const ComPortError&) {
-            // closed all the same
-        }
-    }
-    bool port_open() const override { return form_.ComPort1.Connected(); }
-    bool write(std::string_view bytes) override {
-        try {
-            return form_.ComPort1.WriteStr(bytes) == static_cast<int>(bytes.size());
-        } catch (const ComPortError&) {
-            return false;
-        }
-    }
-    void start_timer(int milliseconds) override {
-        form_.Timer1.stop();
-        form_.Timer1.setInterval(milliseconds);
-        form_.Timer1.start();
-    }
-    void stop_timer() override { form_.Timer1.stop(); }
     void status(int panel, std::string_view key, std::optional<long long> count) override {
         QString text = form_.texts().text(key);
         if (count)
@@ -857,14 +829,7 @@ void TForm1::StopBtnClick() {
 }
 
 void TForm1::ComPort1RxChar(int count) {
-    std::string bytes;
-    try {
-        ComPort1.ReadStr(bytes, count);
-    } catch (const ComPortError&) {
-        Link1.line_lost();
-        return;
-    }
-    Link1.bytes_arrived(bytes);
+    PortLinkHost::forward_bytes(ComPort1, Link1, count);
 }
 
 void TForm1::Timer1Timer() {
