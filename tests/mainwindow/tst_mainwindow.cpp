@@ -409,6 +409,25 @@ private slots:
         QCOMPARE(moved.iniPath, config.dir() + "/cfg/telvane.INI");
         QCOMPARE(moved.directory, QString("/proc"));
     }
+
+    // An installed program (prefix/bin/telvane) finds its texts in prefix/share/telvane, unless
+    // it has its own beside it.
+    void languageFilesBesideTheProgramFirstThenUnderShare() {
+        TestFiles prefix;
+        QDir(prefix.dir()).mkpath("bin");
+        QDir(prefix.dir()).mkpath("share/telvane");
+        const QString exe = prefix.dir() + "/bin/telvane";
+        const QString cfg = prefix.dir() + "/cfg";
+        QCOMPARE(paths_for_executable(exe, cfg).directory, prefix.dir() + "/bin"); // neither
+        QFile shared(prefix.dir() + "/share/telvane/Language.cfg");
+        QVERIFY(shared.open(QIODevice::WriteOnly));
+        shared.close();
+        QCOMPARE(paths_for_executable(exe, cfg).directory, prefix.dir() + "/share/telvane");
+        QFile beside(prefix.dir() + "/bin/Language.cfg");
+        QVERIFY(beside.open(QIODevice::WriteOnly));
+        beside.close();
+        QCOMPARE(paths_for_executable(exe, cfg).directory, prefix.dir() + "/bin");
+    }
 };
 
 QTEST_MAIN(TestMainWindow)
