@@ -47,6 +47,10 @@ run(0 out err ${PREFIX}/bin/telvane --version)
 expect("${out}" "telvane 1.6")
 run(0 out err ${PREFIX}/bin/telvane --check)
 expect("${out}" "language files in ${PREFIX}/share/telvane")
+# Settings of an installed program go to the user's configuration folder, not into bin/.
+if(EXISTS ${PREFIX}/bin/telvane.INI OR NOT EXISTS ${PREFIX}/home/.config/TORVIK/telvane/telvane.INI)
+    message(FATAL_ERROR "the installed program kept its settings in the wrong place")
+endif()
 run(0 out err ${PREFIX}/bin/telvane-cli --version)
 expect("${out}" "telvane-cli 1.6")
 

@@ -1,5 +1,6 @@
 // telvane-cli: the program's file conversions and road calculation from the command line.
 #include "cli.h"
+#include "encoding.h"
 
 #include "model/jobtext.h"
 
@@ -9,9 +10,9 @@
 namespace {
 
 // The record parser's report of a value it could not read goes to standard error, so that it
-// never mixes with what info and dump print.
+// never mixes with what info and dump print; the value it quotes may hold GBK bytes.
 void stderr_diagnostic(std::string_view line) {
-    std::cerr << line << "\n";
+    std::cerr << telvane::cli::gbk_to_utf8(line) << "\n";
 }
 
 } // namespace

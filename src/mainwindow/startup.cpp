@@ -22,8 +22,13 @@ AppPaths paths_for_executable(const QString& executablePath, const QString& conf
     const QString installed = installed_language_directory(beside);
     const bool useInstalled = !QFileInfo::exists(beside + QStringLiteral("/Language.cfg")) &&
                               QFileInfo::exists(installed + QStringLiteral("/Language.cfg"));
-    return {useInstalled ? installed : beside,
-            resolve_ini_path(ini_path_beside(executablePath), configDir)};
+    if (!useInstalled)
+        return {beside, resolve_ini_path(ini_path_beside(executablePath), configDir)};
+    // An installed program keeps its settings in the user's configuration folder: the system's
+    // bin folder is no place for them, even for a user who may write there.
+    QDir().mkpath(configDir);
+    return {installed,
+            QDir(configDir).filePath(QFileInfo(ini_path_beside(executablePath)).fileName())};
 }
 
 StartResult start_windows(const AppPaths& paths, Prompts& prompts) {

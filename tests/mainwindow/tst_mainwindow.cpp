@@ -422,11 +422,14 @@ private slots:
         QFile shared(prefix.dir() + "/share/telvane/Language.cfg");
         QVERIFY(shared.open(QIODevice::WriteOnly));
         shared.close();
-        QCOMPARE(paths_for_executable(exe, cfg).directory, prefix.dir() + "/share/telvane");
+        const AppPaths installed = paths_for_executable(exe, cfg);
+        QCOMPARE(installed.directory, prefix.dir() + "/share/telvane");
+        QCOMPARE(installed.iniPath, cfg + "/telvane.INI"); // never in the system's bin folder
         QFile beside(prefix.dir() + "/bin/Language.cfg");
         QVERIFY(beside.open(QIODevice::WriteOnly));
         beside.close();
         QCOMPARE(paths_for_executable(exe, cfg).directory, prefix.dir() + "/bin");
+        QCOMPARE(paths_for_executable(exe, cfg).iniPath, prefix.dir() + "/bin/telvane.INI");
     }
 };
 
