@@ -4,15 +4,71 @@
 #include "ui/guard.h"
 #include "ui/ui_text.h"
 
+#include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
 
+#include <cstring>
 #include <iostream>
 
+namespace {
+
+const char* const kHelp =
+    R"(Usage: telvane [OPTIONS]
+
+Telvane works with a surveying total station: it receives measurement jobs, point lists
+and code lists from the instrument over a serial line and sends points, codes and road
+stake-out tables back; it opens, shows, edits and saves survey data in the instrument's
+text and binary formats, as comma-separated rows, DXF and GTS-7; and it calculates road
+stake-out tables from an alignment, a vertical profile and a list of stake chainages.
+
+Options:
+  --help      show this text and quit
+  --version   show the version and quit
+  --check     start, say where the language files were found, and quit at once:
+              shows that the program and its files are installed properly
+The toolkit's own options (such as -platform offscreen) are accepted as well.
+
+The conversions and the road calculation also run without a screen: see telvane-cli --help.
+)";
+
+// What the command line asks for before any window exists: these answers need no screen.
+struct CommandLine {
+    bool help = false;
+    bool version = false;
+    bool check = false; // start the windows, then quit as soon as the event loop runs
+};
+
+CommandLine read_command_line(int argc, char* argv[]) {
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            line.help = true;
+        else if (std::strcmp(argv[i], "--version") == 0)
+            line.version = true;
+        else if (std::strcmp(argv[i], "--check") == 0)
+            line.check = true;
+    }
+    return line;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    const CommandLine line = read_command_line(argc, argv);
+    if (line.help) {
+        std::cout << kHelp;
+        return 0;
+    }
+    if (line.version) {
+        std::cout << "telvane " TELVANE_VERSION "\n";
+        return 0;
+    }
+
     telvane::GuardedApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("TORVIK"));
     QCoreApplication::setApplicationName(QStringLiteral("telvane"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TELVANE_VERSION));
 
     telvane::DialogPrompts prompts;
     app.setPrompts(&prompts);
@@ -35,5 +91,11 @@ int main(int argc, char* argv[]) {
     app.setQuitOnLastWindowClosed(false);
 
     windows.Form1->show();
+    if (line.check) {
+        std::cout << "telvane " TELVANE_VERSION ": language files in "
+                  << QDir::toNativeSeparators(paths.directory).toStdString() << std::endl;
+        // Closing goes the usual way (the INI file is written), once the window has been shown.
+        QTimer::singleShot(0, windows.Form1.get(), [&windows] { windows.Form1->close(); });
+    }
     return app.exec();
 }

@@ -1,10 +1,13 @@
 #include "convert.h"
 
+#include "encoding.h"
+
 #include "fileio/opendata.h"
 #include "fileio/savedata.h"
 #include "model/binaryfiles.h"
 #include "model/filebytes.h"
 
+#include <filesystem>
 #include <map>
 #include <ostream>
 
@@ -16,10 +19,43 @@ FileSettings file_settings(const Settings& s) {
     return FileSettings{s.units, s.order, s.reduction};
 }
 
-std::string describe(const UserMessage& m) {
+// True for a name the binary readers would take by its extension: the four characters from the
+// first '.' of the file name.
+bool is_binary_name(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    const auto dot = name.find('.');
+    if (dot == std::string::npos)
+        return false;
+    std::string ext = name.substr(dot, 4);
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    for (const char* known : {".mea", ".dat", ".job", ".jbf", ".coo", ".cor", ".pts", ".ptf"})
+        if (ext == known)
+            return true;
+    return false;
+}
+
+// The Open command on a named file. A file that is not there is "cannot be opened" to the
+// content test; for a binary file the readers' own "does not exist" says more.
+bool open_input(const std::string& path, DataState& data, const FileSettings& settings,
+                Messages& shown, std::string* job_error = nullptr) {
+    const bool dispatched = open_data_file(path, data, settings, shown, job_error);
+    if (!dispatched && !std::filesystem::exists(path) && is_binary_name(path)) {
+        for (UserMessage& m : shown)
+            if (m.kind == UserMessage::Kind::Key && m.value == "file_unable_open")
+                m.value = "file_not_exist";
+    }
+    return dispatched;
+}
+
+// One line per message: a key in words, a text (the job load's own error texts) as it is.
+std::string describe(const CliTexts& texts, const std::string& subject, const UserMessage& m,
+                     std::string_view detail = {}) {
     if (m.kind == UserMessage::Kind::Key)
-        return m.value;
-    return m.caption.empty() ? m.value : m.caption + ": " + m.value;
+        return texts.message(subject, m.value, detail);
+    return subject + ": " + (m.caption.empty() ? "" : m.caption + ": ") + gbk_to_utf8(m.value) +
+           "\n";
 }
 
 // The save-type position of each output type, by data kind.
@@ -90,16 +126,19 @@ bool is_known_type(const std::string& type) {
 
 } // namespace
 
-int run_dump(const Options& o, std::ostream& out, std::ostream& err) {
+int run_dump(const Options& o, const CliTexts& texts, std::ostream& out, std::ostream& err) {
     if (o.positional.size() != 1) {
-        err << "dump needs INPUT\n";
+        err << texts.message("dump", "cli_file_count");
         return 2;
     }
     const std::string& input = o.positional[0];
     std::string error;
     const auto bytes = read_file_bytes(input, &error);
     if (!bytes) {
-        err << error << "\n";
+        if (std::filesystem::exists(input))
+            err << texts.message(input, "file_read_error", error);
+        else
+            err << texts.message(input, "file_not_exist");
         return 1;
     }
     Lines lines;
@@ -107,22 +146,29 @@ int run_dump(const Options& o, std::ostream& out, std::ostream& err) {
     if (rc == kBinaryOk && lines.empty())
         rc = convert_coord_bytes(input, *bytes, lines);
     if (rc != kBinaryOk) {
-        err << input << ": " << binary_result_key(rc) << "\n";
+        err << texts.message(input, binary_result_key(rc));
         return 1;
     }
     for (const std::string& line : lines)
-        out << line << "\n";
+        out << (o.utf8 ? gbk_to_utf8(line) : line) << "\n";
     return 0;
 }
 
-int run_info(const Options& o, std::ostream& out, std::ostream& err) {
+int run_info(const Options& o, const CliTexts& texts, std::ostream& out, std::ostream& err) {
     if (o.positional.size() != 1) {
-        err << "info needs INPUT\n";
+        err << texts.message("info", "cli_file_count");
         return 2;
     }
+    const std::string& input = o.positional[0];
     DataState data;
     Messages shown;
-    const bool dispatched = open_data_file(o.positional[0], data, file_settings(o.settings), shown);
+    std::string job_error;
+    const bool dispatched = open_input(input, data, file_settings(o.settings), shown, &job_error);
+    if (!dispatched) {
+        for (const UserMessage& m : shown)
+            err << describe(texts, input, m);
+        return 1;
+    }
     out << "kind " << data.DataKind << " (" << kind_name(data.DataKind) << ")\n"
         << "records " << data.RecordList.size() << "\n"
         << "points " << data.CoordList.size() << "\n"
@@ -130,19 +176,21 @@ int run_info(const Options& o, std::ostream& out, std::ostream& err) {
         << "points with further values " << data.Coord3List.size() << "\n"
         << "road rows " << data.RoadRows.size() << "\n";
     if (data.DataKind == kDataRecords)
-        out << "job " << data.JobName << "\ninstrument " << data.InstName << "\n";
+        out << "job " << gbk_to_utf8(data.JobName) << "\ninstrument " << gbk_to_utf8(data.InstName)
+            << "\n";
     for (const UserMessage& m : shown)
-        out << "message " << describe(m) << "\n";
-    return dispatched ? 0 : 1;
+        out << describe(texts, "message", m,
+                        m.value == "wrong_format" ? std::string_view(job_error) : "");
+    return 0;
 }
 
-int run_convert(const Options& o, std::ostream& err) {
+int run_convert(const Options& o, const CliTexts& texts, std::ostream& err) {
     if (o.positional.size() != 2) {
-        err << "convert needs INPUT and OUTPUT\n";
+        err << texts.message("convert", "cli_file_count");
         return 2;
     }
     if (o.as && !is_known_type(*o.as)) {
-        err << "unknown output type " << *o.as << "\n";
+        err << texts.message(*o.as, "cli_unknown_type");
         return 2;
     }
     const std::string& input = o.positional[0];
@@ -152,36 +200,41 @@ int run_convert(const Options& o, std::ostream& err) {
     DataState data;
     Messages shown;
     std::string job_error;
-    const bool dispatched = open_data_file(input, data, settings, shown, &job_error);
+    const bool dispatched = open_input(input, data, settings, shown, &job_error);
     std::string refused;
+    bool job_error_shown = false;
     for (const UserMessage& m : shown) {
         if (m.kind == UserMessage::Kind::Text && m.value == "BINARY")
             continue; // the Open command's reminder that a binary file was read
-        refused += refused.empty() ? "" : "; ";
-        refused += describe(m);
+        job_error_shown = job_error_shown || m.value == job_error;
+        // A job text that was recognised but did not load says why its wrong_format came.
+        const bool with_job_error = !job_error_shown && m.value == "wrong_format";
+        refused += describe(texts, input, m, with_job_error ? job_error : std::string());
     }
     if (!dispatched || !refused.empty() || data.DataKind == kDataNone) {
-        err << input << ": " << (refused.empty() ? "nothing loaded" : refused);
-        if (!job_error.empty())
-            err << " (job text: " << job_error << ")";
-        err << "\n";
+        err << (refused.empty() ? texts.message(input, "file_no_valid_data") : refused);
         return 1;
     }
 
     const std::string type = o.as.value_or(default_type(data.DataKind, output));
+    if (data.DataKind == kDataPoints3) {
+        // The Save command has no type for points with further values.
+        err << texts.message(input, "no_data_to_save");
+        return 1;
+    }
     const auto position = save_position(data.DataKind, type);
     if (!position) {
-        err << input << ": " << kind_name(data.DataKind) << " cannot be written as " << type
-            << "\n";
+        err << texts.message(input, "cli_cannot_write_as",
+                             std::string(kind_name(data.DataKind)) + " -> " + type);
         return 1;
     }
     if (type.rfind("gt7", 0) == 0) {
         if (output.size() <= 5 || output.substr(output.size() - 4) != ".gt7") {
-            err << output << ": wrong_format (a GTS-7 file name must end in .gt7)\n";
+            err << texts.message(output, "cli_gt7_name");
             return 1;
         }
         if (settings.units.angle == kAngleMil) {
-            err << output << ": gts7_not_support_mil\n";
+            err << texts.message(output, "gts7_not_support_mil");
             return 1;
         }
     }
@@ -189,13 +242,13 @@ int run_convert(const Options& o, std::ostream& err) {
     if (!outcome.write || !outcome.messages.empty()) {
         std::string what;
         for (const UserMessage& m : outcome.messages)
-            what += (what.empty() ? "" : "; ") + describe(m);
-        err << output << ": " << (what.empty() ? "nothing to write" : what) << "\n";
+            what += describe(texts, output, m);
+        err << (what.empty() ? texts.message(output, "no_data_to_save") : what);
         return 1;
     }
     std::string error;
     if (!write_save(output, outcome, &error)) {
-        err << error << "\n";
+        err << texts.message(output, "cli_cannot_write", error);
         return 1;
     }
     return 0;

@@ -7,35 +7,68 @@
 namespace telvane::cli {
 
 const char* const kUsage =
-    "usage: telvane-cli convert INPUT OUTPUT [--as TYPE] [--angle dms|gon|mil]\n"
-    "                           [--distance m|us-ft|int-ft] [--order nez|enz]\n"
-    "                           [--k 0.00|0.14|0.20] [--grid FACTOR]\n"
-    "       telvane-cli info INPUT [settings options]\n"
-    "       telvane-cli dump INPUT\n"
-    "       telvane-cli road (--phi FILE | --sec FILE) [--pvi FILE] --stakes FILE\n"
-    "                        [--start-chainage K] [--start-north N] [--start-east E]\n"
-    "                        [--start-azimuth RAD] [--offset W] [-o STAKES_OUT]\n"
-    "                        [--elements SEC_OUT] [--points PHI_OUT]\n"
-    "       telvane-cli --help\n"
-    "\n"
-    "convert opens INPUT as the Open command does (job text, point rows, code lists, DXF,\n"
-    "road files, binary job and point files .mea .dat .job .jbf .coo .cor .pts .ptf) and\n"
-    "writes it as the Save command does, as TYPE:\n"
-    "  a job:    records, points, dxf, gt7-reduced, gt7-sd, gt7, points-code-last, job\n"
-    "  points:   points, dxf, points-code-last\n"
-    "  codes:    codes\n"
-    "Without --as, .dxf means dxf, .gt7 means gt7, anything else the job text, point rows or\n"
-    "code list of what was read.\n"
-    "info prints the data kind the Open command reaches, the counts and the messages shown.\n"
-    "dump prints the job text lines a binary file converts into.\n"
-    "road loads the intersection points (.PHI) or line elements (.SEC), the profile (.PVI) and\n"
-    "the stake chainages as the road window does (a load fills the start boxes; the --start-*\n"
-    "options and --offset are typed over them), calculates, prints its messages on stderr and\n"
-    "writes the stake file to STAKES_OUT (standard output without -o), and on request the\n"
-    "prepared element file and the intersection points with their computed columns. Exit 1\n"
-    "when the calculation is refused or a file cannot be read completely or written.\n"
-    "Defaults: metres, degrees-minutes-seconds, NEZ, K 0.14, grid 1.00.\n"
-    "Exit status: 0 success, 1 input refused or unreadable, 2 usage error.\n";
+    R"(Usage: telvane-cli COMMAND [OPTIONS]
+
+Converts and inspects the files of the total station and calculates road stake-out
+tables. What a file holds is found from its contents; only the road files (.PHI, .SEC,
+.PVI) and the instrument's binary files are known by their names.
+
+Commands:
+  convert INPUT OUTPUT [--as TYPE] [unit options]
+      Reads survey data and writes it in another form. INPUT may be a job text, point
+      rows, a code list, a DXF drawing, or a binary job (.mea .dat .job .jbf) or point
+      file (.coo .cor .pts .ptf) of the instrument. TYPE is one of:
+        job               the instrument's job text (a job only)
+        records           one comma-separated row per record (a job only)
+        points            points as rows: name, code, then the three coordinates
+        points-code-last  points as rows: name, the three coordinates, then code
+        dxf               a DXF drawing of the points
+        gt7               GTS-7 as recorded (a job only)
+        gt7-sd            GTS-7 with coordinates turned into observations
+        gt7-reduced       gt7-sd with distances reduced by --k and --grid
+        codes             one feature code per line (a code list only)
+      Without --as, an OUTPUT ending in .dxf gets a drawing, one ending in .gt7 gets
+      GTS-7, any other the same kind of data as INPUT: job text, point rows or codes.
+
+  info INPUT [unit options]
+      Tells what INPUT holds: the kind of data, the numbers of records, points and codes,
+      the job's name and instrument, and every message reading it gives.
+
+  dump INPUT [--utf8]
+      Prints the job text lines a binary job or point file holds, with names in the
+      instrument's code page (GBK) as they are; --utf8 prints them in UTF-8.
+
+  road (--phi FILE | --sec FILE) [--pvi FILE] --stakes FILE [road options]
+      Calculates the stakes of a road from its alignment, given as intersection points
+      (.PHI) or line elements (.SEC), its vertical profile (.PVI) and the list of stake
+      chainages, and writes the stake file. Road options:
+        --start-chainage K   chainage of the start of the alignment
+        --start-north N      north of the start point
+        --start-east E       east of the start point
+        --start-azimuth A    azimuth of the first element, in radians
+        --offset W           distance of the left and right stakes from the centre line
+        -o FILE              write the stakes to FILE instead of standard output
+        --elements FILE      also write the completed line elements (.SEC)
+        --points FILE        also write the intersection points with their curve values
+      The start values given here replace those the alignment file holds.
+
+Unit options, as in the program's settings:
+  --angle dms|gon|mil          angle unit (default dms, degrees-minutes-seconds)
+  --distance m|us-ft|int-ft    distance unit (default m)
+  --order nez|enz              which coordinate comes first in point rows (default nez)
+  --k 0.00|0.14|0.20           refraction coefficient for gt7-reduced (default 0.14)
+  --grid FACTOR                grid scale factor for gt7-reduced (default 1.00)
+
+Other options:
+  --lang en|zh   messages in English (the default) or Chinese
+  --help         show this text
+  --version      show the version
+
+Every message ends with its key in brackets, the same in every language:
+  day1.mea: The file does not exist [file_not_exist]
+Exit status: 0 done, 1 the input was refused or a file could not be read or written,
+2 the command line is wrong.
+)";
 
 namespace {
 
@@ -50,17 +83,44 @@ bool pick(std::string_view value, std::initializer_list<std::pair<std::string_vi
     return false;
 }
 
+std::optional<Options> usage_error(UsageError& error, std::string key, std::string subject) {
+    error = {std::move(key), std::move(subject)};
+    return std::nullopt;
+}
+
 } // namespace
 
-std::optional<Options> parse_options(int argc, char** argv, std::string& error) {
+std::optional<GlobalOptions> take_global_options(int argc, char** argv, UsageError& error) {
+    GlobalOptions g;
+    g.rest.emplace_back(argc > 0 ? argv[0] : "telvane-cli");
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            g.help = true;
+        } else if (arg == "--version") {
+            g.version = true;
+        } else if (arg == "--lang") {
+            if (i + 1 >= argc) {
+                error = {"cli_needs_value", std::string(arg)};
+                return std::nullopt;
+            }
+            g.lang = argv[++i];
+        } else {
+            g.rest.emplace_back(arg);
+        }
+    }
+    return g;
+}
+
+std::optional<Options> parse_options(int argc, char** argv, UsageError& error) {
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg.size() > 2 && arg.substr(0, 2) == "--" && arg != "--help") {
-            if (i + 1 >= argc) {
-                error = std::string(arg) + " needs a value";
-                return std::nullopt;
-            }
+        if (arg == "--utf8") {
+            o.utf8 = true;
+        } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
+            if (i + 1 >= argc)
+                return usage_error(error, "cli_needs_value", std::string(arg));
             const std::string_view value = argv[++i];
             bool ok = true;
             if (arg == "--as") {
@@ -80,23 +140,19 @@ std::optional<Options> parse_options(int argc, char** argv, std::string& error) 
             } else if (arg == "--grid") {
                 ok = try_parse_double(value, o.settings.reduction.grid_scale);
             } else {
-                error = "unknown option " + std::string(arg);
-                return std::nullopt;
+                return usage_error(error, "cli_unknown_option", std::string(arg));
             }
-            if (!ok) {
-                error = "bad value for " + std::string(arg) + ": " + std::string(value);
-                return std::nullopt;
-            }
+            if (!ok)
+                return usage_error(error, "cli_bad_value",
+                                   std::string(arg) + " " + std::string(value));
         } else if (o.command.empty()) {
             o.command = std::string(arg);
         } else {
             o.positional.emplace_back(arg);
         }
     }
-    if (o.command.empty()) {
-        error = "no command given";
-        return std::nullopt;
-    }
+    if (o.command.empty())
+        return usage_error(error, "cli_no_command", "telvane-cli");
     return o;
 }
 

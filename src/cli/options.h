@@ -11,7 +11,7 @@
 
 namespace telvane::cli {
 
-// The values the settings dialog would give: units, coordinate order, refraction, grid factor.
+// The values the program's settings would give: units, coordinate order, refraction, grid factor.
 struct Settings {
     Units units{kAngleDMS, kMetre};
     int order = kOrderNEZ;
@@ -22,11 +22,27 @@ struct Options {
     std::string command;
     std::vector<std::string> positional;
     std::optional<std::string> as;
+    bool utf8 = false; // dump: names and notes in UTF-8 instead of the file's bytes
     Settings settings;
 };
 
-// Parses argv; on a usage error returns nothing and puts the reason in `error`.
-std::optional<Options> parse_options(int argc, char** argv, std::string& error);
+// What is wrong with a command line: the message key and what it is about (an option, a value).
+struct UsageError {
+    std::string key;
+    std::string subject;
+};
+
+// Parses argv; on a usage error returns nothing and says why in `error`.
+std::optional<Options> parse_options(int argc, char** argv, UsageError& error);
+
+// The options every command takes, wherever they stand: --lang, --help, --version.
+struct GlobalOptions {
+    std::string lang = "en";
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> rest; // argv without them, argv[0] first
+};
+std::optional<GlobalOptions> take_global_options(int argc, char** argv, UsageError& error);
 
 extern const char* const kUsage;
 

@@ -1,7 +1,10 @@
 #include "road_command.h"
 
+#include "encoding.h"
+#include "options.h"
 #include "road/design/road_design.h"
 
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -16,56 +19,13 @@ namespace {
 using road::RoadData;
 using road::RoadPage;
 
-// The English texts of the language table for what the road commands show.
-std::string EnglishText(std::string_view key) {
-    static const std::map<std::string_view, std::string_view> texts = {
-        {"data_empty", "The data cannot be empty."},
-        {"wrong_format", "The data format is wrong."},
-        {"Data_OutLimit", "The data is out of range."},
-        {"JD_CODE", "IP name"},
-        {"strgrid_N", "North"},
-        {"strgrid_E", "East"},
-        {"strgrid_Z", "Elevation"},
-        {"Mileage", "Chainage"},
-        {"Radius", "Radius"},
-        {"ClothoidLength", "Spiral length "},
-        {"Direction", "Turn"},
-        {"DeflectionAngle", "Deflection"},
-        {"TangentLength", "Tangent "},
-        {"CurveLength", "Curve length"},
-        {"ExternalLength", "External"},
-        {"strgrid_ZH", "TS chainage"},
-        {"strgrid_HY", "SC chainage"},
-        {"strgrid_YH", "CS chainage"},
-        {"strgrid_HZ", "ST chainage"},
-        {"LineType", "Type"},
-        {"strgrid_Start", "Start "},
-        {"strgrid_End", "End "},
-        {"strgrid_Length", "Length"},
-        {"AzimuthAngle", "Azimuth"},
-        {"Height", "Elevation"},
-        {"Slope_i", "Grade "},
-        {"MiddlePile", "Centre "},
-        {"LeftPile", "Left "},
-        {"RightPile", "Right "},
-    };
-    const auto it = texts.find(key);
-    return it == texts.end() ? std::string() : std::string(it->second);
-}
-
-// A message as the command line shows it: English for the texts the program knows, the
-// message's own bytes otherwise (the intersection-point method's messages quote point names).
-std::string MessageText(const road::RoadMessage& m) {
+// A message of the road calculation in words: a key's text, or one of the texts the calculation
+// carries itself (in the program's code page) with the key the language file gives it.
+std::string MessageText(const CliTexts& texts, const road::RoadMessage& m) {
     if (m.IsKey) {
-        return EnglishText(m.Text);
+        return texts.text(m.Text) + " [" + m.Text + "]";
     }
-    if (m.Text == road::roadtexts::PlaneRefused) {
-        return "The horizontal alignment is wrong.";
-    }
-    if (m.Text == road::roadtexts::ProfileRefused) {
-        return "The vertical profile is wrong.";
-    }
-    return m.Text;
+    return texts.road_text(m.Text);
 }
 
 struct RoadOptions {
@@ -74,7 +34,7 @@ struct RoadOptions {
     std::optional<std::string> stakesOut, elementsOut, pointsOut;
 };
 
-std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, std::string& error) {
+std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& error) {
     RoadOptions o;
     const std::map<std::string_view, std::optional<std::string> RoadOptions::*> names = {
         {"--phi", &RoadOptions::phi},
@@ -94,21 +54,21 @@ std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, std::string& 
         const std::string_view arg = argv[i];
         const auto it = names.find(arg);
         if (it == names.end()) {
-            error = "unknown road option " + std::string(arg);
+            error = {"cli_unknown_option", std::string(arg)};
             return std::nullopt;
         }
         if (i + 1 >= argc) {
-            error = std::string(arg) + " needs a value";
+            error = {"cli_needs_value", std::string(arg)};
             return std::nullopt;
         }
         o.*(it->second) = argv[++i];
     }
     if (o.phi.has_value() == o.sec.has_value()) {
-        error = "road needs one alignment: --phi FILE or --sec FILE";
+        error = {"cli_road_alignment", "road"};
         return std::nullopt;
     }
     if (!o.stakes) {
-        error = "road needs --stakes FILE";
+        error = {"cli_road_stakes", "road"};
         return std::nullopt;
     }
     return o;
@@ -118,18 +78,20 @@ enum class Loaded { Whole, Incomplete, Unreadable };
 
 // Loads one file as the window's Load command does on `page`.
 Loaded LoadPage(RoadData& data, RoadPage page, const std::string& path,
-                road::StartPointTexts& boxes, std::ostream& err) {
+                road::StartPointTexts& boxes, const CliTexts& texts, std::ostream& err) {
     const road::LoadOutcome o = data.Load(page, path);
     if (o.ReadFailed) {
-        err << "telvane-cli: cannot read " << path << ": " << o.ReadError << "\n";
+        if (std::filesystem::exists(path))
+            err << texts.message(path, "file_read_error", o.ReadError);
+        else
+            err << texts.message(path, "file_not_exist");
         return Loaded::Unreadable;
     }
     if (!o.Read) {
-        err << "telvane-cli: " << path << ": not a " << road::DefaultExtension(page)
-            << " file, nothing read\n";
+        err << texts.message(path, "cli_not_road_file", road::DefaultExtension(page));
     }
     for (int k = 0; k < o.WrongFormat; ++k) {
-        err << "telvane-cli: " << path << ": " << EnglishText(road::roadkeys::WrongFormat) << "\n";
+        err << texts.message(path, road::roadkeys::WrongFormat);
     }
     if (o.Boxes) {
         boxes.Edit1 = o.Boxes->Edit1;
@@ -142,28 +104,28 @@ Loaded LoadPage(RoadData& data, RoadPage page, const std::string& path,
 
 // Writes the page's list; false when the file could not be written.
 bool SavePage(const RoadData& data, RoadPage page, const std::string& path,
-              const road::RoadColumnTitles& titles, std::ostream& err) {
+              const road::RoadColumnTitles& titles, const CliTexts& texts, std::ostream& err) {
     std::string error;
     switch (data.Save(page, path, titles, &error)) {
     case road::SaveStatus::NothingToSave:
-        err << "telvane-cli: nothing to write to " << path << "\n";
+        err << texts.message(path, "no_data_to_save");
         return true;
     case road::SaveStatus::Saved:
         return true;
     case road::SaveStatus::Failed:
         break;
     }
-    err << "telvane-cli: cannot write " << path << ": " << error << "\n";
+    err << texts.message(path, "cli_cannot_write", error);
     return false;
 }
 
 } // namespace
 
-int run_road(int argc, char** argv, std::ostream& out, std::ostream& err) {
-    std::string error;
+int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, std::ostream& err) {
+    UsageError error;
     const std::optional<RoadOptions> options = ParseRoadOptions(argc, argv, error);
     if (!options) {
-        err << "telvane-cli: " << error << "\n";
+        err << texts.message(error.subject, error.key);
         return 2;
     }
 
@@ -178,7 +140,7 @@ int run_road(int argc, char** argv, std::ostream& out, std::ostream& err) {
     files.emplace_back(RoadPage::Stakes, *options->stakes);
     bool complete = true;
     for (const auto& [page, path] : files) {
-        switch (LoadPage(data, page, path, boxes, err)) {
+        switch (LoadPage(data, page, path, boxes, texts, err)) {
         case Loaded::Whole:
             break;
         case Loaded::Incomplete:
@@ -201,10 +163,13 @@ int run_road(int argc, char** argv, std::ostream& out, std::ostream& err) {
     }
 
     const road::CalculationOutcome outcome = data.Calculate(boxes);
-    if (outcome.Message) {
-        err << "telvane-cli: " << MessageText(*outcome.Message);
+    if (outcome.Status == road::CalculationStatus::StartNotNumber && outcome.Message) {
+        // The window shows the number conversion's own error; here it explains wrong_format.
+        err << texts.message("road", road::roadkeys::WrongFormat, outcome.Message->Text);
+    } else if (outcome.Message) {
+        err << "road: " << MessageText(texts, *outcome.Message);
         if (!outcome.Detail.empty()) {
-            err << " (" << outcome.Detail << ")";
+            err << " (" << texts.road_text(outcome.Detail) << ")";
         }
         err << "\n";
     }
@@ -212,18 +177,20 @@ int run_road(int argc, char** argv, std::ostream& out, std::ostream& err) {
         return 1;
     }
 
-    const road::RoadColumnTitles titles = road::RoadColumnTitles::FromTexts(EnglishText);
+    // The column titles go into the files, which carry the program's code page.
+    const road::RoadColumnTitles titles = road::RoadColumnTitles::FromTexts(
+        [&texts](std::string_view key) { return utf8_to_gbk(texts.text(key)); });
     bool written = true;
     if (options->stakesOut) {
-        written &= SavePage(data, RoadPage::Stakes, *options->stakesOut, titles, err);
+        written &= SavePage(data, RoadPage::Stakes, *options->stakesOut, titles, texts, err);
     } else if (const std::optional<std::string> text = data.FileText(RoadPage::Stakes, titles)) {
         out << *text;
     }
     if (options->elementsOut) {
-        written &= SavePage(data, RoadPage::Elements, *options->elementsOut, titles, err);
+        written &= SavePage(data, RoadPage::Elements, *options->elementsOut, titles, texts, err);
     }
     if (options->pointsOut) {
-        written &= SavePage(data, RoadPage::Intersections, *options->pointsOut, titles, err);
+        written &= SavePage(data, RoadPage::Intersections, *options->pointsOut, titles, texts, err);
     }
     return complete && written ? 0 : 1;
 }

@@ -7,9 +7,28 @@
 
 namespace telvane {
 
+namespace {
+
+QString installed_language_directory(const QString& executableDir) {
+    return QDir::cleanPath(executableDir + QStringLiteral("/../share/telvane"));
+}
+
+} // namespace
+
 AppPaths paths_for_executable(const QString& executablePath, const QString& configDir) {
-    const QString directory = QFileInfo(executablePath).absolutePath();
-    return {directory, resolve_ini_path(ini_path_beside(executablePath), configDir)};
+    const QString beside = QFileInfo(executablePath).absolutePath();
+    // Files beside the program win, so that a copy carried on a stick keeps its own texts; an
+    // installed program finds them under share/ (bin/telvane, share/telvane/Language.cfg).
+    const QString installed = installed_language_directory(beside);
+    const bool useInstalled = !QFileInfo::exists(beside + QStringLiteral("/Language.cfg")) &&
+                              QFileInfo::exists(installed + QStringLiteral("/Language.cfg"));
+    if (!useInstalled)
+        return {beside, resolve_ini_path(ini_path_beside(executablePath), configDir)};
+    // An installed program keeps its settings in the user's configuration folder: the system's
+    // bin folder is no place for them, even for a user who may write there.
+    QDir().mkpath(configDir);
+    return {installed,
+            QDir(configDir).filePath(QFileInfo(ini_path_beside(executablePath)).fileName())};
 }
 
 StartResult start_windows(const AppPaths& paths, Prompts& prompts) {
@@ -27,7 +46,8 @@ StartResult start_windows(const AppPaths& paths, Prompts& prompts) {
                                "Telvane cannot start: the language file Language.cfg is missing, "
                                "unreadable or names no language (%2).\n"
                                "Looked for: %1\n"
-                               "It belongs in the program's folder: %3")
+                               "It belongs in the program's folder (%3) or, for an installed "
+                               "program, in share/telvane beside its bin folder.")
                     .arg(file, reason, folder)};
     }
     windows->Form2 = std::make_unique<TForm2>(windows->Form1->texts(), paths.iniPath);

@@ -26,8 +26,9 @@ struct StartResult {
     QString error;                       // why, naming the file and where it was looked for
 };
 
-// The paths of a program started from `executablePath`: the language files beside it and its INI
-// file (beside it when that place can be written, else in `configDir`).
+// The paths of a program started from `executablePath`: the language files beside it, or, when
+// there are none, in ../share/telvane from its folder (an installed program); its INI file beside
+// it when that place can be written and the program is not installed, else in `configDir`.
 AppPaths paths_for_executable(const QString& executablePath, const QString& configDir);
 
 // Creates the main window, the settings dialog and the confirmation dialog, in this order; only

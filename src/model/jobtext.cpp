@@ -4,6 +4,7 @@
 #include "numtext.h"
 
 #include <array>
+#include <atomic>
 #include <cstdio>
 
 namespace telvane {
@@ -218,6 +219,21 @@ int tokenise_record(std::string_view record, std::vector<std::string>& tokens) {
     return rc;
 }
 
+namespace {
+
+void stdout_diagnostic(std::string_view line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+std::atomic<DiagnosticSink> diagnostic_sink{&stdout_diagnostic};
+
+} // namespace
+
+DiagnosticSink set_diagnostic_sink(DiagnosticSink sink) {
+    return diagnostic_sink.exchange(sink ? sink : &stdout_diagnostic);
+}
+
 int parse_record(std::span<const std::string_view> lines, record_item& out, Units units) {
     const int kind = lines.empty() ? int(kKindNone) : record_kind(line_keyword(lines[0]));
     if (kind == kKindNone)
@@ -239,7 +255,7 @@ int parse_record(std::span<const std::string_view> lines, record_item& out, Unit
             out = std::move(parsed);
         return filled;
     } catch (const ConversionError& e) {
-        std::printf("Excption: %s\n", e.what());
+        diagnostic_sink.load()(std::string("Excption: ") + e.what());
         return kRecordBadValue;
     }
 }

@@ -58,6 +58,13 @@ int group_lines(std::span<const std::string> lines, std::vector<std::string>& re
 // its comma fields from column 9, trimmed. Returns 0 or -3.
 int tokenise_record(std::string_view record, std::vector<std::string>& tokens);
 
+// Where the record parser reports a value it could not convert, one line ("Excption: <what>")
+// without its line end. The default writes the line to standard output, where the window program
+// has always written it; the command-line tool sends it to standard error so that it never mixes
+// with its output. Returns the sink that was set; nullptr restores the default.
+using DiagnosticSink = void (*)(std::string_view line);
+DiagnosticSink set_diagnostic_sink(DiagnosticSink sink);
+
 // Parses a logical record into `out`. Values are read as arc-seconds and in `units.distance`.
 int parse_record(std::span<const std::string_view> lines, record_item& out,
                  Units units = kJobTextUnits);

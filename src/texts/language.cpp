@@ -83,9 +83,29 @@ LanguageFileError::LanguageFileError(std::filesystem::path file, std::string rea
       reason_(std::move(reason)) {}
 
 TLanguage::TLanguage(const std::filesystem::path& directory) {
-    load_language_file(directory / kLanguageFile);
-    load_file_types(directory / kFileTypeFile);
-    load_help(directory / kHelpFile);
+    const auto language = read_file_bytes((directory / kLanguageFile).string());
+    const auto file_types = read_file_bytes((directory / kFileTypeFile).string());
+    const auto help = read_file_bytes((directory / kHelpFile).string());
+    load(directory / kLanguageFile, language ? &*language : nullptr,
+         file_types ? &*file_types : nullptr, help ? &*help : nullptr);
+}
+
+TLanguage::TLanguage(const LanguageSources& sources) {
+    load(std::filesystem::path(kLanguageFile), &sources.language,
+         sources.file_types ? &*sources.file_types : nullptr,
+         sources.help ? &*sources.help : nullptr);
+}
+
+void TLanguage::load(const std::filesystem::path& language_file, const std::string* language,
+                     const std::string* file_types, const std::string* help) {
+    if (!language)
+        throw LanguageFileError(language_file, "the file is missing or cannot be read");
+    load_language_file(language_file, *language);
+    if (file_types)
+        load_file_types(*file_types);
+    help_loaded_ = help != nullptr;
+    if (help)
+        load_help(*help);
     language_index_ = 0;
 }
 
@@ -111,11 +131,8 @@ void TLanguage::add_key(std::string key, std::vector<std::string> texts) {
     keys_.push_back(std::move(key));
 }
 
-void TLanguage::load_language_file(const std::filesystem::path& file) {
-    const auto bytes = read_file_bytes(file.string());
-    if (!bytes)
-        throw LanguageFileError(file, "the file is missing or cannot be read");
-    const Lines lines = split_lines(*bytes);
+void TLanguage::load_language_file(const std::filesystem::path& file, std::string_view bytes) {
+    const Lines lines = split_lines(bytes);
     if (lines.empty())
         throw LanguageFileError(file, "the file is empty");
     auto header = split_header(lines.front());
@@ -136,11 +153,8 @@ void TLanguage::load_language_file(const std::filesystem::path& file) {
     }
 }
 
-void TLanguage::load_file_types(const std::filesystem::path& file) {
-    const auto bytes = read_file_bytes(file.string());
-    if (!bytes)
-        return;
-    const IniFile ini = IniFile::from_bytes(*bytes);
+void TLanguage::load_file_types(std::string_view bytes) {
+    const IniFile ini = IniFile::from_bytes(bytes);
     for (auto& section : ini.sections()) {
         std::vector<std::string> texts;
         for (const auto& name : language_names_)
@@ -149,14 +163,10 @@ void TLanguage::load_file_types(const std::filesystem::path& file) {
     }
 }
 
-void TLanguage::load_help(const std::filesystem::path& file) {
-    const auto bytes = read_file_bytes(file.string());
-    help_loaded_ = bytes.has_value();
-    if (!bytes)
-        return;
+void TLanguage::load_help(std::string_view bytes) {
     std::vector<std::string> names;
     std::vector<std::string> bodies;
-    for (const auto& line : split_lines(*bytes)) {
+    for (const auto& line : split_lines(bytes)) {
         const std::string_view t = trim(line);
         if (!t.empty() && t.front() == '[') {
             const auto close = t.find(']', 1);

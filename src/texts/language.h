@@ -9,6 +9,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -34,11 +35,20 @@ private:
     std::string reason_;
 };
 
+// The contents of the three files, for a program that carries its texts inside itself.
+struct LanguageSources {
+    std::string language;                  // Language.cfg
+    std::optional<std::string> file_types; // FileType.cfg, when there is one
+    std::optional<std::string> help;       // HELP.txt, when there is one
+};
+
 class TLanguage {
 public:
     // Loads the three files from `directory`; afterwards the first language is selected.
     // Throws LanguageFileError when Language.cfg cannot be used.
     explicit TLanguage(const std::filesystem::path& directory);
+    // The same from the files' contents; LanguageFileError names "Language.cfg" alone.
+    explicit TLanguage(const LanguageSources& sources);
 
     // `index` must lie in [0, number of languages); throws std::out_of_range otherwise.
     void SelectLanguage(int index);
@@ -58,9 +68,11 @@ public:
     bool HelpLoaded() const { return help_loaded_; }
 
 private:
-    void load_language_file(const std::filesystem::path& file);
-    void load_file_types(const std::filesystem::path& file);
-    void load_help(const std::filesystem::path& file);
+    void load(const std::filesystem::path& language_file, const std::string* language,
+              const std::string* file_types, const std::string* help);
+    void load_language_file(const std::filesystem::path& file, std::string_view bytes);
+    void load_file_types(std::string_view bytes);
+    void load_help(std::string_view bytes);
     void add_key(std::string key, std::vector<std::string> texts);
 
     int language_index_ = 0;

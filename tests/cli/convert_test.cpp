@@ -1,5 +1,4 @@
-#include "cli/convert.h"
-#include "cli/options.h"
+#include "cli/cli.h"
 #include "lebytes.h"
 #include "model/filebytes.h"
 #include "tempdir.h"
@@ -35,13 +34,8 @@ CliRun cli(std::vector<std::string> args) {
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
-    std::string error;
-    const auto options =
-        telvane::cli::parse_options(static_cast<int>(argv.size()), argv.data(), error);
-    if (!options)
-        return {2, error};
-    std::ostringstream err;
-    const int status = telvane::cli::run_convert(*options, err);
+    std::ostringstream out, err;
+    const int status = telvane::cli::run_cli(static_cast<int>(argv.size()), argv.data(), out, err);
     return {status, err.str()};
 }
 
@@ -144,10 +138,8 @@ struct DumpRun {
 DumpRun dump(const std::string& path) {
     std::string a0 = "telvane-cli", a1 = "dump", a2 = path;
     char* argv[] = {a0.data(), a1.data(), a2.data()};
-    std::string error;
-    const auto options = telvane::cli::parse_options(3, argv, error);
     std::ostringstream out, err;
-    const int status = telvane::cli::run_dump(*options, out, err);
+    const int status = telvane::cli::run_cli(3, argv, out, err);
     return {status, out.str(), err.str()};
 }
 } // namespace

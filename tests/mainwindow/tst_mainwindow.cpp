@@ -408,6 +408,28 @@ private slots:
         QCOMPARE(moved.iniPath, config.dir() + "/cfg/telvane.INI");
         QCOMPARE(moved.directory, QString("/proc"));
     }
+
+    // An installed program (prefix/bin/telvane) finds its texts in prefix/share/telvane, unless
+    // it has its own beside it.
+    void languageFilesBesideTheProgramFirstThenUnderShare() {
+        TestFiles prefix;
+        QDir(prefix.dir()).mkpath("bin");
+        QDir(prefix.dir()).mkpath("share/telvane");
+        const QString exe = prefix.dir() + "/bin/telvane";
+        const QString cfg = prefix.dir() + "/cfg";
+        QCOMPARE(paths_for_executable(exe, cfg).directory, prefix.dir() + "/bin"); // neither
+        QFile shared(prefix.dir() + "/share/telvane/Language.cfg");
+        QVERIFY(shared.open(QIODevice::WriteOnly));
+        shared.close();
+        const AppPaths installed = paths_for_executable(exe, cfg);
+        QCOMPARE(installed.directory, prefix.dir() + "/share/telvane");
+        QCOMPARE(installed.iniPath, cfg + "/telvane.INI"); // never in the system's bin folder
+        QFile beside(prefix.dir() + "/bin/Language.cfg");
+        QVERIFY(beside.open(QIODevice::WriteOnly));
+        beside.close();
+        QCOMPARE(paths_for_executable(exe, cfg).directory, prefix.dir() + "/bin");
+        QCOMPARE(paths_for_executable(exe, cfg).iniPath, prefix.dir() + "/bin/telvane.INI");
+    }
 };
 
 QTEST_MAIN(TestMainWindow)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace telvane;
 
 namespace {
@@ -444,4 +446,26 @@ TEST(SplitDelimited, CommasQuotesAndBlanks) {
     for (const Case& c : cases)
         EXPECT_EQ(split_delimited(c.text, ','), c.fields) << c.text;
     EXPECT_EQ(split_delimited("T:1:0", ':'), (V{"T", "1", "0"}));
+}
+
+namespace {
+std::string diagnostics_seen;
+void record_diagnostic(std::string_view line) {
+    diagnostics_seen += std::string(line) + "\n";
+}
+} // namespace
+
+// The command-line tool moves the parser's report off standard output, where it would mix
+// with the data the tool prints.
+TEST(ParseRecord, UnreadableValueIsReportedToTheSinkInstalled) {
+    diagnostics_seen.clear();
+    const DiagnosticSink before = set_diagnostic_sink(&record_diagnostic);
+    record_item r;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(parse_record(std::string_view("STA     S,x,C|XYZ     1,2,3"), r), -5);
+    EXPECT_EQ(parse_record(std::string_view("STA     S,1,C|XYZ     1,2,3"), r), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(set_diagnostic_sink(before), &record_diagnostic);
+    EXPECT_EQ(diagnostics_seen.rfind("Excption: ", 0), 0u);
+    EXPECT_EQ(std::count(diagnostics_seen.begin(), diagnostics_seen.end(), '\n'), 1);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 using telvane::LanguageFileError;
+using telvane::LanguageSources;
 using telvane::TLanguage;
 using telvane::testing::TempDir;
 
@@ -102,6 +103,27 @@ TEST(Language, MissingOptionalFiles) {
     EXPECT_FALSE(lang.HelpLoaded());
     EXPECT_EQ(lang.Keys(), (std::vector<std::string>{"openbtn"})); // no filters, no help key
     EXPECT_EQ(lang.GetText("APP_HELP_TEXT"), "");
+}
+
+// A program that carries the files inside itself loads their contents exactly as the files.
+TEST(Language, ContentsLoadAsTheFilesDo) {
+    TempDir dir;
+    const std::string language = "KEY\t" + kZh + "\tEnglish\nopenbtn\tOpen-zh\tOpen\n";
+    const std::string types = "[OPEN_FILTER]\r\nEnglish=All (*.*)|*.*\r\n";
+    const std::string help = "[" + kZh + "]\nzh help\n[English]\nen help\n";
+    dir.write("Language.cfg", language);
+    dir.write("FileType.cfg", types);
+    dir.write("HELP.txt", help);
+    TLanguage from_files(dir.path());
+    TLanguage from_contents(LanguageSources{language, types, help});
+    EXPECT_EQ(from_contents.Keys(), from_files.Keys());
+    EXPECT_EQ(from_contents.TextColumns(), from_files.TextColumns());
+    EXPECT_TRUE(from_contents.HelpLoaded());
+
+    TLanguage bare(LanguageSources{language, {}, {}});
+    EXPECT_FALSE(bare.HelpLoaded());
+    EXPECT_EQ(bare.Keys(), (std::vector<std::string>{"openbtn"}));
+    EXPECT_THROW(TLanguage(LanguageSources{"KEY\n", {}, {}}), LanguageFileError);
 }
 
 TEST(Language, UnusableLanguageFileNamesTheFile) {

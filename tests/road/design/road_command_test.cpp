@@ -31,7 +31,9 @@ CliRun Road(std::vector<std::string> args) {
     }
     std::ostringstream out;
     std::ostringstream err;
-    const int status = telvane::cli::run_road(static_cast<int>(argv.size()), argv.data(), out, err);
+    static const auto english = telvane::cli::CliTexts::for_language("en");
+    const int status =
+        telvane::cli::run_road(static_cast<int>(argv.size()), argv.data(), *english, out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -129,7 +131,7 @@ TEST(RoadCommand, RefusalsAndIncompleteFiles) {
                                                      "L,0,0,10\r\nL,0,0,0\r\n");
         const CliRun r = Road({"--sec", sec, "--stakes", stakes, "-o", dir.file("out.csv")});
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.err, "telvane-cli: The data format is wrong. "
+        EXPECT_EQ(r.err, "road: The data format is wrong. [wrong_format] "
                          "(MainPile error 1 Data Type is wrong at 2)\n");
         EXPECT_FALSE(std::filesystem::exists(dir.file("out.csv")));
     }
@@ -150,7 +152,7 @@ TEST(RoadCommand, RefusalsAndIncompleteFiles) {
         // A file that cannot be read stops the command.
         const CliRun r = Road({"--phi", dir.file("missing.PHI"), "--stakes", stakes});
         EXPECT_EQ(r.status, 1);
-        EXPECT_NE(r.err.find("cannot read"), std::string::npos);
+        EXPECT_EQ(r.err, dir.file("missing.PHI") + ": The file does not exist [file_not_exist]\n");
         EXPECT_EQ(r.out, "");
     }
 }

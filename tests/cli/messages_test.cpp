@@ -1,0 +1,264 @@
+// What telvane-cli says: every refusal in words from the language file with its key, in English
+// or Chinese, and names from GBK files shown in UTF-8.
+#include "cli/cli.h"
+#include "cli/encoding.h"
+#include "cli/texts.h"
+#include "lebytes.h"
+#include "road/design/road_texts.h"
+#include "road/engine/intersection_point_calculate.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using telvane::cli::CliTexts;
+using telvane::testing::TempDir;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun cli(std::vector<std::string> args) {
+    args.insert(args.begin(), "telvane-cli");
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    std::ostringstream out, err;
+    const int status = telvane::cli::run_cli(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {status, out.str(), err.str()};
+}
+
+// 测试 ("test") and 北门 ("north gate") in GBK, and the same in UTF-8.
+const std::string kGbkJob = "\xb2\xe2\xca\xd4";
+const std::string kUtf8Job = "\xe6\xb5\x8b\xe8\xaf\x95";
+const std::string kGbkPoint = "\xb1\xb1\xc3\xc5";
+const std::string kUtf8Point = "\xe5\x8c\x97\xe9\x97\xa8";
+
+const std::string kJob = "JOB     " + kGbkJob + "\r\nINST    TS\r\nSTA     " + kGbkPoint +
+                         ",1.5000,C\r\nXYZ     100.0000,200.0000,10.0000\r\n";
+
+} // namespace
+
+// Each kind of refusal, as one line: subject, the English text of the language file, the key.
+TEST(CliMessages, EveryRefusalIsTheLanguageFilesTextWithItsKey) {
+    TempDir dir;
+    const std::string d = dir.path().string() + "/";
+    dir.write("job.txt", kJob);
+    dir.write("empty.txt", "");
+    dir.write("blank.txt", "  \r\n");
+    dir.write("junk.txt", "a b c\r\nd e f\r\n");
+    dir.write("bad.mea", std::string("\x03\x01\x02", 3));
+    dir.write("bad.txt", "JOB     J\r\nINST    I\r\nSTA     S,x,C\r\nXYZ     1,2,3\r\n");
+    dir.write("p3.csv", "P1,1,2,3,4,5,6,C\r\n");
+    dir.write("codes.txt", "TREE\r\nWALL\r\n");
+    dir.write("nocoord.txt", "JOB     J\r\nINST    I\r\nNOTE    hello\r\n");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"convert", d + "day1.mea", d + "o"},
+         1,
+         d + "day1.mea: The file does not exist [file_not_exist]\n"},
+        {{"dump", d + "day1.mea"}, 1, d + "day1.mea: The file does not exist [file_not_exist]\n"},
+        {{"info", d + "day1.mea"}, 1, d + "day1.mea: The file does not exist [file_not_exist]\n"},
+        {{"convert", d + "day1.txt", d + "o"},
+         1,
+         d + "day1.txt: The file cannot be opened [file_unable_open]\n"},
+        {{"convert", d + "empty.txt", d + "o"},
+         1,
+         d + "empty.txt: The file is empty [file_is_empty]\n"},
+        {{"convert", d + "blank.txt", d + "o"},
+         1,
+         d + "blank.txt: The file is empty. [open_empty_file]\n"},
+        {{"convert", d + "junk.txt", d + "o"},
+         1,
+         d + "junk.txt: The data format is wrong. [wrong_format]\n"},
+        {{"convert", d + "bad.mea", d + "o"},
+         1,
+         d + "bad.mea: The file format is wrong [file_wrong_format]\n"},
+        {{"convert", d + "bad.txt", d + "o"},
+         1,
+         d + "bad.txt: The data format is wrong. [wrong_format] (ERROR: load record item "
+             "failed)\n"},
+        {{"convert", d + "p3.csv", d + "o.csv"},
+         1,
+         d + "p3.csv: There is no data to save. [no_data_to_save]\n"},
+        {{"convert", d + "codes.txt", d + "o.csv", "--as", "points"},
+         1,
+         d + "codes.txt: This data cannot be written as this type [cli_cannot_write_as] (codes -> "
+             "points)\n"},
+        {{"convert", d + "job.txt", d + "o.txt", "--as", "gt7"},
+         1,
+         d + "o.txt: A GTS-7 file name must end in .gt7 [cli_gt7_name]\n"},
+        {{"convert", d + "job.txt", d + "o.gt7", "--angle", "mil"},
+         1,
+         d + "o.gt7: GTS-7 files cannot be written with the mil angle unit. "
+             "[gts7_not_support_mil]\n"},
+        {{"convert", d + "nocoord.txt", d + "o.dxf"},
+         1,
+         d + "o.dxf: The job holds no coordinates. [job_have_no_coord]\n"},
+        // Usage errors.
+        {{}, 2, "telvane-cli: No command was given [cli_no_command]\n"},
+        {{"fly"}, 2, "fly: Unknown command [cli_unknown_command]\n"},
+        {{"convert", d + "job.txt"}, 2, "convert: Wrong number of file names [cli_file_count]\n"},
+        {{"info", d + "job.txt", "--colour", "red"},
+         2,
+         "--colour: Unknown option [cli_unknown_option]\n"},
+        {{"info", d + "job.txt", "--angle"},
+         2,
+         "--angle: This option needs a value [cli_needs_value]\n"},
+        {{"info", d + "job.txt", "--angle", "rad"},
+         2,
+         "--angle rad: This option does not take this value [cli_bad_value]\n"},
+        {{"convert", d + "job.txt", d + "o", "--as", "dwg"},
+         2,
+         "dwg: Unknown output type [cli_unknown_type]\n"},
+        {{"info", d + "job.txt", "--lang", "fr"},
+         2,
+         "fr: Unknown language [cli_unknown_language]\n"},
+        {{"road", "--stakes", d + "s.csv"},
+         2,
+         "road: One alignment file is needed: --phi or --sec [cli_road_alignment]\n"},
+        {{"road", "--phi", d + "a.PHI"},
+         2,
+         "road: A stake file is needed: --stakes [cli_road_stakes]\n"},
+        {{"road", "--phi", d + "a.PHI", "--stakes", d + "s.csv"},
+         1,
+         d + "a.PHI: The file does not exist [file_not_exist]\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = cli(c.args);
+        const std::string what = c.args.empty() ? "" : c.args.front();
+        EXPECT_EQ(r.status, c.status) << what << " " << r.err;
+        EXPECT_EQ(r.err, c.err) << what;
+        EXPECT_EQ(r.out, "") << what;
+    }
+    // The road calculation's own Chinese text, in words and in both languages.
+    dir.write("two.SEC", "X0\r\n100,100,0,0\r\nh\r\nL,0,0,10\r\nL,0,0,0\r\n");
+    dir.write("s.csv", "K\r\n0\r\n");
+    EXPECT_EQ(cli({"road", "--sec", d + "two.SEC", "--stakes", d + "s.csv"}).err,
+              "road: The data format is wrong. [wrong_format] (At least 3 line elements are "
+              "needed [road_too_few_elements])\n");
+    EXPECT_EQ(
+        cli({"road", "--sec", d + "two.SEC", "--stakes", d + "s.csv", "--lang", "zh"}).err,
+        "road: 数据格式错误。 [wrong_format] (线元数量不能少于3个 [road_too_few_elements])\n");
+
+    const CliRun unwritable = cli({"convert", d + "job.txt", d + "no/such/folder/o.txt"});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.err.rfind(
+                  d + "no/such/folder/o.txt: The file cannot be written [cli_cannot_write] (", 0),
+              0u)
+        << unwritable.err;
+}
+
+TEST(CliMessages, ChineseWithTheSameKeys) {
+    TempDir dir;
+    const std::string missing = dir.file("day1.mea");
+    const CliRun r = cli({"--lang", "zh", "convert", missing, dir.file("o")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, missing + ": 文件不存在 [file_not_exist]\n");
+    // The option may stand anywhere.
+    EXPECT_EQ(cli({"fly", "--lang", "zh"}).err, "fly: 未知的命令 [cli_unknown_command]\n");
+    const std::string blank = dir.write("blank.txt", " \r\n");
+    EXPECT_EQ(cli({"convert", blank, dir.file("o"), "--lang", "zh"}).err,
+              blank + ": 文件是空的。 [open_empty_file]\n");
+}
+
+// Every key the tool says has its own text in both languages, not the bare key.
+TEST(CliMessages, EveryKeyOfTheToolHasBothTexts) {
+    const char* const keys[] = {
+        "cli_no_command",      "cli_unknown_command",  "cli_unknown_option",
+        "cli_needs_value",     "cli_bad_value",        "cli_file_count",
+        "cli_unknown_type",    "cli_cannot_write_as",  "cli_gt7_name",
+        "cli_cannot_write",    "cli_road_alignment",   "cli_road_stakes",
+        "cli_not_road_file",   "cli_unknown_language", "road_too_few_elements",
+        "road_plane_refused",  "road_profile_refused", "ip_too_few_points",
+        "ip_points_too_close", "ip_same_bearing",      "ip_opposite_bearing",
+        "ip_zero_radius",      "ip_negative_spiral",   "ip_spirals_too_long"};
+    for (const char* lang : {"en", "zh"}) {
+        const auto texts = CliTexts::for_language(lang);
+        ASSERT_TRUE(texts);
+        for (const char* key : keys)
+            EXPECT_NE(texts->text(key), key) << lang << " " << key;
+    }
+    EXPECT_FALSE(CliTexts::for_language("de"));
+}
+
+// The road calculation's own texts (GBK, with point names) are found in the language file: the
+// Chinese text is exactly the program's text, the English one quotes the same names.
+TEST(CliMessages, RoadTextsHaveKeysAndKeepTheirNames) {
+    namespace ip = telvane::road::ipmessages;
+    namespace rt = telvane::road::roadtexts;
+    const auto zh = CliTexts::for_language("zh");
+    const auto en = CliTexts::for_language("en");
+    for (const char* text : {rt::TooFewElements, rt::PlaneRefused, rt::ProfileRefused,
+                             ip::TooFewPoints, ip::PointsTooClose}) {
+        const std::string said = zh->road_text(text);
+        EXPECT_EQ(said.substr(0, said.find(" [")), telvane::cli::gbk_to_utf8(text));
+        EXPECT_NE(en->road_text(text).find("] "), 0u);
+    }
+    // "JD1->JD2 and JD2->北门 ...": the names in the order the text gives them.
+    std::string same = ip::SameBearing;
+    for (const std::string& name :
+         {std::string("JD1"), std::string("JD2"), std::string("JD2"), kGbkPoint})
+        same.replace(same.find("%s"), 2, name);
+    EXPECT_EQ(en->road_text(same), "JD1->JD2 and JD2->" + kUtf8Point +
+                                       " have the same azimuth: not a valid intersection point! "
+                                       "[ip_same_bearing]");
+    std::string zero = ip::ZeroRadius;
+    zero.replace(zero.find("%s"), 2, kGbkPoint);
+    EXPECT_EQ(zh->road_text(zero), telvane::cli::gbk_to_utf8(zero) + " [ip_zero_radius]");
+    EXPECT_EQ(en->road_text(zero), "The radius at " + kUtf8Point +
+                                       " is 0: not a valid intersection point! [ip_zero_radius]");
+    // A text the program does not know is shown as it is, in UTF-8.
+    EXPECT_EQ(en->road_text(kGbkPoint), kUtf8Point);
+}
+
+TEST(CliOutput, InfoShowsNamesInUtf8AndDumpKeepsBytesUnlessAsked) {
+    TempDir dir;
+    const CliRun info = cli({"info", dir.write("job.txt", kJob)});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_NE(info.out.find("job " + kUtf8Job + "\n"), std::string::npos) << info.out;
+
+    telvane::testing::Record sta(48);
+    sta.i8(0, 1).text(1, kGbkPoint).f32(20, 1.5f).f64(24, 200).f64(32, 100).f64(40, 10);
+    const std::string mea = dir.write("day1.mea", "\x01" + sta.bytes());
+    const CliRun raw = cli({"dump", mea});
+    EXPECT_EQ(raw.out.substr(0, 16), "STA     " + kGbkPoint + ",1.5");
+    const CliRun utf8 = cli({"dump", "--utf8", mea});
+    EXPECT_EQ(utf8.out.substr(0, 18), "STA     " + kUtf8Point + ",1.5");
+    const CliRun job = cli({"info", mea});
+    EXPECT_NE(job.out.find("job day1\n"), std::string::npos) << job.out;
+}
+
+TEST(CliOutput, VersionAndHelp) {
+    const CliRun version = cli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "telvane-cli 1.6\n");
+    const CliRun help = cli({"convert", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: telvane-cli", 0), 0u);
+    EXPECT_EQ(help.out.find("window"), std::string::npos); // the user's terms, not the program's
+}
+
+TEST(CliEncoding, DamagedAndMissingCharactersStayReadable) {
+    using telvane::cli::gbk_to_utf8;
+    using telvane::cli::utf8_to_gbk;
+    EXPECT_EQ(gbk_to_utf8("P1"), "P1");
+    EXPECT_EQ(gbk_to_utf8(kGbkPoint + "x"), kUtf8Point + "x");
+    // A lead byte without its trail, in the middle and at the end.
+    EXPECT_EQ(gbk_to_utf8("A\x81\x20"
+                          "B\xb1"),
+              "A\xEF\xBF\xBD B\xEF\xBF\xBD");
+    EXPECT_EQ(utf8_to_gbk(kUtf8Point), kGbkPoint);
+    // An emoji (not in GBK) is one '?', not four.
+    EXPECT_EQ(utf8_to_gbk("a\xF0\x9F\x98\x80"
+                          "b"),
+              "a?b");
+}
