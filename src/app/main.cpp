@@ -14,7 +14,7 @@
 namespace {
 
 const char* const kHelp =
-    R"(Usage: telvane [OPTIONS]
+    R"(Usage: telvane [OPTIONS] [FILE]
 
 Telvane works with a surveying total station: it receives measurement jobs, point lists
 and code lists from the instrument over a serial line and sends points, codes and road
@@ -22,11 +22,14 @@ stake-out tables back; it opens, shows, edits and saves survey data in the instr
 text and binary formats, as comma-separated rows, DXF and GTS-7; and it calculates road
 stake-out tables from an alignment, a vertical profile and a list of stake chainages.
 
+FILE is opened at start as the Open command opens it (a job, points, codes, a drawing or a
+road table; text or the instrument's binary files).
+
 Options:
   --help      show this text and quit
   --version   show the version and quit
-  --check     start, say where the language files were found, and quit at once:
-              shows that the program and its files are installed properly
+  --check     start, say where the language files were found (and what FILE held), and
+              quit at once: shows that the program and its files are installed properly
 The toolkit's own options (such as -platform offscreen) are accepted as well.
 
 The conversions and the road calculation also run without a screen: see telvane-cli --help.
@@ -91,9 +94,20 @@ int main(int argc, char* argv[]) {
     app.setQuitOnLastWindowClosed(false);
 
     windows.Form1->show();
+    // A file named on the command line (the desktop's "Open with") opens as Open would open it.
+    QString file;
+    for (const QString& argument : QCoreApplication::arguments().mid(1))
+        if (!argument.startsWith(QLatin1Char('-')) && file.isEmpty())
+            file = argument;
+    if (!file.isEmpty())
+        telvane::guarded(prompts,
+                         [&] { windows.Form1->OpenFile(QDir::current().absoluteFilePath(file)); });
     if (line.check) {
         std::cout << "telvane " TELVANE_VERSION ": language files in "
                   << QDir::toNativeSeparators(paths.directory).toStdString() << std::endl;
+        if (!file.isEmpty())
+            std::cout << file.toStdString() << ": kind " << windows.Form1->Data.DataKind << ", "
+                      << windows.Form1->StatusPanel(1).toStdString() << std::endl;
         // Closing goes the usual way (the INI file is written), once the window has been shown.
         QTimer::singleShot(0, windows.Form1.get(), [&windows] { windows.Form1->close(); });
     }

@@ -1,0 +1,21 @@
+# Starts the window program with a file on its command line, as the desktop's "Open with"
+# does: the file opens as Open would open it.
+# cmake -DEXE=<telvane> -DLANG=<language folder> -DWORK=<scratch folder> -P open_file_at_start.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(COPY ${EXE} DESTINATION ${WORK})
+foreach(f Language.cfg FileType.cfg HELP.txt)
+    file(COPY ${LANG}/${f} DESTINATION ${WORK})
+endforeach()
+file(WRITE ${WORK}/points.csv "A,C,1,2,3\r\nB,C,4,5,6\r\n")
+get_filename_component(name ${EXE} NAME)
+set(ENV{QT_QPA_PLATFORM} offscreen)
+execute_process(COMMAND ${WORK}/${name} --check points.csv WORKING_DIRECTORY ${WORK}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "exit status ${rc}; stderr: ${err}")
+endif()
+string(FIND "${out}" "points.csv: kind 2, Total: 2" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "the file was not opened at start: ${out}")
+endif()
