@@ -4,6 +4,7 @@
 #include "options.h"
 #include "road_command.h"
 #include "texts.h"
+#include "transfer.h"
 
 #include <optional>
 #include <ostream>
@@ -53,6 +54,19 @@ int run_cli(int argc, char** argv, std::ostream& out, std::ostream& err) {
         return run_info(*options, *texts, out, err);
     if (options->command == "dump")
         return run_dump(*options, *texts, out, err);
+    if (options->command == "instrument")
+        return run_instrument(*options, *texts, out, err);
+#ifdef TELVANE_CLI_TRANSFERS
+    if (options->command == "receive")
+        return run_receive(*options, *texts, err);
+    if (options->command == "send")
+        return run_send(*options, *texts, err);
+#else
+    if (options->command == "receive" || options->command == "send") {
+        err << texts->message(options->command, "cli_no_serial_port");
+        return 1;
+    }
+#endif
     err << texts->message(options->command, "cli_unknown_command");
     return 2;
 }

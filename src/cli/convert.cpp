@@ -15,10 +15,6 @@ namespace telvane::cli {
 
 namespace {
 
-FileSettings file_settings(const Settings& s) {
-    return FileSettings{s.units, s.order, s.reduction};
-}
-
 // True for a name the binary readers would take by its extension: the four characters from the
 // first '.' of the file name.
 bool is_binary_name(const std::string& path) {
@@ -115,6 +111,8 @@ const char* kind_name(int kind) {
     }
 }
 
+} // namespace
+
 bool is_known_type(const std::string& type) {
     static const char* const kTypes[] = {"job", "records", "points", "points-code-last", "codes",
                                          "dxf", "gt7",     "gt7-sd", "gt7-reduced"};
@@ -124,7 +122,9 @@ bool is_known_type(const std::string& type) {
     return false;
 }
 
-} // namespace
+FileSettings file_settings(const Settings& s) {
+    return FileSettings{s.units, s.order, s.reduction};
+}
 
 int run_dump(const Options& o, const CliTexts& texts, std::ostream& out, std::ostream& err) {
     if (o.positional.size() != 1) {
@@ -184,24 +184,11 @@ int run_info(const Options& o, const CliTexts& texts, std::ostream& out, std::os
     return 0;
 }
 
-int run_convert(const Options& o, const CliTexts& texts, std::ostream& err) {
-    if (o.positional.size() != 2) {
-        err << texts.message("convert", "cli_file_count");
-        return 2;
-    }
-    if (o.as && !is_known_type(*o.as)) {
-        err << texts.message(*o.as, "cli_unknown_type");
-        return 2;
-    }
-    const std::string& input = o.positional[0];
-    const std::string& output = o.positional[1];
-    const FileSettings settings = file_settings(o.settings);
-
-    DataState data;
+bool open_for_command(const std::string& input, const FileSettings& settings, DataState& data,
+                      const CliTexts& texts, std::string& refused) {
     Messages shown;
     std::string job_error;
     const bool dispatched = open_input(input, data, settings, shown, &job_error);
-    std::string refused;
     bool job_error_shown = false;
     for (const UserMessage& m : shown) {
         if (m.kind == UserMessage::Kind::Text && m.value == "BINARY")
@@ -211,32 +198,27 @@ int run_convert(const Options& o, const CliTexts& texts, std::ostream& err) {
         const bool with_job_error = !job_error_shown && m.value == "wrong_format";
         refused += describe(texts, input, m, with_job_error ? job_error : std::string());
     }
-    if (!dispatched || !refused.empty() || data.DataKind == kDataNone) {
-        err << (refused.empty() ? texts.message(input, "file_no_valid_data") : refused);
-        return 1;
-    }
+    if (dispatched && refused.empty() && data.DataKind != kDataNone)
+        return true;
+    if (refused.empty())
+        refused = texts.message(input, "file_no_valid_data");
+    return false;
+}
 
-    const std::string type = o.as.value_or(default_type(data.DataKind, output));
+int write_output(const DataState& data, const std::string& subject, const std::string& output,
+                 const std::optional<std::string>& as, const FileSettings& settings,
+                 const CliTexts& texts, std::ostream& err) {
+    const std::string type = as.value_or(default_type(data.DataKind, output));
     if (data.DataKind == kDataPoints3) {
         // The Save command has no type for points with further values.
-        err << texts.message(input, "no_data_to_save");
+        err << texts.message(subject, "no_data_to_save");
         return 1;
     }
     const auto position = save_position(data.DataKind, type);
     if (!position) {
-        err << texts.message(input, "cli_cannot_write_as",
+        err << texts.message(subject, "cli_cannot_write_as",
                              std::string(kind_name(data.DataKind)) + " -> " + type);
         return 1;
-    }
-    if (type.rfind("gt7", 0) == 0) {
-        if (output.size() <= 5 || output.substr(output.size() - 4) != ".gt7") {
-            err << texts.message(output, "cli_gt7_name");
-            return 1;
-        }
-        if (settings.units.angle == kAngleMil) {
-            err << texts.message(output, "gts7_not_support_mil");
-            return 1;
-        }
     }
     const SaveOutcome outcome = build_save(data, *position, output, settings);
     if (!outcome.write || !outcome.messages.empty()) {
@@ -252,6 +234,26 @@ int run_convert(const Options& o, const CliTexts& texts, std::ostream& err) {
         return 1;
     }
     return 0;
+}
+
+int run_convert(const Options& o, const CliTexts& texts, std::ostream& err) {
+    if (o.positional.size() != 2) {
+        err << texts.message("convert", "cli_file_count");
+        return 2;
+    }
+    if (o.as && !is_known_type(*o.as)) {
+        err << texts.message(*o.as, "cli_unknown_type");
+        return 2;
+    }
+    const std::string& input = o.positional[0];
+    const FileSettings settings = file_settings(o.settings);
+    DataState data;
+    std::string refused;
+    if (!open_for_command(input, settings, data, texts, refused)) {
+        err << refused;
+        return 1;
+    }
+    return write_output(data, input, o.positional[1], o.as, settings, texts, err);
 }
 
 } // namespace telvane::cli

@@ -2,7 +2,12 @@
 #pragma once
 
 #include "options.h"
+
+#include "fileio/datastate.h"
+
 #include "texts.h"
+#include <optional>
+#include <string>
 
 #include <iosfwd>
 
@@ -11,6 +16,21 @@ namespace telvane::cli {
 // Returns the exit status: 0 written, 1 input refused or unreadable / output not written,
 // 2 usage error. Messages go to `err`.
 int run_convert(const Options& options, const CliTexts& texts, std::ostream& err);
+
+// Writes `data` to `output` as convert does: as `as`, or the type the name and the data choose.
+// `subject` names the data in messages. Returns the exit status.
+int write_output(const DataState& data, const std::string& subject, const std::string& output,
+                 const std::optional<std::string>& as, const FileSettings& settings,
+                 const CliTexts& texts, std::ostream& err);
+
+// Opens a file as the Open command does; the messages it gives are appended to `refused`
+// (in words). False when nothing usable was read.
+bool open_for_command(const std::string& input, const FileSettings& settings, DataState& data,
+                      const CliTexts& texts, std::string& refused);
+
+FileSettings file_settings(const Settings& settings);
+// Whether `type` names an output type of convert (--as).
+bool is_known_type(const std::string& type);
 
 // Prints the kind of data a file holds, the counts, the job's names (UTF-8) and the messages.
 int run_info(const Options& options, const CliTexts& texts, std::ostream& out, std::ostream& err);

@@ -52,6 +52,26 @@ Commands:
         --points FILE        also write the intersection points with their curve values
       The start values given here replace those the alignment file holds.
 
+  receive OUTPUT --port DEVICE [--baud RATE] [--as TYPE] [unit options]
+                 [--first-line-timeout SECONDS] [--silence SECONDS]
+      Listens on the serial line as the instrument sends a job, a point list or a code
+      list, and when the line falls silent (2 s after the last line; 20 s for the first)
+      writes what arrived to OUTPUT as convert would write it. The number of lines so far
+      is shown while they arrive.
+
+  send INPUT --port DEVICE [--baud RATE] [unit options]
+                 [--first-request-timeout SECONDS] [--silence SECONDS]
+      Sends points, codes or a road table (.PHI, .SEC, .PVI, stakes) to the instrument:
+      one line each time the instrument asks for the next one. Start it, then start the
+      instrument's receive. Done when every line has gone.
+
+  instrument (--send FILE | --receive OUTPUT) [--baud RATE] [--start-after SECONDS]
+      Plays the instrument on a new pseudo-terminal and prints its device name first, so
+      that the program or telvane-cli can be tried without an instrument. --send sends
+      FILE's lines, paced as the baud rate paces them, after the delay or when Enter is
+      pressed; --receive asks for lines as the instrument does and writes what arrived
+      to OUTPUT when the line falls silent.
+
 Unit options, as in the program's settings:
   --angle dms|gon|mil          angle unit (default dms, degrees-minutes-seconds)
   --distance m|us-ft|int-ft    distance unit (default m)
@@ -66,8 +86,10 @@ Other options:
 
 Every message ends with its key in brackets, the same in every language:
   day1.mea: The file does not exist [file_not_exist]
-Exit status: 0 done, 1 the input was refused or a file could not be read or written,
-2 the command line is wrong.
+Exit status: 0 done, 1 the input was refused or a file could not be read or written (for
+a transfer: the port could not be opened, nothing arrived or was recognised, a line could
+not be written, or the instrument stopped asking before the last line), 2 the command line
+is wrong.
 )";
 
 namespace {
@@ -139,6 +161,24 @@ std::optional<Options> parse_options(int argc, char** argv, UsageError& error) {
                 o.settings.reduction.K = k / 100.0;
             } else if (arg == "--grid") {
                 ok = try_parse_double(value, o.settings.reduction.grid_scale);
+            } else if (arg == "--port") {
+                o.port = std::string(value);
+            } else if (arg == "--baud") {
+                double rate = 0;
+                ok = try_parse_double(value, rate) && rate >= 50 && rate <= 4000000 &&
+                     rate == static_cast<int>(rate);
+                o.baud = static_cast<int>(rate);
+            } else if (arg == "--first-line-timeout" || arg == "--first-request-timeout" ||
+                       arg == "--silence" || arg == "--start-after") {
+                double seconds = 0;
+                ok = try_parse_double(value, seconds) && seconds >= 0 && seconds <= 86400;
+                (arg == "--silence"       ? o.silence
+                 : arg == "--start-after" ? o.start_after
+                                          : o.first) = seconds;
+            } else if (arg == "--send") {
+                o.send = std::string(value);
+            } else if (arg == "--receive") {
+                o.receive = std::string(value);
             } else {
                 return usage_error(error, "cli_unknown_option", std::string(arg));
             }

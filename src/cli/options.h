@@ -24,6 +24,14 @@ struct Options {
     std::optional<std::string> as;
     bool utf8 = false; // dump: names and notes in UTF-8 instead of the file's bytes
     Settings settings;
+    // Transfers and the instrument simulator.
+    std::string port;                   // --port DEVICE
+    int baud = 115200;                  // --baud RATE
+    std::optional<double> first;        // --first-line-timeout / --first-request-timeout, seconds
+    std::optional<double> silence;      // --silence SECONDS
+    std::optional<std::string> send;    // instrument --send FILE
+    std::optional<std::string> receive; // instrument --receive OUTPUT
+    std::optional<double> start_after;  // instrument --start-after SECONDS
 };
 
 // What is wrong with a command line: the message key and what it is about (an option, a value).

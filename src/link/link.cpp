@@ -10,7 +10,7 @@ bool Link::start_receive() {
     rx_.clear();
     scan_ = 0;
     line_counter_ = 1;
-    host_.start_timer(kFirstLineTimeout);
+    host_.start_timer(first_timeout_);
     lines_.clear();
     mode_ = Mode::Receiving;
     data_received_ = false;
@@ -28,7 +28,7 @@ bool Link::start_send(Lines lines) {
     scan_ = 0;
     line_counter_ = 0;
     lines_ = std::move(lines);
-    host_.start_timer(kFirstLineTimeout);
+    host_.start_timer(first_timeout_);
     mode_ = Mode::Sending;
     data_received_ = false;
     host_.status(0, "sending_data");
@@ -79,7 +79,7 @@ void Link::bytes_arrived(std::string_view bytes) {
             host_.status(0, "sent_successfully");
             mode_ = Mode::Finishing; // later bytes are dropped; the timer ends the transfer
         }
-        host_.start_timer(kLineTimeout);
+        host_.start_timer(line_timeout_);
         return;
     case Mode::Idle:
     case Mode::Finishing:
@@ -109,7 +109,7 @@ void Link::take_lines() {
         return;
     data_received_ = true;
     host_.status(1, "receive_point_count", line_counter_ / 2);
-    host_.start_timer(kLineTimeout);
+    host_.start_timer(line_timeout_);
 }
 
 void Link::end_receive(LinkEnd how, std::string_view status_key) {

@@ -53,6 +53,12 @@ class Link {
 public:
     explicit Link(LinkHost& host) : host_(host) {}
 
+    // The time-outs, milliseconds: until the first line or request, and after each one.
+    void set_timeouts(int first_ms, int line_ms) {
+        first_timeout_ = first_ms;
+        line_timeout_ = line_ms;
+    }
+
     int mode() const { return mode_ == Mode::Finishing ? kLinkIdle : static_cast<int>(mode_); }
     bool busy() const { return mode_ != Mode::Idle; }
     // Lines received so far, or the lines prepared for a send.
@@ -86,6 +92,8 @@ private:
     Lines lines_;
     long long line_counter_ = 0;
     bool data_received_ = false;
+    int first_timeout_ = kFirstLineTimeout;
+    int line_timeout_ = kLineTimeout;
 };
 
 } // namespace telvane

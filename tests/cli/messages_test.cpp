@@ -95,7 +95,7 @@ TEST(CliMessages, EveryRefusalIsTheLanguageFilesTextWithItsKey) {
              "points)\n"},
         {{"convert", d + "job.txt", d + "o.txt", "--as", "gt7"},
          1,
-         d + "o.txt: A GTS-7 file name must end in .gt7 [cli_gt7_name]\n"},
+         d + "o.txt: A GTS-7 file name must end in .gt7; nothing was saved. [gts7_name_not_gt7]\n"},
         {{"convert", d + "job.txt", d + "o.gt7", "--angle", "mil"},
          1,
          d + "o.gt7: GTS-7 files cannot be written with the mil angle unit. "
@@ -175,7 +175,7 @@ TEST(CliMessages, EveryKeyOfTheToolHasBothTexts) {
     const char* const keys[] = {
         "cli_no_command",      "cli_unknown_command",  "cli_unknown_option",
         "cli_needs_value",     "cli_bad_value",        "cli_file_count",
-        "cli_unknown_type",    "cli_cannot_write_as",  "cli_gt7_name",
+        "cli_unknown_type",    "cli_cannot_write_as",  "gts7_name_not_gt7",
         "cli_cannot_write",    "cli_road_alignment",   "cli_road_stakes",
         "cli_not_road_file",   "cli_unknown_language", "road_too_few_elements",
         "road_plane_refused",  "road_profile_refused", "ip_too_few_points",
