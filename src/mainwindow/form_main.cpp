@@ -318,6 +318,8 @@ void TForm1::build_layout() {
         panels_[i]->setContentsMargins(4, 0, 4, 0);
         if (i < 2)
             panels_[i]->setFixedWidth(i == 0 ? 200 : 100);
+        else // a long hint (a capture file's path) is cut, never widens the window
+            panels_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         StatusBar1->addWidget(panels_[i], i == 2 ? 1 : 0);
     }
     setStatusBar(StatusBar1);

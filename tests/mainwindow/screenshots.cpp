@@ -6,11 +6,13 @@
 //
 // The serial device list is fixed (ttyS0, ttyUSB0) so the pictures do not depend on the machine.
 #include "mainwindow/startup.h"
+#include "pseudo_terminal.h"
 #include "scripted_prompts.h"
 #include "ui/codec.h"
 #include "ui/dialog_prompts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -85,6 +87,25 @@ bool data_views(TForm1& form, const QDir& work, const QDir& out, const QString& 
     return ok;
 }
 
+// A receive from an instrument on a pseudo-terminal: while the lines arrive, and when done.
+bool receive(TForm1& form, Pty& instrument, const QDir& out, const QString& language) {
+    form.HelpBtnClick();
+    form.ComComboBox7->SelectDevice(instrument.name());
+    form.ReceiveBtnClick();
+    const std::string job = toGbk(kJob);
+    instrument.send(job.substr(0, job.size() / 2));
+    for (int i = 0; i < 30; ++i)
+        QTest::qWait(10);
+    bool ok = save(form, out.filePath("receive-in-progress-" + language + ".png"));
+    instrument.send(job.substr(job.size() / 2));
+    for (int i = 0; i < 30; ++i)
+        QTest::qWait(10);
+    form.Timer1Timer(); // the silence that ends it
+    ok = save(form, out.filePath("receive-finished-" + language + ".png")) && ok;
+    form.Unsaved = false; // the pictures are taken; nothing to keep
+    return ok && form.Data.DataKind == kDataRecords;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -111,7 +132,8 @@ int main(int argc, char** argv) {
 
     TComPort::SetDeviceLister([] { return QStringList{"ttyS0", "ttyUSB0"}; });
     ScriptedPrompts prompts;
-    StartResult started = start_windows({work.path(), ini.fileName()}, prompts);
+    StartResult started =
+        start_windows({work.path(), ini.fileName(), QDir(work.path()).filePath("captures")}, prompts);
     if (!started.windows) {
         std::fprintf(stderr, "%s\n", qPrintable(started.error));
         return 1;
@@ -127,6 +149,8 @@ int main(int argc, char** argv) {
     ok = save(settings, out.filePath("settings-english.png")) && ok;
     settings.close();
     ok = data_views(form, QDir(work.path()), out, QStringLiteral("english")) && ok;
+    Pty instrument;
+    ok = receive(form, instrument, out, QStringLiteral("english")) && ok;
     form.HelpBtnClick();
 
     form.vLanguageChange(0);
@@ -135,6 +159,7 @@ int main(int argc, char** argv) {
     ok = save(settings, out.filePath("settings-chinese.png")) && ok;
     settings.close();
     ok = data_views(form, QDir(work.path()), out, QStringLiteral("chinese")) && ok;
+    ok = receive(form, instrument, out, QStringLiteral("chinese")) && ok;
 
     for (const QString& m : prompts.messages)
         std::fprintf(stderr, "message: %s\n", qPrintable(m));
