@@ -76,28 +76,29 @@ BENCHMARK(BM_PrepareLineElements)
 // the chain and the profile are handed to the engine and every stake is calculated.
 void BM_CalculateStakes(benchmark::State& state) {
     RoadData road;
-    road.InputMode = InputModeElements;
-    road.PlaneElements = TypedChain(10000, true);
+    EditRoadState(road).InputMode = InputModeElements;
+    EditRoadState(road).PlaneElements = TypedChain(10000, true);
     std::string message;
     if (!road.PrepareLineElements(message)) {
         state.SkipWithError("chain refused");
         return;
     }
-    road.PlanePrepared = true;
-    const double end = road.PlaneElements.back().Mileage;
+    EditRoadState(road).PlanePrepared = true;
+    const double end = EditRoadState(road).PlaneElements.back().Mileage;
     for (double K = 0; K <= end; K += 500) {
         LongSlopesInfo p;
         p.Mileage = K;
         p.Height = 100 + ((static_cast<int>(K / 500) % 2) == 0 ? 0 : 5);
-        road.GradePoints.push_back(p);
+        EditRoadState(road).GradePoints.push_back(p);
     }
     const std::size_t count = static_cast<std::size_t>(state.range(0));
-    road.Stakes.resize(count);
+    EditRoadState(road).Stakes.resize(count);
     for (std::size_t k = 0; k < count; ++k) {
-        road.Stakes[k].Mileage = end * static_cast<double>(k) / static_cast<double>(count);
+        EditRoadState(road).Stakes[k].Mileage =
+            end * static_cast<double>(k) / static_cast<double>(count);
     }
     for (auto _ : state) {
-        road.ProfileChanged = true;
+        EditRoadState(road).ProfileChanged = true;
         const CalculationOutcome outcome = road.Calculate({"", "", "", "", "5"});
         if (outcome.Refused() || outcome.FailedStakes != 0) {
             state.SkipWithError("calculation refused");
@@ -107,7 +108,7 @@ void BM_CalculateStakes(benchmark::State& state) {
     state.counters["stakes/s"] =
         benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(count),
                            benchmark::Counter::kIsRate);
-    state.counters["elements"] = static_cast<double>(road.PlaneElements.size());
+    state.counters["elements"] = static_cast<double>(EditRoadState(road).PlaneElements.size());
 }
 BENCHMARK(BM_CalculateStakes)->Arg(1000000)->Unit(benchmark::kMillisecond);
 

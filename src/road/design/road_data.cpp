@@ -9,6 +9,7 @@
 #include "model/numtext.h"
 #include "model/textlines.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -46,7 +47,137 @@ std::string UpperExtension(const std::string& path) {
     return ext;
 }
 
+template <typename T> void InsertAt(std::vector<T>& list, std::size_t at, const T& record) {
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(std::min(at, list.size())), record);
+}
+
+template <typename T> bool ReplaceAt(std::vector<T>& list, std::size_t k, const T& record) {
+    if (k >= list.size())
+        return false;
+    list[k] = record;
+    return true;
+}
+
+template <typename T> bool RemoveAt(std::vector<T>& list, std::size_t k) {
+    if (k >= list.size())
+        return false;
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(k));
+    return true;
+}
+
 } // namespace
+
+RoadState& EditRoadState(RoadData& data) {
+    return data.s_;
+}
+
+const RoadState& EditRoadState(const RoadData& data) {
+    return data.s_;
+}
+
+void RoadData::SwitchAlignment(RoadPage page) {
+    if (page == RoadPage::Intersections && s_.InputMode == InputModeElements) {
+        s_.PlaneElements.clear();
+        s_.PlanePrepared = false;
+        s_.InputMode = InputModeIntersections;
+    } else if (page == RoadPage::Elements && s_.InputMode == InputModeIntersections) {
+        s_.IntersectionPoints.clear();
+        s_.PlanePrepared = false;
+        s_.InputMode = InputModeElements;
+    }
+}
+
+void RoadData::InsertPoint(std::size_t at, const IntersectionPointInfo& point) {
+    InsertAt(s_.IntersectionPoints, at, point);
+    s_.InputMode = InputModeIntersections;
+    s_.PlanePrepared = false;
+}
+
+void RoadData::InsertElement(std::size_t at, const PlaneInfo& element) {
+    InsertAt(s_.PlaneElements, at, element);
+    s_.InputMode = InputModeElements;
+    s_.PlanePrepared = false;
+}
+
+void RoadData::InsertGradePoint(std::size_t at, const LongSlopesInfo& grade) {
+    InsertAt(s_.GradePoints, at, grade);
+    s_.ProfileChanged = true;
+}
+
+void RoadData::InsertStake(std::size_t at, const Pile& stake) {
+    InsertAt(s_.Stakes, at, stake);
+}
+
+bool RoadData::UpdatePoint(std::size_t k, const IntersectionPointInfo& point) {
+    if (!ReplaceAt(s_.IntersectionPoints, k, point))
+        return false;
+    s_.InputMode = InputModeIntersections;
+    s_.PlanePrepared = false;
+    return true;
+}
+
+bool RoadData::UpdateElement(std::size_t k, const PlaneInfo& element) {
+    if (!ReplaceAt(s_.PlaneElements, k, element))
+        return false;
+    s_.InputMode = InputModeElements;
+    s_.PlanePrepared = false;
+    return true;
+}
+
+bool RoadData::UpdateGradePoint(std::size_t k, const LongSlopesInfo& grade) {
+    if (!ReplaceAt(s_.GradePoints, k, grade))
+        return false;
+    s_.ProfileChanged = true;
+    return true;
+}
+
+bool RoadData::UpdateStake(std::size_t k, const Pile& stake) {
+    Pile fresh{};
+    fresh.Mileage = stake.Mileage; // a changed chainage has no results yet
+    return ReplaceAt(s_.Stakes, k, fresh);
+}
+
+bool RoadData::Remove(RoadPage page, std::size_t k) {
+    switch (page) {
+    case RoadPage::Intersections:
+        if (!RemoveAt(s_.IntersectionPoints, k))
+            return false;
+        s_.PlanePrepared = false;
+        return true;
+    case RoadPage::Elements:
+        if (!RemoveAt(s_.PlaneElements, k))
+            return false;
+        s_.PlanePrepared = false;
+        return true;
+    case RoadPage::Profile:
+        if (!RemoveAt(s_.GradePoints, k))
+            return false;
+        s_.ProfileChanged = true;
+        return true;
+    case RoadPage::Stakes:
+        return RemoveAt(s_.Stakes, k);
+    }
+    return false;
+}
+
+void RoadData::ClearAll() {
+    s_ = RoadState{};
+    Engine.Clear();
+}
+
+std::size_t RoadData::Count(RoadPage page) const {
+    switch (page) {
+    case RoadPage::Intersections:
+        return s_.IntersectionPoints.size();
+    case RoadPage::Elements:
+        return s_.PlaneElements.size();
+    case RoadPage::Profile:
+        return s_.GradePoints.size();
+    case RoadPage::Stakes:
+        return s_.Stakes.size();
+    }
+    return 0;
+}
 
 CalculationOutcome RoadData::Calculate(const StartPointTexts& boxes) {
     double startChainage = 0;
@@ -58,7 +189,7 @@ CalculationOutcome RoadData::Calculate(const StartPointTexts& boxes) {
         return Stop(CalculationStatus::StartNotNumber, Text(e.what()));
     }
     try {
-        return InputMode == InputModeIntersections
+        return s_.InputMode == InputModeIntersections
                    ? CalculateIntersections(startChainage, offset)
                    : CalculateElements(boxes, startChainage, offset);
     } catch (const ConversionError& e) {
@@ -87,11 +218,11 @@ std::vector<PlaneInfo> RoadData::EngineChain(const std::vector<PlaneInfo>& eleme
 
 CalculationOutcome RoadData::CalculateElements(const StartPointTexts& boxes, double startChainage,
                                                double offset) {
-    if (PlaneElements.empty()) {
+    if (s_.PlaneElements.empty()) {
         return Stop(CalculationStatus::DataEmpty, Key(roadkeys::DataEmpty));
     }
     // The start-point boxes fill in what the first element lacks.
-    PlaneInfo& first = PlaneElements.front();
+    PlaneInfo& first = s_.PlaneElements.front();
     if (first.North == 0 && !boxes.Edit2.empty()) {
         first.North = parse_double(boxes.Edit2);
     }
@@ -101,21 +232,21 @@ CalculationOutcome RoadData::CalculateElements(const StartPointTexts& boxes, dou
     if (first.AzimuthAngle == 0 && !boxes.Edit4.empty()) {
         first.AzimuthAngle = parse_double(boxes.Edit4);
     }
-    if (!PlanePrepared) {
+    if (!s_.PlanePrepared) {
         std::string message;
         if (!PrepareLineElements(message)) {
             return WrongFormat(message);
         }
-        PlanePrepared = true;
+        s_.PlanePrepared = true;
     }
-    if (!Engine.SetPlaneElements(startChainage, EngineChain(PlaneElements))) {
+    if (!Engine.SetPlaneElements(startChainage, EngineChain(s_.PlaneElements))) {
         return Stop(CalculationStatus::PlaneRefused, Text(roadtexts::PlaneRefused));
     }
     if (!SendProfile()) {
         return Stop(CalculationStatus::ProfileRefused, Text(roadtexts::ProfileRefused));
     }
     Engine.Mode = 1;
-    EngineReady = true;
+    s_.EngineReady = true;
 
     CalculationOutcome outcome;
     CalculateStakes(offset, outcome);
@@ -125,20 +256,20 @@ CalculationOutcome RoadData::CalculateElements(const StartPointTexts& boxes, dou
 }
 
 CalculationOutcome RoadData::CalculateIntersections(double startChainage, double offset) {
-    if (IntersectionPoints.empty()) {
+    if (s_.IntersectionPoints.empty()) {
         return Stop(CalculationStatus::DataEmpty, Key(roadkeys::DataEmpty));
     }
     // A spiral cannot turn by more than a half circle.
-    for (const IntersectionPointInfo& p : IntersectionPoints) {
+    for (const IntersectionPointInfo& p : s_.IntersectionPoints) {
         const double longest = Pi * p.Radius + 0.1;
         if (!(p.ClothoidLength1 <= longest) || !(p.ClothoidLength2 <= longest)) {
             return WrongFormat("spiral too long at " + p.Name);
         }
     }
-    EngineReady = false;
-    if (!PlanePrepared) {
+    s_.EngineReady = false;
+    if (!s_.PlanePrepared) {
         std::string message;
-        if (!IntersectionPointCalculate(startChainage, IntersectionPoints, PlaneElements,
+        if (!IntersectionPointCalculate(startChainage, s_.IntersectionPoints, s_.PlaneElements,
                                         message)) {
             // No message: the method met a value that is not a finite number.
             if (message.empty()) {
@@ -147,21 +278,21 @@ CalculationOutcome RoadData::CalculateIntersections(double startChainage, double
             return Stop(CalculationStatus::IntersectionRefused, Text(message));
         }
     }
-    if (PlaneElements.empty()) {
+    if (s_.PlaneElements.empty()) {
         return Stop(CalculationStatus::NoElements, std::nullopt);
     }
-    if (!Engine.SetPlaneElements(startChainage, PlaneElements)) {
+    if (!Engine.SetPlaneElements(startChainage, s_.PlaneElements)) {
         return Stop(CalculationStatus::PlaneRefused, Text(roadtexts::PlaneRefused));
     }
     if (!SendProfile()) {
         return Stop(CalculationStatus::ProfileRefused, Text(roadtexts::ProfileRefused));
     }
     Engine.Mode = 1;
-    EngineReady = true;
+    s_.EngineReady = true;
 
     CalculationOutcome outcome;
     CalculateStakes(offset, outcome);
-    PlanePrepared = true;
+    s_.PlanePrepared = true;
     outcome.RefillIntersections = true;
     outcome.RefillElements = true;
     outcome.RefillStakes = true;
@@ -169,25 +300,25 @@ CalculationOutcome RoadData::CalculateIntersections(double startChainage, double
 }
 
 bool RoadData::SendProfile() {
-    if (!ProfileChanged) {
+    if (!s_.ProfileChanged) {
         return true;
     }
-    if (GradePoints.empty()) {
+    if (s_.GradePoints.empty()) {
         // All grade points were removed: the engine drops its profile too, rather than going on
         // with elevations from points that are gone.
         Engine.SetLongSlopes({});
-        ProfileChanged = false;
+        s_.ProfileChanged = false;
         return true;
     }
-    if (!Engine.SetLongSlopes(GradePoints)) {
+    if (!Engine.SetLongSlopes(s_.GradePoints)) {
         return false;
     }
-    ProfileChanged = false;
+    s_.ProfileChanged = false;
     return true;
 }
 
 void RoadData::CalculateStakes(double offset, CalculationOutcome& outcome) {
-    for (Pile& stake : Stakes) {
+    for (Pile& stake : s_.Stakes) {
         Pile result;
         result.Mileage = stake.Mileage;
         if (CalculateStake(result, offset)) {
@@ -199,29 +330,29 @@ void RoadData::CalculateStakes(double offset, CalculationOutcome& outcome) {
     if (outcome.FailedStakes > 0) {
         outcome.Message = Key(roadkeys::OutLimit);
     }
-    PlanePrepared = true;
+    s_.PlanePrepared = true;
 }
 
 bool RoadData::CalculateStake(Pile& stake, double offset) const {
-    if (!EngineReady) {
+    if (!s_.EngineReady) {
         return false;
     }
     return Engine.CalculatePile(stake.Mileage, offset, stake);
 }
 
 bool RoadData::PrepareLineElements(std::string& message) {
-    return road::PrepareLineElements(PlaneElements, message);
+    return road::PrepareLineElements(s_.PlaneElements, message);
 }
 
 bool RoadData::ComputeCurveGroup(std::size_t s, std::size_t e) {
-    return road::ComputeCurveGroup(PlaneElements, s, e);
+    return road::ComputeCurveGroup(s_.PlaneElements, s, e);
 }
 
 std::optional<RoadQuestion> RoadData::LoadQuestion(RoadPage page) const {
-    if (page == RoadPage::Intersections && InputMode == InputModeElements) {
+    if (page == RoadPage::Intersections && s_.InputMode == InputModeElements) {
         return RoadQuestion{roadkeys::ClearMainPileTitle, roadkeys::ClearMainPileDesc};
     }
-    if (page == RoadPage::Elements && InputMode == InputModeIntersections) {
+    if (page == RoadPage::Elements && s_.InputMode == InputModeIntersections) {
         return RoadQuestion{roadkeys::ClearIntersectionTitle, roadkeys::ClearIntersectionDesc};
     }
     return std::nullopt;
@@ -240,39 +371,39 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
     }
     switch (page) {
     case RoadPage::Intersections:
-        PlaneElements.clear();
+        s_.PlaneElements.clear();
         if (bytes) {
             IntersectionFileData data = ReadIntersectionFile(*bytes);
-            IntersectionPoints = std::move(data.Points);
+            s_.IntersectionPoints = std::move(data.Points);
             outcome.WrongFormat = data.WrongFormat;
             outcome.Boxes = std::move(data.Boxes);
         }
-        InputMode = InputModeIntersections;
-        PlanePrepared = false;
+        s_.InputMode = InputModeIntersections;
+        s_.PlanePrepared = false;
         break;
     case RoadPage::Elements:
-        IntersectionPoints.clear();
-        PlaneElements.clear();
+        s_.IntersectionPoints.clear();
+        s_.PlaneElements.clear();
         if (bytes) {
             ElementFileData data = ReadElementFile(*bytes);
-            PlaneElements = std::move(data.Elements);
+            s_.PlaneElements = std::move(data.Elements);
             outcome.WrongFormat = data.WrongFormat;
             outcome.Boxes = std::move(data.Boxes);
         }
-        InputMode = InputModeElements;
-        PlanePrepared = false;
+        s_.InputMode = InputModeElements;
+        s_.PlanePrepared = false;
         break;
     case RoadPage::Profile:
         if (bytes) {
             GradePointFileData data = ReadGradePointFile(*bytes);
-            GradePoints = std::move(data.Points);
+            s_.GradePoints = std::move(data.Points);
             outcome.WrongFormat = data.WrongFormat;
         }
-        ProfileChanged = true;
+        s_.ProfileChanged = true;
         break;
     case RoadPage::Stakes: {
         StakeFileData data = ReadStakeFile(*bytes);
-        Stakes = std::move(data.Stakes);
+        s_.Stakes = std::move(data.Stakes);
         outcome.WrongFormat = data.WrongFormat;
         break;
     }
@@ -283,13 +414,13 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
 std::optional<std::string> RoadData::FileText(RoadPage page, const RoadColumnTitles& titles) const {
     switch (page) {
     case RoadPage::Intersections:
-        return IntersectionFileText(IntersectionPoints, titles);
+        return IntersectionFileText(s_.IntersectionPoints, titles);
     case RoadPage::Elements:
-        return ElementFileText(PlaneElements, titles);
+        return ElementFileText(s_.PlaneElements, titles);
     case RoadPage::Profile:
-        return GradePointFileText(GradePoints, titles);
+        return GradePointFileText(s_.GradePoints, titles);
     case RoadPage::Stakes:
-        return StakeFileText(Stakes, titles);
+        return StakeFileText(s_.Stakes, titles);
     }
     return std::nullopt;
 }

@@ -79,8 +79,8 @@ enum class SaveStatus {
     Failed,        // show savebtn, the file name and Failure run together
 };
 
-class RoadData {
-public:
+// The lists and the flags that say what has to be redone.
+struct RoadState {
     std::vector<IntersectionPointInfo> IntersectionPoints;
     std::vector<PlaneInfo> PlaneElements;
     std::vector<LongSlopesInfo> GradePoints;
@@ -89,7 +89,51 @@ public:
     bool PlanePrepared = false;  // the alignment was prepared since its last change
     bool ProfileChanged = false; // the grade points changed since the engine last took them
     bool EngineReady = false;    // the engine took the alignment and may be asked for stakes
+};
+
+class RoadData;
+// Direct access to the lists and flags, for tests that build a state the operations reach only
+// in many steps. The program changes them through the operations alone.
+RoadState& EditRoadState(RoadData& data);
+const RoadState& EditRoadState(const RoadData& data);
+
+class RoadData {
+public:
     DesignAxisCalculate Engine;
+
+    const RoadState& State() const { return s_; }
+    const std::vector<IntersectionPointInfo>& IntersectionPoints() const {
+        return s_.IntersectionPoints;
+    }
+    const std::vector<PlaneInfo>& PlaneElements() const { return s_.PlaneElements; }
+    const std::vector<LongSlopesInfo>& GradePoints() const { return s_.GradePoints; }
+    const std::vector<Pile>& Stakes() const { return s_.Stakes; }
+    int InputMode() const { return s_.InputMode; }
+    bool PlanePrepared() const { return s_.PlanePrepared; }
+    bool ProfileChanged() const { return s_.ProfileChanged; }
+    bool EngineReady() const { return s_.EngineReady; }
+
+    // ---- Editing: every change of a list, with the input mode and the flags it implies ----
+
+    // After the question of LoadQuestion was confirmed for adding a point (page 0) or an
+    // element (page 1): empties the list of the other way of giving the alignment.
+    void SwitchAlignment(RoadPage page);
+    // Records in the list of `page`, in front of index `at` (at the size: at the end).
+    void InsertPoint(std::size_t at, const IntersectionPointInfo& point);
+    void InsertElement(std::size_t at, const PlaneInfo& element);
+    void InsertGradePoint(std::size_t at, const LongSlopesInfo& grade);
+    void InsertStake(std::size_t at, const Pile& stake);
+    // Replaces record k (an Update); false when there is none.
+    bool UpdatePoint(std::size_t k, const IntersectionPointInfo& point);
+    bool UpdateElement(std::size_t k, const PlaneInfo& element);
+    bool UpdateGradePoint(std::size_t k, const LongSlopesInfo& grade);
+    bool UpdateStake(std::size_t k, const Pile& stake);
+    // Removes record k of the page's list; false when there is none.
+    bool Remove(RoadPage page, std::size_t k);
+    // The Clear command: every list, the input mode and the flags, and the engine.
+    void ClearAll();
+    // The number of records on a page.
+    std::size_t Count(RoadPage page) const;
 
     // The calculation command: prepares or converts the alignment, hands it and the profile to
     // the engine and calculates every stake.
@@ -102,8 +146,8 @@ public:
     // One stake at its Mileage: false without asking the engine until it is ready.
     bool CalculateStake(Pile& stake, double offset) const;
 
-    // The question to ask before loading on `page` (the load stops when it is answered with
-    // cancel), if any.
+    // The question to ask before loading or adding on `page` while the other way of giving the
+    // alignment is in use (answered with cancel, nothing changes), if any.
     std::optional<RoadQuestion> LoadQuestion(RoadPage page) const;
     // Loads the file at `path` into the page's list, with the mode and flag changes of a load;
     // call it after LoadQuestion was confirmed. Only a file with the page's extension is read on
@@ -117,6 +161,11 @@ public:
                     std::string* error = nullptr) const;
 
 private:
+    friend RoadState& EditRoadState(RoadData& data);
+    friend const RoadState& EditRoadState(const RoadData& data);
+    const RoadState& EditRoadState(const RoadData& data);
+    RoadState s_;
+
     static std::vector<PlaneInfo> EngineChain(const std::vector<PlaneInfo>& elements);
     CalculationOutcome CalculateElements(const StartPointTexts& boxes, double startChainage,
                                          double offset);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 #include <vector>
 
@@ -53,10 +55,11 @@ std::vector<Pile> StakesEvery(double from, double to, double step) {
 // A road given by line elements: a straight, a right curve with spirals, a straight.
 RoadData SimpleElementRoad() {
     RoadData d;
-    d.InputMode = InputModeElements;
-    d.PlaneElements = {El('L', 0, 0, 100, "", 3000, 500), El('S', 0, 200, 40, "R"),
-                       El('A', 200, 200, 60, "R"), El('S', 200, 0, 40, "R"), El('L', 0, 0, 100)};
-    d.Stakes = StakesAt({0, 50, 120, 200, 239});
+    EditRoadState(d).InputMode = InputModeElements;
+    EditRoadState(d).PlaneElements = {El('L', 0, 0, 100, "", 3000, 500), El('S', 0, 200, 40, "R"),
+                                      El('A', 200, 200, 60, "R"), El('S', 200, 0, 40, "R"),
+                                      El('L', 0, 0, 100)};
+    EditRoadState(d).Stakes = StakesAt({0, 50, 120, 200, 239});
     return d;
 }
 
@@ -82,24 +85,24 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::DataEmpty);
         EXPECT_EQ(o.Message, dataEmpty);
-        d.InputMode = InputModeIntersections;
+        EditRoadState(d).InputMode = InputModeIntersections;
         EXPECT_EQ(d.Calculate({}).Message, dataEmpty);
     }
     {
         // A chain the preparation refuses: wrong_format, its own text only as detail.
         RoadData d;
-        d.PlaneElements = ChainOfKinds("LLL");
+        EditRoadState(d).PlaneElements = ChainOfKinds("LLL");
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::WrongFormat);
         EXPECT_EQ(o.Message, wrongFormat);
         EXPECT_EQ(o.Detail, "MainPile error 1 Data Type is wrong at 2");
         EXPECT_FALSE(o.RefillElements);
-        EXPECT_FALSE(d.PlanePrepared);
+        EXPECT_FALSE(EditRoadState(d).PlanePrepared);
     }
     {
         // A start box that is not a number where the first element needs it.
         RoadData d = SimpleElementRoad();
-        d.PlaneElements[0].East = 0;
+        EditRoadState(d).PlaneElements[0].East = 0;
         EXPECT_EQ(d.Calculate({"", "", "east", "", ""}).Status, CalculationStatus::WrongFormat);
     }
     {
@@ -114,15 +117,15 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
             EXPECT_FALSE(o.Message->IsKey);
             EXPECT_NE(o.Message->Text.find("is not a valid floating point value"),
                       std::string::npos);
-            EXPECT_EQ(d.PlaneElements.size(), 5u);
-            EXPECT_FALSE(d.PlanePrepared);
+            EXPECT_EQ(EditRoadState(d).PlaneElements.size(), 5u);
+            EXPECT_FALSE(EditRoadState(d).PlanePrepared);
         }
     }
     {
         // The intersection-point method's own refusal.
         RoadData d;
-        d.InputMode = InputModeIntersections;
-        d.IntersectionPoints = {WindingRoad(1)[0], WindingRoad(1)[1]};
+        EditRoadState(d).InputMode = InputModeIntersections;
+        EditRoadState(d).IntersectionPoints = {WindingRoad(1)[0], WindingRoad(1)[1]};
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::IntersectionRefused);
         EXPECT_EQ(o.Message, (RoadMessage{false, ipmessages::TooFewPoints}));
@@ -130,41 +133,43 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
     {
         // A circle of radius 0 between given points passes the preparation; the engine refuses it.
         RoadData d;
-        d.PlaneElements = {El('L', 0, 0, 10, "", 100, 100), El('A', 0, 0, 10, "R", 110, 100),
-                           El('L', 0, 0, 10, "", 120, 100), El('L', 0, 0, 0, "", 130, 100)};
+        EditRoadState(d).PlaneElements = {
+            El('L', 0, 0, 10, "", 100, 100), El('A', 0, 0, 10, "R", 110, 100),
+            El('L', 0, 0, 10, "", 120, 100), El('L', 0, 0, 0, "", 130, 100)};
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::PlaneRefused);
         EXPECT_EQ(o.Message, (RoadMessage{false, roadtexts::PlaneRefused}));
-        EXPECT_TRUE(d.PlanePrepared);
+        EXPECT_TRUE(EditRoadState(d).PlanePrepared);
     }
     {
         // A profile of one point.
         RoadData d = SimpleElementRoad();
-        d.GradePoints = {Grade(0, 10, 0, 0, 0)};
-        d.ProfileChanged = true;
-        d.Stakes[0].MiddleN = 7;
+        EditRoadState(d).GradePoints = {Grade(0, 10, 0, 0, 0)};
+        EditRoadState(d).ProfileChanged = true;
+        EditRoadState(d).Stakes[0].MiddleN = 7;
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::ProfileRefused);
         EXPECT_EQ(o.Message, (RoadMessage{false, roadtexts::ProfileRefused}));
-        EXPECT_TRUE(d.ProfileChanged);
-        EXPECT_EQ(d.Stakes[0].MiddleN, 7); // no stake computed
+        EXPECT_TRUE(EditRoadState(d).ProfileChanged);
+        EXPECT_EQ(EditRoadState(d).Stakes[0].MiddleN, 7); // no stake computed
     }
     {
         // A radius of 0 under spirals cannot be computed: wrong_format, lists as far as done.
         RoadData d;
-        d.PlaneElements = {El('L', 0, 0, 10, "", 100, 100), El('S', 0, 0, 20), El('A', 0, 0, 30),
-                           El('S', 0, 0, 20), El('L')};
+        EditRoadState(d).PlaneElements = {El('L', 0, 0, 10, "", 100, 100), El('S', 0, 0, 20),
+                                          El('A', 0, 0, 30), El('S', 0, 0, 20), El('L')};
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::WrongFormat);
         EXPECT_FALSE(o.RefillElements);
-        EXPECT_EQ(d.PlaneElements[1].Mileage, 10); // the chainages were done before the fault
+        EXPECT_EQ(EditRoadState(d).PlaneElements[1].Mileage,
+                  10); // the chainages were done before the fault
     }
     {
         // The intersection points were converted but gave no elements: stop without a message.
         RoadData d;
-        d.InputMode = InputModeIntersections;
-        d.IntersectionPoints = WindingRoad(1);
-        d.PlanePrepared = true;
+        EditRoadState(d).InputMode = InputModeIntersections;
+        EditRoadState(d).IntersectionPoints = WindingRoad(1);
+        EditRoadState(d).PlanePrepared = true;
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::NoElements);
         EXPECT_FALSE(o.Message);
@@ -173,53 +178,53 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
 
 TEST(RoadCalculation, StakesOutsideTheAlignmentAreReportedOnce) {
     RoadData d = SimpleElementRoad();
-    d.Stakes = StakesAt({-1, 10, 500, 20});
-    d.Stakes[0].MiddleN = 7;
+    EditRoadState(d).Stakes = StakesAt({-1, 10, 500, 20});
+    EditRoadState(d).Stakes[0].MiddleN = 7;
     const CalculationOutcome o = d.Calculate({"", "", "", "", "2"});
     EXPECT_EQ(o.Status, CalculationStatus::Done);
     EXPECT_FALSE(o.Refused());
     EXPECT_EQ(o.Message, (RoadMessage{true, roadkeys::OutLimit}));
     EXPECT_EQ(o.FailedStakes, 2u);
-    EXPECT_EQ(d.Stakes[0].MiddleN, 7); // a failed stake keeps its values
-    EXPECT_EQ(d.Stakes[2].MiddleN, 0);
-    EXPECT_NEAR(d.Stakes[1].MiddleN, 3010, 1e-9);
-    EXPECT_NEAR(d.Stakes[3].MiddleN, 3020, 1e-9);
+    EXPECT_EQ(EditRoadState(d).Stakes[0].MiddleN, 7); // a failed stake keeps its values
+    EXPECT_EQ(EditRoadState(d).Stakes[2].MiddleN, 0);
+    EXPECT_NEAR(EditRoadState(d).Stakes[1].MiddleN, 3010, 1e-9);
+    EXPECT_NEAR(EditRoadState(d).Stakes[3].MiddleN, 3020, 1e-9);
     EXPECT_TRUE(o.RefillElements && o.RefillStakes && !o.RefillIntersections);
 }
 
 TEST(RoadCalculation, StartBoxesFillOnlyWhatTheFirstElementLacks) {
     RoadData d = SimpleElementRoad();
-    d.PlaneElements[0].North = 0;
-    d.PlaneElements[0].East = 0;
+    EditRoadState(d).PlaneElements[0].North = 0;
+    EditRoadState(d).PlaneElements[0].East = 0;
     d.Calculate({"", "4000", "600", "1.5707963267948966", ""});
-    EXPECT_EQ(d.PlaneElements[0].North, 4000);
-    EXPECT_EQ(d.PlaneElements[0].East, 600);
-    EXPECT_EQ(d.PlaneElements[0].AzimuthAngle, HalfPi);
-    EXPECT_NEAR(d.Stakes[1].MiddleE, 650, 1e-9); // heading East
+    EXPECT_EQ(EditRoadState(d).PlaneElements[0].North, 4000);
+    EXPECT_EQ(EditRoadState(d).PlaneElements[0].East, 600);
+    EXPECT_EQ(EditRoadState(d).PlaneElements[0].AzimuthAngle, HalfPi);
+    EXPECT_NEAR(EditRoadState(d).Stakes[1].MiddleE, 650, 1e-9); // heading East
 
     RoadData kept = SimpleElementRoad();
-    kept.PlaneElements[0].AzimuthAngle = 0.5;
+    EditRoadState(kept).PlaneElements[0].AzimuthAngle = 0.5;
     kept.Calculate({"", "4000", "600", "1.2", ""});
-    EXPECT_EQ(kept.PlaneElements[0].North, 3000);
-    EXPECT_EQ(kept.PlaneElements[0].East, 500);
-    EXPECT_EQ(kept.PlaneElements[0].AzimuthAngle, 0.5);
+    EXPECT_EQ(EditRoadState(kept).PlaneElements[0].North, 3000);
+    EXPECT_EQ(EditRoadState(kept).PlaneElements[0].East, 500);
+    EXPECT_EQ(EditRoadState(kept).PlaneElements[0].AzimuthAngle, 0.5);
 }
 
 TEST(RoadCalculation, OffsetGivesTheSideStakes) {
     RoadData d = SimpleElementRoad();
-    d.GradePoints = {Grade(0, 50, 0, 10, 0), Grade(400, 54, 10, 0, 0)};
-    d.ProfileChanged = true;
+    EditRoadState(d).GradePoints = {Grade(0, 50, 0, 10, 0), Grade(400, 54, 10, 0, 0)};
+    EditRoadState(d).ProfileChanged = true;
     d.Calculate({"", "", "", "", ""});
-    const Pile& centreOnly = d.Stakes[1];
+    const Pile& centreOnly = EditRoadState(d).Stakes[1];
     EXPECT_NEAR(centreOnly.MiddleZ, 50.5, 1e-9);
     EXPECT_EQ(centreOnly.LeftN, 0);
     EXPECT_EQ(centreOnly.LeftE, 0);
     EXPECT_EQ(centreOnly.LeftZ, 0);
     EXPECT_EQ(centreOnly.RightZ, 0);
-    EXPECT_FALSE(d.ProfileChanged);
+    EXPECT_FALSE(EditRoadState(d).ProfileChanged);
 
     d.Calculate({"", "", "", "", " 5 "});
-    const Pile& sides = d.Stakes[1];
+    const Pile& sides = EditRoadState(d).Stakes[1];
     EXPECT_NEAR(sides.LeftE, 495, 1e-9); // heading North: left is West
     EXPECT_NEAR(sides.RightE, 505, 1e-9);
     EXPECT_NEAR(sides.LeftZ, 50.5, 1e-9);
@@ -233,11 +238,11 @@ TEST(RoadCalculation, SpiralLengthBoundAtIntersectionPoints) {
     for (const Case& c : cases) {
         for (const bool entry : {true, false}) {
             RoadData d;
-            d.InputMode = InputModeIntersections;
-            d.IntersectionPoints = WindingRoad(1);
+            EditRoadState(d).InputMode = InputModeIntersections;
+            EditRoadState(d).IntersectionPoints = WindingRoad(1);
             // A sharp corner, so that a small radius with long spirals still fits.
-            d.IntersectionPoints[2].East = -2000;
-            IntersectionPointInfo& p = d.IntersectionPoints[1];
+            EditRoadState(d).IntersectionPoints[2].East = -2000;
+            IntersectionPointInfo& p = EditRoadState(d).IntersectionPoints[1];
             p.Radius = c.radius;
             p.ClothoidLength1 = entry ? c.spiral : 0;
             p.ClothoidLength2 = entry ? 0 : c.spiral;
@@ -251,38 +256,38 @@ TEST(RoadCalculation, SpiralLengthBoundAtIntersectionPoints) {
 
 TEST(RoadCalculation, EmptyStakeListStillPreparesTheAlignment) {
     RoadData d;
-    d.PlaneElements = ChainOfKinds("LAL");
+    EditRoadState(d).PlaneElements = ChainOfKinds("LAL");
     const CalculationOutcome o = d.Calculate({});
     EXPECT_EQ(o.Status, CalculationStatus::Done);
     EXPECT_FALSE(o.Message);
     EXPECT_TRUE(o.RefillElements);
-    EXPECT_EQ(Kinds(d.PlaneElements), "LSASL");
-    EXPECT_TRUE(d.PlanePrepared);
-    EXPECT_TRUE(d.EngineReady);
+    EXPECT_EQ(Kinds(EditRoadState(d).PlaneElements), "LSASL");
+    EXPECT_TRUE(EditRoadState(d).PlanePrepared);
+    EXPECT_TRUE(EditRoadState(d).EngineReady);
 }
 
 TEST(RoadCalculation, SecondCalculationGivesTheSameStakes) {
     for (const int mode : {InputModeNone, InputModeElements, InputModeIntersections}) {
         RoadData d;
-        d.InputMode = mode;
+        EditRoadState(d).InputMode = mode;
         if (mode == InputModeIntersections) {
-            d.IntersectionPoints = WindingRoad(3);
-            d.Stakes = StakesEvery(0, 2000, 97);
+            EditRoadState(d).IntersectionPoints = WindingRoad(3);
+            EditRoadState(d).Stakes = StakesEvery(0, 2000, 97);
         } else {
-            d.PlaneElements = ChainOfKinds("LSSALSASSASL");
-            d.Stakes = StakesEvery(0, 105, 9.5);
+            EditRoadState(d).PlaneElements = ChainOfKinds("LSSALSASSASL");
+            EditRoadState(d).Stakes = StakesEvery(0, 105, 9.5);
         }
         ASSERT_EQ(d.Calculate({"", "", "", "", "3"}).Status, CalculationStatus::Done) << mode;
-        const std::vector<Pile> first = d.Stakes;
-        const std::vector<PlaneInfo> elements = d.PlaneElements;
-        for (Pile& p : d.Stakes) {
+        const std::vector<Pile> first = EditRoadState(d).Stakes;
+        const std::vector<PlaneInfo> elements = EditRoadState(d).PlaneElements;
+        for (Pile& p : EditRoadState(d).Stakes) {
             p = Pile{p.Mileage};
         }
         const CalculationOutcome again = d.Calculate({"", "", "", "", "3"});
         ASSERT_EQ(again.Status, CalculationStatus::Done) << mode;
         EXPECT_FALSE(again.Message) << mode;
-        EXPECT_EQ(Kinds(d.PlaneElements), Kinds(elements)) << mode;
-        ExpectSameStakes(d.Stakes, first, 0);
+        EXPECT_EQ(Kinds(EditRoadState(d).PlaneElements), Kinds(elements)) << mode;
+        ExpectSameStakes(EditRoadState(d).Stakes, first, 0);
     }
 }
 
@@ -295,31 +300,31 @@ struct IntersectionRoad {
 IntersectionRoad CalculatedIntersectionRoad() {
     IntersectionRoad road;
     RoadData& d = road.data;
-    d.InputMode = InputModeIntersections;
-    d.IntersectionPoints = WindingRoad(4);
-    d.GradePoints = {Grade(1000, 100, 0, 12, 0), Grade(2000, 112, 12, -8, 5000),
-                     Grade(4000, 96, -8, 0, 0)};
-    d.ProfileChanged = true;
-    d.Stakes = StakesEvery(1000, 3600, 6.7);
+    EditRoadState(d).InputMode = InputModeIntersections;
+    EditRoadState(d).IntersectionPoints = WindingRoad(4);
+    EditRoadState(d).GradePoints = {Grade(1000, 100, 0, 12, 0), Grade(2000, 112, 12, -8, 5000),
+                                    Grade(4000, 96, -8, 0, 0)};
+    EditRoadState(d).ProfileChanged = true;
+    EditRoadState(d).Stakes = StakesEvery(1000, 3600, 6.7);
     const CalculationOutcome o = d.Calculate({"1000", "", "", "", "4.5"});
     EXPECT_EQ(o.Status, CalculationStatus::Done);
     EXPECT_TRUE(o.RefillIntersections && o.RefillElements && o.RefillStakes);
-    EXPECT_TRUE(d.PlanePrepared);
-    road.secText = *ElementFileText(d.PlaneElements, KeyTitles());
+    EXPECT_TRUE(EditRoadState(d).PlanePrepared);
+    road.secText = *ElementFileText(EditRoadState(d).PlaneElements, KeyTitles());
     // Keep only the stakes on the alignment, so that both sides compute the same list.
-    const double end = d.PlaneElements.back().Mileage - 1e-3;
-    std::erase_if(d.Stakes, [end](const Pile& p) { return p.Mileage > end; });
+    const double end = EditRoadState(d).PlaneElements.back().Mileage - 1e-3;
+    std::erase_if(EditRoadState(d).Stakes, [end](const Pile& p) { return p.Mileage > end; });
     return road;
 }
 
 RoadData ElementRoadLike(const RoadData& from, std::vector<PlaneInfo> elements) {
     RoadData d;
-    d.InputMode = InputModeElements;
-    d.PlaneElements = std::move(elements);
-    d.GradePoints = from.GradePoints;
-    d.ProfileChanged = true;
-    for (const Pile& p : from.Stakes) {
-        d.Stakes.push_back(Pile{p.Mileage});
+    EditRoadState(d).InputMode = InputModeElements;
+    EditRoadState(d).PlaneElements = std::move(elements);
+    EditRoadState(d).GradePoints = EditRoadState(from).GradePoints;
+    EditRoadState(d).ProfileChanged = true;
+    for (const Pile& p : EditRoadState(from).Stakes) {
+        EditRoadState(d).Stakes.push_back(Pile{p.Mileage});
     }
     return d;
 }
@@ -328,7 +333,7 @@ TEST(RoadCalculation, ElementChainOfIntersectionPointsGivesTheSameStakes) {
     const IntersectionRoad road = CalculatedIntersectionRoad();
     const ElementFileData loaded = ReadElementFile(road.secText);
     ASSERT_EQ(loaded.WrongFormat, 0);
-    ASSERT_EQ(loaded.Elements.size(), road.data.PlaneElements.size());
+    ASSERT_EQ(loaded.Elements.size(), EditRoadState(road.data).PlaneElements.size());
 
     {
         // Every point given, as the file holds them.
@@ -336,9 +341,10 @@ TEST(RoadCalculation, ElementChainOfIntersectionPointsGivesTheSameStakes) {
         const CalculationOutcome o = d.Calculate({"", "", "", "", "4.5"});
         ASSERT_EQ(o.Status, CalculationStatus::Done) << o.Detail;
         EXPECT_FALSE(o.Message);
-        ExpectSameStakes(d.Stakes, road.data.Stakes, 1e-6);
+        ExpectSameStakes(EditRoadState(d).Stakes, EditRoadState(road.data).Stakes, 1e-6);
         // The end element gets its chainage carried on.
-        EXPECT_NEAR(d.PlaneElements.back().Mileage, road.data.PlaneElements.back().Mileage, 1e-6);
+        EXPECT_NEAR(EditRoadState(d).PlaneElements.back().Mileage,
+                    EditRoadState(road.data).PlaneElements.back().Mileage, 1e-6);
     }
     {
         // Only the start and the end given: every curve computes its own points.
@@ -351,7 +357,7 @@ TEST(RoadCalculation, ElementChainOfIntersectionPointsGivesTheSameStakes) {
         const CalculationOutcome o = d.Calculate({"", "", "", "", "4.5"});
         ASSERT_EQ(o.Status, CalculationStatus::Done) << o.Detail;
         EXPECT_FALSE(o.Message);
-        ExpectSameStakes(d.Stakes, road.data.Stakes, 1e-6);
+        ExpectSameStakes(EditRoadState(d).Stakes, EditRoadState(road.data).Stakes, 1e-6);
     }
 }
 
@@ -361,59 +367,211 @@ TEST(RoadCalculation, LeftCurveTypedWithAPositiveRadiusStaysOnItsCurve) {
     // straight is where the stake at that chainage lands.
     for (double typed : {200.0, -200.0}) {
         RoadData d;
-        d.InputMode = InputModeElements;
-        d.PlaneElements = {El('L', 0, 0, 100, "", 3000, 500), El('S', 0, typed, 40, "L"),
-                           El('A', typed, typed, 60, "L"), El('S', typed, 0, 40, "L"),
-                           El('L', 0, 0, 100)};
-        d.Stakes = StakesAt({240, 300});
+        EditRoadState(d).InputMode = InputModeElements;
+        EditRoadState(d).PlaneElements = {
+            El('L', 0, 0, 100, "", 3000, 500), El('S', 0, typed, 40, "L"),
+            El('A', typed, typed, 60, "L"), El('S', typed, 0, 40, "L"), El('L', 0, 0, 100)};
+        EditRoadState(d).Stakes = StakesAt({240, 300});
         const CalculationOutcome o = d.Calculate({"0", "", "", "0", "0"});
         ASSERT_EQ(o.Status, CalculationStatus::Done) << o.Detail;
-        const PlaneInfo& exit = d.PlaneElements[4];
-        EXPECT_NEAR(d.Stakes[0].MiddleN, exit.North, 1e-6) << typed;
-        EXPECT_NEAR(d.Stakes[0].MiddleE, exit.East, 1e-6) << typed;
+        const PlaneInfo& exit = EditRoadState(d).PlaneElements[4];
+        EXPECT_NEAR(EditRoadState(d).Stakes[0].MiddleN, exit.North, 1e-6) << typed;
+        EXPECT_NEAR(EditRoadState(d).Stakes[0].MiddleE, exit.East, 1e-6) << typed;
         // A left turn from due north ends up west of the start line.
-        EXPECT_LT(d.Stakes[1].MiddleE, 500.0) << typed;
+        EXPECT_LT(EditRoadState(d).Stakes[1].MiddleE, 500.0) << typed;
         // The table keeps the radius as it was typed.
-        EXPECT_EQ(d.PlaneElements[2].StartRadius, typed);
+        EXPECT_EQ(EditRoadState(d).PlaneElements[2].StartRadius, typed);
     }
 }
 
 TEST(RoadCalculation, ReverseCurveKeepsItsStakesThroughASecFile) {
     // A right curve followed at once by a left curve; only the start is given.
     RoadData d;
-    d.InputMode = InputModeElements;
-    d.PlaneElements = {El('L', 0, 0, 100, "", 3000, 500), El('S', 0, 300, 40, "R"),
-                       El('A', 300, 300, 80, "R"),        El('S', 300, 0, 40, "R"),
-                       El('S', 0, -250, 30, "L"),         El('A', -250, -250, 60, "L"),
-                       El('S', -250, 0, 30, "L"),         El('L', 0, 0, 100)};
-    d.PlaneElements[0].AzimuthAngle = 0.2;
-    d.Stakes = StakesEvery(0, 378, 3.3);
+    EditRoadState(d).InputMode = InputModeElements;
+    EditRoadState(d).PlaneElements = {
+        El('L', 0, 0, 100, "", 3000, 500), El('S', 0, 300, 40, "R"),  El('A', 300, 300, 80, "R"),
+        El('S', 300, 0, 40, "R"),          El('S', 0, -250, 30, "L"), El('A', -250, -250, 60, "L"),
+        El('S', -250, 0, 30, "L"),         El('L', 0, 0, 100)};
+    EditRoadState(d).PlaneElements[0].AzimuthAngle = 0.2;
+    EditRoadState(d).Stakes = StakesEvery(0, 378, 3.3);
     ASSERT_EQ(d.Calculate({"", "", "", "", "6"}).Status, CalculationStatus::Done);
-    EXPECT_EQ(Kinds(d.PlaneElements), "LSASLSASL");
-    EXPECT_EQ(d.PlaneElements[4].Length, 0);
-    testing::ExpectContinuous(d.PlaneElements, 1e-9);
+    EXPECT_EQ(Kinds(EditRoadState(d).PlaneElements), "LSASLSASL");
+    EXPECT_EQ(EditRoadState(d).PlaneElements[4].Length, 0);
+    testing::ExpectContinuous(EditRoadState(d).PlaneElements, 1e-9);
 
-    const ElementFileData loaded = ReadElementFile(*ElementFileText(d.PlaneElements, KeyTitles()));
+    const ElementFileData loaded =
+        ReadElementFile(*ElementFileText(EditRoadState(d).PlaneElements, KeyTitles()));
     for (const PlaneInfo& e : loaded.Elements) {
         ASSERT_TRUE(IsGivenPoint(e));
     }
     RoadData again = ElementRoadLike(d, loaded.Elements);
     ASSERT_EQ(again.Calculate({"", "", "", "", "6"}).Status, CalculationStatus::Done);
-    ExpectSameStakes(again.Stakes, d.Stakes, 1e-6);
+    ExpectSameStakes(EditRoadState(again).Stakes, EditRoadState(d).Stakes, 1e-6);
 }
 
 TEST(RoadCalculation, RemovedProfileNoLongerGivesElevations) {
     RoadData d = SimpleElementRoad();
-    d.GradePoints = {Grade(0, 50, 0, 10, 0), Grade(400, 54, 10, 0, 0)};
-    d.ProfileChanged = true;
+    EditRoadState(d).GradePoints = {Grade(0, 50, 0, 10, 0), Grade(400, 54, 10, 0, 0)};
+    EditRoadState(d).ProfileChanged = true;
     d.Calculate({});
-    EXPECT_NEAR(d.Stakes[1].MiddleZ, 50.5, 1e-9);
-    d.GradePoints.clear();
-    d.ProfileChanged = true;
+    EXPECT_NEAR(EditRoadState(d).Stakes[1].MiddleZ, 50.5, 1e-9);
+    EditRoadState(d).GradePoints.clear();
+    EditRoadState(d).ProfileChanged = true;
     ASSERT_EQ(d.Calculate({}).Status, CalculationStatus::Done);
-    EXPECT_EQ(d.Stakes[1].MiddleZ, 0);
-    EXPECT_FALSE(d.ProfileChanged);
+    EXPECT_EQ(EditRoadState(d).Stakes[1].MiddleZ, 0);
+    EXPECT_FALSE(EditRoadState(d).ProfileChanged);
 }
 
 } // namespace
+} // namespace telvane::road
+
+namespace telvane::road {
+namespace {
+
+IntersectionPointInfo Point(const char* name, double north) {
+    IntersectionPointInfo p{};
+    p.Name = name;
+    p.North = north;
+    return p;
+}
+
+PlaneInfo Element(double length) {
+    PlaneInfo e{};
+    e.LineType = LineTypeLine;
+    e.Length = length;
+    return e;
+}
+
+} // namespace
+
+// Every row of the input-mode table, reached through the editing operations.
+TEST(RoadEditing, InputModeFollowsWhatWasEntered) {
+    struct Step {
+        const char* what;
+        int mode_before;
+        RoadPage page;
+        bool asks;
+        int mode_after;
+    };
+    const Step steps[] = {
+        {"point on a new road", InputModeNone, RoadPage::Intersections, false,
+         InputModeIntersections},
+        {"element on a new road", InputModeNone, RoadPage::Elements, false, InputModeElements},
+        {"point after points", InputModeIntersections, RoadPage::Intersections, false,
+         InputModeIntersections},
+        {"element after elements", InputModeElements, RoadPage::Elements, false, InputModeElements},
+        {"point after elements", InputModeElements, RoadPage::Intersections, true,
+         InputModeIntersections},
+        {"element after points", InputModeIntersections, RoadPage::Elements, true,
+         InputModeElements},
+    };
+    for (const Step& s : steps) {
+        RoadData d;
+        if (s.mode_before == InputModeIntersections)
+            d.InsertPoint(0, Point("JD0", 0));
+        if (s.mode_before == InputModeElements)
+            d.InsertElement(0, Element(5));
+        ASSERT_EQ(d.InputMode(), s.mode_before) << s.what;
+        EXPECT_EQ(d.LoadQuestion(s.page).has_value(), s.asks) << s.what;
+        if (s.asks)
+            d.SwitchAlignment(s.page);
+        if (s.page == RoadPage::Intersections)
+            d.InsertPoint(d.Count(s.page), Point("JD1", 1));
+        else
+            d.InsertElement(d.Count(s.page), Element(10));
+        EXPECT_EQ(d.InputMode(), s.mode_after) << s.what;
+        // Confirming empties the other list; the new record is the only one when it asked.
+        EXPECT_EQ(d.Count(s.page), s.asks || s.mode_before == InputModeNone ? 1u : 2u) << s.what;
+        EXPECT_EQ(d.Count(s.page == RoadPage::Intersections ? RoadPage::Elements
+                                                            : RoadPage::Intersections),
+                  0u)
+            << s.what;
+        EXPECT_FALSE(d.PlanePrepared()) << s.what;
+    }
+    // An update gives its list's mode without a question; the other list stays.
+    RoadData d;
+    d.InsertElement(0, Element(5));
+    EditRoadState(d).IntersectionPoints = {Point("JD0", 0)};
+    ASSERT_TRUE(d.UpdatePoint(0, Point("JD9", 9)));
+    EXPECT_EQ(d.InputMode(), InputModeIntersections);
+    EXPECT_EQ(d.PlaneElements().size(), 1u);
+    ASSERT_TRUE(d.UpdateElement(0, Element(7)));
+    EXPECT_EQ(d.InputMode(), InputModeElements);
+    EXPECT_FALSE(d.UpdateElement(1, Element(7)));
+    // Clear: every list, the mode and the flags.
+    d.InsertGradePoint(0, LongSlopesInfo{});
+    d.InsertStake(0, Pile{});
+    d.ClearAll();
+    EXPECT_EQ(d.InputMode(), InputModeNone);
+    for (RoadPage p :
+         {RoadPage::Intersections, RoadPage::Elements, RoadPage::Profile, RoadPage::Stakes})
+        EXPECT_EQ(d.Count(p), 0u);
+    EXPECT_FALSE(d.ProfileChanged());
+    EXPECT_FALSE(d.EngineReady());
+}
+
+TEST(RoadEditing, EveryChangeResetsWhatItInvalidates) {
+    struct Case {
+        const char* what;
+        std::function<void(RoadData&)> change;
+        bool plane_prepared; // after the change, starting from prepared and unchanged
+        bool profile_changed;
+    };
+    const Case cases[] = {
+        {"insert point", [](RoadData& d) { d.InsertPoint(0, Point("X", 0)); }, false, false},
+        {"update point", [](RoadData& d) { d.UpdatePoint(0, Point("X", 1)); }, false, false},
+        {"delete point", [](RoadData& d) { d.Remove(RoadPage::Intersections, 0); }, false, false},
+        {"insert element", [](RoadData& d) { d.InsertElement(0, Element(3)); }, false, false},
+        {"delete element", [](RoadData& d) { d.Remove(RoadPage::Elements, 0); }, false, false},
+        {"insert grade", [](RoadData& d) { d.InsertGradePoint(0, LongSlopesInfo{}); }, true, true},
+        {"update grade", [](RoadData& d) { d.UpdateGradePoint(0, LongSlopesInfo{}); }, true, true},
+        {"delete the only grade", [](RoadData& d) { d.Remove(RoadPage::Profile, 0); }, true, true},
+        {"insert stake", [](RoadData& d) { d.InsertStake(0, Pile{}); }, true, false},
+        {"delete stake", [](RoadData& d) { d.Remove(RoadPage::Stakes, 0); }, true, false},
+        {"nothing to delete", [](RoadData& d) { d.Remove(RoadPage::Stakes, 5); }, true, false},
+    };
+    for (const Case& c : cases) {
+        RoadData d;
+        RoadState& s = EditRoadState(d);
+        s.IntersectionPoints = {Point("A", 0)};
+        s.PlaneElements = {Element(1)};
+        s.GradePoints = {LongSlopesInfo{}};
+        s.Stakes = {Pile{}};
+        s.PlanePrepared = true;
+        s.ProfileChanged = false;
+        c.change(d);
+        EXPECT_EQ(d.PlanePrepared(), c.plane_prepared) << c.what;
+        EXPECT_EQ(d.ProfileChanged(), c.profile_changed) << c.what;
+    }
+}
+
+TEST(RoadEditing, InsertAtTheSelectedRowAndUpdateOneElement) {
+    RoadData d;
+    for (double length : {1.0, 2.0, 3.0, 4.0, 5.0})
+        d.InsertElement(d.Count(RoadPage::Elements), Element(length));
+    // Row 2 selected: the new element becomes index 1, the old one moves to 2.
+    d.InsertElement(1, Element(99));
+    ASSERT_EQ(d.PlaneElements().size(), 6u);
+    EXPECT_EQ(d.PlaneElements()[1].Length, 99);
+    EXPECT_EQ(d.PlaneElements()[2].Length, 2);
+    d.Remove(RoadPage::Elements, 1);
+    // Element 3 of 5 (index 2) changes, and only it.
+    PlaneInfo arc = Element(30);
+    arc.LineType = LineTypeCircle;
+    arc.StartRadius = arc.EndRadius = 200;
+    ASSERT_TRUE(d.UpdateElement(2, arc));
+    for (std::size_t k = 0; k < 5; ++k)
+        EXPECT_EQ(d.PlaneElements()[k].Length, k == 2 ? 30 : static_cast<double>(k + 1));
+    EXPECT_EQ(d.PlaneElements()[2].LineType, LineTypeCircle);
+    // An empty list takes an insert at its first place.
+    d.InsertStake(0, Pile{7});
+    d.InsertStake(0, Pile{3});
+    EXPECT_EQ(d.Stakes()[0].Mileage, 3);
+    // A stake's new chainage has no results yet.
+    Pile moved{9, 1, 2, 3};
+    ASSERT_TRUE(d.UpdateStake(1, moved));
+    EXPECT_EQ(d.Stakes()[1].Mileage, 9);
+    EXPECT_EQ(d.Stakes()[1].MiddleE, 0);
+}
+
 } // namespace telvane::road

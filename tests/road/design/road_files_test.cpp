@@ -87,16 +87,16 @@ TEST(RoadFiles, FilesAreTheTablesRowByRow) {
 TEST(RoadFiles, EachFormatSavedAndLoadedGivesTheSameData) {
     TempDir dir;
     RoadData saved;
-    saved.InputMode = InputModeIntersections;
-    saved.IntersectionPoints = {Point("JD0", 3000.125, 500.5, 100.75, 0, 0, 0),
-                                Point("JD1", 3512.3456789, 700.25, 0, 300, 40, 55.5),
-                                Point("\xbd\xbb\xb5\xe3"
-                                      "2",
-                                      4020.5, 512.875, 0, 250.5, 30, 30),
-                                Point("JD3", 4600, 800, 0, 0, 0, 0)};
-    saved.GradePoints = {
+    EditRoadState(saved).InputMode = InputModeIntersections;
+    EditRoadState(saved).IntersectionPoints = {Point("JD0", 3000.125, 500.5, 100.75, 0, 0, 0),
+                                               Point("JD1", 3512.3456789, 700.25, 0, 300, 40, 55.5),
+                                               Point("\xbd\xbb\xb5\xe3"
+                                                     "2",
+                                                     4020.5, 512.875, 0, 250.5, 30, 30),
+                                               Point("JD3", 4600, 800, 0, 0, 0, 0)};
+    EditRoadState(saved).GradePoints = {
         {100, 0, 20.5, 0, 0, 12}, {900, 1, 30.1, 4000, 12, -7.5}, {1500, 0, 25.6, -1, -7.5, 0}};
-    saved.Stakes = {Pile{100}, Pile{150.25}, Pile{1e-5}, Pile{1234.5678}};
+    EditRoadState(saved).Stakes = {Pile{100}, Pile{150.25}, Pile{1e-5}, Pile{1234.5678}};
     // Calculating fills the computed columns and the element chain.
     ASSERT_EQ(saved.Calculate({"100.75", "", "", "", "3.5"}).Status, CalculationStatus::Done);
     const RoadColumnTitles titles = KeyTitles();
@@ -110,10 +110,11 @@ TEST(RoadFiles, EachFormatSavedAndLoadedGivesTheSameData) {
         EXPECT_TRUE(o.Read);
         EXPECT_EQ(o.WrongFormat, 0);
     }
-    ASSERT_EQ(loaded.IntersectionPoints.size(), saved.IntersectionPoints.size());
-    for (std::size_t k = 0; k < saved.IntersectionPoints.size(); ++k) {
-        const IntersectionPointInfo& a = saved.IntersectionPoints[k];
-        const IntersectionPointInfo& b = loaded.IntersectionPoints[k];
+    ASSERT_EQ(EditRoadState(loaded).IntersectionPoints.size(),
+              EditRoadState(saved).IntersectionPoints.size());
+    for (std::size_t k = 0; k < EditRoadState(saved).IntersectionPoints.size(); ++k) {
+        const IntersectionPointInfo& a = EditRoadState(saved).IntersectionPoints[k];
+        const IntersectionPointInfo& b = EditRoadState(loaded).IntersectionPoints[k];
         EXPECT_EQ(b.Name, a.Name);
         EXPECT_EQ(b.North, a.North);
         EXPECT_EQ(b.East, a.East);
@@ -128,11 +129,12 @@ TEST(RoadFiles, EachFormatSavedAndLoadedGivesTheSameData) {
         EXPECT_EQ(b.TangentLength1, 0);
         EXPECT_EQ(b.HZ, 0);
     }
-    EXPECT_EQ(saved.IntersectionPoints[1].Direction, "L"); // what was written was computed
-    ASSERT_EQ(loaded.GradePoints.size(), 3u);
+    EXPECT_EQ(EditRoadState(saved).IntersectionPoints[1].Direction,
+              "L"); // what was written was computed
+    ASSERT_EQ(EditRoadState(loaded).GradePoints.size(), 3u);
     for (std::size_t k = 0; k < 3; ++k) {
-        const LongSlopesInfo& a = saved.GradePoints[k];
-        const LongSlopesInfo& b = loaded.GradePoints[k];
+        const LongSlopesInfo& a = EditRoadState(saved).GradePoints[k];
+        const LongSlopesInfo& b = EditRoadState(loaded).GradePoints[k];
         EXPECT_EQ(b.Mileage, a.Mileage);
         EXPECT_EQ(b.Height, a.Height);
         EXPECT_EQ(b.Slope1, a.Slope1);
@@ -140,10 +142,10 @@ TEST(RoadFiles, EachFormatSavedAndLoadedGivesTheSameData) {
         EXPECT_EQ(b.Radius, a.Radius);
         EXPECT_EQ(b.CurveFlag, k == 1 ? 1 : 0); // radius 0 and -1: no vertical curve
     }
-    ASSERT_EQ(loaded.Stakes.size(), 4u);
+    ASSERT_EQ(EditRoadState(loaded).Stakes.size(), 4u);
     for (std::size_t k = 0; k < 4; ++k) {
-        EXPECT_EQ(loaded.Stakes[k].Mileage, saved.Stakes[k].Mileage);
-        EXPECT_EQ(loaded.Stakes[k].MiddleN, 0);
+        EXPECT_EQ(EditRoadState(loaded).Stakes[k].Mileage, EditRoadState(saved).Stakes[k].Mileage);
+        EXPECT_EQ(EditRoadState(loaded).Stakes[k].MiddleN, 0);
     }
 
     // The element chain the intersection points gave, through a ".SEC" file.
@@ -151,8 +153,8 @@ TEST(RoadFiles, EachFormatSavedAndLoadedGivesTheSameData) {
     ASSERT_EQ(saved.Save(RoadPage::Elements, secPath, titles), SaveStatus::Saved);
     const LoadOutcome o = loaded.Load(RoadPage::Elements, secPath);
     EXPECT_EQ(o.WrongFormat, 0);
-    const std::vector<PlaneInfo>& a = saved.PlaneElements;
-    const std::vector<PlaneInfo>& b = loaded.PlaneElements;
+    const std::vector<PlaneInfo>& a = EditRoadState(saved).PlaneElements;
+    const std::vector<PlaneInfo>& b = EditRoadState(loaded).PlaneElements;
     ASSERT_EQ(b.size(), a.size());
     for (std::size_t k = 0; k < a.size(); ++k) {
         EXPECT_EQ(b[k].LineType, a[k].LineType) << k;
@@ -338,68 +340,68 @@ TEST(RoadFiles, LoadSetsTheModeAndTheFlags) {
     EXPECT_FALSE(d.LoadQuestion(RoadPage::Elements));
 
     // Page 1: the elements; any letter case of the extension.
-    d.IntersectionPoints = {Point("X", 1, 1, 0, 0, 0, 0)};
+    EditRoadState(d).IntersectionPoints = {Point("X", 1, 1, 0, 0, 0, 0)};
     LoadOutcome o = d.Load(RoadPage::Elements, sec);
     EXPECT_TRUE(o.Read);
-    EXPECT_EQ(d.PlaneElements.size(), 2u);
-    EXPECT_TRUE(d.IntersectionPoints.empty());
-    EXPECT_EQ(d.InputMode, InputModeElements);
-    EXPECT_FALSE(d.PlanePrepared);
+    EXPECT_EQ(EditRoadState(d).PlaneElements.size(), 2u);
+    EXPECT_TRUE(EditRoadState(d).IntersectionPoints.empty());
+    EXPECT_EQ(EditRoadState(d).InputMode, InputModeElements);
+    EXPECT_FALSE(EditRoadState(d).PlanePrepared);
 
     // Page 0 now asks first; loading empties the elements.
     ASSERT_TRUE(d.LoadQuestion(RoadPage::Intersections));
     EXPECT_STREQ(d.LoadQuestion(RoadPage::Intersections)->TitleKey, "if_clear_mainpile_title");
     EXPECT_STREQ(d.LoadQuestion(RoadPage::Intersections)->TextKey, "if_clear_mainpile_desc");
-    d.PlanePrepared = true;
+    EditRoadState(d).PlanePrepared = true;
     o = d.Load(RoadPage::Intersections, phi);
-    EXPECT_EQ(d.IntersectionPoints.size(), 2u);
-    EXPECT_TRUE(d.PlaneElements.empty());
-    EXPECT_EQ(d.InputMode, InputModeIntersections);
-    EXPECT_FALSE(d.PlanePrepared);
+    EXPECT_EQ(EditRoadState(d).IntersectionPoints.size(), 2u);
+    EXPECT_TRUE(EditRoadState(d).PlaneElements.empty());
+    EXPECT_EQ(EditRoadState(d).InputMode, InputModeIntersections);
+    EXPECT_FALSE(EditRoadState(d).PlanePrepared);
     ASSERT_TRUE(o.Boxes);
     EXPECT_EQ(o.Boxes->Edit1, "3.000000");
     ASSERT_TRUE(d.LoadQuestion(RoadPage::Elements));
     EXPECT_STREQ(d.LoadQuestion(RoadPage::Elements)->TitleKey, "if_clear_intersection_title");
 
     // Page 2: the profile, which is always marked changed; the plane flag stays.
-    d.PlanePrepared = true;
+    EditRoadState(d).PlanePrepared = true;
     o = d.Load(RoadPage::Profile, pvi);
-    EXPECT_EQ(d.GradePoints.size(), 2u);
-    EXPECT_TRUE(d.ProfileChanged);
-    EXPECT_TRUE(d.PlanePrepared);
+    EXPECT_EQ(EditRoadState(d).GradePoints.size(), 2u);
+    EXPECT_TRUE(EditRoadState(d).ProfileChanged);
+    EXPECT_TRUE(EditRoadState(d).PlanePrepared);
 
     // Page 3 reads a stake file of any extension.
     o = d.Load(RoadPage::Stakes, stakes);
     EXPECT_TRUE(o.Read);
-    EXPECT_EQ(d.Stakes.size(), 2u);
-    EXPECT_TRUE(d.PlanePrepared);
+    EXPECT_EQ(EditRoadState(d).Stakes.size(), 2u);
+    EXPECT_TRUE(EditRoadState(d).PlanePrepared);
 
     // A wrong extension reads nothing but sets the mode (and empties the elements on page 1).
-    d.ProfileChanged = false;
+    EditRoadState(d).ProfileChanged = false;
     o = d.Load(RoadPage::Profile, other);
     EXPECT_FALSE(o.Read);
-    EXPECT_EQ(d.GradePoints.size(), 2u);
-    EXPECT_TRUE(d.ProfileChanged);
-    d.PlaneElements = {El('L'), El('L')};
+    EXPECT_EQ(EditRoadState(d).GradePoints.size(), 2u);
+    EXPECT_TRUE(EditRoadState(d).ProfileChanged);
+    EditRoadState(d).PlaneElements = {El('L'), El('L')};
     o = d.Load(RoadPage::Elements, other);
     EXPECT_FALSE(o.Read);
-    EXPECT_TRUE(d.PlaneElements.empty());
-    EXPECT_TRUE(d.IntersectionPoints.empty());
-    EXPECT_EQ(d.InputMode, InputModeElements);
+    EXPECT_TRUE(EditRoadState(d).PlaneElements.empty());
+    EXPECT_TRUE(EditRoadState(d).IntersectionPoints.empty());
+    EXPECT_EQ(EditRoadState(d).InputMode, InputModeElements);
     o = d.Load(RoadPage::Intersections, other);
     EXPECT_FALSE(o.Read);
     EXPECT_FALSE(o.Boxes);
-    EXPECT_EQ(d.InputMode, InputModeIntersections);
+    EXPECT_EQ(EditRoadState(d).InputMode, InputModeIntersections);
 
     // A file that cannot be read changes nothing.
-    d.PlanePrepared = true;
+    EditRoadState(d).PlanePrepared = true;
     o = d.Load(RoadPage::Intersections, dir.file("missing.PHI"));
     EXPECT_TRUE(o.ReadFailed);
     EXPECT_FALSE(o.ReadError.empty());
-    EXPECT_TRUE(d.PlanePrepared);
+    EXPECT_TRUE(EditRoadState(d).PlanePrepared);
     o = d.Load(RoadPage::Stakes, dir.file("missing.csv"));
     EXPECT_TRUE(o.ReadFailed);
-    EXPECT_EQ(d.Stakes.size(), 2u);
+    EXPECT_EQ(EditRoadState(d).Stakes.size(), 2u);
 }
 
 TEST(RoadFiles, SaveWritesWholeFilesOnly) {
@@ -408,7 +410,7 @@ TEST(RoadFiles, SaveWritesWholeFilesOnly) {
     const std::string path = dir.file("empty.PHI");
     EXPECT_EQ(d.Save(RoadPage::Intersections, path, KeyTitles()), SaveStatus::NothingToSave);
     EXPECT_FALSE(std::filesystem::exists(path));
-    d.Stakes = {Pile{1}};
+    EditRoadState(d).Stakes = {Pile{1}};
     std::string error;
     EXPECT_EQ(d.Save(RoadPage::Stakes, dir.file("no/such/folder/s.csv"), KeyTitles(), &error),
               SaveStatus::Failed);
