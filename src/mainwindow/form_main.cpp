@@ -1,5 +1,6 @@
 #include "form_main.h"
 
+#include "road/window/form_road.h"
 #include "serial/port_link_host.h"
 #include "settings/form_setting.h"
 #include "texts/ini_file.h"
@@ -563,6 +564,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!closed_ && road_ && road_->HasUnsavedChanges() &&
+        texts().question("if_discard_road") != 1) {
+        event->ignore();
+        return;
+    }
     if (!closed_ && Link1.busy())
         Link1.stop();
     if (!closed_) {
@@ -727,11 +733,6 @@ void TForm1::RefleshDataShowView() {
     show_total(count);
 }
 
-void TForm1::not_available_yet() {
-    prompts_.message(QStringLiteral(
-        "此功能在本版本中尚未提供。\nThis command is not available in this version yet."));
-}
-
 QString TForm1::capture_folder() const {
     if (!paths_.captureDir.isEmpty())
         return paths_.captureDir;
@@ -838,8 +839,27 @@ void TForm1::Timer1Timer() {
     Link1.timer_fired();
 }
 
+void TForm1::SetRoadWindow(road::TFormRoadCalculate* window) {
+    road_ = window;
+    connect(window, &road::TFormRoadCalculate::Exited, this, &TForm1::RoadWindowExited);
+}
+
 void TForm1::RoadCalcBtnClick() {
-    not_available_yet();
+    if (!road_)
+        return;
+    // The main window waits while the road window is up; Exit there brings it back.
+    setEnabled(false);
+    road_->show();
+    road_->raise();
+    road_->activateWindow();
+}
+
+void TForm1::RoadWindowExited() {
+    HelpShown = false;
+    setEnabled(true);
+    show();
+    raise();
+    activateWindow();
 }
 
 std::size_t TForm1::selected_row() const {

@@ -34,6 +34,9 @@ class QTableView;
 namespace telvane {
 
 class TForm2;
+namespace road {
+class TFormRoadCalculate;
+}
 
 // Where the program finds its files: the folder of the language files (the executable's folder)
 // and the INI file.
@@ -54,6 +57,10 @@ public:
 
     // The settings dialog, created right after this window.
     void SetSettingsDialog(TForm2* dialog);
+    // The road window, created right after the settings dialog.
+    void SetRoadWindow(road::TFormRoadCalculate* window);
+    // The road window was left with Exit.
+    void RoadWindowExited();
 
     const UiText& texts() const { return *texts_; }
     TLanguage& language() { return *language_; }
@@ -179,7 +186,6 @@ private:
     void build_layout();
     void connect_commands();
     void show_help();
-    void not_available_yet();
     // Enabled states while a transfer runs, and after one by the kind on show.
     void transfer_controls(bool receiving);
     void idle_controls();
@@ -209,6 +215,7 @@ private:
     std::unique_ptr<TLanguage> language_;
     std::unique_ptr<UiText> texts_;
     QPointer<TForm2> settings_;
+    QPointer<road::TFormRoadCalculate> road_;
     CaptureFile capture_;
     QLabel* panels_[3] = {};
     bool closed_ = false;

@@ -52,6 +52,20 @@ StartResult start_windows(const AppPaths& paths, Prompts& prompts) {
     }
     windows->Form2 = std::make_unique<TForm2>(windows->Form1->texts(), paths.iniPath);
     windows->Form1->SetSettingsDialog(windows->Form2.get());
+    const UiText& texts = windows->Form1->texts();
+    windows->FormRoadCalculate = std::make_unique<road::TFormRoadCalculate>(texts, prompts);
+    road::TFormRoadCalculate& roadWindow = *windows->FormRoadCalculate;
+    windows->FormIntersectionInport =
+        new road::TFormIntersectionInport(texts, roadWindow.PendingPoint, &roadWindow);
+    windows->FormMainPileInport =
+        new road::TFormMainPileInport(texts, roadWindow.PendingElement, &roadWindow);
+    windows->FormlongSlopesInport =
+        new road::TFormlongSlopesInport(texts, roadWindow.PendingGradePoint, &roadWindow);
+    windows->FormPileInport =
+        new road::TFormPileInport(texts, roadWindow.PendingStake, &roadWindow);
+    roadWindow.SetDialogs(windows->FormIntersectionInport, windows->FormMainPileInport,
+                          windows->FormlongSlopesInport, windows->FormPileInport);
+    windows->Form1->SetRoadWindow(&roadWindow);
     windows->FormMessage = std::make_unique<TFormMessage>(windows->Form1->texts());
     return {std::move(windows), {}};
 }

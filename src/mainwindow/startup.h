@@ -3,6 +3,7 @@
 #pragma once
 
 #include "form_main.h"
+#include "road/window/form_road.h"
 #include "settings/form_setting.h"
 #include "ui/form_message.h"
 
@@ -17,7 +18,12 @@ class Prompts;
 struct AppWindows {
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm2> Form2;
-    // The road window and its four entry dialogs are created here, after the settings dialog.
+    std::unique_ptr<road::TFormRoadCalculate> FormRoadCalculate;
+    // The entry dialogs belong to the road window, whose pending records they fill.
+    road::TFormIntersectionInport* FormIntersectionInport = nullptr;
+    road::TFormMainPileInport* FormMainPileInport = nullptr;
+    road::TFormlongSlopesInport* FormlongSlopesInport = nullptr;
+    road::TFormPileInport* FormPileInport = nullptr;
     std::unique_ptr<TFormMessage> FormMessage;
 };
 
@@ -31,8 +37,9 @@ struct StartResult {
 // it when that place can be written and the program is not installed, else in `configDir`.
 AppPaths paths_for_executable(const QString& executablePath, const QString& configDir);
 
-// Creates the main window, the settings dialog and the confirmation dialog, in this order; only
-// the main window is to be shown. A Language.cfg that cannot be used ends the start.
+// Creates the main window, the settings dialog, the road window, its four entry dialogs and the
+// confirmation dialog, in this order; only the main window is to be shown. A Language.cfg that
+// cannot be used ends the start.
 StartResult start_windows(const AppPaths& paths, Prompts& prompts);
 
 } // namespace telvane

@@ -336,21 +336,6 @@ private slots:
                  en("hint_settingbtn") + en("ANGLE_UNIT_DMS") + ", " + en("DIST_UNIT_US-Ft"));
     }
 
-    void commandsOfLaterPartsSaySo() {
-        Started s;
-        s.start_and_show();
-        TForm1& f = s.form();
-        for (QPushButton* b : {f.RoadCalcBtn}) {
-            s.prompts.messages.clear();
-            b->click();
-            QCOMPARE(s.prompts.messages.size(), 1);
-            QVERIFY(s.prompts.messages.front().contains("not available"));
-            QVERIFY(f.isEnabled());
-            QCOMPARE(f.Data.DataKind, kDataRecords);
-            QCOMPARE(f.StatusPanel(0), QString("Welcome"));
-        }
-    }
-
     void lineFailureIsShownInTheStatusBar() {
         Started s;
         s.start_and_show();

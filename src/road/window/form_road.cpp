@@ -1,0 +1,456 @@
+#include "form_road.h"
+
+#include "model/numtext.h"
+#include "model/textlines.h"
+#include "road/design/road_texts.h"
+#include "ui/codec.h"
+#include "ui/guard.h"
+#include "ui/prompts.h"
+#include "ui/ui_text.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace telvane::road {
+
+namespace {
+
+constexpr RoadPage kPages[] = {RoadPage::Intersections, RoadPage::Elements, RoadPage::Profile,
+                               RoadPage::Stakes};
+
+QPushButton* command_button(QWidget* parent, const char* name) {
+    auto* b = new QPushButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString number_text(double v) {
+    return QString::fromStdString(FormatCell(v));
+}
+
+} // namespace
+
+TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), texts_(texts),
+      prompts_(prompts) {
+    setObjectName("TFormRoadCalculate");
+    resize(1024, 641);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* top = new QHBoxLayout;
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setObjectName("GroupBox1");
+    auto* start = new QHBoxLayout(GroupBox1);
+    auto box = [&](const char* label_name, QLabel*& label, const char* edit_name, QLineEdit*& edit,
+                   int width) {
+        label = new QLabel(GroupBox1);
+        label->setObjectName(QLatin1String(label_name));
+        edit = new QLineEdit(GroupBox1);
+        edit->setObjectName(QLatin1String(edit_name));
+        edit->setMinimumWidth(width);
+        label->setBuddy(edit);
+        start->addWidget(label);
+        start->addWidget(edit, 1);
+    };
+    box("Label1", Label1, "Edit1", Edit1, 110);
+    box("Label5", Label5, "Edit2", Edit2, 130);
+    box("Label2", Label2, "Edit3", Edit3, 130);
+    box("Label3", Label3, "Edit4", Edit4, 130);
+    box("Label4", Label4, "Edit5", Edit5, 60);
+    top->addWidget(GroupBox1, 1);
+    BtnExit = command_button(this, "BtnExit");
+    top->addWidget(BtnExit, 0, Qt::AlignTop);
+    layout->addLayout(top);
+
+    auto* commands = new QHBoxLayout;
+    BtnAppend = command_button(this, "BtnAppend");
+    BtnInsert = command_button(this, "BtnInsert");
+    BtnDelete = command_button(this, "BtnDelete");
+    BtnUpdate = command_button(this, "BtnUpdate");
+    BtnLoad = command_button(this, "BtnLoad");
+    BtnSave = command_button(this, "BtnSave");
+    BtnCalculate = command_button(this, "BtnCalculate");
+    BtnClear = command_button(this, "BtnClear");
+    for (QPushButton* b :
+         {BtnAppend, BtnInsert, BtnDelete, BtnUpdate, BtnLoad, BtnSave, BtnCalculate, BtnClear})
+        commands->addWidget(b);
+    commands->addStretch(1);
+    layout->addLayout(commands);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    const char* sheets[] = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4"};
+    const char* grids[] = {"SGIntersection", "SGMainPile", "SGSlope", "SGPile"};
+    QWidget** sheet_members[] = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4};
+    QTableView** grid_members[] = {&SGIntersection, &SGMainPile, &SGSlope, &SGPile};
+    for (std::size_t i = 0; i < 4; ++i) {
+        auto* sheet = new QWidget(PageControl1);
+        sheet->setObjectName(QLatin1String(sheets[i]));
+        auto* sheet_layout = new QVBoxLayout(sheet);
+        sheet_layout->setContentsMargins(0, 0, 0, 0);
+        auto* grid = new QTableView(sheet);
+        grid->setObjectName(QLatin1String(grids[i]));
+        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid->verticalHeader()->setDefaultSectionSize(20);
+        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+        models_[i] = new RoadTableModel(
+            Data, kPages[i], [this](std::string_view key) { return texts_.text(key); }, grid);
+        grid->setModel(models_[i]);
+        sheet_layout->addWidget(grid);
+        PageControl1->addTab(sheet, QString());
+        *sheet_members[i] = sheet;
+        *grid_members[i] = grid;
+    }
+    layout->addWidget(PageControl1, 1);
+
+    const std::pair<QPushButton*, void (TFormRoadCalculate::*)()> handlers[] = {
+        {BtnAppend, &TFormRoadCalculate::BtnAppendClick},
+        {BtnInsert, &TFormRoadCalculate::BtnInsertClick},
+        {BtnDelete, &TFormRoadCalculate::BtnDeleteClick},
+        {BtnUpdate, &TFormRoadCalculate::BtnUpdateClick},
+        {BtnLoad, &TFormRoadCalculate::BtnLoadClick},
+        {BtnSave, &TFormRoadCalculate::BtnSaveClick},
+        {BtnCalculate, &TFormRoadCalculate::BtnCalculateClick},
+        {BtnClear, &TFormRoadCalculate::BtnClearClick},
+        {BtnExit, &TFormRoadCalculate::BtnExitClick},
+    };
+    for (auto [b, handler] : handlers)
+        connect(b, &QPushButton::clicked, this, [this, handler = handler] { run(handler); });
+}
+
+void TFormRoadCalculate::SetDialogs(TFormIntersectionInport* point, TFormMainPileInport* element,
+                                    TFormlongSlopesInport* grade, TFormPileInport* stake) {
+    point_dialog_ = point;
+    element_dialog_ = element;
+    grade_dialog_ = grade;
+    stake_dialog_ = stake;
+}
+
+void TFormRoadCalculate::run(void (TFormRoadCalculate::*command)()) {
+    guarded(prompts_, [this, command] { (this->*command)(); });
+}
+
+RoadPage TFormRoadCalculate::ActivePage() const {
+    return kPages[std::max(0, PageControl1->currentIndex())];
+}
+
+bool TFormRoadCalculate::HasUnsavedChanges() const {
+    for (std::size_t i = 0; i < 4; ++i)
+        if (changed_[i] && Data.Count(kPages[i]) > 0)
+            return true;
+    return false;
+}
+
+QTableView* TFormRoadCalculate::table(RoadPage page) const {
+    QTableView* const tables[] = {SGIntersection, SGMainPile, SGSlope, SGPile};
+    return tables[static_cast<std::size_t>(page)];
+}
+
+RoadTableModel* TFormRoadCalculate::model(RoadPage page) const {
+    return models_[static_cast<std::size_t>(page)];
+}
+
+void TFormRoadCalculate::refill(RoadPage page) {
+    model(page)->Refill();
+    const QList<int> widths = model(page)->ColumnWidths();
+    for (int c = 0; c < widths.size(); ++c)
+        table(page)->setColumnWidth(c, widths[c]);
+}
+
+void TFormRoadCalculate::refill_all() {
+    for (RoadPage p : kPages)
+        refill(p);
+}
+
+std::size_t TFormRoadCalculate::selected(RoadPage page) const {
+    const QModelIndex at = table(page)->currentIndex();
+    return at.isValid() ? static_cast<std::size_t>(at.row()) : 0;
+}
+
+void TFormRoadCalculate::FormPaint() {
+    setWindowTitle(texts_.text("RoadWinName"));
+    GroupBox1->setTitle(texts_.text("start_pile"));
+    Label1->setText(texts_.text("Mileage"));
+    Label5->setText(texts_.text("strgrid_N"));
+    Label2->setText(texts_.text("strgrid_E"));
+    Label3->setText(texts_.text("AzimuthAngle"));
+    Label4->setText(texts_.text("offset"));
+    const std::pair<QPushButton*, const char*> captions[] = {
+        {BtnExit, "Exit"},        {BtnAppend, "appendbtn"},    {BtnInsert, "insertbtn"},
+        {BtnDelete, "deletebtn"}, {BtnUpdate, "Update"},       {BtnLoad, "Load"},
+        {BtnSave, "savebtn"},     {BtnCalculate, "calculate"}, {BtnClear, "clear_data"}};
+    for (auto [b, key] : captions)
+        b->setText(texts_.text(key));
+    const char* pages[] = {"intersection_data", "mainpile_data", "slope_data", "pile_data"};
+    for (int i = 0; i < 4; ++i)
+        PageControl1->setTabText(i, texts_.text(pages[i]));
+    refill_all();
+}
+
+void TFormRoadCalculate::showEvent(QShowEvent* event) {
+    if (!event->spontaneous())
+        guarded(prompts_, [this] { FormPaint(); });
+    QWidget::showEvent(event);
+}
+
+void TFormRoadCalculate::closeEvent(QCloseEvent* event) {
+    // Closed by the window manager: the same as Exit, so the main window comes back.
+    event->ignore();
+    run(&TFormRoadCalculate::BtnExitClick);
+}
+
+bool TFormRoadCalculate::enter(RoadPage page, int mode) {
+    EntryDialog* dialogs[] = {point_dialog_, element_dialog_, grade_dialog_, stake_dialog_};
+    EntryDialog* dialog = dialogs[static_cast<std::size_t>(page)];
+    if (!dialog)
+        return false;
+    dialog->EntryMode = mode;
+    return dialog->Run();
+}
+
+void TFormRoadCalculate::add(bool at_end) {
+    const RoadPage page = ActivePage();
+    // Adding to the other form of the alignment asks first; it changes nothing unless the new
+    // record is also entered.
+    const std::optional<RoadQuestion> question = Data.LoadQuestion(page);
+    if (question &&
+        texts_.prompts().ask(texts_.text(question->TitleKey), texts_.text(question->TextKey)) != 1)
+        return;
+    if (!enter(page, 1))
+        return;
+    if (question)
+        Data.SwitchAlignment(page);
+    const std::size_t at = at_end ? Data.Count(page) : std::min(selected(page), Data.Count(page));
+    switch (page) {
+    case RoadPage::Intersections:
+        Data.InsertPoint(at, PendingPoint);
+        break;
+    case RoadPage::Elements:
+        Data.InsertElement(at, PendingElement);
+        break;
+    case RoadPage::Profile:
+        Data.InsertGradePoint(at, PendingGradePoint);
+        break;
+    case RoadPage::Stakes:
+        Data.InsertStake(at, PendingStake);
+        break;
+    }
+    mark_changed(page);
+    if (question)
+        refill_all();
+    else
+        refill(page);
+    table(page)->setCurrentIndex(model(page)->index(static_cast<int>(at), 0));
+}
+
+void TFormRoadCalculate::BtnAppendClick() {
+    add(true);
+}
+
+void TFormRoadCalculate::BtnInsertClick() {
+    add(false);
+}
+
+void TFormRoadCalculate::BtnUpdateClick() {
+    const RoadPage page = ActivePage();
+    if (Data.Count(page) == 0)
+        return;
+    const std::size_t k = std::min(selected(page), Data.Count(page) - 1);
+    switch (page) {
+    case RoadPage::Intersections: {
+        const IntersectionPointInfo& p = Data.IntersectionPoints()[k];
+        TFormIntersectionInport& d = *point_dialog_;
+        d.Edit1->setText(fromGbk(p.Name));
+        d.Edit2->setText(number_text(p.North));
+        d.Edit3->setText(number_text(p.East));
+        d.Edit4->setText(number_text(p.Mileage));
+        d.Edit5->setText(number_text(p.Radius));
+        d.Edit6->setText(number_text(p.ClothoidLength1));
+        d.Edit7->setText(number_text(p.ClothoidLength2));
+        if (!enter(page, 2))
+            return;
+        Data.UpdatePoint(k, PendingPoint);
+        break;
+    }
+    case RoadPage::Elements: {
+        const PlaneInfo& e = Data.PlaneElements()[k];
+        TFormMainPileInport& d = *element_dialog_;
+        d.FillLists();
+        d.ComboBox1->setCurrentIndex(std::clamp(e.LineType, 0, 2));
+        d.ComboBox2->setCurrentIndex(e.Direction == "L" ? 0 : 1);
+        d.Edit2->setText(number_text(e.StartRadius));
+        d.Edit3->setText(number_text(e.EndRadius));
+        d.Edit4->setText(number_text(e.Length));
+        d.Edit1->setText(number_text(e.North));
+        d.Edit5->setText(number_text(e.East));
+        if (!enter(page, 2))
+            return;
+        Data.UpdateElement(k, PendingElement);
+        break;
+    }
+    case RoadPage::Profile: {
+        const LongSlopesInfo& g = Data.GradePoints()[k];
+        TFormlongSlopesInport& d = *grade_dialog_;
+        d.Edit1->setText(number_text(g.Mileage));
+        d.Edit2->setText(number_text(g.Height));
+        d.Edit3->setText(number_text(g.Radius));
+        d.Edit4->setText(number_text(g.Slope1));
+        d.Edit5->setText(number_text(g.Slope2));
+        if (!enter(page, 2))
+            return;
+        Data.UpdateGradePoint(k, PendingGradePoint);
+        break;
+    }
+    case RoadPage::Stakes:
+        stake_dialog_->Edit1->setText(number_text(Data.Stakes()[k].Mileage));
+        if (!enter(page, 2))
+            return;
+        Data.UpdateStake(k, PendingStake);
+        break;
+    }
+    mark_changed(page);
+    refill(page);
+    table(page)->setCurrentIndex(model(page)->index(static_cast<int>(k), 0));
+}
+
+void TFormRoadCalculate::BtnDeleteClick() {
+    const RoadPage page = ActivePage();
+    const QModelIndex at = table(page)->currentIndex();
+    if (!at.isValid() || model(page)->index(at.row(), 1).data().toString().isEmpty())
+        return;
+    if (texts_.question("if_delete_data") != 1)
+        return;
+    Data.Remove(page, static_cast<std::size_t>(at.row()));
+    mark_changed(page);
+    refill(page);
+    const int rows = static_cast<int>(Data.Count(page));
+    if (rows > 0)
+        table(page)->setCurrentIndex(model(page)->index(std::min(at.row(), rows - 1), 0));
+}
+
+void TFormRoadCalculate::BtnClearClick() {
+    if (texts_.if_clear_allroad() != 1)
+        return;
+    Data.ClearAll();
+    for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5})
+        e->clear();
+    changed_ = {};
+    refill_all();
+}
+
+void TFormRoadCalculate::BtnExitClick() {
+    hide();
+    emit Exited();
+}
+
+void TFormRoadCalculate::show_message(const RoadMessage& message) {
+    if (message.IsKey)
+        texts_.message(message.Text);
+    else
+        prompts_.message(fromGbk(message.Text));
+}
+
+bool TFormRoadCalculate::box_is_number(QLineEdit* box, QLabel* label, bool blank_allowed) {
+    const std::string text = toGbk(box->text());
+    double v = 0;
+    if ((blank_allowed && telvane::trim(text).empty()) || text.empty() || try_parse_double(text, v))
+        return true;
+    prompts_.message(texts_.text("input_not_number") + label->text());
+    box->setFocus();
+    box->selectAll();
+    return false;
+}
+
+void TFormRoadCalculate::BtnCalculateClick() {
+    // A start chainage or offset that is not a number is named; nothing changes.
+    if (!box_is_number(Edit1, Label1, false) || !box_is_number(Edit5, Label4, true))
+        return;
+    const StartPointTexts boxes{toGbk(Edit1->text()), toGbk(Edit2->text()), toGbk(Edit3->text()),
+                                toGbk(Edit4->text()), toGbk(Edit5->text())};
+    const CalculationOutcome outcome = Data.Calculate(boxes);
+    if (outcome.RefillIntersections)
+        refill(RoadPage::Intersections);
+    if (outcome.RefillElements)
+        refill(RoadPage::Elements);
+    if (outcome.RefillStakes) {
+        refill(RoadPage::Stakes);
+        mark_changed(RoadPage::Stakes); // new results, not yet saved
+    }
+    if (outcome.Message)
+        show_message(*outcome.Message);
+}
+
+void TFormRoadCalculate::BtnLoadClick() {
+    const RoadPage page = ActivePage();
+    const std::optional<FileChoice> choice = prompts_.openFile(texts_.filter(FileFilterKey(page)));
+    if (!choice)
+        return;
+    const std::optional<RoadQuestion> question = Data.LoadQuestion(page);
+    if (question &&
+        texts_.prompts().ask(texts_.text(question->TitleKey), texts_.text(question->TextKey)) != 1)
+        return;
+    const LoadOutcome outcome = Data.Load(page, QFile::encodeName(choice->fileName).toStdString());
+    if (outcome.ReadFailed) {
+        prompts_.message(texts_.text("file_read_error") + QStringLiteral("\n") + choice->fileName +
+                         QStringLiteral("\n") + QString::fromLocal8Bit(outcome.ReadError.c_str()));
+        return;
+    }
+    for (int i = 0; i < outcome.WrongFormat; ++i)
+        texts_.message(roadkeys::WrongFormat);
+    if (outcome.Boxes) {
+        Edit1->setText(fromGbk(outcome.Boxes->Edit1));
+        Edit2->setText(fromGbk(outcome.Boxes->Edit2));
+        Edit3->setText(fromGbk(outcome.Boxes->Edit3));
+        Edit4->setText(fromGbk(outcome.Boxes->Edit4));
+    }
+    changed_[static_cast<std::size_t>(page)] = false;
+    if (page == RoadPage::Intersections || page == RoadPage::Elements)
+        changed_[0] = changed_[1] = false; // the other form was emptied
+    refill_all();
+}
+
+void TFormRoadCalculate::BtnSaveClick() {
+    const RoadPage page = ActivePage();
+    std::optional<FileChoice> choice = prompts_.saveFile(texts_.filter(FileFilterKey(page)),
+                                                         QLatin1String(DefaultExtension(page)));
+    if (!choice)
+        return;
+    if (Data.Count(page) == 0)
+        return;
+    // A name without an extension gets the page's own.
+    QString name = choice->fileName;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QLatin1String(DefaultExtension(page));
+    if (QFileInfo::exists(name) && !texts_.if_overwrite())
+        return;
+    const RoadColumnTitles titles = RoadColumnTitles::FromTexts(
+        [this](std::string_view key) { return texts_.language().GetText(key); });
+    std::string error;
+    const SaveStatus status =
+        Data.Save(page, QFile::encodeName(name).toStdString(), titles, &error);
+    if (status == SaveStatus::NothingToSave)
+        return;
+    const bool saved = status == SaveStatus::Saved;
+    if (saved)
+        changed_[static_cast<std::size_t>(page)] = false;
+    prompts_.message(texts_.text(roadkeys::SaveButton) + name +
+                     texts_.text(saved ? roadkeys::Success : roadkeys::Failure));
+}
+
+} // namespace telvane::road

@@ -1,0 +1,104 @@
+// The road stake-out window: the start point of the alignment, four tables (intersection points,
+// line elements, grade points, stakes) and the commands that edit, load, save and calculate them.
+// Created once at start; hidden and shown, never rebuilt, so the road survives Exit.
+#pragma once
+
+#include "entry_dialogs.h"
+#include "road/design/road_data.h"
+#include "road_table_model.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+namespace telvane {
+class Prompts;
+class UiText;
+} // namespace telvane
+
+namespace telvane::road {
+
+class TFormRoadCalculate : public QWidget {
+    Q_OBJECT
+public:
+    TFormRoadCalculate(const UiText& texts, Prompts& prompts, QWidget* parent = nullptr);
+
+    // The entry dialogs, created right after this window.
+    void SetDialogs(TFormIntersectionInport* point, TFormMainPileInport* element,
+                    TFormlongSlopesInport* grade, TFormPileInport* stake);
+
+    RoadData Data;
+    // Filled by the entry dialogs, copied into the lists by the command that opened them.
+    IntersectionPointInfo PendingPoint;
+    PlaneInfo PendingElement;
+    LongSlopesInfo PendingGradePoint;
+    Pile PendingStake;
+
+    // The page on show.
+    RoadPage ActivePage() const;
+    // Road data changed since it was loaded or saved (asked about before the program closes).
+    bool HasUnsavedChanges() const;
+
+    void FormPaint(); // captions and table layouts in the language on show
+    void BtnAppendClick();
+    void BtnInsertClick();
+    void BtnUpdateClick();
+    void BtnDeleteClick();
+    void BtnLoadClick();
+    void BtnSaveClick();
+    void BtnCalculateClick();
+    void BtnClearClick();
+    void BtnExitClick();
+
+    QGroupBox* GroupBox1;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
+    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5;
+    QPushButton *BtnExit, *BtnAppend, *BtnInsert, *BtnDelete, *BtnUpdate, *BtnLoad, *BtnSave,
+        *BtnCalculate, *BtnClear;
+    QTabWidget* PageControl1;
+    QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4;
+    QTableView *SGIntersection, *SGMainPile, *SGSlope, *SGPile;
+
+signals:
+    // Exit: the main window comes back.
+    void Exited();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void run(void (TFormRoadCalculate::*command)());
+    QTableView* table(RoadPage page) const;
+    RoadTableModel* model(RoadPage page) const;
+    void refill(RoadPage page);
+    void refill_all();
+    // The selected record of the page (0 when nothing is selected).
+    std::size_t selected(RoadPage page) const;
+    // Shows the entry dialog of `page` in `mode`; true when it was submitted.
+    bool enter(RoadPage page, int mode);
+    // Append (at the end) and Insert (at the selected row).
+    void add(bool at_end);
+    // A number in a start-point box, or a message naming the box.
+    bool box_is_number(QLineEdit* box, QLabel* label, bool blank_allowed);
+    void show_message(const RoadMessage& message);
+    void mark_changed(RoadPage page) { changed_[static_cast<std::size_t>(page)] = true; }
+
+    const UiText& texts_;
+    Prompts& prompts_;
+    std::array<RoadTableModel*, 4> models_{};
+    TFormIntersectionInport* point_dialog_ = nullptr;
+    TFormMainPileInport* element_dialog_ = nullptr;
+    TFormlongSlopesInport* grade_dialog_ = nullptr;
+    TFormPileInport* stake_dialog_ = nullptr;
+    std::array<bool, 4> changed_{};
+};
+
+} // namespace telvane::road

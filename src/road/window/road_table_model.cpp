@@ -1,0 +1,102 @@
+#include "road_table_model.h"
+
+#include "ui/codec.h"
+
+namespace telvane::road {
+
+namespace {
+
+const QList<int>& Widths(RoadPage page) {
+    static const QList<int> points = {60, 110, 110, 110, 80,  80,  80,  50, 110,
+                                      80, 80,  80,  80,  110, 110, 110, 110};
+    static const QList<int> elements = {50, 80, 80, 110, 50, 110, 110, 110, 110};
+    static const QList<int> profile = {110, 110, 110, 110, 110};
+    static const QList<int> stakes = {100, 100, 100, 100, 100, 100, 100, 100, 100, 100};
+    switch (page) {
+    case RoadPage::Intersections:
+        return points;
+    case RoadPage::Elements:
+        return elements;
+    case RoadPage::Profile:
+        return profile;
+    case RoadPage::Stakes:
+        break;
+    }
+    return stakes;
+}
+
+} // namespace
+
+RoadTableModel::RoadTableModel(const RoadData& data, RoadPage page, TextOf text_of, QObject* parent)
+    : QAbstractTableModel(parent), data_(data), page_(page), text_of_(std::move(text_of)) {}
+
+void RoadTableModel::Refill() {
+    beginResetModel();
+    endResetModel();
+}
+
+QList<int> RoadTableModel::ColumnWidths() const {
+    return Widths(page_);
+}
+
+int RoadTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(data_.Count(page_));
+}
+
+int RoadTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(Widths(page_).size());
+}
+
+TableRow RoadTableModel::Row(std::size_t k) const {
+    switch (page_) {
+    case RoadPage::Intersections:
+        return IntersectionRow(data_.IntersectionPoints()[k]);
+    case RoadPage::Elements:
+        return ElementRow(data_.PlaneElements()[k]);
+    case RoadPage::Profile:
+        return GradePointRow(data_.GradePoints()[k]);
+    case RoadPage::Stakes:
+        break;
+    }
+    return StakeRow(data_.Stakes()[k]);
+}
+
+QVariant RoadTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter | Qt::AlignRight);
+    if (role != Qt::DisplayRole)
+        return {};
+    const TableRow row = Row(static_cast<std::size_t>(index.row()));
+    const auto c = static_cast<std::size_t>(index.column());
+    return c < row.size() ? fromGbk(row[c]) : QString();
+}
+
+QVariant RoadTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    const RoadColumnTitles titles =
+        RoadColumnTitles::FromTexts([this](std::string_view key) { return toGbk(text_of_(key)); });
+    TableRow header;
+    switch (page_) {
+    case RoadPage::Intersections:
+        header = IntersectionHeader(titles);
+        break;
+    case RoadPage::Elements:
+        header = ElementHeader(titles);
+        break;
+    case RoadPage::Profile:
+        header = GradePointHeader(titles);
+        break;
+    case RoadPage::Stakes:
+        header = StakeHeader(titles);
+        break;
+    }
+    const auto c = static_cast<std::size_t>(section);
+    return c < header.size() ? fromGbk(header[c]) : QVariant();
+}
+
+} // namespace telvane::road
