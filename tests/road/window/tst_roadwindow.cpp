@@ -1,0 +1,441 @@
+// The road window with its entry dialogs, offscreen, every question answered through the
+// scripted seam and every entry dialog filled as a user would fill it.
+#include "mainwindow/startup.h"
+#include "pseudo_terminal.h"
+#include "scripted_prompts.h"
+#include "test_files.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using namespace telvane;
+using namespace telvane::road;
+
+namespace {
+
+struct Program {
+    TestFiles files;
+    ScriptedPrompts prompts;
+    std::unique_ptr<AppWindows> windows;
+
+    Program() {
+        QStringList keys = all_window_keys();
+        keys.removeIf([](const QString& k) { return k.endsWith("_FILTER"); });
+        files.write_language(keys);
+        files.write_help(QStringLiteral("帮助"), QStringLiteral("Help"));
+        TComPort::SetDeviceLister([] { return QStringList{"ttyS0"}; });
+        StartResult r = start_windows({files.dir(), files.ini(), files.dir()}, prompts);
+        if (!r.windows)
+            qFatal("start failed: %s", qPrintable(r.error));
+        windows = std::move(r.windows);
+        windows->Form1->show();
+        windows->Form1->RoadCalcBtn->click();
+    }
+    ~Program() { TComPort::SetDeviceLister(nullptr); }
+    TFormRoadCalculate& road() { return *windows->FormRoadCalculate; }
+    QString path(const QString& name) const { return QDir(files.dir()).filePath(name); }
+    void page(RoadPage p) { road().PageControl1->setCurrentIndex(static_cast<int>(p)); }
+    QString cell(QTableView* t, int row, int column) {
+        return t->model()->index(row, column).data().toString();
+    }
+};
+
+// What the user does in the next entry dialog: fills boxes (by name) and lists (by name, the
+// entry's index), then submits; a dialog that stays open is then cancelled. Returns what the
+// dialog showed when it came up and whether it stayed open.
+struct DialogScript {
+    DialogScript(std::map<QString, QString> b = {}, std::map<QString, int> l = {}, bool s = true)
+        : boxes(std::move(b)), lists(std::move(l)), submit(s) {}
+    std::map<QString, QString> boxes;
+    std::map<QString, int> lists;
+    bool submit = true;
+    // Filled in when the dialog ran.
+    std::map<QString, QString> shown;
+    bool stayed_open = false;
+    QString focus;
+};
+
+void answer(EntryDialog* dialog, DialogScript& script) {
+    QTimer::singleShot(0, dialog, [dialog, &script] {
+        for (QLineEdit* e : dialog->findChildren<QLineEdit*>())
+            if (!e->objectName().isEmpty())
+                script.shown[e->objectName()] = e->text();
+        for (const auto& [name, index] : script.lists)
+            dialog->findChild<QComboBox*>(name)->setCurrentIndex(index);
+        for (const auto& [name, text] : script.boxes)
+            dialog->findChild<QLineEdit*>(name)->setText(text);
+        (script.submit ? dialog->Button1 : dialog->Button2)->click();
+        if (dialog->isVisible()) {
+            script.stayed_open = true;
+            if (QWidget* f = dialog->focusWidget())
+                script.focus = f->objectName();
+            dialog->Button2->click();
+        }
+    });
+}
+
+DialogScript point(const char* name, const char* n, const char* e, const char* r = "0",
+                   const char* l1 = "0", const char* l2 = "0") {
+    return DialogScript({{"Edit1", name},
+                         {"Edit2", n},
+                         {"Edit3", e},
+                         {"Edit4", "0"},
+                         {"Edit5", r},
+                         {"Edit6", l1},
+                         {"Edit7", l2}});
+}
+
+} // namespace
+
+class TestRoadWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void mainWindowWaitsWhileTheRoadWindowIsUp() {
+        Program p;
+        QVERIFY(p.road().isVisible());
+        QVERIFY(!p.windows->Form1->isEnabled());
+        QCOMPARE(p.road().windowTitle(), en("RoadWinName"));
+        QCOMPARE(p.road().BtnCalculate->text(), en("calculate"));
+        QCOMPARE(p.road().PageControl1->tabText(1), en("mainpile_data"));
+        QCOMPARE(p.road().SGIntersection->model()->columnCount(), 17);
+        QCOMPARE(p.road().SGPile->model()->headerData(1, Qt::Horizontal).toString(),
+                 en("MiddlePile") + en("strgrid_N"));
+        p.road().BtnExit->click();
+        QVERIFY(!p.road().isVisible());
+        QVERIFY(p.windows->Form1->isEnabled());
+        QVERIFY(!p.windows->Form1->HelpShown);
+    }
+
+    void entryDialogsCheckTheirBoxes_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("boxes"); // name=text
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("stake") << 3 << QStringList{"Edit1=120.5"} << true << QString() << QString();
+        QTest::newRow("stake empty")
+            << 3 << QStringList{"Edit1="} << false << en("data_empty") << "Edit1";
+        QTest::newRow("stake abc") << 3 << QStringList{"Edit1=abc"} << false
+                                   << en("input_not_number") + en("Mileage") << "Edit1";
+        QTest::newRow("stake 1e999") << 3 << QStringList{"Edit1=1e999"} << false
+                                     << en("input_not_number") + en("Mileage") << "Edit1";
+        QTest::newRow("grade point")
+            << 2 << QStringList{"Edit1=100", "Edit2=50", "Edit3=-1", "Edit4=10", "Edit5=-5"} << true
+            << QString() << QString();
+        QTest::newRow("grade slope missing")
+            << 2 << QStringList{"Edit1=100", "Edit2=50", "Edit3=0", "Edit4=", "Edit5=1"} << false
+            << en("data_empty") << "Edit4";
+        QTest::newRow("point radius abc")
+            << 0 << QStringList{"Edit1=JD1", "Edit2=1", "Edit3=2", "Edit4=0",
+                                "Edit5=abc", "Edit6=0", "Edit7=0"}
+            << false << en("input_not_number") + en("Radius") << "Edit5";
+        QTest::newRow("element north without east")
+            << 1 << QStringList{"Edit2=0", "Edit3=0", "Edit4=100", "Edit1=3000", "Edit5="} << true
+            << QString() << QString();
+    }
+    void entryDialogsCheckTheirBoxes() {
+        QFETCH(int, page);
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, accepted);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        Program p;
+        p.page(static_cast<RoadPage>(page));
+        EntryDialog* dialogs[] = {p.windows->FormIntersectionInport, p.windows->FormMainPileInport,
+                                  p.windows->FormlongSlopesInport, p.windows->FormPileInport};
+        DialogScript script;
+        for (const QString& b : boxes)
+            script.boxes[b.section('=', 0, 0)] = b.section('=', 1);
+        answer(dialogs[page], script);
+        p.road().BtnAppendClick();
+        QCOMPARE(!script.stayed_open, accepted);
+        QCOMPARE(p.road().Data.Count(static_cast<RoadPage>(page)), accepted ? 1u : 0u);
+        QCOMPARE(p.prompts.messages, message.isEmpty() ? QStringList{} : QStringList{message});
+        QCOMPARE(script.focus, focus);
+        if (page == 2 && accepted)
+            QCOMPARE(p.road().Data.GradePoints()[0].CurveFlag, 0); // radius -1: no curve
+        if (page == 1 && accepted) {
+            QCOMPARE(p.road().Data.PlaneElements()[0].North, 0.0); // both or neither
+            QCOMPARE(p.road().Data.PlaneElements()[0].LineType, LineTypeLine);
+            QCOMPARE(p.road().Data.PlaneElements()[0].Direction, std::string());
+        }
+        // A new entry starts with empty boxes.
+        DialogScript again({}, {}, false);
+        answer(dialogs[page], again);
+        p.road().BtnAppendClick();
+        for (const auto& [name, text] : again.shown)
+            QVERIFY2(text.isEmpty(), qPrintable(name));
+    }
+
+    void elementDialogKindAndDirection() {
+        Program p;
+        TFormMainPileInport& d = *p.windows->FormMainPileInport;
+        p.page(RoadPage::Elements);
+        QStringList kinds, directions;
+        int direction_after_straight = -1, direction_after_circle = -1;
+        QTimer::singleShot(0, &d, [&] {
+            for (int i = 0; i < d.ComboBox1->count(); ++i)
+                kinds << d.ComboBox1->itemText(i);
+            for (int i = 0; i < d.ComboBox2->count(); ++i)
+                directions << d.ComboBox2->itemText(i);
+            d.ComboBox1->setCurrentIndex(1);
+            direction_after_circle = d.ComboBox2->currentIndex();
+            d.ComboBox1->setCurrentIndex(0);
+            direction_after_straight = d.ComboBox2->currentIndex();
+            d.Button2->click();
+        });
+        p.road().BtnAppendClick();
+        QCOMPARE(kinds, (QStringList{en("Line"), en("Circle"), en("Clothoid")}));
+        QCOMPARE(directions, (QStringList{en("strgrid_Left"), en("strgrid_Right"), QString()}));
+        QCOMPARE(direction_after_circle, 0);
+        QCOMPARE(direction_after_straight, 2);
+        QCOMPARE(p.road().Data.Count(RoadPage::Elements), 0u); // cancelled
+    }
+
+    void editingCommandsOnTheTables() {
+        Program p;
+        TFormRoadCalculate& r = p.road();
+        // Points, then an element: the question, cancelled, changes nothing.
+        for (const char* name : {"JD0", "JD1", "JD2"}) {
+            DialogScript s = point(name, "1", "2");
+            answer(p.windows->FormIntersectionInport, s);
+            r.BtnAppendClick();
+        }
+        QCOMPARE(r.Data.InputMode(), InputModeIntersections);
+        // Insert in front of the second row.
+        r.SGIntersection->setCurrentIndex(r.SGIntersection->model()->index(1, 0));
+        DialogScript inserted = point("NEW", "5", "6");
+        answer(p.windows->FormIntersectionInport, inserted);
+        r.BtnInsertClick();
+        QCOMPARE(p.cell(r.SGIntersection, 1, 0), QString("NEW"));
+        QCOMPARE(p.cell(r.SGIntersection, 2, 0), QString("JD1"));
+        // Update shows the row's cells and changes that row only.
+        r.SGIntersection->setCurrentIndex(r.SGIntersection->model()->index(2, 0));
+        DialogScript updated(std::map<QString, QString>{{"Edit1", "JD1B"}});
+        answer(p.windows->FormIntersectionInport, updated);
+        r.BtnUpdateClick();
+        QCOMPARE(updated.shown["Edit1"], QString("JD1"));
+        QCOMPARE(updated.shown["Edit2"], QString("1"));
+        QCOMPARE(p.cell(r.SGIntersection, 2, 0), QString("JD1B"));
+        QCOMPARE(p.cell(r.SGIntersection, 3, 0), QString("JD2"));
+        // Delete asks; cancel keeps the row.
+        r.BtnDeleteClick();
+        QCOMPARE(r.Data.Count(RoadPage::Intersections), 4u);
+        p.prompts.answers = {1};
+        r.BtnDeleteClick();
+        QCOMPARE(p.prompts.questions.back().title, en("if_delete_data_title"));
+        QCOMPARE(r.Data.Count(RoadPage::Intersections), 3u);
+
+        p.page(RoadPage::Elements);
+        DialogScript element({{"Edit2", "0"}, {"Edit3", "0"}, {"Edit4", "100"}});
+        answer(p.windows->FormMainPileInport, element);
+        r.BtnAppendClick(); // the question comes first, and is cancelled
+        QCOMPARE(p.prompts.questions.back().title, en("if_clear_intersection_title"));
+        QCOMPARE(r.Data.Count(RoadPage::Intersections), 3u);
+        QCOMPARE(r.Data.Count(RoadPage::Elements), 0u);
+        p.prompts.answers = {1};
+        r.BtnAppendClick(); // confirmed and entered: the points go
+        QCOMPARE(r.Data.Count(RoadPage::Intersections), 0u);
+        QCOMPARE(r.SGIntersection->model()->rowCount(), 0);
+        QCOMPARE(r.Data.InputMode(), InputModeElements);
+
+        // Update of element 3 of 5 writes its kind letter in its row only.
+        for (int i = 0; i < 4; ++i) {
+            DialogScript more({{"Edit2", "0"}, {"Edit3", "0"}, {"Edit4", "50"}});
+            answer(p.windows->FormMainPileInport, more);
+            r.BtnAppendClick();
+        }
+        r.SGMainPile->setCurrentIndex(r.SGMainPile->model()->index(2, 0));
+        DialogScript arc({{"Edit2", "300"}, {"Edit3", "300"}, {"Edit4", "80"}},
+                         {{"ComboBox1", 1}, {"ComboBox2", 1}});
+        answer(p.windows->FormMainPileInport, arc);
+        r.BtnUpdateClick();
+        for (int row = 0; row < 5; ++row)
+            QCOMPARE(p.cell(r.SGMainPile, row, 0), row == 2 ? QString("A") : QString("L"));
+        QCOMPARE(r.Data.PlaneElements()[2].Direction, std::string("R"));
+
+        // Clear asks, empties everything; Calculate then has nothing.
+        r.Edit1->setText("100");
+        p.prompts.answers = {1};
+        r.BtnClearClick();
+        QCOMPARE(p.prompts.questions.back().title, en("if_clear_allroad_title"));
+        QCOMPARE(r.Edit1->text(), QString());
+        QCOMPARE(r.Data.InputMode(), InputModeNone);
+        p.prompts.messages.clear();
+        r.BtnCalculateClick();
+        QCOMPARE(p.prompts.messages, QStringList{en("data_empty")});
+    }
+
+    void calculateFromTypedDataAndKeepItAcrossExit() {
+        Program p;
+        TFormRoadCalculate& r = p.road();
+        for (DialogScript s :
+             {point("JD0", "3000", "500"), point("JD1", "3500", "690", "300", "40", "50"),
+              point("JD2", "4000", "520")}) {
+            answer(p.windows->FormIntersectionInport, s);
+            r.BtnAppendClick();
+        }
+        p.page(RoadPage::Stakes);
+        for (const char* k : {"1000", "1200", "1400", "99999"}) {
+            DialogScript s(std::map<QString, QString>{{"Edit1", k}});
+            answer(p.windows->FormPileInport, s);
+            r.BtnAppendClick();
+        }
+        r.Edit1->setText("1000");
+        r.Edit5->setText("5");
+        r.BtnCalculateClick();
+        // The last stake lies beyond the road: said once, the others computed.
+        QCOMPARE(p.prompts.messages, QStringList{en("Data_OutLimit")});
+        QVERIFY(r.Data.PlaneElements().size() >= 3);
+        QCOMPARE(r.Data.Stakes()[0].MiddleN, 3000.0);
+        QVERIFY(r.Data.Stakes()[1].MiddleN > 3000.0);
+        QVERIFY(r.Data.Stakes()[1].LeftN != 0.0);
+        QCOMPARE(p.cell(r.SGIntersection, 1, 13),
+                 QString::fromStdString(FormatCell(r.Data.IntersectionPoints()[1].ZH)));
+        // A start chainage that is not a number is named, and nothing changes.
+        p.prompts.messages.clear();
+        r.Edit1->setText("abc");
+        r.BtnCalculateClick();
+        QCOMPARE(p.prompts.messages, QStringList{en("input_not_number") + en("Mileage")});
+        r.Edit1->setText("1000");
+        // Exit and come back: tables, boxes and mode as they were.
+        r.BtnExitClick();
+        p.windows->Form1->RoadCalcBtn->click();
+        QCOMPARE(r.Edit5->text(), QString("5"));
+        QCOMPARE(r.SGPile->model()->rowCount(), 4);
+        QCOMPARE(r.Data.InputMode(), InputModeIntersections);
+        // Road data not saved: closing the program asks.
+        r.BtnExitClick();
+        p.prompts.answers = {2};
+        p.windows->Form1->close();
+        QCOMPARE(p.prompts.questions.back().title, en("if_discard_road_title"));
+        QVERIFY(p.windows->Form1->isVisible());
+    }
+
+    void loadAndSaveEveryPage_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("count");
+        QTest::newRow("intersection points") << 0 << "road.PHI" << 4;
+        QTest::newRow("line elements") << 1 << "road.SEC" << -1;
+        QTest::newRow("profile") << 2 << "road.PVI" << -1;
+        QTest::newRow("stakes") << 3 << "stakes.csv" << -1;
+    }
+    void loadAndSaveEveryPage() {
+        QFETCH(int, page);
+        QFETCH(QString, file);
+        QFETCH(int, count);
+        Program p;
+        TFormRoadCalculate& r = p.road();
+        const RoadPage at = static_cast<RoadPage>(page);
+        p.page(at);
+        const QString example = QStringLiteral(TELVANE_EXAMPLES) + "/" + file;
+        p.prompts.fileAnswers << FileChoice{example, 1};
+        r.BtnLoadClick();
+        QVERIFY(p.prompts.messages.isEmpty());
+        const std::size_t loaded = r.Data.Count(at);
+        QVERIFY(loaded > 0);
+        if (count > 0)
+            QCOMPARE(static_cast<int>(loaded), count);
+        if (page <= 1)
+            QVERIFY(!r.Edit2->text().isEmpty()); // the start point from the file
+        // Saved under a bare name: the page's extension is added; loaded again, the same list.
+        p.prompts.fileAnswers << FileChoice{p.path("saved"), 1};
+        r.BtnSaveClick();
+        QCOMPARE(p.prompts.messages.size(), 1);
+        QVERIFY(p.prompts.messages.back().endsWith(en("Success")));
+        const QString saved = p.path("saved") + QLatin1String(DefaultExtension(at));
+        QVERIFY(QFileInfo::exists(saved));
+        QVERIFY(!r.HasUnsavedChanges());
+        const RoadState before = r.Data.State();
+        p.prompts.fileAnswers << FileChoice{saved, 1};
+        r.BtnLoadClick();
+        QCOMPARE(r.Data.Count(at), loaded);
+        for (std::size_t k = 0; k < loaded; ++k) {
+            switch (at) {
+            case RoadPage::Intersections:
+                QCOMPARE(r.Data.IntersectionPoints()[k].North, before.IntersectionPoints[k].North);
+                break;
+            case RoadPage::Elements:
+                QCOMPARE(r.Data.PlaneElements()[k].Length, before.PlaneElements[k].Length);
+                break;
+            case RoadPage::Profile:
+                QCOMPARE(r.Data.GradePoints()[k].Height, before.GradePoints[k].Height);
+                break;
+            case RoadPage::Stakes:
+                QCOMPARE(r.Data.Stakes()[k].Mileage, before.Stakes[k].Mileage);
+                break;
+            }
+        }
+        // Overwrite asked; cancel writes nothing.
+        p.prompts.fileAnswers << FileChoice{saved, 1};
+        r.BtnSaveClick();
+        QCOMPARE(p.prompts.questions.back().title, en("if_overwrite_title"));
+    }
+
+    void profileDesignedHereReachesTheInstrument() {
+        Pty instrument;
+        Program p;
+        TFormRoadCalculate& r = p.road();
+        p.page(RoadPage::Profile);
+        for (DialogScript s : {DialogScript({{"Edit1", "0"},
+                                             {"Edit2", "100"},
+                                             {"Edit3", "0"},
+                                             {"Edit4", "0"},
+                                             {"Edit5", "12"}}),
+                               DialogScript({{"Edit1", "500"},
+                                             {"Edit2", "106"},
+                                             {"Edit3", "3000"},
+                                             {"Edit4", "12"},
+                                             {"Edit5", "-8.5"}})}) {
+            answer(p.windows->FormlongSlopesInport, s);
+            r.BtnAppendClick();
+        }
+        p.prompts.fileAnswers << FileChoice{p.path("profile"), 1};
+        r.BtnSaveClick();
+        r.BtnExitClick();
+        TForm1& f = *p.windows->Form1;
+        QVERIFY(f.OpenFile(p.path("profile.PVI")));
+        QCOMPARE(f.Data.DataKind, 7);
+        f.ComComboBox7->SelectDevice(instrument.name());
+        f.SendBtn->click();
+        QCOMPARE(f.LinkMode(), 2);
+        instrument.send("\r");
+        QCOMPARE(instrument.next_line(), std::string("0 100 0 12 0 \r\n"));
+        instrument.send("\r");
+        QCOMPARE(instrument.next_line(), std::string("500 106 12 -8.5 3000 \r\n"));
+        f.StopBtnClick();
+    }
+
+    void calculateFromLoadedFiles() {
+        Program p;
+        TFormRoadCalculate& r = p.road();
+        const QString dir = QStringLiteral(TELVANE_EXAMPLES);
+        const std::pair<RoadPage, const char*> files[] = {{RoadPage::Elements, "road.SEC"},
+                                                          {RoadPage::Profile, "road.PVI"},
+                                                          {RoadPage::Stakes, "stakes.csv"}};
+        for (auto [page, name] : files) {
+            p.page(page);
+            p.prompts.fileAnswers << FileChoice{dir + "/" + name, 1};
+            r.BtnLoadClick();
+        }
+        r.Edit5->setText("3.5");
+        r.BtnCalculateClick();
+        QVERIFY2(p.prompts.messages.isEmpty(), qPrintable(p.prompts.messages.join('|')));
+        for (const Pile& s : r.Data.Stakes())
+            QVERIFY(s.MiddleZ > 50); // the profile gave every stake its elevation
+        QVERIFY(r.HasUnsavedChanges());
+    }
+};
+
+QTEST_MAIN(TestRoadWindow)
+#include "tst_roadwindow.moc"
