@@ -50,8 +50,8 @@ void BM_RoadWindowCalculate(benchmark::State& state) {
     for (const char* f : {"Language.cfg", "FileType.cfg", "HELP.txt"})
         QFile::copy(QDir(TELVANE_LANGUAGE_DIR).filePath(f), dir.filePath(f));
     ScriptedPrompts prompts;
-    StartResult started = start_windows({dir.path(), dir.filePath("telvane.INI"), dir.path()},
-                                        prompts);
+    StartResult started =
+        start_windows({dir.path(), dir.filePath("telvane.INI"), dir.path()}, prompts);
     if (!started.windows) {
         state.SkipWithError("start failed");
         return;
@@ -62,7 +62,8 @@ void BM_RoadWindowCalculate(benchmark::State& state) {
     const double length = 200 + 10000 * (60 + 130 + 60 + 200.0);
     std::vector<Pile> stakes(100000);
     for (std::size_t k = 0; k < stakes.size(); ++k)
-        stakes[k].Mileage = 0.95 * length * static_cast<double>(k) / static_cast<double>(stakes.size());
+        stakes[k].Mileage =
+            0.95 * length * static_cast<double>(k) / static_cast<double>(stakes.size());
     window.Edit5->setText("7.5");
     for (auto _ : state) {
         state.PauseTiming();

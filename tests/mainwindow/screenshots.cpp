@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,6 +108,42 @@ bool receive(TForm1& form, Pty& instrument, const QDir& out, const QString& lang
     return ok && form.Data.DataKind == kDataRecords;
 }
 
+// The road window with a road on each page, and each entry dialog.
+bool road_window(AppWindows& windows, ScriptedPrompts& prompts, const QDir& out,
+                 const QString& language) {
+    road::TFormRoadCalculate& r = *windows.FormRoadCalculate;
+    const QString examples = QStringLiteral(TELVANE_EXAMPLES);
+    windows.Form1->RoadCalcBtnClick();
+    const std::pair<road::RoadPage, const char*> files[] = {
+        {road::RoadPage::Intersections, "road.PHI"},
+        {road::RoadPage::Profile, "road.PVI"},
+        {road::RoadPage::Stakes, "stakes.csv"}};
+    for (auto [page, name] : files) {
+        r.PageControl1->setCurrentIndex(static_cast<int>(page));
+        prompts.fileAnswers << FileChoice{examples + "/" + name, 1};
+        r.BtnLoadClick();
+    }
+    r.Edit5->setText(QStringLiteral("5"));
+    r.BtnCalculateClick();
+    bool ok = prompts.messages.isEmpty();
+    const char* pages[] = {"road-points-", "road-elements-", "road-profile-", "road-stakes-"};
+    for (int i = 0; i < 4; ++i) {
+        r.PageControl1->setCurrentIndex(i);
+        ok = save(r, out.filePath(pages[i] + language + ".png")) && ok;
+    }
+    road::EntryDialog* dialogs[] = {windows.FormIntersectionInport, windows.FormMainPileInport,
+                                    windows.FormlongSlopesInport, windows.FormPileInport};
+    const char* names[] = {"dialog-point-", "dialog-element-", "dialog-grade-", "dialog-stake-"};
+    for (int i = 0; i < 4; ++i) {
+        dialogs[i]->EntryMode = 1;
+        dialogs[i]->show();
+        ok = save(*dialogs[i], out.filePath(names[i] + language + ".png")) && ok;
+        dialogs[i]->hide();
+    }
+    r.BtnExitClick();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -132,8 +170,8 @@ int main(int argc, char** argv) {
 
     TComPort::SetDeviceLister([] { return QStringList{"ttyS0", "ttyUSB0"}; });
     ScriptedPrompts prompts;
-    StartResult started =
-        start_windows({work.path(), ini.fileName(), QDir(work.path()).filePath("captures")}, prompts);
+    StartResult started = start_windows(
+        {work.path(), ini.fileName(), QDir(work.path()).filePath("captures")}, prompts);
     if (!started.windows) {
         std::fprintf(stderr, "%s\n", qPrintable(started.error));
         return 1;
@@ -151,6 +189,7 @@ int main(int argc, char** argv) {
     ok = data_views(form, QDir(work.path()), out, QStringLiteral("english")) && ok;
     Pty instrument;
     ok = receive(form, instrument, out, QStringLiteral("english")) && ok;
+    ok = road_window(*started.windows, prompts, out, QStringLiteral("english")) && ok;
     form.HelpBtnClick();
 
     form.vLanguageChange(0);
@@ -160,6 +199,7 @@ int main(int argc, char** argv) {
     settings.close();
     ok = data_views(form, QDir(work.path()), out, QStringLiteral("chinese")) && ok;
     ok = receive(form, instrument, out, QStringLiteral("chinese")) && ok;
+    ok = road_window(*started.windows, prompts, out, QStringLiteral("chinese")) && ok;
 
     for (const QString& m : prompts.messages)
         std::fprintf(stderr, "message: %s\n", qPrintable(m));
