@@ -277,8 +277,18 @@ bool is_text_column(int kind, int column) {
 std::string_view check_cell(int kind, int column, std::string_view text, bool committed) {
     if (text.empty())
         return {};
-    if (is_text_column(kind, column))
-        return text.size() > 8 ? "too_many_cha" : "";
+    if (is_text_column(kind, column)) {
+        if (text.size() > 8)
+            return "too_many_cha";
+        // A comma would split the name or code in every comma-separated file it goes into.
+        if (text.find(',') != std::string_view::npos)
+            return "name_has_comma";
+        // A code list keeps one code per line and is read back only when no code holds one of
+        // these (a line of colon-separated fields is the other form).
+        if (kind == kDataCodes && text.find_first_of(".:") != std::string_view::npos)
+            return "code_bad_character";
+        return {};
+    }
     double v = 0;
     if (!try_parse_double(text, v) || text.find_first_of("eE") != std::string_view::npos ||
         is_blank(text.front()) || is_blank(text.back())) {

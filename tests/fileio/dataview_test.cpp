@@ -162,6 +162,12 @@ TEST(TypingCheck, NumbersNamesAndTextsStillBeingTyped) {
         {kDataPoints, 5, "\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4X", true, "too_many_cha"},
         {kDataCodes, 1, "123456789", true, "too_many_cha"},
         {kDataCodes, 1, "-", true, ""},
+        {kDataCodes, 1, "TREE.1", true, "code_bad_character"},
+        {kDataCodes, 1, "A:B", false, "code_bad_character"},
+        {kDataPoints, 5, "TREE.1", true, ""}, // a point's code is a field of a row
+        {kDataPoints, 1, "A,B", false, "name_has_comma"},
+        {kDataPoints, 5, "a,", true, "name_has_comma"},
+        {kDataCodes, 1, ",", true, "name_has_comma"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(check_cell(c.kind, c.column, c.text, c.committed), c.key)

@@ -108,6 +108,8 @@ inline constexpr const char* kWindowKeys[] = {
     "gts7_name_not_gt7",
     "point_without_name",
     "char_not_in_codepage",
+    "code_bad_character",
+    "name_has_comma",
     "paste_cells_refused",
     "file_save_failed",
     "if_discard_unsaved_title",

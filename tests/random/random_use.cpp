@@ -1,0 +1,501 @@
+// Random use of both windows: from a seed, thousands of steps, each a command of the main window
+// or the road window with texts, answers, files and instrument events drawn at random. After
+// every step the invariants are checked; a failure names its seed and step, and the same seed
+// repeats it.
+//
+//   telvane_random_use [--seed N] [--steps N] [--corpus DIR]...
+#include "fileio/opendata.h"
+#include "fileio/savedata.h"
+#include "mainwindow/startup.h"
+#include "model/numtext.h"
+#include "pseudo_terminal.h"
+#include "scripted_prompts.h"
+#include "test_files.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <random>
+
+using namespace telvane;
+
+namespace {
+
+const QStringList kTexts = {"",
+                            "P1",
+                            "A B",
+                            QStringLiteral("中文中文中"),
+                            "12345678.123",
+                            "-",
+                            ".",
+                            "1e5",
+                            "nan",
+                            "inf",
+                            "99999999999",
+                            "-0.5",
+                            "0",
+                            "100",
+                            "-1",
+                            "1e999",
+                            "abc",
+                            "a,b",
+                            "\t",
+                            QStringLiteral("😀"),
+                            QString(300, QLatin1Char('x')),
+                            "3000.25",
+                            "-100000000",
+                            "JD1",
+                            "K0+100",
+                            "12.",
+                            " 5 ",
+                            "0.0001"};
+
+const std::vector<std::string> kTransfers = {
+    "JOB     DAY1\r\nINST    TS\r\nSTA     S1,1.5000,CP\r\nXYZ     100.0000,200.0000,10.0000\r\n"
+    "SC      P1,1.3000,C\r\nHVD     3600,324000,50.0000\r\nENZ     1.0000,2.0000,3.0000\r\n",
+    "SC      P1,1.0,C\r\nENZ     1.0,2.0,3.0\r\nSC      P2,1.0,\r\nNEZ     4.0,5.0,6.0\r\n",
+    "TREE\r\nWALL\r\nPOLE\r\n",
+    "JOB     X\r\nINST    Y\r\nSD      A,1,\r\nHVD     nan,inf,1e999\r\n",
+    std::string("\x00\xff\r\n\r\n\x81,\x7f\r", 9),
+    "garbage without a line end",
+};
+
+class RandomUse {
+public:
+    RandomUse(unsigned seed, QStringList files)
+        : seed_(seed), rng_(seed), files_(std::move(files)) {
+        QStringList keys = all_window_keys();
+        keys.removeIf([](const QString& k) { return k.endsWith("_FILTER"); });
+        lang_.write_language(keys);
+        lang_.write_help(QStringLiteral("帮助"), QStringLiteral("Help"));
+        lang_.write_gbk("FileType.cfg",
+                        "[OPEN_FILTER]\nEnglish=All|*\n[SAVE_JOB_FILTER]\nEnglish=R|*.csv|R2|*.txt|"
+                        "P|*.csv|D|*.dxf|G5|*.gt7|G6|*.gt7|G7|*.gt7|P2|*.csv|J|*.txt\n"
+                        "[SAVE_COORD_FILTER]\nEnglish=P|*.csv|D|*.dxf|P|*.txt|P|*.dat|P2|*.csv\n"
+                        "[SAVE_CODE_FILTER]\nEnglish=C|*.txt\n[OPEN_PHI_FILTER]\nEnglish=P|*.PHI\n"
+                        "[OPEN_SEC_FILTER]\nEnglish=S|*.SEC\n[OPEN_PVI_FILTER]\nEnglish=V|*.PVI\n"
+                        "[OPEN_PILE_FILTER]\nEnglish=C|*.csv\n");
+        pty_ = std::make_unique<Pty>();
+        TComPort::SetDeviceLister([] { return QStringList{}; });
+        StartResult r = start_windows({lang_.dir(), lang_.ini(), lang_.dir()}, prompts_);
+        if (!r.windows)
+            qFatal("start failed: %s", qPrintable(r.error));
+        w_ = std::move(r.windows);
+        form().show();
+        form().ComComboBox7->SelectDevice(pty_->name());
+    }
+    ~RandomUse() { TComPort::SetDeviceLister(nullptr); }
+
+    // Runs the steps; the reason of the first failure, or "".
+    QString run(int steps) {
+        for (step_ = 1; step_ <= steps; ++step_) {
+            answer_everything();
+            last_.clear();
+            one_step();
+            QApplication::processEvents();
+            if (!last_.isEmpty())
+                ++done_[last_];
+            messages_ += prompts_.messages.size();
+            const QString broken = check();
+            if (!broken.isEmpty())
+                return QStringLiteral("step %1 (%2): %3").arg(step_).arg(last_).arg(broken);
+        }
+        return {};
+    }
+
+    // What the run did, to see that it reached every corner.
+    void summary() const {
+        std::printf("%lld messages shown;", static_cast<long long>(messages_));
+        for (auto it = done_.begin(); it != done_.end(); ++it)
+            std::printf(" %s %d;", qPrintable(it.key()), it.value());
+        std::printf("\n");
+    }
+
+private:
+    TForm1& form() { return *w_->Form1; }
+    road::TFormRoadCalculate& road() { return *w_->FormRoadCalculate; }
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    bool chance(int percent) { return pick(100) < percent; }
+    QString text() { return kTexts[pick(static_cast<int>(kTexts.size()))]; }
+    QString file() {
+        if (!saved_.isEmpty() && chance(40))
+            return saved_[pick(static_cast<int>(saved_.size()))];
+        return files_.isEmpty() ? QString() : files_[pick(static_cast<int>(files_.size()))];
+    }
+
+    // Every question, file dialog and entry dialog of the step gets a random answer.
+    void answer_everything() {
+        prompts_.answers.clear();
+        prompts_.yesNoAnswers.clear();
+        prompts_.fileAnswers.clear();
+        for (int i = 0; i < 4; ++i) {
+            prompts_.answers << (chance(60) ? 1 : 2);
+            prompts_.yesNoAnswers << chance(60);
+            if (chance(15)) {
+                prompts_.fileAnswers << std::nullopt;
+            } else if (chance(50)) {
+                prompts_.fileAnswers << FileChoice{file(), 1 + pick(10)};
+            } else {
+                const QString name = lang_.dir() + QStringLiteral("/saved%1").arg(pick(6)) +
+                                     (chance(50) ? QStringLiteral(".csv") : QString());
+                saved_ << name;
+                prompts_.fileAnswers << FileChoice{name, 1 + pick(10)};
+            }
+        }
+        prompts_.messages.clear();
+    }
+
+    void fill_dialog(road::EntryDialog* dialog) {
+        QTimer::singleShot(0, dialog, [this, dialog] {
+            for (QComboBox* c : dialog->findChildren<QComboBox*>())
+                if (c->count() > 0 && chance(50))
+                    c->setCurrentIndex(pick(c->count()));
+            for (QLineEdit* e : dialog->findChildren<QLineEdit*>())
+                if (!e->objectName().isEmpty() && chance(80))
+                    e->setText(chance(60) ? QString::number(pick(2000) - 500) : text());
+            (chance(85) ? dialog->Button1 : dialog->Button2)->click();
+            if (dialog->isVisible())
+                dialog->Button2->click();
+        });
+    }
+
+    void instrument() {
+        switch (pick(4)) {
+        case 0: { // a transfer, in random pieces
+            const std::string& t = kTransfers[static_cast<std::size_t>(pick(6))];
+            std::size_t at = 0;
+            while (at < t.size()) {
+                const std::size_t n = 1 + static_cast<std::size_t>(pick(40));
+                pty_->send(t.substr(at, n));
+                at += n;
+                if (chance(30))
+                    QApplication::processEvents();
+            }
+            last_ = "instrument sends";
+            break;
+        }
+        case 1:
+            pty_->send("\r");
+            last_ = "instrument asks";
+            break;
+        case 2:
+            form().Timer1Timer(); // the silence that ends a transfer
+            last_ = "silence";
+            break;
+        default:
+            if (chance(20)) { // a pulled cable; a new one comes
+                pty_->hang_up();
+                for (int i = 0; i < 5; ++i)
+                    QApplication::processEvents();
+                pty_ = std::make_unique<Pty>();
+                if (!form().Link1.busy() && form().ComportSettingGroup->isEnabled())
+                    form().ComComboBox7->SelectDevice(pty_->name());
+                last_ = "hang-up";
+            }
+            break;
+        }
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+
+    void main_window() {
+        TForm1& f = form();
+        QPushButton* buttons[] = {f.ReceiveBtn, f.SendBtn,   f.StopBtn, f.CoordBtn,
+                                  f.CodeBtn,    f.OpenBtn,   f.SaveBtn, f.HelpBtn,
+                                  f.AppendBtn,  f.InsertBtn, f.DelBtn,  f.OKBtn};
+        const int what = pick(16);
+        if (what < 12) {
+            QPushButton* b = buttons[what];
+            last_ = b->objectName();
+            if (b->isEnabled() && b->isVisibleTo(&f) && f.isEnabled())
+                b->click();
+            else
+                last_.clear();
+            return;
+        }
+        if (what == 12 && f.StrGridModel->rowCount() > 0 && f.StrGridModel->grid()) {
+            const QModelIndex at = f.StrGridModel->index(pick(f.StrGridModel->rowCount()),
+                                                         pick(f.StrGridModel->columnCount()));
+            f.StrGrid->setCurrentIndex(at);
+            f.StrGridModel->setData(at, text());
+            last_ = "typed a cell";
+        } else if (what == 13 && f.StrGridModel->grid()) {
+            QString block;
+            for (int r = 0, rows = 1 + pick(4); r < rows; ++r) {
+                for (int c = 0, cols = 1 + pick(6); c < cols; ++c)
+                    block += (c ? "\t" : "") + text();
+                block += "\n";
+            }
+            f.PasteCells(block);
+            last_ = "pasted";
+        } else if (what == 14 && f.vLanguage->isEnabled() && f.PageControl1->currentIndex() == 0) {
+            f.vLanguageChange(pick(2));
+            last_ = "language";
+        } else if (what == 15 && f.StrGridModel->rowCount() > 0) {
+            f.StrGrid->setCurrentIndex(f.StrGridModel->index(pick(f.StrGridModel->rowCount()), 1));
+            last_ = "selected a row";
+        }
+    }
+
+    void road_window() {
+        road::TFormRoadCalculate& r = road();
+        if (!r.isVisible()) {
+            if (form().RoadCalcBtn->isEnabled() && form().RoadCalcBtn->isVisibleTo(&form()) &&
+                form().isEnabled())
+                form().RoadCalcBtn->click();
+            last_ = "road window";
+            return;
+        }
+        r.PageControl1->setCurrentIndex(pick(4));
+        const road::RoadPage page = r.ActivePage();
+        road::EntryDialog* dialogs[] = {w_->FormIntersectionInport, w_->FormMainPileInport,
+                                        w_->FormlongSlopesInport, w_->FormPileInport};
+        QTableView* tables[] = {r.SGIntersection, r.SGMainPile, r.SGSlope, r.SGPile};
+        QTableView* table = tables[static_cast<int>(page)];
+        if (table->model()->rowCount() > 0)
+            table->setCurrentIndex(table->model()->index(pick(table->model()->rowCount()), 0));
+        switch (pick(11)) {
+        case 0:
+        case 1:
+            fill_dialog(dialogs[static_cast<int>(page)]);
+            r.BtnAppend->click();
+            last_ = "road append";
+            break;
+        case 2:
+            fill_dialog(dialogs[static_cast<int>(page)]);
+            r.BtnInsert->click();
+            last_ = "road insert";
+            break;
+        case 3:
+            if (r.Data.Count(page) > 0)
+                fill_dialog(dialogs[static_cast<int>(page)]);
+            r.BtnUpdate->click();
+            last_ = "road update";
+            break;
+        case 4:
+            r.BtnDelete->click();
+            last_ = "road delete";
+            break;
+        case 5:
+            r.BtnLoad->click();
+            last_ = "road load";
+            break;
+        case 6:
+            r.BtnSave->click();
+            last_ = "road save";
+            break;
+        case 7:
+        case 8:
+            for (QLineEdit* e : {r.Edit1, r.Edit2, r.Edit3, r.Edit4, r.Edit5})
+                if (chance(30))
+                    e->setText(chance(70) ? QString::number(pick(3000)) : text());
+            r.BtnCalculate->click();
+            last_ = "road calculate";
+            break;
+        case 9:
+            r.BtnClear->click();
+            last_ = "road clear";
+            break;
+        default:
+            r.BtnExit->click();
+            last_ = "road exit";
+            break;
+        }
+    }
+
+    void one_step() {
+        const int what = pick(20);
+        if (road().isVisible()) {
+            if (what < 12)
+                road_window();
+            else if (what < 14)
+                road().BtnExit->click(), last_ = "road exit";
+            else
+                instrument();
+        } else if (what < 13) {
+            main_window();
+        } else if (what < 14) {
+            road_window();
+        } else {
+            instrument();
+        }
+    }
+
+    static bool finite(double v) { return std::isfinite(v); }
+
+    QString check() {
+        // An exception that reached a command's guard is shown as its bare text; every message
+        // of the program is a text of the language file (or one of its own texts in Chinese).
+        for (const QString& m : prompts_.messages) {
+            const bool ours =
+                m.startsWith("EN ") || m.startsWith(QStringLiteral("中文 ")) || m == "BINARY" ||
+                m.startsWith("ERROR:") ||
+                std::any_of(m.begin(), m.end(), [](QChar c) { return c.unicode() >= 0x4e00; });
+            if (!ours)
+                return "unexpected message: " + m;
+        }
+        TForm1& f = form();
+        const DataState& d = f.Data;
+        const bool text_view = d.DataKind == kDataRecords;
+        if (f.MeasText->isVisibleTo(&f) != text_view || f.StrGrid->isVisibleTo(&f) == text_view)
+            return QStringLiteral("the view does not match DataKind %1").arg(d.DataKind);
+        if (f.Link1.busy()) {
+            if (f.OpenBtn->isEnabled() || f.FileControlGroup->isEnabled() ||
+                !f.StopBtn->isEnabled())
+                return "controls enabled during a transfer";
+        } else if (f.StopBtn->isEnabled()) {
+            return "Stop enabled with no transfer";
+        }
+        if (road().isVisible() == f.isEnabled())
+            return "the main window is not disabled exactly while the road window is up";
+        for (const coord_item& p : d.CoordList)
+            if (!finite(p.north) || !finite(p.east) || !finite(p.elev) || p.name.size() > 15)
+                return "a point is not finite";
+        for (const coord3_item& p : d.Coord3List)
+            if (!finite(p.north) || !finite(p.east) || !finite(p.elev) || !finite(p.dh) ||
+                !finite(p.dof) || !finite(p.dv))
+                return "a point with further values is not finite";
+        for (const record_item& r : d.RecordList)
+            if (const auto* sc = std::get_if<sc_data>(&r.data))
+                if (!finite(sc->north) || !finite(sc->ha) || !finite(sc->sd))
+                    return "a record is not finite";
+        const road::RoadState& s = road().Data.State();
+        for (const auto& e : s.PlaneElements)
+            if (!finite(e.North) || !finite(e.East) || !finite(e.Length) || !finite(e.Mileage))
+                return "an element is not finite";
+        for (const auto& p : s.Stakes)
+            if (!finite(p.MiddleN) || !finite(p.LeftE) || !finite(p.RightZ))
+                return "a stake is not finite";
+        if (step_ % 20 == 0)
+            return save_and_open();
+        return {};
+    }
+
+    // A save read back by Open gives the same data.
+    QString save_and_open() {
+        const DataState& d = form().Data;
+        const FileSettings settings = form().Settings();
+        int position = 0;
+        if (d.DataKind == kDataPoints && !d.CoordList.empty())
+            position = 1;
+        else if (d.DataKind == kDataCodes && !d.CodeList.empty())
+            position = 1;
+        else if (d.DataKind == kDataRecords && !d.RecordList.empty())
+            position = 9;
+        if (position == 0)
+            return {};
+        // Codes that are all numbers after the first read back as a stake list: Open tries the
+        // stake list before the code list, as it always did.
+        if (d.DataKind == kDataCodes &&
+            std::all_of(d.CodeList.begin() + 1, d.CodeList.end(), [](const code_item& c) {
+                double v = 0;
+                return try_parse_double(c.code.view(), v);
+            }))
+            return {};
+        const std::string path = (lang_.dir() + "/roundtrip.txt").toStdString();
+        const SaveOutcome out = build_save(d, position, path, settings);
+        if (!out.write || !write_save(path, out, nullptr))
+            return "a save of the data on show failed";
+        DataState back;
+        Messages messages;
+        if (!open_data_file(path, back, settings, messages) || back.DataKind != d.DataKind)
+            return QStringLiteral("kind %1 saved, opened as kind %2: %3")
+                .arg(d.DataKind)
+                .arg(back.DataKind)
+                .arg(QString::fromLatin1(
+                    QByteArray::fromStdString(out.bytes.substr(0, 120)).toPercentEncoding(" ,.")));
+        // The list on show comes back whole (the others are not saved with it).
+        const bool same_count =
+            d.DataKind == kDataPoints  ? back.CoordList.size() == d.CoordList.size()
+            : d.DataKind == kDataCodes ? back.CodeList.size() == d.CodeList.size()
+                                       : back.RecordList.size() == d.RecordList.size();
+        if (!same_count)
+            return QStringLiteral("kind %1 came back with %2/%3/%4 of %5/%6/%7: %8")
+                .arg(d.DataKind)
+                .arg(back.CoordList.size())
+                .arg(back.CodeList.size())
+                .arg(back.RecordList.size())
+                .arg(d.CoordList.size())
+                .arg(d.CodeList.size())
+                .arg(d.RecordList.size())
+                .arg(QString::fromLatin1(
+                    QByteArray::fromStdString(out.bytes.substr(0, 160)).toPercentEncoding(" ,.")));
+        for (std::size_t i = 0; d.DataKind == kDataPoints && i < d.CoordList.size(); ++i)
+            if (std::fabs(back.CoordList[i].north - d.CoordList[i].north) > 1e-3 ||
+                !(back.CoordList[i].code == d.CoordList[i].code.view()))
+                return QStringLiteral("point %1 came back changed").arg(i);
+        return {};
+    }
+
+    unsigned seed_;
+    std::mt19937 rng_;
+    QStringList files_;
+    QStringList saved_;
+    TestFiles lang_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<Pty> pty_;
+    std::unique_ptr<AppWindows> w_;
+    int step_ = 0;
+    QString last_;
+    QMap<QString, int> done_;
+    qsizetype messages_ = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    unsigned seed = std::random_device{}();
+    int steps = 2000;
+    QStringList corpora;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--seed") == 0)
+            seed = static_cast<unsigned>(std::stoul(argv[i + 1]));
+        else if (std::strcmp(argv[i], "--steps") == 0)
+            steps = std::stoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--corpus") == 0)
+            corpora << QString::fromLocal8Bit(argv[i + 1]);
+    }
+    // The run opens, and may save over, copies: the corpora themselves stay as they are.
+    QTemporaryDir copies;
+    QStringList files;
+    for (const QString& dir : corpora)
+        for (QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString from = it.next();
+            const QString to = copies.filePath(QStringLiteral("%1-").arg(files.size()) +
+                                               QFileInfo(from).fileName());
+            if (QFile::copy(from, to))
+                files << to;
+        }
+    std::printf("random use: seed %u, %d steps, %lld files\n", seed, steps,
+                static_cast<long long>(files.size()));
+    std::fflush(stdout);
+    RandomUse use(seed, files);
+    const QString failure = use.run(steps);
+    use.summary();
+    if (!failure.isEmpty()) {
+        std::printf("FAILED with seed %u at %s\nrepeat: telvane_random_use --seed %u --steps %d\n",
+                    seed, qPrintable(failure), seed, steps);
+        return 1;
+    }
+    std::printf("passed\n");
+    return 0;
+}
