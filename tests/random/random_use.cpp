@@ -16,7 +16,6 @@
 #include <QComboBox>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMap>
@@ -25,6 +24,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cmath>
@@ -216,6 +216,17 @@ private:
 
     void main_window() {
         TForm1& f = form();
+        // Now and then the user puts the table right and leaves the editing page.
+        if (f.StrGridModel->grid() && chance(6)) {
+            for (int r = 0; r < f.StrGridModel->rowCount(); ++r)
+                for (int c = 1; c < f.StrGridModel->columnCount(); ++c)
+                    f.StrGridModel->setData(f.StrGridModel->index(r, c),
+                                            c == 1 ? QStringLiteral("P%1").arg(r)
+                                                   : QStringLiteral("1"));
+            f.OKBtn->click();
+            last_ = "tidied the table";
+            return;
+        }
         QPushButton* buttons[] = {f.ReceiveBtn, f.SendBtn,   f.StopBtn, f.CoordBtn,
                                   f.CodeBtn,    f.OpenBtn,   f.SaveBtn, f.HelpBtn,
                                   f.AppendBtn,  f.InsertBtn, f.DelBtn,  f.OKBtn};
@@ -400,13 +411,15 @@ private:
             position = 9;
         if (position == 0)
             return {};
-        // Codes that are all numbers after the first read back as a stake list: Open tries the
-        // stake list before the code list, as it always did.
+        // Open tries the stake list and the DXF drawing before the code list, as it always did:
+        // codes that are all numbers after the first read back as stakes, and a first code "0"
+        // or "999" starts a drawing.
         if (d.DataKind == kDataCodes &&
-            std::all_of(d.CodeList.begin() + 1, d.CodeList.end(), [](const code_item& c) {
-                double v = 0;
-                return try_parse_double(c.code.view(), v);
-            }))
+            (d.CodeList.front().code == "0" || d.CodeList.front().code == "999" ||
+             std::all_of(d.CodeList.begin() + 1, d.CodeList.end(), [](const code_item& c) {
+                 double v = 0;
+                 return try_parse_double(c.code.view(), v);
+             })))
             return {};
         const std::string path = (lang_.dir() + "/roundtrip.txt").toStdString();
         const SaveOutcome out = build_save(d, position, path, settings);

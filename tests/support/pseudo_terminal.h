@@ -23,6 +23,12 @@ public:
             qFatal("openpty failed");
         name_ = QString::fromLocal8Bit(name);
         ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+        // A serial line passes its bytes as they are, also while the program has the device
+        // closed: no carriage return is turned into a line feed on the way.
+        termios raw{};
+        ::tcgetattr(slave_, &raw);
+        ::cfmakeraw(&raw);
+        ::tcsetattr(slave_, TCSANOW, &raw);
     }
     ~Pty() {
         hang_up();
