@@ -1,0 +1,216 @@
+#include "picture.h"
+
+#include "model/numtext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace telvane::plot {
+
+namespace {
+
+using road::LineTypeCircle;
+using road::LineTypeClothoid;
+using road::LineTypeLine;
+
+double curvature(double radius) {
+    return radius == 0 ? 0.0 : 1.0 / std::fabs(radius);
+}
+
+// Chord length that keeps the sagitta of a curve of curvature k under the tolerance.
+double chord_for(double k, double tolerance) {
+    return k <= 0 ? 0.0 : std::sqrt(8.0 * tolerance / k);
+}
+
+bool centre_at(const road::DesignAxisCalculate& axis, double chainage, XY& out) {
+    road::Pile p;
+    if (!axis.CalculatePile(chainage, 0, p))
+        return false;
+    out = {p.MiddleE, p.MiddleN};
+    return true;
+}
+
+const char* main_point_name(std::int32_t before, std::int32_t after) {
+    if (before == LineTypeLine && after == LineTypeClothoid)
+        return "ZH";
+    if (before == LineTypeClothoid && after == LineTypeCircle)
+        return "HY";
+    if (before == LineTypeCircle && after == LineTypeClothoid)
+        return "YH";
+    if (before == LineTypeClothoid && after == LineTypeLine)
+        return "HZ";
+    if (before == LineTypeLine && after == LineTypeCircle)
+        return "ZY";
+    if (before == LineTypeCircle && after == LineTypeLine)
+        return "YZ";
+    return nullptr;
+}
+
+} // namespace
+
+void Extents::add(XY p) {
+    if (empty) {
+        min_x = max_x = p.x;
+        min_y = max_y = p.y;
+        empty = false;
+        return;
+    }
+    min_x = std::min(min_x, p.x);
+    max_x = std::max(max_x, p.x);
+    min_y = std::min(min_y, p.y);
+    max_y = std::max(max_y, p.y);
+}
+
+std::string chainage_text(double chainage) {
+    const bool negative = chainage < 0;
+    const double a = std::fabs(chainage);
+    long long km = static_cast<long long>(a / 1000.0);
+    double m = a - static_cast<double>(km) * 1000.0;
+    if (std::round(m * 1000.0) >= 1000000.0) { // 999.9996 rounds up to the next kilometre
+        ++km;
+        m = 0;
+    }
+    std::string metres = format_fixed(m, 3);
+    while (metres.size() < 7)
+        metres.insert(0, "0");
+    return std::string(negative ? "-K" : "K") + format_int(km) + "+" + metres;
+}
+
+Picture road_plan(const road::DesignAxisCalculate& axis,
+                  const std::vector<road::IntersectionPointInfo>& points,
+                  const std::vector<road::Pile>& stakes, double tolerance) {
+    Picture pic;
+    const auto& chain = axis.PlaneElements();
+    for (std::size_t k = 0; k + 1 < chain.size(); ++k) {
+        const road::PlaneInfo& e = chain[k];
+        const double start = e.Mileage;
+        const double end = chain[k + 1].Mileage;
+        if (!(end > start))
+            continue;
+        Polyline line;
+        line.stroke = e.LineType == LineTypeCircle     ? Stroke::Arc
+                      : e.LineType == LineTypeClothoid ? Stroke::Clothoid
+                                                       : Stroke::Straight;
+        const double k_max =
+            e.LineType == LineTypeLine
+                ? 0.0
+                : std::max(curvature(e.StartRadius),
+                           e.LineType == LineTypeClothoid ? curvature(e.EndRadius) : 0.0);
+        const double chord = chord_for(k_max, tolerance);
+        const auto steps =
+            chord > 0 ? static_cast<std::size_t>(std::ceil((end - start) / chord)) : std::size_t{1};
+        for (std::size_t i = 0; i <= std::max<std::size_t>(steps, 1); ++i) {
+            const double c = i == steps ? end
+                                        : start + (end - start) * static_cast<double>(i) /
+                                                      static_cast<double>(steps);
+            XY p;
+            if (!centre_at(axis, c, p))
+                continue;
+            line.points.push_back(p);
+            line.chainage.push_back(c);
+            pic.extents.add(p);
+        }
+        if (k > 0)
+            if (const char* name = main_point_name(chain[k - 1].LineType, e.LineType)) {
+                XY p;
+                if (centre_at(axis, start, p))
+                    pic.marks.push_back(
+                        {MarkKind::MainPoint, p, std::string(name) + " " + chainage_text(start)});
+            }
+        pic.lines.push_back(std::move(line));
+    }
+    if (!points.empty()) {
+        Polyline tangents;
+        tangents.stroke = Stroke::Tangents;
+        for (const road::IntersectionPointInfo& ip : points) {
+            const XY p{ip.East, ip.North};
+            tangents.points.push_back(p);
+            pic.marks.push_back({MarkKind::IntersectionPoint, p, ip.Name});
+            pic.extents.add(p);
+        }
+        pic.lines.push_back(std::move(tangents));
+    }
+    for (const road::Pile& s : stakes) {
+        const XY centre{s.MiddleE, s.MiddleN};
+        if (centre.x == 0 && centre.y == 0)
+            continue; // not calculated
+        pic.marks.push_back({MarkKind::Stake, centre, chainage_text(s.Mileage)});
+        pic.extents.add(centre);
+        if (s.LeftN == 0 && s.LeftE == 0)
+            continue;
+        const XY left{s.LeftE, s.LeftN}, right{s.RightE, s.RightN};
+        pic.marks.push_back({MarkKind::StakeSide, left, {}});
+        pic.marks.push_back({MarkKind::StakeSide, right, {}});
+        pic.lines.push_back({Stroke::OffsetLine, {left, centre, right}, {}});
+        pic.extents.add(left);
+        pic.extents.add(right);
+    }
+    return pic;
+}
+
+Picture road_profile(const road::DesignAxisCalculate& axis,
+                     const std::vector<road::LongSlopesInfo>& grades,
+                     const std::vector<road::Pile>& stakes, double tolerance) {
+    Picture pic;
+    pic.north_up = false;
+    Polyline grade;
+    grade.stroke = Stroke::Grade;
+    for (const road::LongSlopesInfo& g : grades) {
+        const XY p{g.Mileage, g.Height};
+        grade.points.push_back(p);
+        pic.marks.push_back({MarkKind::GradePoint, p, chainage_text(g.Mileage)});
+        pic.extents.add(p);
+    }
+    pic.lines.push_back(std::move(grade));
+    // Each vertical curve (radius R, grades in per mille) spans T = R |i2 - i1| / 2 each side.
+    for (const road::LongSlopesInfo& g : grades) {
+        if (g.CurveFlag != 1 || g.Radius == 0)
+            continue;
+        const double R = std::fabs(g.Radius);
+        const double T = R * std::fabs(g.Slope2 - g.Slope1) * 0.001 / 2.0;
+        if (!(T > 0))
+            continue;
+        const double chord = chord_for(1.0 / R, tolerance);
+        const auto steps =
+            std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(2 * T / chord)));
+        Polyline curve;
+        curve.stroke = Stroke::VerticalCurve;
+        for (std::size_t i = 0; i <= steps; ++i) {
+            const double c =
+                g.Mileage - T + 2 * T * static_cast<double>(i) / static_cast<double>(steps);
+            road::Pile p;
+            if (!axis.CalculatePile(c, 0, p))
+                continue;
+            curve.points.push_back({c, p.MiddleZ});
+            curve.chainage.push_back(c);
+            pic.extents.add({c, p.MiddleZ});
+        }
+        pic.lines.push_back(std::move(curve));
+    }
+    for (const road::Pile& s : stakes) {
+        if (s.MiddleN == 0 && s.MiddleE == 0)
+            continue;
+        const XY p{s.Mileage, s.MiddleZ};
+        pic.marks.push_back({MarkKind::Stake, p, {}});
+        pic.extents.add(p);
+    }
+    return pic;
+}
+
+Picture points_map(const std::vector<coord_item>& points, bool with_codes) {
+    Picture pic;
+    pic.marks.reserve(points.size());
+    for (const coord_item& p : points) {
+        std::string label(output_name(p.name));
+        if (with_codes && !p.code.empty()) {
+            label += ' ';
+            label += p.code.view();
+        }
+        const XY at{p.east, p.north};
+        pic.marks.push_back({MarkKind::SurveyPoint, at, std::move(label)});
+        pic.extents.add(at);
+    }
+    return pic;
+}
+
+} // namespace telvane::plot
