@@ -54,6 +54,8 @@ int run_cli(int argc, char** argv, std::ostream& out, std::ostream& err) {
         return run_info(*options, *texts, out, err);
     if (options->command == "dump")
         return run_dump(*options, *texts, out, err);
+    if (options->command == "plot")
+        return run_plot(*options, *texts, err);
     if (options->command == "instrument")
         return run_instrument(*options, *texts, out, err);
 #ifdef TELVANE_CLI_TRANSFERS

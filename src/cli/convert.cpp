@@ -6,6 +6,7 @@
 #include "fileio/savedata.h"
 #include "model/binaryfiles.h"
 #include "model/filebytes.h"
+#include "plot/picture.h"
 
 #include <filesystem>
 #include <map>
@@ -231,6 +232,41 @@ int write_output(const DataState& data, const std::string& subject, const std::s
     std::string error;
     if (!write_save(output, outcome, &error)) {
         err << texts.message(output, "cli_cannot_write", error);
+        return 1;
+    }
+    return 0;
+}
+
+int run_plot(const Options& o, const CliTexts& texts, std::ostream& err) {
+    if (o.positional.size() != 2) {
+        err << texts.message("plot", "cli_file_count");
+        return 2;
+    }
+    const std::string& input = o.positional[0];
+    DataState data;
+    std::string refused;
+    if (!open_for_command(input, file_settings(o.settings), data, texts, refused)) {
+        err << refused;
+        return 1;
+    }
+    std::vector<coord_item> points;
+    if (data.DataKind == kDataPoints)
+        points = data.CoordList;
+    else if (data.DataKind == kDataRecords)
+        append_job_points(data.RecordList, points);
+    else if (data.DataKind == kDataPoints3)
+        for (const coord3_item& p : data.Coord3List)
+            points.push_back({p.name, p.code, p.north, p.east, p.elev});
+    if (points.empty()) {
+        err << texts.message(input, "job_have_no_coord");
+        return 1;
+    }
+    const std::string text =
+        plot::svg(plot::points_map(points, o.codes), 1200, utf8_to_gbk(texts.text("map_window")),
+                  [](std::string_view s) { return gbk_to_utf8(s); });
+    std::string error;
+    if (!write_file_atomic(o.positional[1], text, &error)) {
+        err << texts.message(o.positional[1], "cli_cannot_write", error);
         return 1;
     }
     return 0;

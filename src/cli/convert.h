@@ -32,6 +32,9 @@ FileSettings file_settings(const Settings& settings);
 // Whether `type` names an output type of convert (--as).
 bool is_known_type(const std::string& type);
 
+// Draws the points of a file as an SVG map.
+int run_plot(const Options& options, const CliTexts& texts, std::ostream& err);
+
 // Prints the kind of data a file holds, the counts, the job's names (UTF-8) and the messages.
 int run_info(const Options& options, const CliTexts& texts, std::ostream& out, std::ostream& err);
 

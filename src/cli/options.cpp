@@ -38,6 +38,10 @@ Commands:
       Prints the job text lines a binary job or point file holds, with names in the
       instrument's code page (GBK) as they are; --utf8 prints them in UTF-8.
 
+  plot INPUT OUTPUT.svg [--codes] [unit options]
+      Draws the points INPUT holds (points, or the points of a job) North up with their
+      names, and with --codes their codes, as an SVG drawing.
+
   road (--phi FILE | --sec FILE) [--pvi FILE] --stakes FILE [road options]
       Calculates the stakes of a road from its alignment, given as intersection points
       (.PHI) or line elements (.SEC), its vertical profile (.PVI) and the list of stake
@@ -50,6 +54,8 @@ Commands:
         -o FILE              write the stakes to FILE instead of standard output
         --elements FILE      also write the completed line elements (.SEC)
         --points FILE        also write the intersection points with their curve values
+        --plan FILE.svg      draw the road in plan: the alignment, tangents, main points, stakes
+        --profile FILE.svg   draw the profile: grade line, vertical curves, stake elevations
       The start values given here replace those the alignment file holds.
 
   receive OUTPUT --port DEVICE [--baud RATE] [--as TYPE] [unit options]
@@ -140,6 +146,8 @@ std::optional<Options> parse_options(int argc, char** argv, UsageError& error) {
         const std::string_view arg = argv[i];
         if (arg == "--utf8") {
             o.utf8 = true;
+        } else if (arg == "--codes") {
+            o.codes = true;
         } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
             if (i + 1 >= argc)
                 return usage_error(error, "cli_needs_value", std::string(arg));

@@ -22,7 +22,8 @@ struct Options {
     std::string command;
     std::vector<std::string> positional;
     std::optional<std::string> as;
-    bool utf8 = false; // dump: names and notes in UTF-8 instead of the file's bytes
+    bool utf8 = false;  // dump: names and notes in UTF-8 instead of the file's bytes
+    bool codes = false; // plot: the points' codes beside their names
     Settings settings;
     // Transfers and the instrument simulator.
     std::string port;                   // --port DEVICE

@@ -1,5 +1,8 @@
 #include "road_command.h"
 
+#include "model/filebytes.h"
+#include "plot/picture.h"
+
 #include "encoding.h"
 #include "options.h"
 #include "road/design/road_design.h"
@@ -32,6 +35,7 @@ struct RoadOptions {
     std::optional<std::string> phi, sec, pvi, stakes;
     std::optional<std::string> startChainage, startNorth, startEast, startAzimuth, offset;
     std::optional<std::string> stakesOut, elementsOut, pointsOut;
+    std::optional<std::string> planOut, profileOut;
 };
 
 std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& error) {
@@ -49,6 +53,8 @@ std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& e
         {"-o", &RoadOptions::stakesOut},
         {"--elements", &RoadOptions::elementsOut},
         {"--points", &RoadOptions::pointsOut},
+        {"--plan", &RoadOptions::planOut},
+        {"--profile", &RoadOptions::profileOut},
     };
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -191,6 +197,28 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
     }
     if (options->pointsOut) {
         written &= SavePage(data, RoadPage::Intersections, *options->pointsOut, titles, texts, err);
+    }
+    // Pictures: the plan within 1 mm of the curve at the drawing's scale, and the profile.
+    constexpr int kWidth = 1200;
+    const auto picture = [&](const std::string& path, const plot::Picture& pic, const char* key) {
+        const std::string text = plot::svg(pic, kWidth, utf8_to_gbk(texts.text(key)),
+                                           [](std::string_view s) { return gbk_to_utf8(s); });
+        std::string error;
+        if (!write_file_atomic(path, text, &error)) {
+            err << texts.message(path, "cli_cannot_write", error);
+            written = false;
+        }
+    };
+    if (options->planOut) {
+        const double tolerance = plot::tolerance_for(plot::axis_extents(data.Engine), kWidth);
+        picture(*options->planOut,
+                plot::road_plan(data.Engine, data.IntersectionPoints(), data.Stakes(), tolerance),
+                "plan_page");
+    }
+    if (options->profileOut) {
+        plot::Picture pic =
+            plot::road_profile(data.Engine, data.GradePoints(), data.Stakes(), 0.01);
+        picture(*options->profileOut, pic, "profile_page");
     }
     return complete && written ? 0 : 1;
 }

@@ -1,11 +1,13 @@
 #include "form_main.h"
 
+#include "points_map.h"
 #include "road/window/form_road.h"
 #include "serial/port_link_host.h"
 #include "settings/form_setting.h"
 #include "texts/ini_file.h"
 #include "ui/codec.h"
 #include "ui/guard.h"
+#include "ui/plot_view.h"
 #include "ui/prompts.h"
 
 #include "fileio/linkdata.h"
@@ -266,6 +268,8 @@ void TForm1::build_layout() {
     file_layout->addWidget(CoordBtn, 0, 0);
     file_layout->addWidget(CodeBtn, 0, 1);
     file_layout->addWidget(RoadCalcBtn, 1, 0, 1, 2);
+    MapBtn = button(FileControlGroup, "MapBtn", QStringLiteral("点位图"));
+    file_layout->addWidget(MapBtn, 4, 0, 1, 2);
     file_layout->addWidget(OpenBtn, 2, 0);
     file_layout->addWidget(SaveBtn, 2, 1);
     file_layout->addWidget(SettingBtn, 3, 0);
@@ -351,7 +355,7 @@ void TForm1::connect_commands() {
         {SettingBtn, &TForm1::SettingBtnClick}, {HelpBtn, &TForm1::HelpBtnClick},
         {ExitBtn, &TForm1::ExitBtnClick},       {AppendBtn, &TForm1::AppendBtnClick},
         {InsertBtn, &TForm1::InsertBtnClick},   {DelBtn, &TForm1::DelBtnClick},
-        {OKBtn, &TForm1::OKBtnClick},
+        {OKBtn, &TForm1::OKBtnClick},           {MapBtn, &TForm1::MapBtnClick},
     };
     for (auto [b, command] : commands)
         connect(b, &QPushButton::clicked, this, [this, command = command] { run(command); });
@@ -476,6 +480,9 @@ void TForm1::ApplyTexts() {
     InsertBtn->setText(t.text("insertbtn"));
     DelBtn->setText(t.text("deletebtn"));
     OKBtn->setText(t.text("returnbtn"));
+    MapBtn->setText(t.text("mapbtn"));
+    if (PointsMap)
+        PointsMap->ApplyTexts();
     SetStatusPanel(1, t.text("total") + QStringLiteral("0"));
     vLanguage->setCurrentIndex(language_->LanguageIndex());
 }
@@ -705,6 +712,7 @@ void TForm1::RefleshDataShowView() {
         MeasText->moveCursor(QTextCursor::Start);
         MeasText->verticalScrollBar()->setValue(0);
         show_total(Data.RecordList.size());
+        update_map();
         return;
     case kDataPoints:
         SendBtn->setEnabled(true);
@@ -731,6 +739,7 @@ void TForm1::RefleshDataShowView() {
     set_column_widths();
     StrGrid->scrollToTop();
     show_total(count);
+    update_map();
 }
 
 QString TForm1::capture_folder() const {
@@ -852,6 +861,48 @@ void TForm1::RoadCalcBtnClick() {
     road_->show();
     road_->raise();
     road_->activateWindow();
+}
+
+std::vector<coord_item> TForm1::map_points() const {
+    std::vector<coord_item> points;
+    if (Data.DataKind == kDataPoints)
+        points = Data.CoordList;
+    else if (Data.DataKind == kDataRecords)
+        append_job_points(Data.RecordList, points);
+    else if (Data.DataKind == kDataPoints3)
+        for (const coord3_item& p : Data.Coord3List)
+            points.push_back({p.name, p.code, p.north, p.east, p.elev});
+    return points;
+}
+
+void TForm1::update_map() {
+    if (PointsMap && PointsMap->isVisible())
+        PointsMap->SetPoints(map_points());
+}
+
+void TForm1::MapBtnClick() {
+    if (!PointsMap) {
+        PointsMap = new TFormPointsMap(texts(), this);
+        // A point clicked on the map is the row of the table (the job's points have none).
+        connect(PointsMap, &TFormPointsMap::PointClicked, this, [this](int index) {
+            if (Data.DataKind == kDataPoints || Data.DataKind == kDataPoints3)
+                StrGrid->setCurrentIndex(StrGridModel->index(index, 1));
+        });
+        connect(PointsMap, &TFormPointsMap::SaveRequested, this, [this] {
+            guarded(prompts_, [this] {
+                const std::optional<FileChoice> choice =
+                    choose_save_file(texts().filter("PICTURE_FILTER"));
+                if (choice &&
+                    !PointsMap->MapView->Save(choice->fileName, texts().text("map_window")))
+                    prompts_.message(texts().text("file_save_failed") + QStringLiteral("\n") +
+                                     choice->fileName);
+            });
+        });
+    }
+    PointsMap->ApplyTexts();
+    PointsMap->show();
+    PointsMap->raise();
+    PointsMap->SetPoints(map_points());
 }
 
 void TForm1::RoadWindowExited() {

@@ -34,6 +34,7 @@ class QTableView;
 namespace telvane {
 
 class TForm2;
+class TFormPointsMap;
 namespace road {
 class TFormRoadCalculate;
 }
@@ -77,6 +78,8 @@ public:
     void HelpBtnClick();
     void SettingBtnClick();
     void RoadCalcBtnClick();
+    // The points on show drawn North up.
+    void MapBtnClick();
     void ExitBtnClick();
     void vLanguageChange(int index);
     void SettingsClosed();
@@ -157,6 +160,8 @@ public:
     QPushButton* CoordBtn;
     QPushButton* CodeBtn;
     QPushButton* RoadCalcBtn;
+    QPushButton* MapBtn;
+    TFormPointsMap* PointsMap = nullptr;
     QPushButton* OpenBtn;
     QPushButton* SaveBtn;
     QPushButton* SettingBtn;
@@ -195,6 +200,9 @@ private:
     void show_messages(const Messages& messages);
     void show_total(std::size_t count);
     void set_view_text(QString text);
+    // The points the map shows for the data on show.
+    std::vector<coord_item> map_points() const;
+    void update_map();
     void set_column_widths();
     // Shows `table` on the editing page with cell editing on.
     void enter_editing(EditGrid table);

@@ -61,6 +61,19 @@ void Extents::add(XY p) {
     max_y = std::max(max_y, p.y);
 }
 
+double tolerance_for(const Extents& e, int width_px) {
+    const double span = e.empty ? 1.0 : std::max({e.max_x - e.min_x, e.max_y - e.min_y, 1e-3});
+    const double world_per_mm = span / (std::max(width_px, 1) * 0.2646);
+    return world_per_mm * 1.0;
+}
+
+Extents axis_extents(const road::DesignAxisCalculate& axis) {
+    Extents e;
+    for (const road::PlaneInfo& p : axis.PlaneElements())
+        e.add({p.East, p.North});
+    return e;
+}
+
 std::string chainage_text(double chainage) {
     const bool negative = chainage < 0;
     const double a = std::fabs(chainage);

@@ -49,6 +49,12 @@ struct Picture {
     bool north_up = true; // a plan: x east, y north, equal scales
 };
 
+// The chord tolerance, in world units, that keeps a drawing of these extents `width_px` pixels
+// wide within 1 mm of the true curve (a pixel taken as 0.2646 mm, 96 to the inch).
+double tolerance_for(const Extents& extents, int width_px);
+// The extents of the axis from its elements' start points (for choosing a tolerance first).
+Extents axis_extents(const road::DesignAxisCalculate& axis);
+
 // Chainage text as the road tables write it: "K1+234.567".
 std::string chainage_text(double chainage);
 

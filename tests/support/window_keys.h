@@ -176,6 +176,14 @@ inline constexpr const char* kWindowKeys[] = {
     "OPEN_SEC_FILTER",
     "OPEN_PVI_FILTER",
     "OPEN_PILE_FILTER",
+    "mapbtn",
+    "map_window",
+    "plan_page",
+    "profile_page",
+    "picture_save",
+    "picture_fit",
+    "picture_codes",
+    "PICTURE_FILTER",
 };
 
 } // namespace telvane::testing

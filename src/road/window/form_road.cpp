@@ -2,9 +2,11 @@
 
 #include "model/numtext.h"
 #include "model/textlines.h"
+#include "plot/picture.h"
 #include "road/design/road_texts.h"
 #include "ui/codec.h"
 #include "ui/guard.h"
+#include "ui/plot_view.h"
 #include "ui/prompts.h"
 #include "ui/ui_text.h"
 
@@ -20,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -117,7 +120,44 @@ TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QW
         *sheet_members[i] = sheet;
         *grid_members[i] = grid;
     }
-    layout->addWidget(PageControl1, 1);
+    // The pictures beside the tables.
+    auto* pictures = new QWidget(this);
+    auto* pictures_layout = new QVBoxLayout(pictures);
+    pictures_layout->setContentsMargins(0, 0, 0, 0);
+    PicturePages = new QTabWidget(pictures);
+    PicturePages->setObjectName("PicturePages");
+    PlanView = new PlotView(PicturePages);
+    PlanView->setObjectName("PlanView");
+    ProfileView = new PlotView(PicturePages);
+    ProfileView->setObjectName("ProfileView");
+    PicturePages->addTab(PlanView, QString());
+    PicturePages->addTab(ProfileView, QString());
+    pictures_layout->addWidget(PicturePages, 1);
+    auto* picture_row = new QHBoxLayout;
+    BtnFitPicture = command_button(pictures, "BtnFitPicture");
+    BtnSavePicture = command_button(pictures, "BtnSavePicture");
+    LblReadout = new QLabel(pictures);
+    LblReadout->setObjectName("LblReadout");
+    LblReadout->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    picture_row->addWidget(BtnFitPicture);
+    picture_row->addWidget(BtnSavePicture);
+    picture_row->addWidget(LblReadout, 1);
+    pictures_layout->addLayout(picture_row);
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->setObjectName("Splitter1");
+    split->addWidget(PageControl1);
+    split->addWidget(pictures);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    layout->addWidget(split, 1);
+    for (PlotView* view : {PlanView, ProfileView})
+        connect(view, &PlotView::ReadoutChanged, LblReadout, &QLabel::setText);
+    connect(BtnFitPicture, &QPushButton::clicked, this, [this] {
+        PlanView->Fit();
+        ProfileView->Fit();
+    });
+    connect(BtnSavePicture, &QPushButton::clicked, this,
+            [this] { run(&TFormRoadCalculate::BtnSavePictureClick); });
 
     const std::pair<QPushButton*, void (TFormRoadCalculate::*)()> handlers[] = {
         {BtnAppend, &TFormRoadCalculate::BtnAppendClick},
@@ -200,6 +240,17 @@ void TFormRoadCalculate::FormPaint() {
     const char* pages[] = {"intersection_data", "mainpile_data", "slope_data", "pile_data"};
     for (int i = 0; i < 4; ++i)
         PageControl1->setTabText(i, texts_.text(pages[i]));
+    PicturePages->setTabText(0, texts_.text("plan_page"));
+    PicturePages->setTabText(1, texts_.text("profile_page"));
+    BtnFitPicture->setText(texts_.text("picture_fit"));
+    BtnSavePicture->setText(texts_.text("picture_save"));
+    for (PlotView* view : {PlanView, ProfileView}) {
+        view->chainage_text = texts_.text("Mileage");
+        view->offset_text = texts_.text("offset");
+        view->north_text = texts_.text("strgrid_N");
+        view->east_text = texts_.text("strgrid_E");
+        view->height_text = texts_.text("Height");
+    }
     refill_all();
 }
 
@@ -352,6 +403,7 @@ void TFormRoadCalculate::BtnClearClick() {
         e->clear();
     changed_ = {};
     refill_all();
+    UpdatePictures();
 }
 
 void TFormRoadCalculate::BtnExitClick() {
@@ -392,8 +444,41 @@ void TFormRoadCalculate::BtnCalculateClick() {
         refill(RoadPage::Stakes);
         mark_changed(RoadPage::Stakes); // new results, not yet saved
     }
+    if (!outcome.Refused())
+        UpdatePictures();
     if (outcome.Message)
         show_message(*outcome.Message);
+}
+
+void TFormRoadCalculate::UpdatePictures() {
+    if (!Data.EngineReady()) {
+        PlanView->SetPicture({});
+        ProfileView->SetPicture({});
+        return;
+    }
+    // Sampled finely enough for a few steps of zoom within a millimetre of the curve.
+    const double tolerance =
+        plot::tolerance_for(plot::axis_extents(Data.Engine), std::max(PlanView->width(), 400) * 4);
+    PlanView->SetPicture(
+        plot::road_plan(Data.Engine, Data.IntersectionPoints(), Data.Stakes(), tolerance));
+    ProfileView->SetPicture(
+        plot::road_profile(Data.Engine, Data.GradePoints(), Data.Stakes(), tolerance));
+}
+
+void TFormRoadCalculate::BtnSavePictureClick() {
+    const bool plan = PicturePages->currentIndex() == 0;
+    const std::optional<FileChoice> choice =
+        prompts_.saveFile(texts_.filter("PICTURE_FILTER"), QStringLiteral(".svg"));
+    if (!choice)
+        return;
+    QString name = choice->fileName;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += choice->typeIndex == 2 ? QStringLiteral(".png") : QStringLiteral(".svg");
+    if (QFileInfo::exists(name) && !texts_.if_overwrite())
+        return;
+    PlotView* view = plan ? PlanView : ProfileView;
+    if (!view->Save(name, texts_.text(plan ? "plan_page" : "profile_page")))
+        prompts_.message(texts_.text("file_save_failed") + QStringLiteral("\n") + name);
 }
 
 void TFormRoadCalculate::BtnLoadClick() {

@@ -19,6 +19,10 @@ class QTabWidget;
 class QTableView;
 
 namespace telvane {
+class PlotView;
+}
+
+namespace telvane {
 class Prompts;
 class UiText;
 } // namespace telvane
@@ -65,6 +69,17 @@ public:
     QTabWidget* PageControl1;
     QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4;
     QTableView *SGIntersection, *SGMainPile, *SGSlope, *SGPile;
+    // The road in plan and in profile, redrawn after every calculation.
+    QTabWidget* PicturePages;
+    PlotView* PlanView;
+    PlotView* ProfileView;
+    QPushButton* BtnFitPicture;
+    QPushButton* BtnSavePicture;
+    QLabel* LblReadout;
+
+    // Draws the plan and the profile of the road as last calculated.
+    void UpdatePictures();
+    void BtnSavePictureClick();
 
 signals:
     // Exit: the main window comes back.

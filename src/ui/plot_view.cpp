@@ -1,0 +1,295 @@
+#include "plot_view.h"
+
+#include "codec.h"
+
+#include "model/numtext.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSaveFile>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace telvane {
+
+namespace {
+
+constexpr double kMargin = 20;
+// Above this many marks on show they are drawn as pixels, without labels.
+constexpr std::size_t kLabelledMarks = 3000;
+
+QColor stroke_colour(plot::Stroke s) {
+    switch (s) {
+    case plot::Stroke::Straight:
+        return QColor(0x1f, 0x4e, 0x8c);
+    case plot::Stroke::Arc:
+        return QColor(0xc0, 0x39, 0x2b);
+    case plot::Stroke::Clothoid:
+        return QColor(0x27, 0xae, 0x60);
+    case plot::Stroke::Tangents:
+        return QColor(0x9a, 0x9a, 0x9a);
+    case plot::Stroke::OffsetLine:
+        return QColor(0x7f, 0x8c, 0x8d);
+    case plot::Stroke::Grade:
+        return QColor(0x55, 0x55, 0x55);
+    case plot::Stroke::VerticalCurve:
+        return QColor(0xc0, 0x39, 0x2b);
+    }
+    return Qt::black;
+}
+
+QColor mark_colour(plot::MarkKind k) {
+    switch (k) {
+    case plot::MarkKind::MainPoint:
+        return QColor(0x8e, 0x44, 0xad);
+    case plot::MarkKind::IntersectionPoint:
+        return QColor(0x9a, 0x9a, 0x9a);
+    case plot::MarkKind::Stake:
+        return QColor(0xd3, 0x54, 0x00);
+    case plot::MarkKind::StakeSide:
+        return QColor(0xe5, 0x98, 0x66);
+    case plot::MarkKind::GradePoint:
+        return QColor(0x55, 0x55, 0x55);
+    case plot::MarkKind::SurveyPoint:
+        return QColor(0x1f, 0x4e, 0x8c);
+    }
+    return Qt::black;
+}
+
+QString number(double v, int decimals) {
+    return QString::fromStdString(format_fixed(v, decimals));
+}
+
+} // namespace
+
+PlotView::PlotView(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setMinimumSize(200, 150);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+}
+
+void PlotView::SetPicture(plot::Picture picture) {
+    picture_ = std::move(picture);
+    Fit();
+}
+
+void PlotView::Fit() {
+    plot::Extents e = picture_.extents;
+    if (e.empty)
+        e.add({0, 0});
+    const double dx = std::max(e.max_x - e.min_x, 1e-6);
+    const double dy = std::max(e.max_y - e.min_y, 1e-6);
+    const double w = std::max(width() - 2 * kMargin, 10.0);
+    const double h = std::max(height() - 2 * kMargin, 10.0);
+    scale_x_ = w / dx;
+    scale_y_ = h / dy;
+    if (picture_.north_up) // a plan keeps one scale both ways
+        scale_x_ = scale_y_ = std::min(scale_x_, scale_y_);
+    // Centred.
+    const double cx = (e.min_x + e.max_x) / 2, cy = (e.min_y + e.max_y) / 2;
+    origin_x_ = cx - width() / 2.0 / scale_x_;
+    origin_y_ = cy + height() / 2.0 / scale_y_;
+    fitted_ = true;
+    update();
+}
+
+plot::XY PlotView::ToWorld(QPointF at) const {
+    return {origin_x_ + at.x() / scale_x_, origin_y_ - at.y() / scale_y_};
+}
+
+QPointF PlotView::ToScreen(plot::XY w) const {
+    return {(w.x - origin_x_) * scale_x_, (origin_y_ - w.y) * scale_y_};
+}
+
+void PlotView::ZoomAt(QPointF at, double factor) {
+    const plot::XY fixed = ToWorld(at);
+    scale_x_ *= factor;
+    scale_y_ *= factor;
+    origin_x_ = fixed.x - at.x() / scale_x_;
+    origin_y_ = fixed.y + at.y() / scale_y_;
+    update();
+}
+
+void PlotView::PanBy(QPointF pixels) {
+    origin_x_ -= pixels.x() / scale_x_;
+    origin_y_ += pixels.y() / scale_y_;
+    update();
+}
+
+QString PlotView::Readout(QPointF at) const {
+    const plot::XY w = ToWorld(at);
+    if (!picture_.north_up)
+        return chainage_text + " " + QString::fromStdString(plot::chainage_text(w.x)) + "  " +
+               height_text + " " + number(w.y, 3);
+    QString text = north_text + " " + number(w.y, 3) + "  " + east_text + " " + number(w.x, 3);
+    // The nearest point of the axis gives the chainage; the offset is positive to the right.
+    double best = -1, chainage = 0, offset = 0;
+    for (const plot::Polyline& line : picture_.lines) {
+        if (line.chainage.size() != line.points.size())
+            continue;
+        for (std::size_t i = 1; i < line.points.size(); ++i) {
+            const plot::XY a = line.points[i - 1], b = line.points[i];
+            const double dx = b.x - a.x, dy = b.y - a.y;
+            const double len2 = dx * dx + dy * dy;
+            if (len2 <= 0)
+                continue;
+            const double t = std::clamp(((w.x - a.x) * dx + (w.y - a.y) * dy) / len2, 0.0, 1.0);
+            const double px = a.x + t * dx - w.x, py = a.y + t * dy - w.y;
+            const double d = std::hypot(px, py);
+            if (best < 0 || d < best) {
+                best = d;
+                chainage = line.chainage[i - 1] + t * (line.chainage[i] - line.chainage[i - 1]);
+                // Facing along the axis (dx, dy), right of it is where the cross product is
+                // negative.
+                const double cross = dx * (w.y - a.y) - dy * (w.x - a.x);
+                offset = cross > 0 ? -d : d;
+            }
+        }
+    }
+    if (best >= 0)
+        text += "  " + chainage_text + " " + QString::fromStdString(plot::chainage_text(chainage)) +
+                "  " + offset_text + " " + number(offset, 3);
+    return text;
+}
+
+int PlotView::MarkAt(QPointF at) const {
+    int found = -1;
+    double best = 6; // pixels
+    for (std::size_t i = 0; i < picture_.marks.size(); ++i) {
+        const QPointF p = ToScreen(picture_.marks[i].at);
+        const double d = std::hypot(p.x() - at.x(), p.y() - at.y());
+        if (d <= best) {
+            best = d;
+            found = static_cast<int>(i);
+        }
+    }
+    return found;
+}
+
+void PlotView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (!fitted_)
+        Fit();
+    const QRectF area = rect();
+    p.setRenderHint(QPainter::Antialiasing, picture_.marks.size() < kLabelledMarks);
+    for (const plot::Polyline& line : picture_.lines) {
+        if (line.points.size() < 2)
+            continue;
+        QPen pen(stroke_colour(line.stroke), line.stroke == plot::Stroke::OffsetLine ? 0.8 : 1.6);
+        if (line.stroke == plot::Stroke::Tangents || line.stroke == plot::Stroke::Grade)
+            pen.setStyle(Qt::DashLine);
+        p.setPen(pen);
+        // Points closer than half a pixel are one: a long road at a small scale stays cheap.
+        QPolygonF polygon;
+        polygon.reserve(static_cast<qsizetype>(line.points.size()));
+        for (const plot::XY& w : line.points) {
+            const QPointF s = ToScreen(w);
+            if (polygon.isEmpty() || std::fabs(s.x() - polygon.back().x()) >= 0.5 ||
+                std::fabs(s.y() - polygon.back().y()) >= 0.5)
+                polygon << s;
+        }
+        if (polygon.size() < 2)
+            polygon << ToScreen(line.points.back());
+        p.drawPolyline(polygon);
+    }
+    // Marks: those on show only; many become pixels of one image.
+    std::size_t on_show = 0;
+    for (const plot::Mark& m : picture_.marks)
+        if (area.contains(ToScreen(m.at)))
+            ++on_show;
+    if (on_show > kLabelledMarks) {
+        QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        const int w = image.width(), h = image.height();
+        auto* bits = reinterpret_cast<QRgb*>(image.bits());
+        const qsizetype stride = image.bytesPerLine() / 4;
+        for (const plot::Mark& m : picture_.marks) {
+            const QPointF s = ToScreen(m.at);
+            const int x = static_cast<int>(s.x()), y = static_cast<int>(s.y());
+            if (x < 0 || y < 0 || x >= w || y >= h)
+                continue;
+            bits[y * stride + x] = mark_colour(m.kind).rgba();
+        }
+        p.drawImage(0, 0, image);
+        return;
+    }
+    p.setRenderHint(QPainter::Antialiasing, true);
+    for (const plot::Mark& m : picture_.marks) {
+        const QPointF s = ToScreen(m.at);
+        if (!area.contains(s))
+            continue;
+        const double r = m.kind == plot::MarkKind::StakeSide ? 2 : 3;
+        p.setPen(Qt::NoPen);
+        p.setBrush(mark_colour(m.kind));
+        p.drawEllipse(s, r, r);
+        if (!m.label.empty()) {
+            p.setPen(Qt::black);
+            p.drawText(s + QPointF(5, -5), fromGbk(m.label));
+        }
+    }
+}
+
+void PlotView::wheelEvent(QWheelEvent* event) {
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps != 0)
+        ZoomAt(event->position(), std::pow(1.25, steps));
+    event->accept();
+}
+
+void PlotView::mousePressEvent(QMouseEvent* event) {
+    press_ = last_ = event->position();
+    dragging_ = event->button() == Qt::LeftButton;
+}
+
+void PlotView::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_) {
+        PanBy(event->position() - last_);
+        last_ = event->position();
+    }
+    emit ReadoutChanged(Readout(event->position()));
+}
+
+void PlotView::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    // A click, not a drag: the mark under the cursor.
+    if ((event->position() - press_).manhattanLength() < 4) {
+        const int mark = MarkAt(event->position());
+        if (mark >= 0)
+            emit MarkClicked(mark);
+    }
+}
+
+void PlotView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Fit();
+}
+
+bool PlotView::Save(const QString& path, const QString& title) const {
+    // Written whole or not at all: a failed save leaves the old file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        QImage image(size(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        const_cast<PlotView*>(this)->render(&image);
+        if (!image.save(&file, "PNG"))
+            return false;
+    } else {
+        const std::string text = plot::svg(picture_, 1200, toGbk(title), [](std::string_view s) {
+            return fromGbk(s).toStdString();
+        });
+        if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()))
+            return false;
+    }
+    return file.commit();
+}
+
+} // namespace telvane

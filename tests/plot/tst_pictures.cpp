@@ -1,0 +1,160 @@
+// The pictures on screen and on file: the road window's plan and profile after a calculation,
+// the points map of the main window, and SVG files that a real SVG renderer draws.
+#include "mainwindow/points_map.h"
+#include "mainwindow/startup.h"
+#include "scripted_prompts.h"
+#include "test_files.h"
+#include "ui/plot_view.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace telvane;
+
+namespace {
+
+struct Program {
+    TestFiles files;
+    ScriptedPrompts prompts;
+    std::unique_ptr<AppWindows> windows;
+    Program() {
+        QStringList keys = all_window_keys();
+        keys.removeIf([](const QString& k) { return k.endsWith("_FILTER"); });
+        files.write_language(keys);
+        files.write_help(QStringLiteral("帮助"), QStringLiteral("Help"));
+        files.write_gbk("FileType.cfg", "[PICTURE_FILTER]\nEnglish=SVG|*.svg|PNG|*.png\n");
+        TComPort::SetDeviceLister([] { return QStringList{"ttyS0"}; });
+        StartResult r = start_windows({files.dir(), files.ini(), files.dir()}, prompts);
+        if (!r.windows)
+            qFatal("start failed");
+        windows = std::move(r.windows);
+        windows->Form1->show();
+    }
+    ~Program() { TComPort::SetDeviceLister(nullptr); }
+    QString path(const QString& name) const { return QDir(files.dir()).filePath(name); }
+};
+
+// Valid XML that Qt's SVG renderer takes and draws something of.
+void expect_drawable_svg(const QByteArray& svg) {
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd())
+        xml.readNext();
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QSvgRenderer renderer(svg);
+    QVERIFY(renderer.isValid());
+    QImage image(renderer.defaultSize(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    int drawn = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            drawn += image.pixel(x, y) != qRgb(255, 255, 255);
+    QVERIFY(drawn > 50);
+}
+
+} // namespace
+
+class TestPictures : public QObject {
+    Q_OBJECT
+private slots:
+    void roadWindowDrawsEveryCalculation() {
+        Program p;
+        p.windows->Form1->RoadCalcBtn->click();
+        road::TFormRoadCalculate& r = *p.windows->FormRoadCalculate;
+        const QString examples = QStringLiteral(TELVANE_EXAMPLES);
+        const std::pair<int, const char*> files[] = {
+            {0, "road.PHI"}, {2, "road.PVI"}, {3, "stakes.csv"}};
+        for (auto [page, name] : files) {
+            r.PageControl1->setCurrentIndex(page);
+            p.prompts.fileAnswers << FileChoice{examples + "/" + name, 1};
+            r.BtnLoadClick();
+        }
+        QVERIFY(r.PlanView->Picture().lines.empty());
+        r.Edit5->setText("5");
+        r.BtnCalculateClick();
+        const plot::Picture& plan = r.PlanView->Picture();
+        QVERIFY(plan.lines.size() > 5);
+        QVERIFY(!r.ProfileView->Picture().lines.empty());
+        // The readout over the first stake names its chainage and an offset of about 0.
+        const road::Pile& stake = r.Data.Stakes()[1];
+        const QPointF at = r.PlanView->ToScreen({stake.MiddleE, stake.MiddleN});
+        const QString readout = r.PlanView->Readout(at);
+        QVERIFY2(
+            readout.contains(QString::fromStdString(plot::chainage_text(stake.Mileage)).left(6)),
+            qPrintable(readout));
+        // Zoom about the cursor keeps the point under it; pan moves it with the mouse; fit again.
+        const plot::XY before = r.PlanView->ToWorld(QPointF(100, 80));
+        r.PlanView->ZoomAt(QPointF(100, 80), 3);
+        const plot::XY after = r.PlanView->ToWorld(QPointF(100, 80));
+        QVERIFY(std::fabs(before.x - after.x) < 1e-6 && std::fabs(before.y - after.y) < 1e-6);
+        r.PlanView->PanBy(QPointF(10, 0));
+        QVERIFY(std::fabs(r.PlanView->ToWorld(QPointF(110, 80)).x - after.x) < 1e-6);
+        r.BtnFitPicture->click();
+        // Saved as SVG and as PNG.
+        p.prompts.fileAnswers << FileChoice{p.path("plan"), 1};
+        r.BtnSavePictureClick();
+        QFile svg(p.path("plan.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        expect_drawable_svg(svg.readAll());
+        r.PicturePages->setCurrentIndex(1);
+        p.prompts.fileAnswers << FileChoice{p.path("profile"), 2};
+        r.BtnSavePictureClick();
+        QVERIFY(!QImage(p.path("profile.png")).isNull());
+        // Clear leaves nothing to draw.
+        p.prompts.answers = {1};
+        r.BtnClearClick();
+        QVERIFY(r.PlanView->Picture().lines.empty());
+    }
+
+    void pointsMapSelectsTheClickedRow() {
+        Program p;
+        TForm1& f = *p.windows->Form1;
+        p.files.write("p.csv", "A,C,100,200,1\r\nB,D,150,260,2\r\nC,E,90,300,3\r\n");
+        QVERIFY(f.OpenFile(p.path("p.csv")));
+        f.MapBtn->click();
+        TFormPointsMap& map = *f.PointsMap;
+        QVERIFY(map.isVisible());
+        QCOMPARE(map.MapView->Picture().marks.size(), std::size_t(3));
+        QCOMPARE(map.MapView->Picture().marks[1].label, std::string("B"));
+        map.ShowCodes->setChecked(true);
+        QCOMPARE(map.MapView->Picture().marks[1].label, std::string("B D"));
+        const QPointF at = map.MapView->ToScreen(map.MapView->Picture().marks[2].at);
+        QCOMPARE(map.MapView->MarkAt(at), 2);
+        QTest::mouseClick(map.MapView, Qt::LeftButton, Qt::NoModifier, at.toPoint());
+        QCOMPARE(f.StrGrid->currentIndex().row(), 2);
+        // The map follows the data on show.
+        p.files.write("q.csv", "Z,C,1,2,3\r\n");
+        QVERIFY(f.OpenFile(p.path("q.csv")));
+        QCOMPARE(map.MapView->Picture().marks.size(), std::size_t(1));
+        // Many points: drawn as pixels, every frame.
+        std::vector<coord_item> many(50000);
+        for (std::size_t i = 0; i < many.size(); ++i)
+            many[i] = {"P", "", static_cast<double>(i % 300), static_cast<double>(i / 300), 0};
+        map.SetPoints(many);
+        QImage frame(map.MapView->size(), QImage::Format_ARGB32);
+        map.MapView->render(&frame);
+        QVERIFY(!frame.isNull());
+    }
+
+    void svgFilesOfEveryPicture() {
+        std::vector<coord_item> points = {{"\xD6\xD0", "T<1>", 100, 200, 1}, {"B", "", 50, 80, 2}};
+        const auto utf8 = [](std::string_view s) { return fromGbk(s).toStdString(); };
+        const std::string map = plot::svg(plot::points_map(points, true), 600, "map", utf8);
+        expect_drawable_svg(QByteArray::fromStdString(map));
+        QVERIFY(QString::fromStdString(map).contains(QStringLiteral("中")));
+        QVERIFY(map.find("T&lt;1&gt;") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(TestPictures)
+#include "tst_pictures.moc"
