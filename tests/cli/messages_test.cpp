@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include <sstream>
 
 using telvane::cli::CliTexts;
@@ -261,4 +265,34 @@ TEST(CliEncoding, DamagedAndMissingCharactersStayReadable) {
     EXPECT_EQ(utf8_to_gbk("a\xF0\x9F\x98\x80"
                           "b"),
               "a?b");
+}
+
+TEST(CliPictures, PlotAndRoadWriteSvgDrawings) {
+    TempDir dir;
+    const std::string job = dir.write("job.txt", kJob);
+    const std::string map = dir.file("map.svg");
+    const CliRun plotted = cli({"plot", job, map, "--codes"});
+    ASSERT_EQ(plotted.status, 0) << plotted.err;
+    std::ifstream in(map);
+    const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    EXPECT_NE(svg.find(kUtf8Point + " C</text>"), std::string::npos); // the name in UTF-8, the code
+    EXPECT_NE(svg.find("</svg>"), std::string::npos);
+    // Nothing to draw, and a road drawn in plan and profile.
+    const CliRun codes = cli({"plot", dir.write("codes.txt", "TREE\r\nWALL\r\n"), map});
+    EXPECT_EQ(codes.status, 1);
+    EXPECT_NE(codes.err.find("[job_have_no_coord]"), std::string::npos);
+    const std::string phi =
+        dir.write("r.PHI", "h\r\nJD0,3000,500,1000,0,0,0\r\nJD1,3500,690,0,300,40,50\r\n"
+                           "JD2,4000,520,0,0,0,0\r\n");
+    const std::string stakes = dir.write("s.csv", "h\r\n1000\r\n1200\r\n");
+    const CliRun road = cli({"road", "--phi", phi, "--stakes", stakes, "-o", dir.file("o.csv"),
+                             "--plan", dir.file("plan.svg"), "--profile", dir.file("profile.svg")});
+    ASSERT_EQ(road.status, 0) << road.err;
+    std::ifstream plan(dir.file("plan.svg"));
+    const std::string plan_svg((std::istreambuf_iterator<char>(plan)),
+                               std::istreambuf_iterator<char>());
+    EXPECT_NE(plan_svg.find("<polyline"), std::string::npos);
+    EXPECT_NE(plan_svg.find("ZH K1+"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("profile.svg")));
 }

@@ -5,6 +5,7 @@
 //   telvane_screenshots LANGUAGE_DIR OUTPUT_DIR
 //
 // The serial device list is fixed (ttyS0, ttyUSB0) so the pictures do not depend on the machine.
+#include "mainwindow/points_map.h"
 #include "mainwindow/startup.h"
 #include "pseudo_terminal.h"
 #include "scripted_prompts.h"
@@ -12,6 +13,7 @@
 #include "ui/dialog_prompts.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -69,6 +71,10 @@ bool data_views(TForm1& form, const QDir& work, const QDir& out, const QString& 
     ok = save(form, out.filePath("job-text-" + language + ".png")) && ok;
     ok = form.OpenFile(work.filePath("points.csv")) && ok;
     ok = save(form, out.filePath("points-table-" + language + ".png")) && ok;
+    form.MapBtnClick();
+    form.PointsMap->ShowCodes->setChecked(true);
+    ok = save(*form.PointsMap, out.filePath("points-map-" + language + ".png")) && ok;
+    form.PointsMap->hide();
     form.CoordBtnClick();
     form.StrGrid->setCurrentIndex(form.StrGridModel->index(2, 1));
     ok = save(form, out.filePath("editing-page-" + language + ".png")) && ok;
@@ -130,6 +136,13 @@ bool road_window(AppWindows& windows, ScriptedPrompts& prompts, const QDir& out,
     for (int i = 0; i < 4; ++i) {
         r.PageControl1->setCurrentIndex(i);
         ok = save(r, out.filePath(pages[i] + language + ".png")) && ok;
+    }
+    for (int i = 0; i < 2; ++i) {
+        r.PicturePages->setCurrentIndex(i);
+        ok = save(*r.PicturePages->parentWidget(),
+                  out.filePath((i == 0 ? "road-plan-" : "road-profile-picture-") + language +
+                               ".png")) &&
+             ok;
     }
     road::EntryDialog* dialogs[] = {windows.FormIntersectionInport, windows.FormMainPileInport,
                                     windows.FormlongSlopesInport, windows.FormPileInport};

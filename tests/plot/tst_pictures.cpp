@@ -110,6 +110,11 @@ private slots:
         p.prompts.fileAnswers << FileChoice{p.path("profile"), 2};
         r.BtnSavePictureClick();
         QVERIFY(!QImage(p.path("profile.png")).isNull());
+        p.prompts.fileAnswers << FileChoice{p.path("profile.svg"), 1};
+        r.BtnSavePictureClick();
+        QFile profile(p.path("profile.svg"));
+        QVERIFY(profile.open(QIODevice::ReadOnly));
+        expect_drawable_svg(profile.readAll());
         // Clear leaves nothing to draw.
         p.prompts.answers = {1};
         r.BtnClearClick();
