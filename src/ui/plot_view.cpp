@@ -59,6 +59,17 @@ QColor mark_colour(plot::MarkKind k) {
     return Qt::black;
 }
 
+// A round length near `about`: 1, 2 or 5 times a power of ten.
+double round_length(double about) {
+    if (!(about > 0))
+        return 1;
+    const double p = std::pow(10.0, std::floor(std::log10(about)));
+    for (double f : {1.0, 2.0, 5.0})
+        if (f * p >= about)
+            return f * p;
+    return 10 * p;
+}
+
 QString number(double v, int decimals) {
     return QString::fromStdString(format_fixed(v, decimals));
 }
@@ -176,6 +187,7 @@ void PlotView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (!fitted_)
         Fit();
+    draw_frame(p);
     const QRectF area = rect();
     p.setRenderHint(QPainter::Antialiasing, picture_.marks.size() < kLabelledMarks);
     for (const plot::Polyline& line : picture_.lines) {
@@ -232,6 +244,35 @@ void PlotView::paintEvent(QPaintEvent*) {
             p.setPen(Qt::black);
             p.drawText(s + QPointF(5, -5), fromGbk(m.label));
         }
+    }
+}
+
+void PlotView::draw_frame(QPainter& p) const {
+    p.setPen(QPen(Qt::black, 1));
+    if (picture_.north_up) {
+        // Scale bar, bottom left, and North up.
+        const double length = round_length(width() / 5.0 / scale_x_);
+        const double px = length * scale_x_;
+        const double y = height() - 12;
+        p.drawLine(QPointF(12, y), QPointF(12 + px, y));
+        p.drawLine(QPointF(12, y - 4), QPointF(12, y + 2));
+        p.drawLine(QPointF(12 + px, y - 4), QPointF(12 + px, y + 2));
+        p.drawText(QPointF(14, y - 5), QString::fromStdString(format_general(length)) + " m");
+        p.drawText(QPointF(width() - 24, 18), QStringLiteral("N\u2191"));
+        return;
+    }
+    // Chainage along the bottom, elevation up the left, with round ticks.
+    const plot::XY lo = ToWorld(QPointF(0, height())), hi = ToWorld(QPointF(width(), 0));
+    const double tick_x = round_length((hi.x - lo.x) / 5), tick_y = round_length((hi.y - lo.y) / 5);
+    for (double t = std::ceil(lo.x / tick_x) * tick_x; t <= hi.x; t += tick_x) {
+        const double x = ToScreen({t, 0}).x();
+        p.drawLine(QPointF(x, height() - 4), QPointF(x, height()));
+        p.drawText(QPointF(x + 2, height() - 6), QString::fromStdString(plot::chainage_text(t)));
+    }
+    for (double t = std::ceil(lo.y / tick_y) * tick_y; t <= hi.y; t += tick_y) {
+        const double y = ToScreen({0, t}).y();
+        p.drawLine(QPointF(0, y), QPointF(4, y));
+        p.drawText(QPointF(6, y - 2), QString::fromStdString(format_general(t)));
     }
 }
 

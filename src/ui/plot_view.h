@@ -7,6 +7,7 @@
 #include "plot/picture.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 namespace telvane {
@@ -54,6 +55,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The scale bar and North arrow of a plan, the axes of a profile.
+    void draw_frame(QPainter& p) const;
+
     plot::Picture picture_;
     double scale_x_ = 1, scale_y_ = 1;   // pixels per world unit
     double origin_x_ = 0, origin_y_ = 0; // world point at the widget's top-left corner

@@ -147,3 +147,36 @@ TEST(PointsMap, NamesCodesAndExtents) {
                                        "T", [](std::string_view s) { return std::string(s); });
     EXPECT_NE(text.find("A&lt;&amp;&gt;&quot;</text>"), std::string::npos);
 }
+
+TEST(RoadPlan, ChordsOfATightClothoidStayWithinTheTolerance) {
+    // A hairpin: spirals into and out of a 25 m arc.
+    std::vector<PlaneInfo> chain = road::testing::ChainOfKinds("LSASL");
+    chain[0].North = 1000;
+    chain[0].East = 1000;
+    chain[0].Length = 50;
+    for (std::size_t k : {1u, 2u, 3u}) {
+        chain[k].StartRadius = chain[k].EndRadius = 25;
+        chain[k].Direction = "R";
+    }
+    chain[1].Length = chain[3].Length = 20;
+    chain[2].Length = 40;
+    chain[4].Length = 50;
+    std::string message;
+    ASSERT_TRUE(PrepareLineElements(chain, message)) << message;
+    DesignAxisCalculate axis;
+    ASSERT_TRUE(axis.SetPlaneElements(0, chain));
+    const double tolerance = 0.0005;
+    const plot::Picture plan = plot::road_plan(axis, {}, {}, tolerance);
+    std::size_t clothoids = 0;
+    for (const plot::Polyline& line : plan.lines) {
+        clothoids += line.stroke == plot::Stroke::Clothoid;
+        for (std::size_t i = 1; i < line.points.size(); ++i) {
+            const double c = (line.chainage[i - 1] + line.chainage[i]) / 2;
+            Pile p;
+            ASSERT_TRUE(axis.CalculatePile(c, 0, p));
+            EXPECT_LE(distance_to_chord({p.MiddleE, p.MiddleN}, line.points[i - 1], line.points[i]),
+                      tolerance);
+        }
+    }
+    EXPECT_GE(clothoids, 2u);
+}
