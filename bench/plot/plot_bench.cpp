@@ -1,5 +1,6 @@
 // Repainting pictures at the zoom that shows everything: a map of 1,000,000 points and the plan
 // of a road of 10,000 curve groups, one frame each iteration, offscreen.
+#include "../road/long_road.h"
 #include "plot/picture.h"
 #include "road/design/line_elements.h"
 #include "ui/plot_view.h"
@@ -13,16 +14,6 @@ using namespace telvane;
 using namespace telvane::road;
 
 namespace {
-
-PlaneInfo Element(std::int32_t type, double radius, double length, const char* direction) {
-    PlaneInfo e;
-    e.LineType = type;
-    e.StartRadius = radius;
-    e.EndRadius = radius;
-    e.Length = length;
-    e.Direction = direction;
-    return e;
-}
 
 void frames(benchmark::State& state, PlotView& view) {
     view.resize(1000, 700);
@@ -48,20 +39,7 @@ void BM_RepaintMillionPoints(benchmark::State& state) {
 BENCHMARK(BM_RepaintMillionPoints)->Unit(benchmark::kMillisecond);
 
 void BM_RepaintLongRoadPlan(benchmark::State& state) {
-    std::vector<PlaneInfo> chain;
-    PlaneInfo start = Element(LineTypeLine, 0, 200, "");
-    start.North = 10000;
-    start.East = 5000;
-    start.AzimuthAngle = 0.3;
-    chain.push_back(start);
-    for (int k = 0; k < 10000; ++k) {
-        const double R = k % 2 == 0 ? 400 : -400;
-        const char* d = k % 2 == 0 ? "R" : "L";
-        chain.push_back(Element(LineTypeClothoid, R, 60, d));
-        chain.push_back(Element(LineTypeCircle, R, 100 + (k % 7) * 10.0, d));
-        chain.push_back(Element(LineTypeClothoid, R, 60, d));
-        chain.push_back(Element(LineTypeLine, 0, 200, ""));
-    }
+    std::vector<PlaneInfo> chain = bench::TypedChain(10000);
     std::string message;
     if (!PrepareLineElements(chain, message)) {
         state.SkipWithError("chain refused");

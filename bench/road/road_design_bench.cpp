@@ -1,5 +1,6 @@
 // The road window's calculation over long alignments: preparing a typed element chain and
 // calculating the stakes of a whole road.
+#include "long_road.h"
 #include "road/design/road_design.h"
 
 #include <benchmark/benchmark.h>
@@ -10,42 +11,7 @@
 namespace telvane::road {
 namespace {
 
-PlaneInfo Element(std::int32_t type, double radius, double length, const char* direction) {
-    PlaneInfo e;
-    e.LineType = type;
-    e.StartRadius = radius;
-    e.EndRadius = radius;
-    e.Length = length;
-    e.Direction = direction;
-    return e;
-}
-
-// `groups` curves turning alternately right and left, only the start point given. With spirals
-// every curve is typed whole (S A S between straights); without, as a bare circle, so that the
-// preparation inserts two clothoids per curve.
-std::vector<PlaneInfo> TypedChain(int groups, bool spirals) {
-    std::vector<PlaneInfo> chain;
-    chain.reserve(static_cast<std::size_t>(groups) * 4 + 1);
-    PlaneInfo start = Element(LineTypeLine, 0, 200, "");
-    start.North = 10000;
-    start.East = 5000;
-    start.AzimuthAngle = 0.3;
-    chain.push_back(start);
-    for (int k = 0; k < groups; ++k) {
-        const bool right = k % 2 == 0;
-        const double R = right ? 400 : -400;
-        const char* direction = right ? "R" : "L";
-        if (spirals) {
-            chain.push_back(Element(LineTypeClothoid, R, 60, direction));
-        }
-        chain.push_back(Element(LineTypeCircle, R, 100 + (k % 7) * 10.0, direction));
-        if (spirals) {
-            chain.push_back(Element(LineTypeClothoid, R, 60, direction));
-        }
-        chain.push_back(Element(LineTypeLine, 0, 200, ""));
-    }
-    return chain;
-}
+using bench::TypedChain;
 
 void BM_PrepareLineElements(benchmark::State& state) {
     const int groups = static_cast<int>(state.range(0));

@@ -1,5 +1,6 @@
 // The road window's Calculate on a long road, offscreen: 100,000 stakes on a chain of 10,000
 // curve groups, with the tables refilled and the window painted.
+#include "../road/long_road.h"
 #include "mainwindow/startup.h"
 #include "scripted_prompts.h"
 
@@ -15,36 +16,6 @@ using namespace telvane::road;
 
 namespace {
 
-PlaneInfo Element(std::int32_t type, double radius, double length, const char* direction) {
-    PlaneInfo e;
-    e.LineType = type;
-    e.StartRadius = radius;
-    e.EndRadius = radius;
-    e.Length = length;
-    e.Direction = direction;
-    return e;
-}
-
-// Curves turning right and left by turns, each spiral, arc, spiral between straights.
-std::vector<PlaneInfo> Chain(int groups) {
-    std::vector<PlaneInfo> chain;
-    PlaneInfo start = Element(LineTypeLine, 0, 200, "");
-    start.North = 10000;
-    start.East = 5000;
-    start.AzimuthAngle = 0.3;
-    chain.push_back(start);
-    for (int k = 0; k < groups; ++k) {
-        const bool right = k % 2 == 0;
-        const double R = right ? 400 : -400;
-        const char* direction = right ? "R" : "L";
-        chain.push_back(Element(LineTypeClothoid, R, 60, direction));
-        chain.push_back(Element(LineTypeCircle, R, 100 + (k % 7) * 10.0, direction));
-        chain.push_back(Element(LineTypeClothoid, R, 60, direction));
-        chain.push_back(Element(LineTypeLine, 0, 200, ""));
-    }
-    return chain;
-}
-
 void BM_RoadWindowCalculate(benchmark::State& state) {
     QTemporaryDir dir;
     for (const char* f : {"Language.cfg", "FileType.cfg", "HELP.txt"})
@@ -58,7 +29,7 @@ void BM_RoadWindowCalculate(benchmark::State& state) {
     }
     TFormRoadCalculate& window = *started.windows->FormRoadCalculate;
     window.show();
-    const std::vector<PlaneInfo> chain = Chain(10000);
+    const std::vector<PlaneInfo> chain = bench::TypedChain(10000);
     const double length = 200 + 10000 * (60 + 130 + 60 + 200.0);
     std::vector<Pile> stakes(100000);
     for (std::size_t k = 0; k < stakes.size(); ++k)

@@ -48,6 +48,53 @@ const char* main_point_name(std::int32_t before, std::int32_t after) {
 
 } // namespace
 
+unsigned stroke_colour(Stroke s) {
+    switch (s) {
+    case Stroke::Straight:
+        return 0x1f4e8c;
+    case Stroke::Arc:
+    case Stroke::VerticalCurve:
+        return 0xc0392b;
+    case Stroke::Clothoid:
+        return 0x27ae60;
+    case Stroke::Tangents:
+        return 0x9a9a9a;
+    case Stroke::OffsetLine:
+        return 0x7f8c8d;
+    case Stroke::Grade:
+        return 0x555555;
+    }
+    return 0;
+}
+
+unsigned mark_colour(MarkKind k) {
+    switch (k) {
+    case MarkKind::MainPoint:
+        return 0x8e44ad;
+    case MarkKind::IntersectionPoint:
+        return 0x9a9a9a;
+    case MarkKind::Stake:
+        return 0xd35400;
+    case MarkKind::StakeSide:
+        return 0xe59866;
+    case MarkKind::GradePoint:
+        return 0x555555;
+    case MarkKind::SurveyPoint:
+        return 0x1f4e8c;
+    }
+    return 0;
+}
+
+double round_length(double about) {
+    if (!(about > 0))
+        return 1;
+    const double p = std::pow(10.0, std::floor(std::log10(about)));
+    for (double f : {1.0, 2.0, 5.0})
+        if (f * p >= about)
+            return f * p;
+    return 10 * p;
+}
+
 void Extents::add(XY p) {
     if (empty) {
         min_x = max_x = p.x;

@@ -49,6 +49,12 @@ struct Picture {
     bool north_up = true; // a plan: x east, y north, equal scales
 };
 
+// Colours of the strokes and marks (0xRRGGBB), the same on screen and on file.
+unsigned stroke_colour(Stroke stroke);
+unsigned mark_colour(MarkKind kind);
+// A round length near `about`: 1, 2 or 5 times a power of ten (scale bars and axis ticks).
+double round_length(double about);
+
 // The chord tolerance, in world units, that keeps a drawing of these extents `width_px` pixels
 // wide within 1 mm of the true curve (a pixel taken as 0.2646 mm, 96 to the inch).
 double tolerance_for(const Extents& extents, int width_px);

@@ -41,53 +41,13 @@ std::string num(double v) {
     return format_fixed(v, 2);
 }
 
-const char* colour(Stroke s) {
-    switch (s) {
-    case Stroke::Straight:
-        return "#1f4e8c";
-    case Stroke::Arc:
-        return "#c0392b";
-    case Stroke::Clothoid:
-        return "#27ae60";
-    case Stroke::Tangents:
-        return "#9a9a9a";
-    case Stroke::OffsetLine:
-        return "#7f8c8d";
-    case Stroke::Grade:
-        return "#555555";
-    case Stroke::VerticalCurve:
-        return "#c0392b";
-    }
-    return "#000000";
-}
-
-const char* mark_colour(MarkKind k) {
-    switch (k) {
-    case MarkKind::MainPoint:
-        return "#8e44ad";
-    case MarkKind::IntersectionPoint:
-        return "#9a9a9a";
-    case MarkKind::Stake:
-        return "#d35400";
-    case MarkKind::StakeSide:
-        return "#e59866";
-    case MarkKind::GradePoint:
-        return "#555555";
-    case MarkKind::SurveyPoint:
-        return "#1f4e8c";
-    }
-    return "#000000";
-}
-
-// A round length near `about`: 1, 2 or 5 times a power of ten.
-double nice(double about) {
-    if (!(about > 0))
-        return 1;
-    const double p = std::pow(10.0, std::floor(std::log10(about)));
-    for (double f : {1.0, 2.0, 5.0, 10.0})
-        if (f * p >= about)
-            return f * p;
-    return 10 * p;
+// "#rrggbb" of a colour.
+std::string hex(unsigned rgb) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out = "#";
+    for (int shift = 20; shift >= 0; shift -= 4)
+        out += digits[(rgb >> shift) & 0xf];
+    return out;
 }
 
 } // namespace
@@ -128,7 +88,7 @@ std::string svg(const Picture& pic, int width, std::string_view title,
         if (line.points.size() < 2)
             continue;
         out += "<polyline fill=\"none\" stroke=\"";
-        out += colour(line.stroke);
+        out += hex(stroke_colour(line.stroke));
         out += "\" stroke-width=\"";
         out += line.stroke == Stroke::OffsetLine ? "0.8" : "1.6";
         if (line.stroke == Stroke::Tangents || line.stroke == Stroke::Grade)
@@ -144,8 +104,8 @@ std::string svg(const Picture& pic, int width, std::string_view title,
     }
     for (const Mark& m : pic.marks) {
         out += "<circle cx=\"" + num(X(m.at.x)) + "\" cy=\"" + num(Y(m.at.y)) + "\" r=\"" +
-               (m.kind == MarkKind::StakeSide ? "2" : "3") + "\" fill=\"" + mark_colour(m.kind) +
-               "\"/>\n";
+               (m.kind == MarkKind::StakeSide ? "2" : "3") + "\" fill=\"" +
+               hex(mark_colour(m.kind)) + "\"/>\n";
         if (!m.label.empty())
             out += "<text x=\"" + num(X(m.at.x) + 5) + "\" y=\"" + num(Y(m.at.y) - 5) + "\">" +
                    escaped(to_utf8(m.label)) + "</text>\n";
@@ -153,7 +113,7 @@ std::string svg(const Picture& pic, int width, std::string_view title,
     const double bottom = height - kMargin / 2;
     if (pic.north_up) {
         // Scale bar, and the north arrow.
-        const double length = nice(dx / 5);
+        const double length = round_length(dx / 5);
         const double px = length * sx;
         out += "<line x1=\"" + num(kMargin) + "\" y1=\"" + num(bottom) + "\" x2=\"" +
                num(kMargin + px) + "\" y2=\"" + num(bottom) +
@@ -164,7 +124,7 @@ std::string svg(const Picture& pic, int width, std::string_view title,
                "\" y=\"24\" font-size=\"14\">N &#8593;</text>\n";
     } else {
         // Chainage and elevation axes with round ticks.
-        const double tick_x = nice(dx / 6), tick_y = nice(dy / 4);
+        const double tick_x = round_length(dx / 6), tick_y = round_length(dy / 4);
         out += "<line x1=\"" + num(kMargin) + "\" y1=\"" + num(kMargin + inner_h) + "\" x2=\"" +
                num(kMargin + inner_w) + "\" y2=\"" + num(kMargin + inner_h) +
                "\" stroke=\"#000\"/>\n";

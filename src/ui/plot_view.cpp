@@ -21,53 +21,12 @@ constexpr double kMargin = 20;
 // Above this many marks on show they are drawn as pixels, without labels.
 constexpr std::size_t kLabelledMarks = 3000;
 
-QColor stroke_colour(plot::Stroke s) {
-    switch (s) {
-    case plot::Stroke::Straight:
-        return QColor(0x1f, 0x4e, 0x8c);
-    case plot::Stroke::Arc:
-        return QColor(0xc0, 0x39, 0x2b);
-    case plot::Stroke::Clothoid:
-        return QColor(0x27, 0xae, 0x60);
-    case plot::Stroke::Tangents:
-        return QColor(0x9a, 0x9a, 0x9a);
-    case plot::Stroke::OffsetLine:
-        return QColor(0x7f, 0x8c, 0x8d);
-    case plot::Stroke::Grade:
-        return QColor(0x55, 0x55, 0x55);
-    case plot::Stroke::VerticalCurve:
-        return QColor(0xc0, 0x39, 0x2b);
-    }
-    return Qt::black;
+QColor pen_colour(plot::Stroke s) {
+    return QColor(static_cast<QRgb>(plot::stroke_colour(s))); // solid: the alpha byte is ignored
 }
 
-QColor mark_colour(plot::MarkKind k) {
-    switch (k) {
-    case plot::MarkKind::MainPoint:
-        return QColor(0x8e, 0x44, 0xad);
-    case plot::MarkKind::IntersectionPoint:
-        return QColor(0x9a, 0x9a, 0x9a);
-    case plot::MarkKind::Stake:
-        return QColor(0xd3, 0x54, 0x00);
-    case plot::MarkKind::StakeSide:
-        return QColor(0xe5, 0x98, 0x66);
-    case plot::MarkKind::GradePoint:
-        return QColor(0x55, 0x55, 0x55);
-    case plot::MarkKind::SurveyPoint:
-        return QColor(0x1f, 0x4e, 0x8c);
-    }
-    return Qt::black;
-}
-
-// A round length near `about`: 1, 2 or 5 times a power of ten.
-double round_length(double about) {
-    if (!(about > 0))
-        return 1;
-    const double p = std::pow(10.0, std::floor(std::log10(about)));
-    for (double f : {1.0, 2.0, 5.0})
-        if (f * p >= about)
-            return f * p;
-    return 10 * p;
+QColor fill_colour(plot::MarkKind k) {
+    return QColor(static_cast<QRgb>(plot::mark_colour(k)));
 }
 
 QString number(double v, int decimals) {
@@ -193,7 +152,7 @@ void PlotView::paintEvent(QPaintEvent*) {
     for (const plot::Polyline& line : picture_.lines) {
         if (line.points.size() < 2)
             continue;
-        QPen pen(stroke_colour(line.stroke), line.stroke == plot::Stroke::OffsetLine ? 0.8 : 1.6);
+        QPen pen(pen_colour(line.stroke), line.stroke == plot::Stroke::OffsetLine ? 0.8 : 1.6);
         if (line.stroke == plot::Stroke::Tangents || line.stroke == plot::Stroke::Grade)
             pen.setStyle(Qt::DashLine);
         p.setPen(pen);
@@ -226,7 +185,7 @@ void PlotView::paintEvent(QPaintEvent*) {
             const int x = static_cast<int>(s.x()), y = static_cast<int>(s.y());
             if (x < 0 || y < 0 || x >= w || y >= h)
                 continue;
-            bits[y * stride + x] = mark_colour(m.kind).rgba();
+            bits[y * stride + x] = fill_colour(m.kind).rgba();
         }
         p.drawImage(0, 0, image);
         return;
@@ -238,7 +197,7 @@ void PlotView::paintEvent(QPaintEvent*) {
             continue;
         const double r = m.kind == plot::MarkKind::StakeSide ? 2 : 3;
         p.setPen(Qt::NoPen);
-        p.setBrush(mark_colour(m.kind));
+        p.setBrush(fill_colour(m.kind));
         p.drawEllipse(s, r, r);
         if (!m.label.empty()) {
             p.setPen(Qt::black);
@@ -251,7 +210,7 @@ void PlotView::draw_frame(QPainter& p) const {
     p.setPen(QPen(Qt::black, 1));
     if (picture_.north_up) {
         // Scale bar, bottom left, and North up.
-        const double length = round_length(width() / 5.0 / scale_x_);
+        const double length = plot::round_length(width() / 5.0 / scale_x_);
         const double px = length * scale_x_;
         const double y = height() - 12;
         p.drawLine(QPointF(12, y), QPointF(12 + px, y));
@@ -263,7 +222,8 @@ void PlotView::draw_frame(QPainter& p) const {
     }
     // Chainage along the bottom, elevation up the left, with round ticks.
     const plot::XY lo = ToWorld(QPointF(0, height())), hi = ToWorld(QPointF(width(), 0));
-    const double tick_x = round_length((hi.x - lo.x) / 5), tick_y = round_length((hi.y - lo.y) / 5);
+    const double tick_x = plot::round_length((hi.x - lo.x) / 5),
+                 tick_y = plot::round_length((hi.y - lo.y) / 5);
     for (double t = std::ceil(lo.x / tick_x) * tick_x; t <= hi.x; t += tick_x) {
         const double x = ToScreen({t, 0}).x();
         p.drawLine(QPointF(x, height() - 4), QPointF(x, height()));
