@@ -17,7 +17,7 @@ struct Format {
     std::size_t size;
     std::vector<int> types; // cycled through
     std::size_t name_off;
-    int (*reader)(std::string_view, telvane::Lines&);
+    int (*reader)(std::string_view, telvane::Lines&, std::size_t*);
 };
 
 const std::map<std::string, Format>& formats() {
@@ -58,7 +58,7 @@ void BM_BinaryReader(benchmark::State& state, const std::string& name) {
     const std::string bytes = make_file(f);
     for (auto _ : state) {
         telvane::Lines lines;
-        const int rc = f.reader(bytes, lines);
+        const int rc = f.reader(bytes, lines, nullptr);
         if (rc != 0)
             state.SkipWithError("reader failed");
         benchmark::DoNotOptimize(lines.data());

@@ -50,7 +50,8 @@ bool open_input(const std::string& path, DataState& data, const FileSettings& se
 std::string describe(const CliTexts& texts, const std::string& subject, const UserMessage& m,
                      std::string_view detail = {}) {
     if (m.kind == UserMessage::Kind::Key)
-        return texts.message(subject, m.value, detail);
+        return texts.message(subject, m.value,
+                             detail.empty() ? std::string_view(m.suffix) : detail);
     return subject + ": " + (m.caption.empty() ? "" : m.caption + ": ") + gbk_to_utf8(m.value) +
            "\n";
 }

@@ -50,10 +50,13 @@ struct UserMessage {
     enum class Kind { Key, Text } kind = Kind::Key;
     std::string value;
     std::string caption;
+    std::string suffix; // shown directly after a key's text (a count)
 
-    static UserMessage key(std::string k) { return {Kind::Key, std::move(k), {}}; }
+    static UserMessage key(std::string k, std::string suffix = {}) {
+        return {Kind::Key, std::move(k), {}, std::move(suffix)};
+    }
     static UserMessage text(std::string t, std::string caption = {}) {
-        return {Kind::Text, std::move(t), std::move(caption)};
+        return {Kind::Text, std::move(t), std::move(caption), {}};
     }
     friend bool operator==(const UserMessage&, const UserMessage&) = default;
 };

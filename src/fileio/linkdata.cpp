@@ -72,13 +72,25 @@ bool interpret_received(std::span<const std::string> lines, DataState& data, Mes
     return true;
 }
 
+namespace {
+
+// The instrument reads a point line's fields up to blanks: a blank inside a name or code
+// becomes '_', so the line keeps its fields.
+void append_word(std::string& line, std::string_view text) {
+    for (char c : text)
+        line += c == ' ' ? '_' : c;
+}
+
+} // namespace
+
 std::string point_send_line(const coord_item& p) {
-    std::string line(p.name.view());
+    std::string line;
+    append_word(line, p.name.view());
     line += ' ';
     if (p.code.empty())
         line += '\b';
     else
-        line += p.code.view();
+        append_word(line, p.code.view());
     line += " 0 ";
     append_fixed(line, p.north, 6);
     line += ' ';

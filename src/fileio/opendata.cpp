@@ -76,11 +76,16 @@ std::string base_name(const std::string& path) {
 void open_binary_job(const std::string& path, std::string_view bytes, DataState& data,
                      Messages& messages) {
     Lines memo{"JOB     " + base_name(path), "INST    TotalStation"};
-    const int rc = convert_job_bytes(path, bytes, memo);
+    std::size_t damaged = 0;
+    const int rc = convert_job_bytes(path, bytes, memo, &damaged);
     if (rc != kBinaryOk) {
         messages.push_back(UserMessage::key(std::string(binary_result_key(rc))));
         return;
     }
+    // Damaged records are left out; the others load, and the message says how many went.
+    if (damaged > 0)
+        messages.push_back(
+            UserMessage::key("file_damaged_records", format_int(static_cast<long long>(damaged))));
     Job job;
     const std::string_view result = load_job_text(memo, job);
     if (result != kLoadOk) {
@@ -98,18 +103,24 @@ void open_binary_job(const std::string& path, std::string_view bytes, DataState&
 void open_binary_points(const std::string& path, std::string_view bytes, DataState& data,
                         Messages& messages) {
     Lines memo;
-    const int rc = convert_coord_bytes(path, bytes, memo);
+    std::size_t damaged = 0;
+    const int rc = convert_coord_bytes(path, bytes, memo, &damaged);
     if (rc != kBinaryOk) {
         messages.push_back(UserMessage::key(std::string(binary_result_key(rc))));
         return;
     }
     std::erase_if(memo, [](const std::string& l) { return trim(l).empty(); });
     std::vector<coord_item> points;
-    if (read_point_listing(memo, points)) {
-        data.RecordList.clear();
-        data.CodeList.clear();
-        data.CoordList = std::move(points);
-    }
+    read_point_listing(memo, points, &damaged);
+    // Every good point loads; what was left out, or that nothing was there, is said.
+    if (damaged > 0)
+        messages.push_back(
+            UserMessage::key("file_damaged_records", format_int(static_cast<long long>(damaged))));
+    else if (points.empty())
+        messages.push_back(UserMessage::key("file_no_valid_data"));
+    data.RecordList.clear();
+    data.CodeList.clear();
+    data.CoordList = std::move(points);
     data.DataKind = kDataPoints;
 }
 

@@ -647,7 +647,9 @@ void TForm1::set_column_widths() {
 
 void TForm1::show_messages(const Messages& messages) {
     for (const UserMessage& m : messages) {
-        if (m.kind == UserMessage::Kind::Key)
+        if (m.kind == UserMessage::Kind::Key && !m.suffix.empty())
+            prompts_.message(texts().text(m.value) + fromGbk(m.suffix));
+        else if (m.kind == UserMessage::Kind::Key)
             texts().message(m.value);
         else if (m.caption.empty())
             prompts_.message(fromGbk(m.value));

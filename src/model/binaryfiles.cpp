@@ -60,15 +60,29 @@ int skip_header(ByteCursor& cur, std::size_t size) {
     return cur.take(size, header) == ByteCursor::Take::Ok ? kBinaryOk : kBinaryEmpty;
 }
 
+// The lines of a record that held a value that is not a finite number are taken back again
+// and the record counted: the others still read.
+struct DropDamaged {
+    Lines& out;
+    LineWriter& writer;
+    std::size_t* dropped;
+};
+
 // Loops over fixed-size records until the end of the bytes; convert returns 0 to go on.
 template <typename Convert>
-int for_each_record(ByteCursor& cur, std::size_t size, Convert&& convert) {
+int for_each_record(ByteCursor& cur, std::size_t size, DropDamaged guard, Convert&& convert) {
     for (;;) {
         std::string_view rec;
         const auto t = cur.take(size, rec);
         if (t != ByteCursor::Take::Ok)
             return end_result(t);
+        const std::size_t mark = guard.out.size();
         const int rc = convert(RecordBytes(rec));
+        if (guard.writer.take_non_finite()) {
+            guard.out.resize(mark);
+            if (guard.dropped)
+                ++*guard.dropped;
+        }
         if (rc != kBinaryOk)
             return rc;
     }
@@ -98,6 +112,7 @@ struct Fields {
 class Emitter {
 public:
     explicit Emitter(Lines& out) : w_(out, kMetres) {}
+    LineWriter& writer() { return w_; }
 
     void station(const Fields& f) {
         w_.start("STA").text(f.name).dist(f.inst_height).text(f.code);
@@ -147,14 +162,14 @@ Fields small_record_fields(const RecordBytes& r, double sd) {
 
 } // namespace
 
-int read_job48(std::string_view bytes, Lines& out) {
+int read_job48(std::string_view bytes, Lines& out, std::size_t* dropped) {
     ByteCursor cur(bytes);
     if (const int rc = read_version_byte(cur); rc != kBinaryOk)
         return rc;
     Emitter e(out);
     int last_type = 0; // type of the last record that produced lines
     double station_north = 0, station_east = 0;
-    return for_each_record(cur, 48, [&](const RecordBytes r) -> int {
+    return for_each_record(cur, 48, {out, e.writer(), dropped}, [&](const RecordBytes r) -> int {
         const int type = r.i8(0);
         Fields f = small_record_fields(r, r.f32(40));
         f.va = r.u32(24);
@@ -199,12 +214,12 @@ int read_job48(std::string_view bytes, Lines& out) {
     });
 }
 
-int read_job56(std::string_view bytes, Lines& out) {
+int read_job56(std::string_view bytes, Lines& out, std::size_t* dropped) {
     ByteCursor cur(bytes);
     if (const int rc = read_version_byte(cur); rc != kBinaryOk)
         return rc;
     Emitter e(out);
-    return for_each_record(cur, 56, [&](const RecordBytes r) -> int {
+    return for_each_record(cur, 56, {out, e.writer(), dropped}, [&](const RecordBytes r) -> int {
         if (r.u8(1) == 0x7F) // a deleted record
             return kBinaryOk;
         Fields f = small_record_fields(r, r.f64(40));
@@ -292,81 +307,83 @@ constexpr WideLayout kLayout112{112,
                                  Action::Coordinates, Action::CoordinatesWithObservation,
                                  Action::Note, Action::Skip, Action::Skip, Action::Coordinates}};
 
-int read_wide(std::string_view bytes, const WideLayout& l, Lines& out) {
+int read_wide(std::string_view bytes, const WideLayout& l, Lines& out, std::size_t* dropped) {
     ByteCursor cur(bytes);
     if (const int rc = skip_header(cur, l.size); rc != kBinaryOk)
         return rc;
     Emitter e(out);
-    return for_each_record(cur, l.size, [&](const RecordBytes r) -> int {
-        const int type = r.i8(0);
-        if (type < 0 || type >= static_cast<int>(l.actions.size()))
-            return kBinaryUnknownType;
-        Fields f;
-        f.name = r.text(1, l.name_span);
-        f.code = r.text(l.code_off, l.code_span);
-        f.north = r.f64(l.north);
-        f.east = r.f64(l.east);
-        f.elev = r.f64(l.elev);
-        f.ha = r.f64(l.ha);
-        f.va = r.f64(l.va);
-        f.sd = r.f64(l.sd);
-        f.inst_height = r.f64(l.inst_height);
-        f.target_height = r.f64(l.target_height);
-        switch (l.actions[static_cast<std::size_t>(type)]) {
-        case Action::Unknown:
-            return kBinaryUnknownType;
-        case Action::Skip:
-            return kBinaryOk;
-        case Action::Station:
-            e.station(f);
-            return kBinaryOk;
-        case Action::Backsight:
-            // In the 112-byte format a backsight without a distance is a bearing only.
-            if (l.size == 112 && f.sd == 0)
-                e.bearing(f);
-            else
-                e.backsight(f);
-            return kBinaryOk;
-        case Action::Angles:
-            e.angles(f);
-            return kBinaryOk;
-        case Action::Distance:
-            e.distance(f);
-            return kBinaryOk;
-        case Action::Bearing:
-            e.bearing(f);
-            return kBinaryOk;
-        case Action::Coordinates:
-            e.coordinates(f, false);
-            return kBinaryOk;
-        case Action::CoordinatesWithObservation:
-            e.coordinates(f, true);
-            return kBinaryOk;
-        case Action::Note:
-            // The note runs over the whole record after its type byte.
-            e.note(r.text(1, l.size - 1));
-            return kBinaryOk;
-        }
-        return kBinaryUnknownType;
-    });
+    return for_each_record(cur, l.size, {out, e.writer(), dropped},
+                           [&](const RecordBytes r) -> int {
+                               const int type = r.i8(0);
+                               if (type < 0 || type >= static_cast<int>(l.actions.size()))
+                                   return kBinaryUnknownType;
+                               Fields f;
+                               f.name = r.text(1, l.name_span);
+                               f.code = r.text(l.code_off, l.code_span);
+                               f.north = r.f64(l.north);
+                               f.east = r.f64(l.east);
+                               f.elev = r.f64(l.elev);
+                               f.ha = r.f64(l.ha);
+                               f.va = r.f64(l.va);
+                               f.sd = r.f64(l.sd);
+                               f.inst_height = r.f64(l.inst_height);
+                               f.target_height = r.f64(l.target_height);
+                               switch (l.actions[static_cast<std::size_t>(type)]) {
+                               case Action::Unknown:
+                                   return kBinaryUnknownType;
+                               case Action::Skip:
+                                   return kBinaryOk;
+                               case Action::Station:
+                                   e.station(f);
+                                   return kBinaryOk;
+                               case Action::Backsight:
+                                   // In the 112-byte format a backsight without a distance is a
+                                   // bearing only.
+                                   if (l.size == 112 && f.sd == 0)
+                                       e.bearing(f);
+                                   else
+                                       e.backsight(f);
+                                   return kBinaryOk;
+                               case Action::Angles:
+                                   e.angles(f);
+                                   return kBinaryOk;
+                               case Action::Distance:
+                                   e.distance(f);
+                                   return kBinaryOk;
+                               case Action::Bearing:
+                                   e.bearing(f);
+                                   return kBinaryOk;
+                               case Action::Coordinates:
+                                   e.coordinates(f, false);
+                                   return kBinaryOk;
+                               case Action::CoordinatesWithObservation:
+                                   e.coordinates(f, true);
+                                   return kBinaryOk;
+                               case Action::Note:
+                                   // The note runs over the whole record after its type byte.
+                                   e.note(r.text(1, l.size - 1));
+                                   return kBinaryOk;
+                               }
+                               return kBinaryUnknownType;
+                           });
 }
 
 } // namespace
 
-int read_job96(std::string_view bytes, Lines& out) {
-    return read_wide(bytes, kLayout96, out);
+int read_job96(std::string_view bytes, Lines& out, std::size_t* dropped) {
+    return read_wide(bytes, kLayout96, out, dropped);
 }
 
-int read_job112(std::string_view bytes, Lines& out) {
-    return read_wide(bytes, kLayout112, out);
+int read_job112(std::string_view bytes, Lines& out, std::size_t* dropped) {
+    return read_wide(bytes, kLayout112, out, dropped);
 }
 
-int read_job136(std::string_view bytes, Lines& out) {
+int read_job136(std::string_view bytes, Lines& out, std::size_t* dropped) {
     ByteCursor cur(bytes);
     if (const int rc = skip_header(cur, 48); rc != kBinaryOk)
         return rc;
     LineWriter w(out, kMetres);
-    return for_each_record(cur, 136, [&](const RecordBytes r) -> int {
+    return for_each_record(cur, 136, {out, w, dropped}, [&](const RecordBytes r) -> int {
         const std::string_view name = r.text(16, 10);
         const double target_height = r.f32(48);
         // Observations keep the vertical angle before the horizontal one.
@@ -409,10 +426,10 @@ int read_job136(std::string_view bytes, Lines& out) {
     });
 }
 
-int read_points56(std::string_view bytes, Lines& out) {
+int read_points56(std::string_view bytes, Lines& out, std::size_t* dropped) {
     ByteCursor cur(bytes);
     LineWriter w(out, kMetres);
-    return for_each_record(cur, 56, [&](const RecordBytes r) -> int {
+    return for_each_record(cur, 56, {out, w, dropped}, [&](const RecordBytes r) -> int {
         switch (r.i8(0)) {
         case 11:
             w.start("SC").text(r.text(1, 15)).text("0.0000").text(r.text(16, 16));
@@ -426,10 +443,10 @@ int read_points56(std::string_view bytes, Lines& out) {
     });
 }
 
-int read_points40(std::string_view bytes, Lines& out) {
+int read_points40(std::string_view bytes, Lines& out, std::size_t* dropped) {
     ByteCursor cur(bytes);
     LineWriter w(out, kMetres);
-    return for_each_record(cur, 40, [&](const RecordBytes r) -> int {
+    return for_each_record(cur, 40, {out, w, dropped}, [&](const RecordBytes r) -> int {
         w.start("SC").text(r.text(0, 16)).text("0").empty_field();
         w.start("NEZ").dist(r.f64(16)).dist(r.f64(24)).dist(r.f64(32));
         return kBinaryOk;
@@ -451,35 +468,39 @@ bool contains(const std::string& s, std::string_view what) {
 
 // The ".mea" rule: the 48-byte reader runs into a scratch list first, so that a failed attempt
 // leaves nothing behind; otherwise the 56-byte reader writes into the caller's list.
-int read_48_or_56(std::string_view bytes, Lines& out) {
+int read_48_or_56(std::string_view bytes, Lines& out, std::size_t* dropped) {
     Lines scratch;
-    if (read_job48(bytes, scratch) == kBinaryOk) {
+    std::size_t dropped48 = 0;
+    if (read_job48(bytes, scratch, &dropped48) == kBinaryOk) {
         out.insert(out.end(), std::make_move_iterator(scratch.begin()),
                    std::make_move_iterator(scratch.end()));
+        if (dropped)
+            *dropped += dropped48;
         return kBinaryOk;
     }
-    return read_job56(bytes, out);
+    return read_job56(bytes, out, dropped);
 }
 
 template <typename Convert> int convert_file(const std::string& path, Lines& out, Convert convert) {
     const auto bytes = read_file_bytes(path);
     if (!bytes)
         return kBinaryCannotOpen;
-    return convert(path, *bytes, out);
+    return convert(path, *bytes, out, nullptr);
 }
 
 } // namespace
 
-int convert_job_bytes(std::string_view path, std::string_view bytes, Lines& out) {
+int convert_job_bytes(std::string_view path, std::string_view bytes, Lines& out,
+                      std::size_t* dropped) {
     const std::string p = lowercase(path);
     if (contains(p, ".mea"))
-        return read_48_or_56(bytes, out);
+        return read_48_or_56(bytes, out, dropped);
     if (contains(p, ".dat"))
-        return read_job96(bytes, out);
+        return read_job96(bytes, out, dropped);
     if (contains(p, ".job"))
-        return read_job112(bytes, out);
+        return read_job112(bytes, out, dropped);
     if (contains(p, ".jbf"))
-        return read_job136(bytes, out);
+        return read_job136(bytes, out, dropped);
     return kBinaryOk;
 }
 
@@ -487,16 +508,17 @@ int convert_job_file(const std::string& path, Lines& out) {
     return convert_file(path, out, convert_job_bytes);
 }
 
-int convert_coord_bytes(std::string_view path, std::string_view bytes, Lines& out) {
+int convert_coord_bytes(std::string_view path, std::string_view bytes, Lines& out,
+                        std::size_t* dropped) {
     out.clear();
     const std::string p = lowercase(path);
     if (contains(p, ".cor"))
-        return read_job96(bytes, out);
+        return read_job96(bytes, out, dropped);
     if (contains(p, ".pts"))
-        return read_points56(bytes, out);
+        return read_points56(bytes, out, dropped);
     if (contains(p, ".ptf"))
-        return read_points40(bytes, out);
-    return read_48_or_56(bytes, out);
+        return read_points40(bytes, out, dropped);
+    return read_48_or_56(bytes, out, dropped);
 }
 
 int convert_coord_file(const std::string& path, Lines& out) {

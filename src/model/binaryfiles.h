@@ -24,22 +24,26 @@ enum BinaryResult : int {
 // The message key shown for a reader's result.
 std::string_view binary_result_key(int result);
 
-int read_job48(std::string_view bytes, Lines& out);
-int read_job56(std::string_view bytes, Lines& out);
-int read_job96(std::string_view bytes, Lines& out);
-int read_job112(std::string_view bytes, Lines& out);
-int read_job136(std::string_view bytes, Lines& out);
-int read_points56(std::string_view bytes, Lines& out);
-int read_points40(std::string_view bytes, Lines& out);
+// Every reader leaves out a record holding a value that is not a finite number (a damaged
+// record) and counts it in *dropped; the other records are read.
+int read_job48(std::string_view bytes, Lines& out, std::size_t* dropped = nullptr);
+int read_job56(std::string_view bytes, Lines& out, std::size_t* dropped = nullptr);
+int read_job96(std::string_view bytes, Lines& out, std::size_t* dropped = nullptr);
+int read_job112(std::string_view bytes, Lines& out, std::size_t* dropped = nullptr);
+int read_job136(std::string_view bytes, Lines& out, std::size_t* dropped = nullptr);
+int read_points56(std::string_view bytes, Lines& out, std::size_t* dropped = nullptr);
+int read_points40(std::string_view bytes, Lines& out, std::size_t* dropped = nullptr);
 
 // The reader chosen by the lowercased path: ".mea" (48, then 56 bytes), ".dat" (96), ".job" (112),
 // ".jbf" (136), tested in this order anywhere in the path; none of them reads nothing and gives 0.
-int convert_job_bytes(std::string_view path, std::string_view bytes, Lines& out);
+int convert_job_bytes(std::string_view path, std::string_view bytes, Lines& out,
+                      std::size_t* dropped = nullptr);
 int convert_job_file(const std::string& path, Lines& out);
 
 // ".cor" (96), ".pts" (56-byte points), ".ptf" (40-byte points), anything else 48 then 56 bytes.
 // `out` is emptied first.
-int convert_coord_bytes(std::string_view path, std::string_view bytes, Lines& out);
+int convert_coord_bytes(std::string_view path, std::string_view bytes, Lines& out,
+                        std::size_t* dropped = nullptr);
 int convert_coord_file(const std::string& path, Lines& out);
 
 } // namespace telvane

@@ -10,6 +10,13 @@
 namespace telvane {
 
 std::optional<std::string> read_file_bytes(const std::string& path, std::string* error) {
+    // A folder opens for reading on some systems and tells a size of 2^63 - 1: it is no file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        if (error)
+            *error = path + ": " + std::strerror(EISDIR);
+        return std::nullopt;
+    }
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) {
         if (error)

@@ -6,6 +6,7 @@
 #include "textlines.h"
 #include "units.h"
 
+#include <cmath>
 #include <string_view>
 
 namespace telvane {
@@ -22,17 +23,20 @@ public:
         first_ = true;
         return *this;
     }
+    // A name, code or note: a comma inside never splits the line.
     LineWriter& text(std::string_view s) {
         sep();
-        out_.back() += s;
+        append_field(out_.back(), s);
         return *this;
     }
     LineWriter& dist(double v) {
+        note_value(v);
         sep();
         append_distance(out_.back(), v, units_.distance);
         return *this;
     }
     LineWriter& angle(double v) {
+        note_value(v);
         sep();
         if (units_.within_turn)
             append_angle_within_turn(out_.back(), v, units_.angle);
@@ -42,6 +46,7 @@ public:
     }
     // An angle the instrument stored in arc-seconds, written as whole arc-seconds.
     LineWriter& seconds(double arcseconds) {
+        note_value(arcseconds);
         sep();
         append_whole_seconds(out_.back(), arcseconds);
         return *this;
@@ -52,7 +57,19 @@ public:
         return *this;
     }
 
+    // Whether a value written since the last call was not a finite number (a damaged record of
+    // a binary file); the question clears it.
+    bool take_non_finite() {
+        const bool seen = non_finite_;
+        non_finite_ = false;
+        return seen;
+    }
+
 private:
+    void note_value(double v) {
+        if (!std::isfinite(v))
+            non_finite_ = true;
+    }
     void sep() {
         if (!first_)
             out_.back() += ',';
@@ -61,6 +78,7 @@ private:
     Lines& out_;
     Units units_;
     bool first_ = true;
+    bool non_finite_ = false;
 };
 
 // The keywords a record format writes its record kinds with: the job text, or GTS-7.

@@ -10,10 +10,11 @@
 
 namespace telvane {
 
-// Every line must give exactly three comma-separated values; SC sets the current name (an
-// empty one is "NONAME") and code, ENZ and NEZ append a point with them; other keywords are
-// passed over. Numbers are metres. Returns false and leaves `points` untouched when a line does
-// not fit.
-bool read_point_listing(std::span<const std::string> lines, std::vector<coord_item>& points);
+// Each line's fields follow its keyword, separated by commas (a name may hold blanks): SC sets
+// the current name (an empty one is "NONAME") and code, ENZ and NEZ append a point with them;
+// other keywords are passed over. Numbers are metres. A point line whose numbers do not read,
+// or a line without three fields, is left out and counted in *skipped; every other point loads.
+void read_point_listing(std::span<const std::string> lines, std::vector<coord_item>& points,
+                        std::size_t* skipped = nullptr);
 
 } // namespace telvane

@@ -1,5 +1,7 @@
 #include "rows.h"
 
+#include "textlines.h"
+
 namespace telvane {
 
 namespace {
@@ -9,7 +11,8 @@ struct RowBuilder {
     std::string row;
     // Every field but the first is preceded by its comma.
     RowBuilder& first(std::string_view s) {
-        row = s;
+        row.clear();
+        append_row_field(row, s);
         return *this;
     }
     RowBuilder& dist(double v) {
@@ -24,7 +27,7 @@ struct RowBuilder {
     }
     RowBuilder& field(std::string_view s) {
         row += ',';
-        row += s;
+        append_row_field(row, s);
         return *this;
     }
     RowBuilder& empty(int n) {

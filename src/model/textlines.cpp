@@ -1,5 +1,7 @@
 #include "textlines.h"
 
+#include <algorithm>
+
 #include <cstring>
 
 namespace telvane {
@@ -35,6 +37,27 @@ Lines split_lines(std::string_view bytes) {
 
 std::vector<std::string_view> split_line_views(std::string_view bytes) {
     return split_into<std::string_view>(bytes);
+}
+
+void append_field(std::string& out, std::string_view text) {
+    for (char c : text)
+        out += c == ',' ? ';' : c;
+}
+
+void append_row_field(std::string& out, std::string_view text) {
+    const bool quoted = (!text.empty() && text.front() == '"') ||
+                        std::any_of(text.begin(), text.end(), [](char c) { return is_blank(c); });
+    if (!quoted) {
+        append_field(out, text);
+        return;
+    }
+    out += '"';
+    for (char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c == ',' ? ';' : c;
+    }
+    out += '"';
 }
 
 std::vector<std::string_view> views_of(std::span<const std::string> lines) {

@@ -37,6 +37,13 @@ Lines split_lines(std::string_view bytes);
 // The same lines as views into `bytes`, for reading big files without a copy of every line.
 std::vector<std::string_view> split_line_views(std::string_view bytes);
 
+// A name, code or note as a field of a comma-separated line: a comma inside becomes ';', so the
+// line keeps its fields when it is read back (notes have always been written so).
+void append_field(std::string& out, std::string_view text);
+// The same for rows, which are read with quotes: a field that also holds a blank or starts with a
+// double quote is written in double quotes (a quote inside doubled).
+void append_row_field(std::string& out, std::string_view text);
+
 // Views of lines held as strings, for the readers that take views.
 std::vector<std::string_view> views_of(std::span<const std::string> lines);
 

@@ -296,3 +296,18 @@ TEST(CliPictures, PlotAndRoadWriteSvgDrawings) {
     EXPECT_NE(plan_svg.find("ZH K1+"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(dir.file("profile.svg")));
 }
+
+TEST(CliMessages, AFolderGivenAsAFileIsAReadError) {
+    TempDir dir;
+    const std::string folder = dir.path().string();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"dump", folder},
+          {"info", folder},
+          {"road", "--phi", dir.write("x.PHI", "h\r\nJD0,0,0,0,0,0,0\r\n"), "--stakes", folder}}) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_EQ(run.err.find("too large"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("[file_read_error]"), std::string::npos)
+            << args[0] << ": " << run.err;
+    }
+}

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace telvane;
 using telvane::testing::TempDir;
 
@@ -225,8 +227,8 @@ TEST(OpenFile, BinaryAndTextFilesFromDisk) {
          6,
          {}},
         {"chinese.txt", "\xD6\xD0\xD0\xC4,TREE,1,2,3\r\n", true, 2, {}},
-        // A job text inside a binary job file that does not load.
-        {"bad.dat",
+        // A name holding commas no longer breaks the job text it converts into.
+        {"comma.dat",
          std::string(96, '\0') +
              [] {
                  telvane::testing::Record r(96);
@@ -235,7 +237,7 @@ TEST(OpenFile, BinaryAndTextFilesFromDisk) {
              }(),
          true,
          1,
-         {"ERROR: load record item failed", "wrong_format", "BINARY"}},
+         {"BINARY"}},
     };
     for (const Case& c : cases) {
         const std::string path = dir.write(c.name, c.bytes);
@@ -325,4 +327,26 @@ TEST(Dxf, ReaderRecognitionNamesAndOrder) {
         else
             EXPECT_EQ(points.size(), 1u);
     }
+}
+
+TEST(OpenFile, ADamagedBinaryFileLoadsItsGoodRecordsAndSaysHowManyWent) {
+    TempDir dir;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    telvane::testing::Record good(40), bad(40);
+    good.text(0, "A B").f64(16, 1).f64(24, 2).f64(32, 3);
+    bad.text(0, "X").f64(16, nan);
+    DataState d;
+    Messages m;
+    ASSERT_TRUE(open_data_file(dir.write("p.ptf", good.bytes() + bad.bytes()), d, {}, m));
+    ASSERT_EQ(d.CoordList.size(), 1u);
+    EXPECT_EQ(d.CoordList[0].name, "A B");
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(m[0].value, "file_damaged_records");
+    EXPECT_EQ(m[0].suffix, "1");
+    // Nothing good at all: said as well.
+    d = {};
+    m.clear();
+    ASSERT_TRUE(open_data_file(dir.write("q.ptf", bad.bytes()), d, {}, m));
+    EXPECT_TRUE(d.CoordList.empty());
+    EXPECT_EQ(m[0].value, "file_damaged_records");
 }

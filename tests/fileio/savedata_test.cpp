@@ -1,4 +1,5 @@
 #include "fileio/dxf.h"
+#include "fileio/linkdata.h"
 #include "fileio/opendata.h"
 #include "fileio/savedata.h"
 #include "model/jobtext.h"
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace telvane;
@@ -295,4 +297,40 @@ TEST(RoundTrips, JobTextThroughSaveAndOpen) {
     ASSERT_EQ(back.RecordList.size(), d.RecordList.size());
     for (std::size_t i = 0; i < d.RecordList.size(); ++i)
         EXPECT_EQ(format_record(back.RecordList[i]), format_record(d.RecordList[i]));
+}
+
+// A name or code holding the delimiter of a format never breaks its line: job text, rows and
+// GTS-7 write a comma as ';', rows quote a field with a blank, point send lines join with '_'.
+TEST(Writers, ANameOrCodeHoldingTheDelimiterNeverBreaksItsLine) {
+    DataState d;
+    d.DataKind = kDataRecords;
+    record_item r;
+    r.data = sc_data{"A,B", "C D", 1.5, 10, 20, 30, 0, 0, 0, 0};
+    d.RecordList = {r};
+    d.JobName = "J";
+    d.InstName = "I";
+    const FileSettings s;
+    // Job text, read back whole.
+    Job job;
+    ASSERT_EQ(load_job_text(build_save(d, 9, "x.txt", s).lines(), job), kLoadOk);
+    ASSERT_EQ(job.RecordList.size(), 1u);
+    EXPECT_EQ(job.RecordList[0].as<sc_data>().name, "A;B");
+    EXPECT_EQ(job.RecordList[0].as<sc_data>().code, "C D");
+    // Point rows, read back by Open's recogniser with the blank kept.
+    TempDir dir;
+    const std::string rows = dir.write("p.csv", build_save(d, 3, "p.csv", s).bytes);
+    DataState back;
+    Messages m;
+    ASSERT_TRUE(open_data_file(rows, back, s, m));
+    ASSERT_EQ(back.DataKind, kDataPoints);
+    ASSERT_EQ(back.CoordList.size(), 1u);
+    EXPECT_EQ(back.CoordList[0].name, "A;B");
+    EXPECT_EQ(back.CoordList[0].code, "C D");
+    // GTS-7 keeps its number of fields.
+    const Lines gts = gts7_export(d, 1, false, "xy.gt7", s, m);
+    ASSERT_GE(gts.size(), 4u);
+    EXPECT_EQ(std::count(gts[3].begin(), gts[3].end(), ','), 2) << gts[3];
+    // The instrument's point line.
+    EXPECT_EQ(point_send_line({"A B", "C D", 1, 2, 3}),
+              "A_B C_D 0 1.000000 2.000000 3.000000 0\r\n");
 }

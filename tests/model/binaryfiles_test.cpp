@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <random>
 
 using namespace telvane;
@@ -24,7 +26,7 @@ struct Read {
 
 template <typename Reader> Read run(Reader reader, const std::string& bytes) {
     Read r{0, {}};
-    r.rc = reader(bytes, r.lines);
+    r.rc = reader(bytes, r.lines, nullptr);
     return r;
 }
 
@@ -237,7 +239,7 @@ TEST(BinaryJobs, HeadersTruncationAndResultCodes) {
     const std::string rec48 = r48_point(8, "P", "", 0, 1, 2, 3);
     struct Case {
         const char* what;
-        int (*reader)(std::string_view, Lines&);
+        int (*reader)(std::string_view, Lines&, std::size_t*);
         std::string bytes;
         int rc;
     };
@@ -311,7 +313,7 @@ TEST(BinaryPoints, FiftySixAndFortyByteFormats) {
                             "NEZ     -1.0000,-2.0000,-3.0000"}));
 
     std::vector<coord_item> points;
-    ASSERT_TRUE(read_point_listing(ptf.lines, points));
+    read_point_listing(ptf.lines, points);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(points[0].name, "K1");
     EXPECT_EQ(points[0].north, 1);
@@ -319,10 +321,10 @@ TEST(BinaryPoints, FiftySixAndFortyByteFormats) {
     EXPECT_EQ(points[1].name, "NONAME"); // an empty name read from the listing
 }
 
-TEST(PointListing, ValuesKeywordsAndRefusals) {
+TEST(PointListing, ValuesKeywordsAndDamagedLines) {
     std::vector<coord_item> points{coord_item{"KEEP", "", 0, 0, 0}};
-    EXPECT_TRUE(read_point_listing(
-        L({"ENZ     1,2,3", "SC      P,0,C", "XYZ     9,9,9", "NEZ     4,5,6"}), points));
+    read_point_listing(L({"ENZ     1,2,3", "SC      P,0,C", "XYZ     9,9,9", "NEZ     4,5,6"}),
+                       points);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_TRUE(points[0].name.empty()); // a point before any SC line has no name or code
     EXPECT_EQ(points[0].east, 1);
@@ -330,12 +332,54 @@ TEST(PointListing, ValuesKeywordsAndRefusals) {
     EXPECT_EQ(points[1].code, "C");
     EXPECT_EQ(points[1].north, 4);
 
-    for (const Lines& bad : {L({"SC      P,0"}), L({"ENZ     1,2,3,4"}), L({"ENZ     1,x,3"})}) {
-        points = {coord_item{"KEEP", "", 0, 0, 0}};
-        EXPECT_FALSE(read_point_listing(bad, points)) << bad[0];
-        ASSERT_EQ(points.size(), 1u);
-        EXPECT_EQ(points[0].name, "KEEP");
+    // A damaged line is left out and counted; the good points around it load.
+    for (const char* bad : {"SC      P,0", "ENZ     1,2,3,4", "ENZ     1,x,3", "ENZ     nan,2,3"}) {
+        std::size_t skipped = 0;
+        read_point_listing(L({"SC      A,0,", "ENZ     1,2,3", bad, "ENZ     7,8,9"}), points,
+                           &skipped);
+        EXPECT_EQ(points.size(), 2u) << bad;
+        EXPECT_EQ(skipped, 1u) << bad;
     }
+}
+
+TEST(PointListing, ABinaryPointNameWithABlankOrACommaLoadsWithTheOthers) {
+    telvane::testing::Record a(40), b(40), c(40);
+    a.text(0, "A B").f64(16, 1).f64(24, 2).f64(32, 3);
+    b.text(0, "C,D").f64(16, 4).f64(24, 5).f64(32, 6);
+    c.text(0, "E").f64(16, std::numeric_limits<double>::quiet_NaN()).f64(24, 5).f64(32, 6);
+    Lines lines;
+    std::size_t dropped = 0;
+    ASSERT_EQ(read_points40(a.bytes() + b.bytes() + c.bytes(), lines, &dropped), 0);
+    EXPECT_EQ(dropped, 1u); // the point holding a NaN
+    std::vector<coord_item> points;
+    std::size_t skipped = 0;
+    read_point_listing(lines, points, &skipped);
+    EXPECT_EQ(skipped, 0u);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[0].name, "A B");
+    EXPECT_EQ(points[1].name, "C;D"); // the comma no longer splits its line
+    EXPECT_EQ(points[1].north, 4);
+}
+
+TEST(BinaryJobs, ARecordHoldingNanOrInfinityIsLeftOutAndCounted) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    telvane::testing::Record good(96), bad_north(96), bad_angle(96);
+    good.i8(0, 5).text(1, "P1").f64(40, 1).f64(48, 2).f64(56, 3);
+    bad_north.i8(0, 5).text(1, "P2").f64(40, nan).f64(48, 2).f64(56, 3);
+    bad_angle.i8(0, 6).text(1, "P3").f64(64, inf);
+    Lines lines;
+    std::size_t dropped = 0;
+    ASSERT_EQ(
+        read_job96(std::string(96, '\0') + good.bytes() + bad_north.bytes() + bad_angle.bytes(),
+                   lines, &dropped),
+        0);
+    EXPECT_EQ(dropped, 2u);
+    for (const std::string& l : lines) {
+        EXPECT_EQ(l.find("nan"), std::string::npos) << l;
+        EXPECT_EQ(l.find("P2"), std::string::npos) << l;
+    }
+    EXPECT_NE(lines.front().find("P1"), std::string::npos);
 }
 
 TEST(BinaryDispatch, ExtensionsInPathOrder) {
@@ -406,7 +450,7 @@ TEST(BinaryReaders, RandomBytesNeverReadOutside) {
     // Every reader over random files of every small size: a result code, nothing else. The
     // sanitizer build turns any read outside the bytes into a failure.
     std::mt19937 rng(12345);
-    int (*const readers[])(std::string_view, Lines&) = {
+    int (*const readers[])(std::string_view, Lines&, std::size_t*) = {
         read_job48, read_job56, read_job96, read_job112, read_job136, read_points56, read_points40};
     for (std::size_t size = 0; size < 400; ++size) {
         std::string bytes(size, '\0');
@@ -414,7 +458,7 @@ TEST(BinaryReaders, RandomBytesNeverReadOutside) {
             c = static_cast<char>(rng());
         for (auto reader : readers) {
             Lines out;
-            const int rc = reader(bytes, out);
+            const int rc = reader(bytes, out, nullptr);
             EXPECT_TRUE(rc == 0 || rc == -2 || rc == -3 || rc == -4 || rc == -6) << rc;
         }
     }
