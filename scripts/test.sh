@@ -29,3 +29,6 @@ cmake --build build-asan-gui -j "$JOBS" --target telvane_random_use
 QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     build-asan-gui/tests/random/telvane_random_use --steps 60000 --seed 20261210 \
     --corpus fuzz --corpus examples
+
+# Line and branch coverage of the core, per folder (report in build-coverage/coverage/).
+bash scripts/coverage.sh
