@@ -292,9 +292,8 @@ std::string_view check_cell(int kind, int column, std::string_view text, bool co
     double v = 0;
     if (!try_parse_double(text, v) || text.find_first_of("eE") != std::string_view::npos ||
         is_blank(text.front()) || is_blank(text.back())) {
-        if (committed || !is_number_in_progress(text))
-            return "illegal_data_type";
-        return text.size() > 14 ? "too_many_data" : "";
+        // What is still being typed ("-", ".", "-.") is too short to break a limit.
+        return committed || !is_number_in_progress(text) ? "illegal_data_type" : "";
     }
     if (v >= 100000000.0 || v <= -100000000.0)
         return "oversize_or_undersize";

@@ -285,3 +285,83 @@ TEST(SaveDialog, TheChosenTypesExtensionIsAddedToANameWithoutOne) {
     EXPECT_EQ(with_type_extension("/tmp/a.b/day1.dat", types, 1), "/tmp/a.b/day1.dat");
     EXPECT_EQ(with_type_extension("/tmp/a.b/day1", types, 1), "/tmp/a.b/day1.csv");
 }
+
+// Every cell of every table kind, inside the list and in the empty row after it.
+TEST(TableView, EveryCellOfEveryKind) {
+    const Units feet{kAngleDMS, kIntFoot};
+    DataState d;
+    d.CoordList = {{"", "C", 0.3048, 0.6096, 0.9144}};
+    d.Coord3List = {{"Q", "K", 0.3048, 0.6096, 0.9144, 1.2192, 1.524, 1.8288}};
+    d.CodeList = {{"TREE"}};
+    d.RoadRows = {{"a", "b"}};
+    struct Case {
+        int kind;
+        int order;
+        std::vector<std::string> row0; // columns 0.. of the first row
+    };
+    const Case cases[] = {
+        {kDataPoints, kOrderNEZ, {"#1", "NONAME", "1.0000", "2.0000", "3.0000", "C", ""}},
+        {kDataPoints, kOrderENZ, {"#1", "NONAME", "2.0000", "1.0000", "3.0000", "C", ""}},
+        {kDataPoints3,
+         kOrderENZ,
+         {"#1", "Q", "2.0000", "1.0000", "3.0000", "4.0000", "5.0000", "6.0000", "K", ""}},
+        {kDataCodes, kOrderNEZ, {"#1", "TREE", ""}},
+        {kDataIntersections, kOrderNEZ, {"#1", "a", "b", ""}},
+        {kDataPiles, kOrderNEZ, {"#1", "a", "b"}},
+    };
+    for (const Case& c : cases) {
+        d.DataKind = c.kind;
+        for (std::size_t col = 0; col < c.row0.size(); ++col)
+            EXPECT_EQ(table_cell(d, 0, static_cast<int>(col), c.order, feet), c.row0[col])
+                << c.kind << " column " << col;
+        // The row after the list: a label for the point kinds, "1" or nothing for road rows.
+        const std::string beyond = table_cell(d, 1, 0, c.order, feet);
+        EXPECT_EQ(beyond, c.kind >= kDataIntersections ? "1" : "#2") << c.kind;
+        EXPECT_EQ(table_cell(d, 1, 1, c.order, feet), "") << c.kind;
+    }
+    d.DataKind = kDataRecords; // no table
+    EXPECT_EQ(table_cell(d, 0, 1, kOrderNEZ, feet), "");
+    EXPECT_TRUE(table_columns(kDataRecords, kOrderNEZ).empty());
+    EXPECT_EQ(table_row_count(d), 1u);
+    for (int kind : {kDataMainPiles, kDataSlopes, kDataPiles, kDataIntersections}) {
+        d.DataKind = kind;
+        EXPECT_EQ(table_row_count(d), 1u);
+        EXPECT_EQ(cell_alignment(kind, 3), CellAlign::Right);
+    }
+    EXPECT_EQ(cell_alignment(kDataCodes, 0), CellAlign::Centre);
+    EXPECT_EQ(header_alignment(), CellAlign::Centre);
+}
+
+TEST(JobView, RecordsWithoutTheirOptionalPartsAndAnEmptyRecord) {
+    DataState d;
+    d.DataKind = kDataRecords;
+    record_item bs, sc, empty;
+    bs.data = bs_data{"B", 1, 0, 90, 10, 0, 0, 0, 0};       // no backsight point
+    sc.data = sc_data{"P", "", 1, 2, 3, 4, 1, 3600, 90, 5}; // with its observation
+    d.RecordList = {bs, sc, empty};
+    d.JobName = "J";
+    d.InstName = "I";
+    EXPECT_EQ(job_view_text(d, Units{kAngleDMS, kMetre}),
+              "JOB     J\nINST    I\nSC      B,1.0000\nHVD     0.0000,90.0000,10.0000\n"
+              "SC      P,1.0000,\nHVD     3600.0000,90.0000,5.0000\nENZ     3.0000,2.0000,4.0000");
+}
+
+TEST(TypingCheck, SignsPointsAndBlanksWhileTyping) {
+    struct Case {
+        const char* text;
+        bool committed;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"+5", true, ""},
+        {"+", false, ""},
+        {"5.", false, ""},
+        {"..", false, "illegal_data_type"},
+        {"5 ", true, "illegal_data_type"},
+        {"-.5", true, ""},
+        {"-.123456789012345", false, "too_many_data"},
+        {"123456789012345", false, "oversize_or_undersize"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(check_cell(kDataPoints, 3, c.text, c.committed), c.key) << c.text;
+}

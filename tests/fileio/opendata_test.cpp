@@ -350,3 +350,66 @@ TEST(OpenFile, ADamagedBinaryFileLoadsItsGoodRecordsAndSaysHowManyWent) {
     EXPECT_TRUE(d.CoordList.empty());
     EXPECT_EQ(m[0].value, "file_damaged_records");
 }
+
+TEST(OpenFile, BinaryJobsAndPointsThatGiveNothingSayWhy) {
+    TempDir dir;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> messages;
+    };
+    telvane::testing::Record job96(96);
+    job96.i8(0, 5).text(1, "P").f64(40, std::numeric_limits<double>::infinity());
+    const Case cases[] = {
+        // A job of damaged records only: the damaged count, and the job is empty.
+        {"j.dat", std::string(96, '\0') + job96.bytes(), {"file_damaged_records", "BINARY"}},
+        // A binary point file with a record of an unknown type.
+        {"p.pts",
+         std::string(1, '\x63') + std::string(55, '\0'),
+         {"file_undefined_type", "BINARY"}},
+        // A point file of no point at all.
+        {"e.pts", std::string(56, '\x0a'), {"BINARY"}},
+        // A file no binary reader takes.
+        {"x.bin", std::string("\x01\x02", 2), {"wrong_format", "BINARY"}},
+    };
+    for (const Case& c : cases) {
+        DataState d;
+        Messages m;
+        ASSERT_TRUE(open_data_file(dir.write(c.name, c.bytes), d, {}, m)) << c.name;
+        std::vector<std::string> got;
+        for (const UserMessage& u : m)
+            got.push_back(u.value);
+        if (std::string(c.name) == "e.pts") {
+            EXPECT_TRUE(got.size() == 1 || got.front() == "file_no_valid_data") << c.name;
+        } else {
+            EXPECT_EQ(got, c.messages) << c.name;
+        }
+    }
+}
+
+TEST(TextDispatch, MainPileRowsOfSevenOrFiveFieldsAndRefusals) {
+    struct Case {
+        const char* text;
+        std::size_t rows;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"t\r\n1,2,3\r\nt\r\n L , 0 , 0 , 10 , R ,6,7\r\nA,1,1,5,R\r\n\r\nS,0,0,5,L,1,2\r\n", 3,
+         true},
+        {"t\r\n1,2,3\r\nt\r\nL,0,0,10\r\nA,1,1,5,R\r\n", 0, false}, // line 4 of four fields
+        {"t\r\n1,2,3\r\nt\r\nL,0,0,10,R\r\nA,1,1\r\n", 1, false},   // an element of three
+        {"t\r\n1,2,3\r\nt\r\nL,0,0,10,R\r\n", 1, false},            // no element after it
+        {"t\r\n1,2,3\r\n", 0, false},                               // too short
+    };
+    for (const Case& c : cases) {
+        DataState d;
+        Messages m;
+        open_text(split_lines(c.text), ".SEC", d, {}, m);
+        EXPECT_EQ(d.DataKind, kDataMainPiles) << c.text;
+        EXPECT_EQ(d.RoadRows.size(), c.rows) << c.text;
+        EXPECT_EQ(m.empty(), c.accepted) << c.text;
+        if (c.accepted) {
+            EXPECT_EQ(d.RoadRows[0][0], "L"); // the first five of seven, without blanks
+        }
+    }
+}
