@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <string>
 #include <vector>
 
@@ -336,4 +338,22 @@ TEST(PrepareLineElements, FirstAzimuthFromTheFirstTwoGivenPoints) {
 }
 
 } // namespace
+} // namespace telvane::road
+
+namespace telvane::road {
+
+// A value that is not a finite number in any field of an element is an arithmetic fault of the
+// preparation, never a chain handed on.
+TEST(LineElements, AnElementHoldingANonFiniteValueIsAFault) {
+    double PlaneInfo::*const fields[] = {&PlaneInfo::East,         &PlaneInfo::North,
+                                         &PlaneInfo::AzimuthAngle, &PlaneInfo::StartRadius,
+                                         &PlaneInfo::EndRadius,    &PlaneInfo::Length};
+    for (double PlaneInfo::*field : fields) {
+        std::vector<PlaneInfo> chain = testing::ChainOfKinds("LSASLL");
+        chain.back().*field = std::numeric_limits<double>::quiet_NaN();
+        std::string message;
+        EXPECT_THROW(PrepareLineElements(chain, message), ArithmeticError);
+    }
+}
+
 } // namespace telvane::road

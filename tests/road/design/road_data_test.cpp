@@ -575,3 +575,26 @@ TEST(RoadEditing, InsertAtTheSelectedRowAndUpdateOneElement) {
 }
 
 } // namespace telvane::road
+
+namespace telvane::road {
+
+// Operations on records that are not there, the pages' counts, and a stake asked for before the
+// engine took a road.
+TEST(RoadEditing, OperationsOnMissingRecordsChangeNothing) {
+    RoadData d;
+    EXPECT_FALSE(d.UpdatePoint(0, IntersectionPointInfo{}));
+    EXPECT_FALSE(d.UpdateGradePoint(0, LongSlopesInfo{}));
+    EXPECT_FALSE(d.UpdateStake(0, Pile{}));
+    for (RoadPage p :
+         {RoadPage::Intersections, RoadPage::Elements, RoadPage::Profile, RoadPage::Stakes})
+        EXPECT_FALSE(d.Remove(p, 0));
+    EXPECT_EQ(d.InputMode(), InputModeNone);
+    EXPECT_FALSE(d.ProfileChanged());
+    Pile stake{100};
+    EXPECT_FALSE(d.CalculateStake(stake, 0));
+    // Switching without the other list in use changes nothing either.
+    d.SwitchAlignment(RoadPage::Profile);
+    EXPECT_EQ(d.InputMode(), InputModeNone);
+}
+
+} // namespace telvane::road

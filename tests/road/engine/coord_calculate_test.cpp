@@ -1,8 +1,11 @@
 #include "road/engine/coord_calculate.h"
 
+#include "road/engine/segment_finder.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 namespace telvane::road {
 namespace {
@@ -76,3 +79,29 @@ TEST(CoordCalculate, PointsAndFrames) {
 
 } // namespace
 } // namespace telvane::road
+
+TEST(SegmentFinder, AscendingAndUnsortedChainages) {
+    using telvane::road::SegmentFinder;
+    const SegmentFinder sorted({0, 10, 10, 25});
+    const SegmentFinder unsorted({0, 10, 5, 25});
+    struct Case {
+        double x;
+        std::optional<std::size_t> sorted_segment, unsorted_segment;
+    };
+    const Case cases[] = {
+        {-1, std::nullopt, std::nullopt},
+        {0, 0, 0},
+        {5, 0, 0},
+        {10, 0, 0},
+        {12, 2, 2},
+        {25, 2, 2},
+        {26, std::nullopt, std::nullopt},
+        {std::nan(""), std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(sorted.Find(c.x), c.sorted_segment) << c.x;
+        EXPECT_EQ(unsorted.Find(c.x), c.unsorted_segment) << c.x;
+    }
+    EXPECT_EQ(SegmentFinder({5}).Find(5), std::nullopt); // one chainage makes no segment
+    EXPECT_EQ(SegmentFinder(std::vector<double>{}).Find(0), std::nullopt);
+}

@@ -5,6 +5,9 @@
 
 #include <cmath>
 #include <limits>
+
+#include <cmath>
+#include <limits>
 #include <vector>
 
 namespace telvane::road {
@@ -185,4 +188,29 @@ TEST(DesignAxis, RefusedDataStaysInUseButNeverWithoutFiniteValues) {
 }
 
 } // namespace
+} // namespace telvane::road
+
+namespace telvane::road {
+
+TEST(DesignAxis, StakesOutsideTheChainOrNotANumberAreRefused) {
+    DesignAxisCalculate axis;
+    PlaneInfo a{}, b{};
+    a.North = 100;
+    a.East = 200;
+    a.AzimuthAngle = 0.5;
+    b.Mileage = 50;
+    b.LineType = LineTypeLine;
+    b.North = 150; // a straight runs to the next element's point: due north here
+    b.East = 200;
+    ASSERT_TRUE(axis.SetPlaneElements(0, {a, b}));
+    Pile p{};
+    for (double k : {-0.001, 50.001, std::numeric_limits<double>::quiet_NaN(),
+                     std::numeric_limits<double>::infinity()})
+        EXPECT_FALSE(axis.CalculatePile(k, 0, p)) << k;
+    EXPECT_TRUE(axis.CalculatePile(25, 2, p));
+    EXPECT_NEAR(p.MiddleN, 125, 1e-9);
+    EXPECT_NEAR(p.MiddleE, 200, 1e-9);
+    EXPECT_NEAR(p.LeftE, 198, 1e-9); // two metres to the left of a road going north
+}
+
 } // namespace telvane::road
