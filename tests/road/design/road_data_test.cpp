@@ -1,4 +1,5 @@
 #include "design_fixtures.h"
+#include "tempdir.h"
 
 #include "road/design/road_design.h"
 
@@ -595,6 +596,46 @@ TEST(RoadEditing, OperationsOnMissingRecordsChangeNothing) {
     // Switching without the other list in use changes nothing either.
     d.SwitchAlignment(RoadPage::Profile);
     EXPECT_EQ(d.InputMode(), InputModeNone);
+}
+
+} // namespace telvane::road
+
+namespace telvane::road {
+
+TEST(RoadCalculation, RefusalsOnTheIntersectionPathAndStartBoxes) {
+    // Intersection points with a profile whose chainages go backwards: the profile is refused.
+    RoadData d;
+    RoadState& s = EditRoadState(d);
+    s.IntersectionPoints = testing::WindingRoad(2);
+    s.InputMode = InputModeIntersections;
+    LongSlopesInfo a{}, b{};
+    a.Mileage = 500;
+    b.Mileage = 100;
+    s.GradePoints = {a, b};
+    s.ProfileChanged = true;
+    EXPECT_EQ(d.Calculate({}).Status, CalculationStatus::ProfileRefused);
+    EXPECT_TRUE(d.ProfileChanged());
+    // A start box that is not a number, on the element path.
+    RoadData e;
+    EditRoadState(e).PlaneElements = testing::ChainOfKinds("LAL");
+    EditRoadState(e).PlaneElements[0].North = 0;
+    EXPECT_EQ(e.Calculate({"", "abc", "", "", ""}).Status, CalculationStatus::WrongFormat);
+    EXPECT_EQ(e.Calculate({"x", "", "", "", ""}).Status, CalculationStatus::StartNotNumber);
+    EXPECT_EQ(e.Calculate({"", "", "", "", "5m"}).Status, CalculationStatus::StartNotNumber);
+}
+
+TEST(RoadFiles, AnExtensionInSmallLettersLoadsToo) {
+    telvane::testing::TempDir dir;
+    const std::string path = dir.write("road.phi", "h\r\nJD0,1,2,3,0,0,0\r\nJD1,4,5,0,0,0,0\r\n");
+    RoadData d;
+    const LoadOutcome o = d.Load(RoadPage::Intersections, path);
+    EXPECT_TRUE(o.Read);
+    EXPECT_EQ(d.IntersectionPoints().size(), 2u);
+    // A profile file under another extension is not read, but the profile counts as changed.
+    const LoadOutcome other = d.Load(RoadPage::Profile, dir.write("p.txt", "h\r\n0,1,0,0,0\r\n"));
+    EXPECT_FALSE(other.Read);
+    EXPECT_TRUE(d.ProfileChanged());
+    EXPECT_TRUE(d.GradePoints().empty());
 }
 
 } // namespace telvane::road
