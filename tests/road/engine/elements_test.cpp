@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cmath>
 
 namespace telvane::road {
@@ -109,4 +111,28 @@ TEST(Elements, ClothoidRefusesWhatItCannotEvaluate) {
 }
 
 } // namespace
+} // namespace telvane::road
+
+namespace telvane::road {
+
+// A value that is not a finite number anywhere gives no point: the output stays as it was.
+TEST(Elements, NonFiniteInputsGiveNoPoint) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    AxisPoint out{};
+    out.North = 7;
+    for (double bad : {nan, inf, -inf}) {
+        EXPECT_FALSE((Line{bad, 0, 10, 0}.Evaluate(1, 0, out)));
+        EXPECT_FALSE((Line{0, bad, 10, 0}.Evaluate(1, 0, out)));
+        EXPECT_FALSE((Line{0, 0, 10, 0}.Evaluate(bad, 0, out)));
+        EXPECT_FALSE((Circle{0, 0, 0, 0, 100}.Evaluate(bad, 1, 0, out)));
+        EXPECT_FALSE((Clothoid{bad, 0, 0, 100, 20, ClothoidEntry}.Evaluate(1, 0, out)));
+    }
+    EXPECT_EQ(out.North, 7);
+    // No arc between two points farther apart than the diameter, or of a radius of nothing.
+    EXPECT_FALSE((Circle{0, 0, 0, 300, 100}.ArcLength().has_value()));
+    EXPECT_FALSE((Circle{0, 0, 0, 10, 0}.ArcLength().has_value()));
+    EXPECT_FALSE((Circle{0, 0, inf, 10, 100}.ArcLength().has_value()));
+}
+
 } // namespace telvane::road
