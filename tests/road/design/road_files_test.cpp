@@ -419,3 +419,25 @@ TEST(RoadFiles, SaveWritesWholeFilesOnly) {
 
 } // namespace
 } // namespace telvane::road
+
+namespace telvane::road {
+
+// A number that is too large to be one stops each reader where it stands, as a word does.
+TEST(RoadFileReaders, ANumberBeyondRangeStopsTheReadingThere) {
+    const IntersectionFileData phi =
+        ReadIntersectionFile("h\r\nJD0,1,2,3,0,0,0\r\nJD1,1e999,2,3,0,0,0\r\nJD2,1,2,3,0,0,0\r\n");
+    EXPECT_EQ(phi.WrongFormat, 1);
+    EXPECT_EQ(phi.Points.size(), 1u);
+    const ElementFileData sec =
+        ReadElementFile("X0\r\n1,2,3,0\r\nt\r\nL,0,0,10,\r\nA,1e999,0,10,R\r\nL,0,0,10,\r\n");
+    EXPECT_EQ(sec.WrongFormat, 1);
+    EXPECT_EQ(sec.Elements.size(), 1u);
+    const GradePointFileData pvi = ReadGradePointFile("h\r\n0,100,0,1,0\r\n10,1e999,1,2,0\r\n");
+    EXPECT_EQ(pvi.WrongFormat, 1);
+    EXPECT_EQ(pvi.Points.size(), 1u);
+    const StakeFileData stakes = ReadStakeFile("h\r\n1\r\n1e999\r\n3\r\n");
+    EXPECT_EQ(stakes.WrongFormat, 1);
+    EXPECT_EQ(stakes.Stakes.size(), 1u);
+}
+
+} // namespace telvane::road
