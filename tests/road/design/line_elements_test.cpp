@@ -357,3 +357,17 @@ TEST(LineElements, AnElementHoldingANonFiniteValueIsAFault) {
 }
 
 } // namespace telvane::road
+
+namespace telvane::road {
+
+// Orders of kinds that make no curve are refused, each at its own place.
+TEST(LineElements, KindsInAnOrderThatMakesNoCurveAreRefused) {
+    for (const char* kinds : {"LSL", "LSAL", "LAS", "LSSS", "LAAL"}) {
+        std::vector<PlaneInfo> chain = testing::ChainOfKinds(kinds);
+        std::string message;
+        EXPECT_FALSE(PrepareLineElements(chain, message)) << kinds;
+        EXPECT_FALSE(message.empty()) << kinds;
+    }
+}
+
+} // namespace telvane::road
