@@ -214,3 +214,38 @@ TEST(DesignAxis, StakesOutsideTheChainOrNotANumberAreRefused) {
 }
 
 } // namespace telvane::road
+
+namespace telvane::road {
+
+// A chain or a profile holding a value that is not a finite number is refused and not kept,
+// whichever field holds it.
+TEST(DesignAxis, ANonFiniteValueInAnyFieldIsRefused) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    PlaneInfo a{}, b{};
+    b.Mileage = 50;
+    b.North = 50;
+    for (double PlaneInfo::*field :
+         {&PlaneInfo::Mileage, &PlaneInfo::East, &PlaneInfo::North, &PlaneInfo::AzimuthAngle,
+          &PlaneInfo::StartRadius, &PlaneInfo::EndRadius, &PlaneInfo::Length}) {
+        DesignAxisCalculate axis;
+        PlaneInfo bad = a;
+        bad.*field = nan;
+        EXPECT_FALSE(axis.SetPlaneElements(0, {bad, b}));
+        EXPECT_TRUE(axis.PlaneElements().empty());
+    }
+    DesignAxisCalculate axis;
+    EXPECT_FALSE(axis.SetPlaneElements(nan, {a, b}));
+    LongSlopesInfo p{}, q{};
+    q.Mileage = 100;
+    for (double LongSlopesInfo::*field :
+         {&LongSlopesInfo::Mileage, &LongSlopesInfo::Height, &LongSlopesInfo::Radius,
+          &LongSlopesInfo::Slope1, &LongSlopesInfo::Slope2}) {
+        LongSlopesInfo bad = p;
+        bad.*field = nan;
+        EXPECT_FALSE(axis.SetLongSlopes({bad, q}));
+        EXPECT_TRUE(axis.LongSlopes().empty());
+    }
+    EXPECT_TRUE(axis.SetLongSlopes({p, q}));
+}
+
+} // namespace telvane::road
