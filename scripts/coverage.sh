@@ -13,10 +13,10 @@ find build-coverage -name '*.gcda' -delete
 mkdir -p build-coverage/coverage
 for folder in src/model src/fileio src/road src/texts src/link src/plot; do
     gcovr --root . --filter "$folder/" --object-directory build-coverage --print-summary \
-        --exclude-throw-branches --exclude-unreachable-branches --output /dev/null 2>&1 |
+        --exclude-throw-branches --exclude-unreachable-branches 2>&1 |
         grep -E '^(lines|branches):' | sed "s#^#$folder #"
 done
 gcovr --root . --filter 'src/' --exclude 'src/cli/' --object-directory build-coverage \
     --exclude-throw-branches --exclude-unreachable-branches \
-    --html-details build-coverage/coverage/index.html >/dev/null 2>&1
+    --html-details build-coverage/coverage/index.html
 echo "report: build-coverage/coverage/index.html"
