@@ -71,6 +71,8 @@ bool CaptureFile::begin(const std::filesystem::path& folder, std::string* error,
 bool CaptureFile::append(std::string_view bytes) {
     if (!file_)
         return false;
+    if (bytes.empty())
+        return true; // nothing to add, and fwrite takes no null pointer
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() &&
                     std::fflush(file_) == 0;
     return ok;

@@ -69,7 +69,9 @@ bool write_file_atomic(const std::string& path, std::string_view bytes, std::str
     std::FILE* f = std::fopen(temp.string().c_str(), "wb");
     if (!f)
         return fail(temp.string() + ": " + std::strerror(errno));
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    // An empty text may have no buffer at all, and fwrite takes no null pointer.
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const bool flushed = std::fflush(f) == 0;
     const bool closed = std::fclose(f) == 0;
     if (!written || !flushed || !closed)

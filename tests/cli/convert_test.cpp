@@ -128,6 +128,10 @@ TEST(AtomicWrite, AFailedSaveLeavesTheOldFile) {
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
         ++entries;
     EXPECT_EQ(entries, 2u); // keep.txt and folder: no temporary file remains
+
+    // An empty text without a buffer (a default string view) writes an empty file.
+    EXPECT_TRUE(telvane::write_file_atomic(target, std::string_view(), &error)) << error;
+    EXPECT_EQ(TempDir::read(target), "");
 }
 
 namespace {
