@@ -13,14 +13,8 @@
 namespace telvane::road {
 namespace {
 
-bool IsFiniteElement(const PlaneInfo& e) {
-    return std::isfinite(e.Mileage) && std::isfinite(e.East) && std::isfinite(e.North) &&
-           std::isfinite(e.AzimuthAngle) && std::isfinite(e.StartRadius) &&
-           std::isfinite(e.EndRadius) && std::isfinite(e.Length);
-}
-
 void RequireFinite(const PlaneInfo& e) {
-    if (!IsFiniteElement(e)) {
+    if (!IsFinite(e)) {
         throw ArithmeticError("Invalid floating point operation");
     }
 }

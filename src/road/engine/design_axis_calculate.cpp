@@ -4,26 +4,11 @@
 #include <cmath>
 
 namespace telvane::road {
-namespace {
-
-bool IsFiniteElement(const PlaneInfo& e) {
-    return std::isfinite(e.Mileage) && std::isfinite(e.East) && std::isfinite(e.North) &&
-           std::isfinite(e.AzimuthAngle) && std::isfinite(e.StartRadius) &&
-           std::isfinite(e.EndRadius) && std::isfinite(e.Length);
-}
-
-bool IsFinitePoint(const LongSlopesInfo& p) {
-    return std::isfinite(p.Mileage) && std::isfinite(p.Height) && std::isfinite(p.Radius) &&
-           std::isfinite(p.Slope1) && std::isfinite(p.Slope2);
-}
-
-} // namespace
-
 bool DesignAxisCalculate::SetPlaneElements(double startChainage,
                                            const std::vector<PlaneInfo>& chain) {
     Mode = 1;
     if (!std::isfinite(startChainage) ||
-        !std::all_of(chain.begin(), chain.end(), IsFiniteElement)) {
+        !std::all_of(chain.begin(), chain.end(), [](const PlaneInfo& e) { return IsFinite(e); })) {
         planeElements_.clear();
         plane_.SetChain(0, {});
         return false;
@@ -37,7 +22,8 @@ bool DesignAxisCalculate::SetPlaneElements(double startChainage,
 }
 
 bool DesignAxisCalculate::SetLongSlopes(const std::vector<LongSlopesInfo>& points) {
-    if (!std::all_of(points.begin(), points.end(), IsFinitePoint)) {
+    if (!std::all_of(points.begin(), points.end(),
+                     [](const LongSlopesInfo& p) { return IsFinite(p); })) {
         longSlopes_.clear();
         profile_.SetProfile({});
         return false;

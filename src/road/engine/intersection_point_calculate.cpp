@@ -37,11 +37,6 @@ bool AllFinite(std::initializer_list<double> values) {
     return true;
 }
 
-bool IsFiniteElement(const PlaneInfo& e) {
-    return AllFinite(
-        {e.Mileage, e.East, e.North, e.AzimuthAngle, e.StartRadius, e.EndRadius, e.Length});
-}
-
 PlaneInfo MakeElement(double mileage, std::int32_t type, EastNorth at, double azimuth,
                       double startRadius, double endRadius, double length,
                       const std::string& direction) {
@@ -145,7 +140,7 @@ CurveOutcome CurveAtPoint(const IntersectionPointInfo& A, IntersectionPointInfo&
                               NormalizeAngle(yh.Azimuth + Pi), Rs, 0, Ls2, turn);
     elements[3] = MakeElement(hzMileage, LineTypeLine, hzPoint, out, 0, 0, 0, "");
     for (const PlaneInfo& e : elements) {
-        if (!IsFiniteElement(e)) {
+        if (!IsFinite(e)) {
             return CurveOutcome::ArithmeticFault;
         }
     }
@@ -246,7 +241,7 @@ bool IntersectionPointCalculate(double K0, std::vector<IntersectionPointInfo>& p
     const PlaneInfo start = MakeElement(
         K0, LineTypeLine, {points[0].East, points[0].North},
         Azimuth(points[0].North, points[0].East, points[1].North, points[1].East), 0, 0, 0, "");
-    if (!IsFiniteElement(start)) {
+    if (!IsFinite(start)) {
         message.clear();
         return false;
     }
@@ -275,7 +270,7 @@ bool IntersectionPointCalculate(double K0, std::vector<IntersectionPointInfo>& p
     const PlaneInfo end = MakeElement(
         c + Distance(P.North, P.East, last.North, last.East), LineTypeLine, {last.East, last.North},
         Azimuth(beforeLast.North, beforeLast.East, last.North, last.East), 0, 0, 0, "");
-    if (!IsFiniteElement(end)) {
+    if (!IsFinite(end)) {
         message.clear();
         return false;
     }

@@ -7,6 +7,7 @@
 // grades in per mille. Where a record carries both coordinates, East comes before North.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -87,5 +88,17 @@ struct LongSlopesInfo {
     double Slope1 = 0;          // grade arriving, per mille
     double Slope2 = 0;          // grade leaving, per mille
 };
+
+// True when every number the engine reads from the record is finite.
+inline bool IsFinite(const PlaneInfo& e) {
+    return std::isfinite(e.Mileage) && std::isfinite(e.East) && std::isfinite(e.North) &&
+           std::isfinite(e.AzimuthAngle) && std::isfinite(e.StartRadius) &&
+           std::isfinite(e.EndRadius) && std::isfinite(e.Length);
+}
+
+inline bool IsFinite(const LongSlopesInfo& p) {
+    return std::isfinite(p.Mileage) && std::isfinite(p.Height) && std::isfinite(p.Radius) &&
+           std::isfinite(p.Slope1) && std::isfinite(p.Slope2);
+}
 
 } // namespace telvane::road
