@@ -2,6 +2,7 @@
 
 #include "encoding.h"
 
+#include "fileio/dataview.h"
 #include "fileio/opendata.h"
 #include "fileio/savedata.h"
 #include "model/binaryfiles.h"
@@ -250,14 +251,7 @@ int run_plot(const Options& o, const CliTexts& texts, std::ostream& err) {
         err << refused;
         return 1;
     }
-    std::vector<coord_item> points;
-    if (data.DataKind == kDataPoints)
-        points = data.CoordList;
-    else if (data.DataKind == kDataRecords)
-        append_job_points(data.RecordList, points);
-    else if (data.DataKind == kDataPoints3)
-        for (const coord3_item& p : data.Coord3List)
-            points.push_back({p.name, p.code, p.north, p.east, p.elev});
+    const std::vector<coord_item> points = points_to_draw(data);
     if (points.empty()) {
         err << texts.message(input, "job_have_no_coord");
         return 1;

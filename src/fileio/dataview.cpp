@@ -180,28 +180,40 @@ CellAlign cell_alignment(int kind, int column) {
     return column >= 1 && column <= last_right ? CellAlign::Right : CellAlign::Centre;
 }
 
-std::size_t table_row_count(const DataState& d) {
-    std::size_t n = 0;
+std::size_t list_size(const DataState& d) {
     switch (d.DataKind) {
+    case kDataRecords:
+        return d.RecordList.size();
     case kDataPoints:
-        n = d.CoordList.size();
-        break;
+        return d.CoordList.size();
     case kDataCodes:
-        n = d.CodeList.size();
-        break;
+        return d.CodeList.size();
     case kDataPoints3:
-        n = d.Coord3List.size();
-        break;
+        return d.Coord3List.size();
     case kDataIntersections:
     case kDataMainPiles:
     case kDataSlopes:
     case kDataPiles:
-        n = d.RoadRows.size();
-        break;
+        return d.RoadRows.size();
     default:
-        break;
+        return 0;
     }
-    return std::max<std::size_t>(n, 1);
+}
+
+std::size_t table_row_count(const DataState& d) {
+    return d.DataKind == kDataRecords ? 1 : std::max<std::size_t>(list_size(d), 1);
+}
+
+std::vector<coord_item> points_to_draw(const DataState& d) {
+    std::vector<coord_item> points;
+    if (d.DataKind == kDataPoints)
+        points = d.CoordList;
+    else if (d.DataKind == kDataRecords)
+        append_job_points(d.RecordList, points);
+    else if (d.DataKind == kDataPoints3)
+        for (const coord3_item& p : d.Coord3List)
+            points.push_back({p.name, p.code, p.north, p.east, p.elev});
+    return points;
 }
 
 std::string table_cell(const DataState& d, std::size_t row, int column, int order, Units units) {

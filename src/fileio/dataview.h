@@ -40,8 +40,14 @@ enum class CellAlign { Centre, Right };
 CellAlign header_alignment();
 CellAlign cell_alignment(int kind, int column);
 
+// Items in the list of the kind on show (records, points, codes or road rows); 0 for none.
+std::size_t list_size(const DataState& data);
+
 // Data rows the table shows: one per list item, at least one (an empty row).
 std::size_t table_row_count(const DataState& data);
+
+// The points a map draws: the point list, the points a job gives, or the 3D points.
+std::vector<coord_item> points_to_draw(const DataState& data);
 
 // The text of data row `row` (from 0) and `column` of the table (column 0: "#row+1").
 std::string table_cell(const DataState& data, std::size_t row, int column, int order, Units units);

@@ -706,7 +706,6 @@ void TForm1::InitDataShowView() {
 
 void TForm1::RefleshDataShowView() {
     const FileSettings s = Settings();
-    std::size_t count = 0;
     switch (Data.DataKind) {
     case kDataRecords:
         SendBtn->setEnabled(false);
@@ -718,23 +717,11 @@ void TForm1::RefleshDataShowView() {
         return;
     case kDataPoints:
         SendBtn->setEnabled(true);
-        count = Data.CoordList.size();
-        break;
-    case kDataCodes:
-        count = Data.CodeList.size();
-        break;
-    case kDataPoints3:
-        count = Data.Coord3List.size();
-        break;
-    case kDataIntersections:
-    case kDataMainPiles:
-    case kDataSlopes:
-    case kDataPiles:
-        count = Data.RoadRows.size();
         break;
     default:
-        return;
+        break;
     }
+    const std::size_t count = list_size(Data);
     if (count == 0)
         return;
     StrGridModel->showData(&Data, s.order, s.units);
@@ -865,21 +852,9 @@ void TForm1::RoadCalcBtnClick() {
     road_->activateWindow();
 }
 
-std::vector<coord_item> TForm1::map_points() const {
-    std::vector<coord_item> points;
-    if (Data.DataKind == kDataPoints)
-        points = Data.CoordList;
-    else if (Data.DataKind == kDataRecords)
-        append_job_points(Data.RecordList, points);
-    else if (Data.DataKind == kDataPoints3)
-        for (const coord3_item& p : Data.Coord3List)
-            points.push_back({p.name, p.code, p.north, p.east, p.elev});
-    return points;
-}
-
 void TForm1::update_map() {
     if (PointsMap && PointsMap->isVisible())
-        PointsMap->SetPoints(map_points());
+        PointsMap->SetPoints(points_to_draw(Data));
 }
 
 void TForm1::MapBtnClick() {
@@ -904,7 +879,7 @@ void TForm1::MapBtnClick() {
     PointsMap->ApplyTexts();
     PointsMap->show();
     PointsMap->raise();
-    PointsMap->SetPoints(map_points());
+    PointsMap->SetPoints(points_to_draw(Data));
 }
 
 void TForm1::RoadWindowExited() {

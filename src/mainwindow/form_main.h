@@ -201,7 +201,6 @@ private:
     void show_total(std::size_t count);
     void set_view_text(QString text);
     // The points the map shows for the data on show.
-    std::vector<coord_item> map_points() const;
     void update_map();
     void set_column_widths();
     // Shows `table` on the editing page with cell editing on.
