@@ -188,7 +188,8 @@ int run_info(const Options& o, const CliTexts& texts, std::ostream& out, std::os
 }
 
 bool open_for_command(const std::string& input, const FileSettings& settings, DataState& data,
-                      const CliTexts& texts, std::string& refused) {
+                      const CliTexts& texts, std::ostream& err) {
+    std::string refused;
     Messages shown;
     std::string job_error;
     const bool dispatched = open_input(input, data, settings, shown, &job_error);
@@ -205,6 +206,7 @@ bool open_for_command(const std::string& input, const FileSettings& settings, Da
         return true;
     if (refused.empty())
         refused = texts.message(input, "file_no_valid_data");
+    err << refused;
     return false;
 }
 
@@ -246,11 +248,8 @@ int run_plot(const Options& o, const CliTexts& texts, std::ostream& err) {
     }
     const std::string& input = o.positional[0];
     DataState data;
-    std::string refused;
-    if (!open_for_command(input, file_settings(o.settings), data, texts, refused)) {
-        err << refused;
+    if (!open_for_command(input, file_settings(o.settings), data, texts, err))
         return 1;
-    }
     const std::vector<coord_item> points = points_to_draw(data);
     if (points.empty()) {
         err << texts.message(input, "job_have_no_coord");
@@ -279,11 +278,8 @@ int run_convert(const Options& o, const CliTexts& texts, std::ostream& err) {
     const std::string& input = o.positional[0];
     const FileSettings settings = file_settings(o.settings);
     DataState data;
-    std::string refused;
-    if (!open_for_command(input, settings, data, texts, refused)) {
-        err << refused;
+    if (!open_for_command(input, settings, data, texts, err))
         return 1;
-    }
     return write_output(data, input, o.positional[1], o.as, settings, texts, err);
 }
 

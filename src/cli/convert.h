@@ -23,10 +23,10 @@ int write_output(const DataState& data, const std::string& subject, const std::s
                  const std::optional<std::string>& as, const FileSettings& settings,
                  const CliTexts& texts, std::ostream& err);
 
-// Opens a file as the Open command does; the messages it gives are appended to `refused`
-// (in words). False when nothing usable was read.
+// Opens a file as the Open command does. False when nothing usable was read; then the messages
+// it gave are written to `err` in words.
 bool open_for_command(const std::string& input, const FileSettings& settings, DataState& data,
-                      const CliTexts& texts, std::string& refused);
+                      const CliTexts& texts, std::ostream& err);
 
 FileSettings file_settings(const Settings& settings);
 // Whether `type` names an output type of convert (--as).

@@ -151,11 +151,8 @@ int run_send(const Options& o, const CliTexts& texts, std::ostream& err) {
         return 2;
     const std::string& input = o.positional[0];
     DataState data;
-    std::string refused;
-    if (!open_for_command(input, file_settings(o.settings), data, texts, refused)) {
-        err << refused;
+    if (!open_for_command(input, file_settings(o.settings), data, texts, err))
         return 1;
-    }
     SendPlan plan = prepare_send_lines(data);
     if (!plan.refusal.empty()) {
         std::string text;
