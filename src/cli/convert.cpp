@@ -190,6 +190,7 @@ int run_info(const Options& o, const CliTexts& texts, std::ostream& out, std::os
 bool open_for_command(const std::string& input, const FileSettings& settings, DataState& data,
                       const CliTexts& texts, std::ostream& err) {
     std::string refused;
+    std::string warned; // damaged records left out of a file that was read
     Messages shown;
     std::string job_error;
     const bool dispatched = open_input(input, data, settings, shown, &job_error);
@@ -200,11 +201,16 @@ bool open_for_command(const std::string& input, const FileSettings& settings, Da
         job_error_shown = job_error_shown || m.value == job_error;
         // A job text that was recognised but did not load says why its wrong_format came.
         const bool with_job_error = !job_error_shown && m.value == "wrong_format";
-        refused += describe(texts, input, m, with_job_error ? job_error : std::string());
+        const std::string said =
+            describe(texts, input, m, with_job_error ? job_error : std::string());
+        (m.value == "file_bad_data" && !m.suffix.empty() ? warned : refused) += said;
     }
-    if (dispatched && refused.empty() && data.DataKind != kDataNone)
+    // The good records of a damaged file go on, after the warning; none at all is a refusal.
+    const bool usable = warned.empty() || list_size(data) > 0;
+    err << warned;
+    if (dispatched && refused.empty() && data.DataKind != kDataNone && usable)
         return true;
-    if (refused.empty())
+    if (refused.empty() && warned.empty())
         refused = texts.message(input, "file_no_valid_data");
     err << refused;
     return false;

@@ -24,7 +24,8 @@ int write_output(const DataState& data, const std::string& subject, const std::s
                  const CliTexts& texts, std::ostream& err);
 
 // Opens a file as the Open command does. False when nothing usable was read; then the messages
-// it gave are written to `err` in words.
+// it gave are written to `err` in words. Damaged records left out of a file that gave good ones
+// are a warning on `err`, and the good ones are used.
 bool open_for_command(const std::string& input, const FileSettings& settings, DataState& data,
                       const CliTexts& texts, std::ostream& err);
 

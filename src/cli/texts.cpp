@@ -104,7 +104,16 @@ std::string CliTexts::message(std::string_view subject, std::string_view key,
     std::string line;
     if (!subject.empty())
         line.append(subject).append(": ");
-    line.append(text(key)).append(" [").append(key).append("]");
+    std::string said = text(key);
+    // A text written to be followed by its value ("…left out: ") takes the detail in place.
+    while (said.ends_with(' '))
+        said.pop_back();
+    const bool leads_in = said.ends_with(':') || said.ends_with("\xEF\xBC\x9A"); // ':' or '：'
+    if (!detail.empty() && leads_in) {
+        line.append(said).append(said.ends_with(':') ? " " : "").append(detail);
+        return line.append(" [").append(key).append("]\n");
+    }
+    line.append(said).append(" [").append(key).append("]");
     if (!detail.empty())
         line.append(" (").append(detail).append(")");
     return line + "\n";

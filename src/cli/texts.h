@@ -20,7 +20,9 @@ public:
     // message never comes out blank.
     std::string text(std::string_view key) const;
 
-    // One line: "subject: text [key]", then " (detail)" when there is a detail, then "\n".
+    // One line: "subject: text [key]", then " (detail)" when there is a detail, then "\n". A
+    // text that leads in to its value (it ends in a colon) is followed by the detail itself:
+    // "subject: text detail [key]".
     std::string message(std::string_view subject, std::string_view key,
                         std::string_view detail = {}) const;
 

@@ -85,7 +85,7 @@ void open_binary_job(const std::string& path, std::string_view bytes, DataState&
     // Damaged records are left out; the others load, and the message says how many went.
     if (damaged > 0)
         messages.push_back(
-            UserMessage::key("file_damaged_records", format_int(static_cast<long long>(damaged))));
+            UserMessage::key("file_bad_data", format_int(static_cast<long long>(damaged))));
     Job job;
     const std::string_view result = load_job_text(memo, job);
     if (result != kLoadOk) {
@@ -115,7 +115,7 @@ void open_binary_points(const std::string& path, std::string_view bytes, DataSta
     // Every good point loads; what was left out, or that nothing was there, is said.
     if (damaged > 0)
         messages.push_back(
-            UserMessage::key("file_damaged_records", format_int(static_cast<long long>(damaged))));
+            UserMessage::key("file_bad_data", format_int(static_cast<long long>(damaged))));
     else if (points.empty())
         messages.push_back(UserMessage::key("file_no_valid_data"));
     data.RecordList.clear();

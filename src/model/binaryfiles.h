@@ -17,7 +17,7 @@ enum BinaryResult : int {
     kBinaryEmpty = -2,      // the file ends before its header could be read
     kBinaryReadError = -3,  // a read failed or a record is cut short
     kBinaryUnknownType = -4,
-    kBinaryBadData = -5,    // returned by no reader; has a message of its own
+    kBinaryBadData = -5,    // returned by no reader: damaged records are counted and left out
     kBinaryWrongFormat = -6 // the first byte of a 48- or 56-byte file is neither 1 nor 2
 };
 

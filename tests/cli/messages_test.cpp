@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 #include <sstream>
 
@@ -60,6 +61,9 @@ TEST(CliMessages, EveryRefusalIsTheLanguageFilesTextWithItsKey) {
     dir.write("p3.csv", "P1,1,2,3,4,5,6,C\r\n");
     dir.write("codes.txt", "TREE\r\nWALL\r\n");
     dir.write("nocoord.txt", "JOB     J\r\nINST    I\r\nNOTE    hello\r\n");
+    telvane::testing::Record damaged(40);
+    damaged.text(0, "X").f64(16, std::numeric_limits<double>::quiet_NaN());
+    dir.write("damaged.ptf", damaged.bytes());
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -104,6 +108,10 @@ TEST(CliMessages, EveryRefusalIsTheLanguageFilesTextWithItsKey) {
          1,
          d + "o.gt7: GTS-7 files cannot be written with the mil angle unit. "
              "[gts7_not_support_mil]\n"},
+        // Damaged records only: the count, and nothing is written.
+        {{"convert", d + "damaged.ptf", d + "o.csv"},
+         1,
+         d + "damaged.ptf: The file holds damaged data; records left out: 1 [file_bad_data]\n"},
         {{"convert", d + "nocoord.txt", d + "o.dxf"},
          1,
          d + "o.dxf: The job holds no coordinates. [job_have_no_coord]\n"},
@@ -159,6 +167,25 @@ TEST(CliMessages, EveryRefusalIsTheLanguageFilesTextWithItsKey) {
                   d + "no/such/folder/o.txt: The file cannot be written [cli_cannot_write] (", 0),
               0u)
         << unwritable.err;
+}
+
+// A damaged binary file that also holds good records: the warning, then the good records go on.
+TEST(CliMessages, DamagedRecordsAreAWarningWhileGoodOnesRemain) {
+    TempDir dir;
+    const std::string d = dir.path().string() + "/";
+    telvane::testing::Record good(40), bad(40);
+    good.text(0, "A1").f64(16, 1).f64(24, 2).f64(32, 3);
+    bad.text(0, "X").f64(24, std::numeric_limits<double>::infinity());
+    dir.write("p.ptf", good.bytes() + bad.bytes() + bad.bytes());
+    const CliRun r = cli({"convert", d + "p.ptf", d + "o.csv"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err,
+              d + "p.ptf: The file holds damaged data; records left out: 2 [file_bad_data]\n");
+    std::ifstream written(d + "o.csv", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}),
+              "A1,,1.0000,2.0000,3.0000\r\n");
+    EXPECT_EQ(cli({"convert", d + "p.ptf", d + "o.csv", "--lang", "zh"}).err,
+              d + "p.ptf: 文件中的数据已损坏，未读入的记录条数：2 [file_bad_data]\n");
 }
 
 TEST(CliMessages, ChineseWithTheSameKeys) {

@@ -341,14 +341,14 @@ TEST(OpenFile, ADamagedBinaryFileLoadsItsGoodRecordsAndSaysHowManyWent) {
     ASSERT_EQ(d.CoordList.size(), 1u);
     EXPECT_EQ(d.CoordList[0].name, "A B");
     ASSERT_EQ(m.size(), 2u);
-    EXPECT_EQ(m[0].value, "file_damaged_records");
+    EXPECT_EQ(m[0].value, "file_bad_data");
     EXPECT_EQ(m[0].suffix, "1");
     // Nothing good at all: said as well.
     d = {};
     m.clear();
     ASSERT_TRUE(open_data_file(dir.write("q.ptf", bad.bytes()), d, {}, m));
     EXPECT_TRUE(d.CoordList.empty());
-    EXPECT_EQ(m[0].value, "file_damaged_records");
+    EXPECT_EQ(m[0].value, "file_bad_data");
 }
 
 TEST(OpenFile, BinaryJobsAndPointsThatGiveNothingSayWhy) {
@@ -362,7 +362,7 @@ TEST(OpenFile, BinaryJobsAndPointsThatGiveNothingSayWhy) {
     job96.i8(0, 5).text(1, "P").f64(40, std::numeric_limits<double>::infinity());
     const Case cases[] = {
         // A job of damaged records only: the damaged count, and the job is empty.
-        {"j.dat", std::string(96, '\0') + job96.bytes(), {"file_damaged_records", "BINARY"}},
+        {"j.dat", std::string(96, '\0') + job96.bytes(), {"file_bad_data", "BINARY"}},
         // A binary point file with a record of an unknown type.
         {"p.pts",
          std::string(1, '\x63') + std::string(55, '\0'),

@@ -81,7 +81,6 @@ inline constexpr const char* kWindowKeys[] = {
     "file_read_error",
     "file_undefined_type",
     "file_bad_data",
-    "file_damaged_records",
     "file_wrong_format",
     "file_undefined_error_code",
     "file_unable_open",
