@@ -1,10 +1,8 @@
 // The window's Open and Save on big files, offscreen: 1,000,000 point rows opened and shown in
 // the table, a 1,000,000-record job text opened and shown in the text view, and both saved.
 // `--peak-memory points|job` opens once and prints the peak resident size against the file.
-#include "../model/jobtext_data.h"
+#include "../model/bench_files.h"
 #include "mainwindow/startup.h"
-#include "model/filebytes.h"
-#include "model/rows.h"
 #include "scripted_prompts.h"
 
 #include <QApplication>
@@ -26,41 +24,9 @@ using namespace telvane;
 
 namespace {
 
-constexpr std::size_t kCount = 1000000;
-
-std::string temp_path(const char* name) {
-    return (std::filesystem::temp_directory_path() / name).string();
-}
-
-const std::string& point_file() {
-    static const std::string path = [] {
-        const std::string p = temp_path("telvane_window_bench_points.csv");
-        if (std::filesystem::exists(p))
-            return p; // made by an earlier run: the same rows
-        std::string bytes;
-        for (std::size_t i = 0; i < kCount; ++i) {
-            const coord_item pt{"P" + std::to_string(i % 100000), "TREE",
-                                3000000.0 + static_cast<double>(i) * 0.37,
-                                500000.0 + static_cast<double>(i) * 0.21,
-                                40.0 + static_cast<double>(i % 100) * 0.01};
-            bytes += coord_row(pt, 0, kOrderNEZ, {});
-            bytes += "\r\n";
-        }
-        write_file_atomic(p, bytes);
-        return p;
-    }();
-    return path;
-}
-
-const std::string& job_file() {
-    static const std::string path = [] {
-        const std::string p = temp_path("telvane_window_bench_job.txt");
-        if (!std::filesystem::exists(p))
-            write_file_atomic(p, bench::make_job_text(kCount));
-        return p;
-    }();
-    return path;
-}
+using bench::job_text_file;
+using bench::point_rows_file;
+using bench::temp_path;
 
 // The program's windows with the shipped language files and a fresh INI file.
 struct Program {
@@ -98,12 +64,12 @@ void open_and_show(benchmark::State& state, const std::string& path) {
 }
 
 void BM_WindowOpenPointRows(benchmark::State& state) {
-    open_and_show(state, point_file());
+    open_and_show(state, point_rows_file());
 }
 BENCHMARK(BM_WindowOpenPointRows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_WindowOpenJobText(benchmark::State& state) {
-    open_and_show(state, job_file());
+    open_and_show(state, job_text_file());
 }
 BENCHMARK(BM_WindowOpenJobText)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -123,12 +89,12 @@ void save(benchmark::State& state, const std::string& in, const char* out_name, 
 }
 
 void BM_WindowSavePointRows(benchmark::State& state) {
-    save(state, point_file(), "telvane_window_bench_out.csv", 1);
+    save(state, point_rows_file(), "telvane_window_bench_out.csv", 1);
 }
 BENCHMARK(BM_WindowSavePointRows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_WindowSaveJobText(benchmark::State& state) {
-    save(state, job_file(), "telvane_window_bench_out.txt", 9);
+    save(state, job_text_file(), "telvane_window_bench_out.txt", 9);
 }
 BENCHMARK(BM_WindowSaveJobText)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -138,7 +104,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--peak-memory") == 0) {
-        const std::string& file = std::strcmp(argv[2], "job") == 0 ? job_file() : point_file();
+        const std::string& file =
+            std::strcmp(argv[2], "job") == 0 ? job_text_file() : point_rows_file();
         Program program;
         rusage before{};
         getrusage(RUSAGE_SELF, &before);
