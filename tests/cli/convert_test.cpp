@@ -1,11 +1,9 @@
-#include "cli/cli.h"
+#include "cli_run.h"
 #include "lebytes.h"
 #include "model/filebytes.h"
 #include "tempdir.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 using telvane::testing::TempDir;
 
@@ -23,21 +21,6 @@ const char* const kJob = "JOB     J1\r\n"
                          "HVD     3600,324000,12.3450\r\n"
                          "ENZ     5.0000,6.0000,7.0000\r\n"
                          "NOTE    done\r\n";
-
-struct CliRun {
-    int status;
-    std::string err;
-};
-
-CliRun cli(std::vector<std::string> args) {
-    args.insert(args.begin(), "telvane-cli");
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    std::ostringstream out, err;
-    const int status = telvane::cli::run_cli(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, err.str()};
-}
 
 } // namespace
 
@@ -134,20 +117,6 @@ TEST(AtomicWrite, AFailedSaveLeavesTheOldFile) {
     EXPECT_EQ(TempDir::read(target), "");
 }
 
-namespace {
-struct DumpRun {
-    int status;
-    std::string out, err;
-};
-DumpRun dump(const std::string& path) {
-    std::string a0 = "telvane-cli", a1 = "dump", a2 = path;
-    char* argv[] = {a0.data(), a1.data(), a2.data()};
-    std::ostringstream out, err;
-    const int status = telvane::cli::run_cli(3, argv, out, err);
-    return {status, out.str(), err.str()};
-}
-} // namespace
-
 TEST(CliBinary, JobAndPointFilesConvertAndDump) {
     TempDir dir;
     telvane::testing::Record sta(48), sc(48);
@@ -164,7 +133,7 @@ TEST(CliBinary, JobAndPointFilesConvertAndDump) {
     EXPECT_EQ(TempDir::read(dir.file("p.csv")),
               "S1,,200.0000,100.0000,10.0000\r\nP1,TREE,6.0000,5.0000,7.0000\r\n");
 
-    const DumpRun d = dump(mea);
+    const CliRun d = cli({"dump", mea});
     EXPECT_EQ(d.status, 0);
     EXPECT_EQ(d.out, "STA     S1,1.5000,\nXYZ     100.0000,200.0000,10.0000\n"
                      "SC      P1,1.2500,TREE\nENZ     5.0000,6.0000,7.0000\n");
@@ -181,7 +150,7 @@ TEST(CliBinary, JobAndPointFilesConvertAndDump) {
     const CliRun refused = cli({"convert", bad, dir.file("x")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("file_wrong_format"), std::string::npos);
-    const DumpRun bad_dump = dump(bad);
+    const CliRun bad_dump = cli({"dump", bad});
     EXPECT_EQ(bad_dump.status, 1);
     EXPECT_NE(bad_dump.err.find("file_wrong_format"), std::string::npos);
     EXPECT_EQ(bad_dump.out, "");

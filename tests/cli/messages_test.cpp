@@ -1,8 +1,8 @@
 // What telvane-cli says: every refusal in words from the language file with its key, in English
 // or Chinese, and names from GBK files shown in UTF-8.
-#include "cli/cli.h"
 #include "cli/encoding.h"
 #include "cli/texts.h"
+#include "cli_run.h"
 #include "lebytes.h"
 #include "road/design/road_texts.h"
 #include "road/engine/intersection_point_calculate.h"
@@ -15,27 +15,10 @@
 #include <iterator>
 #include <limits>
 
-#include <sstream>
-
 using telvane::cli::CliTexts;
 using telvane::testing::TempDir;
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun cli(std::vector<std::string> args) {
-    args.insert(args.begin(), "telvane-cli");
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    std::ostringstream out, err;
-    const int status = telvane::cli::run_cli(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
-}
 
 // 测试 ("test") and 北门 ("north gate") in GBK, and the same in UTF-8.
 const std::string kGbkJob = "\xb2\xe2\xca\xd4";
