@@ -1,10 +1,8 @@
 // The main window's data: views per kind, the Points and Codes commands, the editing page,
 // Open and Save through the scripted seam, copy and paste, and the unsaved-data question.
 #include "lebytes.h"
-#include "mainwindow/startup.h"
-#include "scripted_prompts.h"
 #include "settings/form_setting.h"
-#include "test_files.h"
+#include "shown_program.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -28,40 +26,25 @@ using namespace telvane;
 
 namespace {
 
-struct Window {
-    TestFiles files;
-    ScriptedPrompts prompts;
-    std::unique_ptr<AppWindows> windows;
+// The type lists come from FileType.cfg, with the positions of the shipped one.
+struct Window : ShownProgram {
     std::unique_ptr<QAbstractItemModelTester> tester;
 
-    explicit Window(const QByteArray& ini = {}) {
-        // The type lists come from FileType.cfg below, not from the language table.
-        QStringList keys = all_window_keys();
-        keys.removeIf([](const QString& k) { return k.endsWith("_FILTER"); });
-        files.write_language(keys);
-        files.write_help(QStringLiteral("帮助"), QStringLiteral("Help"));
-        // The type lists of the shipped FileType.cfg have these positions.
-        files.write_gbk(
-            "FileType.cfg",
-            "[OPEN_FILTER]\n中文=All|*\nEnglish=All|*\n"
-            "[SAVE_JOB_FILTER]\nEnglish=R|*.csv|R2|*.txt|P|*.csv|D|*.dxf|G5|*.gt7|G6|*.gt7|"
-            "G7|*.gt7|P2|*.csv|J|*.txt\n"
-            "[SAVE_COORD_FILTER]\nEnglish=P|*.csv|D|*.dxf|P|*.txt|P|*.dat|P2|*.csv\n"
-            "[SAVE_CODE_FILTER]\nEnglish=C|*.txt\n");
-        if (!ini.isEmpty())
-            files.write_ini(ini);
-        TComPort::SetDeviceLister([] { return QStringList{"ttyS0"}; });
-        StartResult r = start_windows({files.dir(), files.ini()}, prompts);
-        if (!r.windows)
-            qFatal("start failed: %s", qPrintable(r.error));
-        windows = std::move(r.windows);
-        form().show();
+    explicit Window(const QByteArray& ini = {})
+        : ShownProgram([&ini](TestFiles& f) {
+              f.write_gbk("FileType.cfg",
+                          "[OPEN_FILTER]\n中文=All|*\nEnglish=All|*\n"
+                          "[SAVE_JOB_FILTER]\nEnglish=R|*.csv|R2|*.txt|P|*.csv|D|*.dxf|G5|*.gt7|"
+                          "G6|*.gt7|G7|*.gt7|P2|*.csv|J|*.txt\n"
+                          "[SAVE_COORD_FILTER]\nEnglish=P|*.csv|D|*.dxf|P|*.txt|P|*.dat|P2|*.csv\n"
+                          "[SAVE_CODE_FILTER]\nEnglish=C|*.txt\n");
+              if (!ini.isEmpty())
+                  f.write_ini(ini);
+          }) {
         tester = std::make_unique<QAbstractItemModelTester>(
             form().StrGridModel, QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
-    ~Window() { TComPort::SetDeviceLister(nullptr); }
     TForm1& form() { return *windows->Form1; }
-    QString path(const QString& name) const { return QDir(files.dir()).filePath(name); }
     bool open(const QString& name, const QByteArray& bytes) {
         files.write(name, bytes);
         return form().OpenFile(path(name));

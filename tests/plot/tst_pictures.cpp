@@ -1,9 +1,7 @@
 // The pictures on screen and on file: the road window's plan and profile after a calculation,
 // the points map of the main window, and SVG files that a real SVG renderer draws.
 #include "mainwindow/points_map.h"
-#include "mainwindow/startup.h"
-#include "scripted_prompts.h"
-#include "test_files.h"
+#include "shown_program.h"
 #include "ui/plot_view.h"
 
 #include <QCheckBox>
@@ -21,25 +19,12 @@ using namespace telvane;
 
 namespace {
 
-struct Program {
-    TestFiles files;
-    ScriptedPrompts prompts;
-    std::unique_ptr<AppWindows> windows;
-    Program() {
-        QStringList keys = all_window_keys();
-        keys.removeIf([](const QString& k) { return k.endsWith("_FILTER"); });
-        files.write_language(keys);
-        files.write_help(QStringLiteral("帮助"), QStringLiteral("Help"));
-        files.write_gbk("FileType.cfg", "[PICTURE_FILTER]\nEnglish=SVG|*.svg|PNG|*.png\n");
-        TComPort::SetDeviceLister([] { return QStringList{"ttyS0"}; });
-        StartResult r = start_windows({files.dir(), files.ini(), files.dir()}, prompts);
-        if (!r.windows)
-            qFatal("start failed");
-        windows = std::move(r.windows);
-        windows->Form1->show();
-    }
-    ~Program() { TComPort::SetDeviceLister(nullptr); }
-    QString path(const QString& name) const { return QDir(files.dir()).filePath(name); }
+// The pictures' own type list in FileType.cfg.
+struct Program : ShownProgram {
+    Program()
+        : ShownProgram([](TestFiles& f) {
+              f.write_gbk("FileType.cfg", "[PICTURE_FILTER]\nEnglish=SVG|*.svg|PNG|*.png\n");
+          }) {}
 };
 
 // Valid XML that Qt's SVG renderer takes and draws something of.

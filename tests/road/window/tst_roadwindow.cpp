@@ -1,9 +1,7 @@
 // The road window with its entry dialogs, offscreen, every question answered through the
 // scripted seam and every entry dialog filled as a user would fill it.
-#include "mainwindow/startup.h"
 #include "pseudo_terminal.h"
-#include "scripted_prompts.h"
-#include "test_files.h"
+#include "shown_program.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -22,27 +20,10 @@ using namespace telvane::road;
 
 namespace {
 
-struct Program {
-    TestFiles files;
-    ScriptedPrompts prompts;
-    std::unique_ptr<AppWindows> windows;
-
-    Program() {
-        QStringList keys = all_window_keys();
-        keys.removeIf([](const QString& k) { return k.endsWith("_FILTER"); });
-        files.write_language(keys);
-        files.write_help(QStringLiteral("帮助"), QStringLiteral("Help"));
-        TComPort::SetDeviceLister([] { return QStringList{"ttyS0"}; });
-        StartResult r = start_windows({files.dir(), files.ini(), files.dir()}, prompts);
-        if (!r.windows)
-            qFatal("start failed: %s", qPrintable(r.error));
-        windows = std::move(r.windows);
-        windows->Form1->show();
-        windows->Form1->RoadCalcBtn->click();
-    }
-    ~Program() { TComPort::SetDeviceLister(nullptr); }
+// The road window up over the main window.
+struct Program : ShownProgram {
+    Program() { windows->Form1->RoadCalcBtn->click(); }
     TFormRoadCalculate& road() { return *windows->FormRoadCalculate; }
-    QString path(const QString& name) const { return QDir(files.dir()).filePath(name); }
     void page(RoadPage p) { road().PageControl1->setCurrentIndex(static_cast<int>(p)); }
     QString cell(QTableView* t, int row, int column) {
         return t->model()->index(row, column).data().toString();
