@@ -51,7 +51,7 @@ bool open_input(const std::string& path, DataState& data, const FileSettings& se
 std::string describe(const CliTexts& texts, const std::string& subject, const UserMessage& m,
                      std::string_view detail = {}) {
     if (m.kind == UserMessage::Kind::Key)
-        return texts.message(subject, m.value,
+        return texts.message(subject, m.value, m.args,
                              detail.empty() ? std::string_view(m.suffix) : detail);
     return subject + ": " + (m.caption.empty() ? "" : m.caption + ": ") + gbk_to_utf8(m.value) +
            "\n";
@@ -203,7 +203,10 @@ bool open_for_command(const std::string& input, const FileSettings& settings, Da
         const bool with_job_error = !job_error_shown && m.value == "wrong_format";
         const std::string said =
             describe(texts, input, m, with_job_error ? job_error : std::string());
-        (m.value == "file_bad_data" && !m.suffix.empty() ? warned : refused) += said;
+        // Damaged records left out, or a job cut short: the good records go on.
+        const bool warning =
+            (m.value == "file_bad_data" && !m.suffix.empty()) || m.value == "job_cut_short";
+        (warning ? warned : refused) += said;
     }
     // The good records of a damaged file go on, after the warning; none at all is a refusal.
     const bool usable = warned.empty() || list_size(data) > 0;

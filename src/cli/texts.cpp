@@ -101,10 +101,15 @@ std::string CliTexts::text(std::string_view key) const {
 
 std::string CliTexts::message(std::string_view subject, std::string_view key,
                               std::string_view detail) const {
+    return message(subject, key, {}, detail);
+}
+
+std::string CliTexts::message(std::string_view subject, std::string_view key,
+                              const std::vector<std::string>& args, std::string_view detail) const {
     std::string line;
     if (!subject.empty())
         line.append(subject).append(": ");
-    std::string said = text(key);
+    std::string said = fill_args(text(key), args);
     // A text written to be followed by its value ("…left out: ") takes the detail in place.
     while (said.ends_with(' '))
         said.pop_back();

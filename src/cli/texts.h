@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace telvane::cli {
 
@@ -25,6 +26,9 @@ public:
     // "subject: text detail [key]".
     std::string message(std::string_view subject, std::string_view key,
                         std::string_view detail = {}) const;
+    // The same with the text's places "%1", "%2", ... filled by `args`.
+    std::string message(std::string_view subject, std::string_view key,
+                        const std::vector<std::string>& args, std::string_view detail = {}) const;
 
     // A text the road calculation shows in the program's code page: the text of its key in this
     // language with the point names it quotes, "text [key]". A text the program does not

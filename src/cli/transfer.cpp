@@ -139,9 +139,13 @@ int run_receive(const Options& o, const CliTexts& texts, std::ostream& err) {
         err << texts.message(o.port, "wrong_format");
         return 1;
     }
-    for (const UserMessage& m : messages)
-        err << texts.message(o.port, m.value);
-    if (!messages.empty())
+    // A job cut short keeps its complete records (a warning); any other message refuses.
+    bool refused = false;
+    for (const UserMessage& m : messages) {
+        err << texts.message(o.port, m.value, m.args);
+        refused = refused || m.value != "job_cut_short";
+    }
+    if (refused)
         return 1;
     return write_output(data, o.port, o.positional[0], o.as, file_settings(o.settings), texts, err);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/gts7.h"
+#include "model/jobtext.h"
 #include "model/records.h"
 #include "model/rows.h"
 #include "model/units.h"
@@ -50,17 +51,24 @@ struct UserMessage {
     enum class Kind { Key, Text } kind = Kind::Key;
     std::string value;
     std::string caption;
-    std::string suffix; // shown directly after a key's text (a count)
+    std::string suffix;            // shown directly after a key's text (a count)
+    std::vector<std::string> args; // the values of a key's text's "%1", "%2", ...
 
     static UserMessage key(std::string k, std::string suffix = {}) {
-        return {Kind::Key, std::move(k), {}, std::move(suffix)};
+        return {Kind::Key, std::move(k), {}, std::move(suffix), {}};
+    }
+    static UserMessage key_with(std::string k, std::vector<std::string> args) {
+        return {Kind::Key, std::move(k), {}, {}, std::move(args)};
     }
     static UserMessage text(std::string t, std::string caption = {}) {
-        return {Kind::Text, std::move(t), std::move(caption), {}};
+        return {Kind::Text, std::move(t), std::move(caption), {}, {}};
     }
     friend bool operator==(const UserMessage&, const UserMessage&) = default;
 };
 
 using Messages = std::vector<UserMessage>;
+
+// "The job breaks off at line N: the K complete records before it were loaded."
+UserMessage job_cut_short_message(const JobCut& cut);
 
 } // namespace telvane

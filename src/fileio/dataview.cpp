@@ -286,11 +286,15 @@ bool is_text_column(int kind, int column) {
     return column == 1 || (kind != kDataCodes && column == 5);
 }
 
-std::string_view check_cell(int kind, int column, std::string_view text, bool committed) {
+namespace {
+
+// The typing check; `limits` false leaves out the limits of length and size.
+std::string_view check_text(int kind, int column, std::string_view text, bool committed,
+                            bool limits) {
     if (text.empty())
         return {};
     if (is_text_column(kind, column)) {
-        if (text.size() > 8)
+        if (limits && text.size() > 8)
             return "too_many_cha";
         // A comma would split the name or code in every comma-separated file it goes into.
         if (text.find(',') != std::string_view::npos)
@@ -307,11 +311,22 @@ std::string_view check_cell(int kind, int column, std::string_view text, bool co
         // What is still being typed ("-", ".", "-.") is too short to break a limit.
         return committed || !is_number_in_progress(text) ? "illegal_data_type" : "";
     }
-    if (v >= 100000000.0 || v <= -100000000.0)
+    if (limits && (v >= 100000000.0 || v <= -100000000.0))
         return "oversize_or_undersize";
-    if (text.size() > (v >= 0 ? 13u : 14u))
+    if (limits && text.size() > (v >= 0 ? 13u : 14u))
         return "too_many_data";
     return {};
+}
+
+} // namespace
+
+std::string_view check_cell(int kind, int column, std::string_view text, bool committed) {
+    return check_text(kind, column, text, committed, true);
+}
+
+std::string_view check_keystroke(int kind, int column, std::string_view before,
+                                 std::string_view after) {
+    return check_text(kind, column, after, false, after.size() >= before.size());
 }
 
 EditGrid::EditGrid(int kind)
@@ -413,6 +428,10 @@ TakeOutcome take_edited_table(const EditGrid& g, bool modified, int order, Units
                     return {"point_without_name", r, 1};
                 continue;
             }
+            // A coordinate left empty (never typed, or emptied by a refused paste) is not 0.
+            for (int c = 2; c <= 4; ++c)
+                if (g.cell(r, c).empty())
+                    return {"coord_cell_empty", r, c};
             p.name = NameField(g.cell(r, 1));
             p.code = NameField(g.cell(r, 5));
             list.push_back(p);

@@ -63,6 +63,12 @@ bool is_text_column(int kind, int column);
 // the code page, so whatever passes fits the instrument's 15-byte field.
 std::string_view check_cell(int kind, int column, std::string_view text, bool committed);
 
+// The check of one keystroke in a cell editor, from the text before it to the text after it:
+// the typing check, except that a text made shorter is never refused for its length or size, so
+// a name read from a file longer than the limit can be shortened a character at a time.
+std::string_view check_keystroke(int kind, int column, std::string_view before,
+                                 std::string_view after);
+
 // The table of the editing page as cell texts; column 0 holds the row labels.
 class EditGrid {
 public:
@@ -110,7 +116,8 @@ struct TakeOutcome {
 
 // Leaving the editing page. Points: every cell is checked first (a number that does not read:
 // wrong_coord_format; a row with numbers but no name: point_without_name; a blank or control
-// character in a code, then a name: only_numbers_and_letters); then, when `modified`, the rows
+// character in a code, then a name: only_numbers_and_letters; a row with a name and an empty
+// North, East or elevation: coord_cell_empty, at that cell); then, when `modified`, the rows
 // with a name become CoordList. Codes: the non-empty cells of column 1 become CodeList when
 // there is at least one, after the same character check. Nothing changes on a failure.
 TakeOutcome take_edited_table(const EditGrid& grid, bool modified, int order, Units units,

@@ -48,8 +48,13 @@ bool interpret_received(std::span<const std::string> lines, DataState& data, Mes
     if (!is_record_text(lines))
         return false;
     Job job;
-    const bool loaded = load_job_text(lines, job) == kLoadOk;
-    if (std::all_of(lines.begin(), lines.end(),
+    std::optional<JobCut> cut;
+    const bool loaded = load_job_text_to_break(lines, job, cut) == kLoadOk;
+    if (cut)
+        messages.push_back(job_cut_short_message(*cut));
+    // A list cut short is judged by its lines before the break.
+    const auto complete = cut ? lines.first(cut->line - 1) : lines;
+    if (std::all_of(complete.begin(), complete.end(),
                     [](const std::string& l) { return is_coordinate_keyword(l); })) {
         std::vector<coord_item> points;
         if (loaded)

@@ -329,7 +329,10 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
     }
     if (is_record_text(lines)) {
         Job job;
-        const std::string_view loaded = load_job_text(lines, job);
+        std::optional<JobCut> cut;
+        const std::string_view loaded = load_job_text_to_break(lines, job, cut);
+        if (cut)
+            messages.push_back(job_cut_short_message(*cut));
         if (loaded != kLoadOk && job_error)
             *job_error = std::string(loaded);
         if (loaded == kLoadOk) {
@@ -364,6 +367,11 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
         return;
     }
     messages.push_back(UserMessage::key("wrong_format"));
+}
+
+UserMessage job_cut_short_message(const JobCut& cut) {
+    return UserMessage::key_with("job_cut_short", {format_int(static_cast<long long>(cut.line)),
+                                                   format_int(static_cast<long long>(cut.kept))});
 }
 
 bool open_data_file(const std::string& path, DataState& data, const FileSettings& settings,

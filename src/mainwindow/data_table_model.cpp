@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace telvane {
 
 DataTableModel::DataTableModel(TextOf text_of, QObject* parent)
@@ -124,15 +126,22 @@ bool DataTableModel::setData(const QModelIndex& index, const QVariant& value, in
         key = "char_not_in_codepage";
     else
         key = check_cell(kind_, index.column(), *bytes, true);
-    grid_->set_cell(row, index.column(), key.empty() ? *bytes : std::string());
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     if (!key.empty()) {
-        emit refused(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
-        return true;
+        // The refused text is taken back: the cell keeps what it held.
+        emit refused(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())),
+                     index.row(), index.column());
+        return false;
     }
+    grid_->set_cell(row, index.column(), *bytes);
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     emit edited();
     return true;
 }
+
+namespace {
+// The text an editor held after its last accepted keystroke.
+constexpr const char* kAcceptedText = "telvaneAcceptedText";
+} // namespace
 
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const {
@@ -142,19 +151,38 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         return editor;
     const auto* model = qobject_cast<const DataTableModel*>(index.model());
     const int kind = model ? model->kind() : kDataPoints;
+    const int row = index.row();
     const int column = index.column();
-    // The check of each keystroke: a text that cannot stand (or become a number) is refused and
-    // the cell emptied at once, with the reason.
-    connect(line, &QLineEdit::textEdited, line, [this, line, kind, column](const QString& text) {
-        const std::optional<std::string> bytes = toGbkExact(text);
-        const std::string_view key = bytes ? check_cell(kind, column, *bytes, false)
-                                           : std::string_view("char_not_in_codepage");
-        if (key.empty())
-            return;
-        line->clear();
-        emit refused(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
-    });
+    // The check of each keystroke: a text that cannot stand (or become a number) is taken back
+    // to what the editor held before the key, and the reason is shown once the key's handling
+    // is over. The message box is never run from inside the editor's own signal: its modal loop
+    // closes and deletes the editor, which is still on the stack here.
+    connect(line, &QLineEdit::textEdited, line,
+            [this, line, kind, row, column](const QString& text) {
+                const QString before = line->property(kAcceptedText).toString();
+                const std::optional<std::string> after = toGbkExact(text);
+                const std::optional<std::string> was = toGbkExact(before);
+                const std::string_view key =
+                    after ? check_keystroke(kind, column, was.value_or(std::string()), *after)
+                          : std::string_view("char_not_in_codepage");
+                if (key.empty()) {
+                    line->setProperty(kAcceptedText, text);
+                    return;
+                }
+                const int cursor =
+                    std::min<int>(line->cursorPosition() - 1, static_cast<int>(before.size()));
+                line->setText(before);
+                line->setCursorPosition(std::max(cursor, 0));
+                emit refused(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())),
+                             row, column);
+            });
     return editor;
+}
+
+void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    QStyledItemDelegate::setEditorData(editor, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->setProperty(kAcceptedText, line->text());
 }
 
 } // namespace telvane

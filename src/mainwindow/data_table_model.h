@@ -37,13 +37,14 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // A committed edit: the whole typing check runs; a cell that fails is emptied and
-    // `refused` names the message.
+    // A committed edit: the whole typing check runs; a text that fails is not taken (the cell
+    // keeps its value) and `refused` names the message and the cell.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 signals:
     void edited();
-    void refused(const QString& key);
+    // Connect with a queued connection: it is emitted while an editor is committing.
+    void refused(const QString& key, int row, int column);
 
 private:
     void reset(int kind, int order);
@@ -64,9 +65,11 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
 
 signals:
-    void refused(const QString& key) const;
+    // Emitted from inside the editor's keystroke handling: connect with a queued connection.
+    void refused(const QString& key, int row, int column) const;
 };
 
 } // namespace telvane

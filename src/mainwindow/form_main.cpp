@@ -30,6 +30,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -188,10 +189,11 @@ void TForm1::build_layout() {
         Modified = true;
         Unsaved = true;
     });
-    connect(StrGridModel, &DataTableModel::refused, this,
-            [this](const QString& key) { texts().message(key.toStdString()); });
-    connect(delegate, &CellDelegate::refused, this,
-            [this](const QString& key) { texts().message(key.toStdString()); });
+    // Refusals come from inside an editor's key or commit handling: the message waits until
+    // that is over (a modal box run from there closes and deletes the editor under it).
+    connect(StrGridModel, &DataTableModel::refused, this, &TForm1::cell_refused,
+            Qt::QueuedConnection);
+    connect(delegate, &CellDelegate::refused, this, &TForm1::cell_refused, Qt::QueuedConnection);
     auto* copy = new QAction(StrGrid);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
@@ -359,6 +361,32 @@ void TForm1::connect_commands() {
     };
     for (auto [b, command] : commands)
         connect(b, &QPushButton::clicked, this, [this, command = command] { run(command); });
+    // Keys of the commands; a key does what a click on its button would, when that is possible.
+    const std::pair<QKeySequence, QPushButton*> keys[] = {
+        {QKeySequence::Open, OpenBtn},
+        {QKeySequence::Save, SaveBtn},
+        {QKeySequence::HelpContents, HelpBtn},
+    };
+    for (const auto& [key, b] : keys) {
+        auto* action = new QAction(this);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, b = b] {
+            if (b->isEnabled() && b->isVisibleTo(this) && isEnabled())
+                b->click();
+        });
+    }
+    // Delete removes the row of the current cell on the editing page (while a cell is being
+    // typed into, the key stays the editor's).
+    auto* remove_row = new QAction(StrGrid);
+    remove_row->setShortcut(QKeySequence::Delete);
+    remove_row->setShortcutContext(Qt::WidgetShortcut);
+    StrGrid->addAction(remove_row);
+    connect(remove_row, &QAction::triggered, this, [this] {
+        if (DelBtn->isEnabled() && DelBtn->isVisibleTo(this))
+            DelBtn->click();
+    });
     connect(vLanguage, &QComboBox::activated, this,
             [this](int index) { guarded(prompts_, [&] { vLanguageChange(index); }); });
     connect(&ComPort1, &TComPort::LineError, this, &TForm1::ComPort1LineError);
@@ -457,7 +485,7 @@ void TForm1::FormCreate() {
 
 void TForm1::ApplyTexts() {
     const UiText& t = texts();
-    setWindowTitle(t.title());
+    update_title();
     MeasText->clear();
     ComportSettingGroup->setTitle(t.text("comportgroup"));
     Label11->setText(t.text("comportnumlab"));
@@ -488,15 +516,11 @@ void TForm1::ApplyTexts() {
 }
 
 void TForm1::show_help() {
-    Data.DataKind = kDataRecords;
-    InitDataShowView();
-    Data.RecordList.clear();
-    Data.JobName.clear();
-    Data.InstName.clear();
-    Data.CoordList.clear();
-    Data.CodeList.clear();
-    Memo1.clear();
-    Unsaved = false;
+    // The help takes the place of the view; the data stays in its lists, and the commands act
+    // on it as they would with it on show.
+    HelpShown = true;
+    StrGrid->hide();
+    MeasText->show();
     const QString help = texts().text(kHelpKey);
     MeasText->setPlainText(help);
     if (help.trimmed().isEmpty())
@@ -507,6 +531,14 @@ void TForm1::show_help() {
 
 void TForm1::HelpBtnClick() {
     show_help();
+}
+
+void TForm1::leave_help() {
+    if (!HelpShown)
+        return;
+    HelpShown = false;
+    InitDataShowView();
+    RefleshDataShowView();
 }
 
 void TForm1::FormPaint() {
@@ -526,6 +558,11 @@ void TForm1::vLanguageChange(int index) {
     if (index < 0 || index >= static_cast<int>(language_->LanguageNames().size()))
         return;
     language_->SelectLanguage(index);
+    // The language chosen is the one of the next start too.
+    IniFile ini = IniFile::load(to_path(paths_.iniPath));
+    ini.write_int(kFormSection, "Language", index);
+    if (!ini.save(to_path(paths_.iniPath)))
+        qWarning("The settings could not be written to %s", qUtf8Printable(paths_.iniPath));
     ApplyTexts();
     if (HelpShown) {
         show_help();
@@ -605,6 +642,7 @@ void TForm1::FormClose() {
     if (typed || ini.value(kFormSection, "PortName"))
         ini.write_string(kFormSection, "PortName", typed ? device.toStdString() : "");
     ini.write_int(kFormSection, "Baudrate", ComComboBox8->currentIndex());
+    ini.write_int(kFormSection, "Language", language_->LanguageIndex());
     if (!ini.save(to_path(paths_.iniPath)))
         qWarning("The settings could not be written to %s", qUtf8Printable(paths_.iniPath));
 }
@@ -647,7 +685,9 @@ void TForm1::set_column_widths() {
 
 void TForm1::show_messages(const Messages& messages) {
     for (const UserMessage& m : messages) {
-        if (m.kind == UserMessage::Kind::Key && !m.suffix.empty())
+        if (m.kind == UserMessage::Kind::Key && !m.args.empty())
+            prompts_.message(texts().text(m.value, m.args));
+        else if (m.kind == UserMessage::Kind::Key && !m.suffix.empty())
             prompts_.message(texts().text(m.value) + fromGbk(m.suffix));
         else if (m.kind == UserMessage::Kind::Key)
             texts().message(m.value);
@@ -682,6 +722,15 @@ void TForm1::set_view_text(QString text) {
 }
 
 void TForm1::InitDataShowView() {
+    if (HelpShown) {
+        // Behind the help: only the command states follow the data.
+        SendBtn->setEnabled(!Link1.busy() && send_allowed());
+        SaveFilter = Data.DataKind == kDataPoints || Data.DataKind == kDataPoints3
+                         ? "SAVE_COORD_FILTER"
+                     : Data.DataKind == kDataCodes ? "SAVE_CODE_FILTER"
+                                                   : "SAVE_JOB_FILTER";
+        return;
+    }
     if (Data.DataKind == kDataRecords) {
         MeasText->show();
         StrGrid->hide();
@@ -705,6 +754,8 @@ void TForm1::InitDataShowView() {
 }
 
 void TForm1::RefleshDataShowView() {
+    if (HelpShown)
+        return;
     const FileSettings s = Settings();
     switch (Data.DataKind) {
     case kDataRecords:
@@ -742,10 +793,12 @@ QString TForm1::CaptureFileName() const {
     return QString::fromStdU16String(capture_.path().u16string());
 }
 
-void TForm1::transfer_controls(bool receiving) {
+void TForm1::transfer_controls() {
     OpenBtn->setEnabled(false);
     SaveBtn->setEnabled(false);
-    (receiving ? SendBtn : ReceiveBtn)->setEnabled(false);
+    // A second Receive would restart the receive under way and split its capture.
+    ReceiveBtn->setEnabled(false);
+    SendBtn->setEnabled(false);
     ComportSettingGroup->setEnabled(false);
     FileControlGroup->setEnabled(false);
     StopBtn->setEnabled(true);
@@ -758,23 +811,27 @@ void TForm1::idle_controls() {
     StopBtn->setEnabled(false);
     OpenBtn->setEnabled(true);
     SaveBtn->setEnabled(true);
-    SendBtn->setEnabled(Data.DataKind != kDataRecords);
-    ReceiveBtn->setEnabled(Data.DataKind == kDataRecords || Data.DataKind == kDataPoints);
+    SendBtn->setEnabled(send_allowed());
+    // Whatever is on show, a new receive can always start when none runs.
+    ReceiveBtn->setEnabled(true);
 }
 
-void TForm1::link_ended(LinkEnd how) {
+bool TForm1::send_allowed() const {
+    return Data.DataKind != kDataRecords && Data.DataKind != kDataPoints3;
+}
+
+void TForm1::link_ended(LinkEnd) {
     capture_.end();
     idle_controls();
-    if (how == LinkEnd::TimedOut || how == LinkEnd::LineLost) {
-        ReceiveBtn->setEnabled(true);
-        SendBtn->setEnabled(true);
-    }
 }
 
 void TForm1::link_received(const Lines& lines) {
     Messages messages;
     if (interpret_received(lines, Data, messages))
         Unsaved = true;
+    HelpShown = false;
+    current_file_.clear();
+    update_title();
     InitDataShowView();
     RefleshDataShowView();
     show_messages(messages);
@@ -798,8 +855,8 @@ void TForm1::ReceiveBtnClick() {
     }
     if (!Link1.start_receive())
         return;
-    transfer_controls(true);
-    HelpShown = false;
+    transfer_controls();
+    leave_help();
     // Every byte also goes to a capture file, so that nothing received can be lost.
     std::string error;
     if (capture_.begin(to_path(capture_folder()), &error))
@@ -822,7 +879,7 @@ void TForm1::SendBtnClick() {
         return;
     }
     if (Link1.start_send(std::move(plan.lines)))
-        transfer_controls(false);
+        transfer_controls();
 }
 
 void TForm1::StopBtnClick() {
@@ -883,7 +940,7 @@ void TForm1::MapBtnClick() {
 }
 
 void TForm1::RoadWindowExited() {
-    HelpShown = false;
+    leave_help();
     setEnabled(true);
     show();
     raise();
@@ -908,6 +965,7 @@ void TForm1::enter_editing(EditGrid table) {
 }
 
 void TForm1::CoordBtnClick() {
+    leave_help();
     const FileSettings s = Settings();
     switch (Data.DataKind) {
     case kDataRecords: {
@@ -958,6 +1016,7 @@ void TForm1::CoordBtnClick() {
 }
 
 void TForm1::CodeBtnClick() {
+    leave_help();
     if (!Data.RecordList.empty() || !Data.CoordList.empty()) {
         if (texts().if_change_record_mode() != 1)
             return;
@@ -1016,9 +1075,13 @@ void TForm1::OKBtnClick() {
         const FileSettings s = Settings();
         const TakeOutcome o = take_edited_table(EditTable, Modified, s.order, s.units, Data);
         if (!o.ok()) {
-            texts().message(o.key);
-            StrGrid->setCurrentIndex(
-                StrGridModel->index(static_cast<int>(o.row), std::max(o.column, 1)));
+            // The message names the cell, which is selected: the page stays.
+            const int column = std::max(o.column, 1);
+            const QString header =
+                StrGridModel->headerData(column, Qt::Horizontal).toString().trimmed();
+            prompts_.message(texts().text(o.key) +
+                             texts().text("at_cell", {std::to_string(o.row + 1), toGbk(header)}));
+            StrGrid->setCurrentIndex(StrGridModel->index(static_cast<int>(o.row), column));
             return;
         }
     }
@@ -1031,6 +1094,24 @@ void TForm1::OKBtnClick() {
     InitDataShowView();
     RefleshDataShowView();
     EditTable = EditGrid();
+}
+
+void TForm1::cell_refused(const QString& key, int row, int column) {
+    texts().message(key.toStdString());
+    // The message box took the focus and so closed the cell's editor: it opens again on the
+    // same cell, holding the text as it stood before the refused key.
+    if (!StrGridModel->grid() || row >= StrGridModel->rowCount() ||
+        column >= StrGridModel->columnCount() || !StrGrid->isVisible())
+        return;
+    const QModelIndex at = StrGridModel->index(row, column);
+    if (StrGrid->indexWidget(at))
+        return; // still open
+    StrGrid->setCurrentIndex(at);
+    StrGrid->edit(at);
+    if (auto* line = qobject_cast<QLineEdit*>(StrGrid->indexWidget(at))) {
+        line->deselect();
+        line->end(false);
+    }
 }
 
 void TForm1::CopySelection() {
@@ -1094,7 +1175,13 @@ void TForm1::PasteCells(const QString& text) {
         prompts_.message(texts().text("paste_cells_refused") + QString::number(refused));
 }
 
+bool TForm1::may_replace_data() {
+    return !Unsaved || texts().question("if_open_discard_unsaved") == 1;
+}
+
 void TForm1::OpenBtnClick() {
+    if (!may_replace_data())
+        return;
     const std::optional<FileChoice> choice = prompts_.openFile(texts().filter("OPEN_FILTER"));
     if (!choice)
         return;
@@ -1103,21 +1190,33 @@ void TForm1::OpenBtnClick() {
 
 bool TForm1::OpenFile(const QString& path) {
     Messages messages;
-    bool ran = false;
+    bool loaded = false;
     {
         BusyCursor busy;
-        ran = open_data_file(file_name_bytes(path), Data, Settings(), messages);
-        if (ran) {
+        // The file is read beside the data on show, which it replaces only when it gave
+        // something: a file that cannot be read or is not recognised leaves it as it was.
+        DataState opened;
+        opened.DataKind = kDataNone;
+        loaded = open_data_file(file_name_bytes(path), opened, Settings(), messages) &&
+                 opened.DataKind != kDataNone && list_size(opened) > 0;
+        if (loaded) {
+            Data = std::move(opened);
+            HelpShown = false;
+            Unsaved = false;
+            current_file_ = QFileInfo(path).fileName();
+            update_title();
             InitDataShowView();
             RefleshDataShowView();
         }
     }
     show_messages(messages);
-    if (!ran)
-        return false;
-    HelpShown = false;
-    Unsaved = false;
-    return true;
+    return loaded;
+}
+
+void TForm1::update_title() {
+    // The window's caption names the file on show.
+    const QString title = texts().title();
+    setWindowTitle(current_file_.isEmpty() ? title : current_file_ + QStringLiteral(" - ") + title);
 }
 
 std::optional<FileChoice> TForm1::choose_save_file(const QString& type_list) {
@@ -1151,8 +1250,11 @@ void TForm1::save_list(std::string_view filter_key) {
     const SaveOutcome outcome =
         build_save(Data, choice->typeIndex, file_name_bytes(choice->fileName), Settings());
     show_messages(outcome.messages);
-    if (outcome.write && write_bytes(choice->fileName, outcome.bytes))
+    if (outcome.write && write_bytes(choice->fileName, outcome.bytes)) {
         Unsaved = false;
+        current_file_ = QFileInfo(choice->fileName).fileName();
+        update_title();
+    }
 }
 
 void TForm1::save_view_text() {
@@ -1210,7 +1312,10 @@ void TForm1::dropEvent(QDropEvent* event) {
             continue;
         event->acceptProposedAction();
         const QString path = url.toLocalFile();
-        guarded(prompts_, [this, &path] { OpenFile(path); });
+        guarded(prompts_, [this, &path] {
+            if (may_replace_data())
+                OpenFile(path);
+        });
         return;
     }
 }

@@ -191,8 +191,17 @@ private:
     void build_layout();
     void connect_commands();
     void show_help();
+    // The help gives way to the data view.
+    void leave_help();
+    // Whether Send may start on the data on show.
+    bool send_allowed() const;
+    // Open may replace the data on show: it is saved, or the user agreed to lose it.
+    bool may_replace_data();
+    void update_title();
+    // A cell's text was refused; the message, then the cell's editor again.
+    void cell_refused(const QString& key, int row, int column);
     // Enabled states while a transfer runs, and after one by the kind on show.
-    void transfer_controls(bool receiving);
+    void transfer_controls();
     void idle_controls();
     void link_ended(LinkEnd how);
     void link_received(const Lines& lines);
@@ -226,6 +235,7 @@ private:
     CaptureFile capture_;
     QLabel* panels_[3] = {};
     bool closed_ = false;
+    QString current_file_; // the name of the file on show, for the caption
 };
 
 } // namespace telvane

@@ -473,10 +473,57 @@ std::string_view load_job_text_from(const LineRange& lines, Job& job) {
     return kLoadOk;
 }
 
+template <typename Line>
+std::string_view load_to_break(std::span<const Line> lines, Job& job, std::optional<JobCut>& cut) {
+    cut.reset();
+    const std::string_view whole = load_job_text_from(lines, job);
+    if (whole == kLoadOk)
+        return whole;
+    // The last line that is not passed over, and the last line that opens a record.
+    std::size_t last = lines.size();
+    while (last > 0 && is_skipped_line(std::string_view(lines[last - 1])))
+        --last;
+    if (last == 0)
+        return whole;
+    std::size_t opener = last;
+    while (opener > 0) {
+        const LineRole role = line_role(line_keyword(std::string_view(lines[opener - 1])));
+        if (role == LineRole::StandAlone || role == LineRole::RecordStart)
+            break;
+        --opener;
+    }
+    // A fragment of a line at the very end may be the start of a record of its own; else the
+    // record that the last opener starts is the broken one.
+    std::vector<std::size_t> ends;
+    if (line_role(line_keyword(std::string_view(lines[last - 1]))) == LineRole::Unknown)
+        ends.push_back(last - 1);
+    if (opener > 0 && (ends.empty() || opener - 1 < ends.back()))
+        ends.push_back(opener - 1);
+    for (const std::size_t end : ends) {
+        Job kept;
+        if (load_job_text_from(lines.first(end), kept) != kLoadOk || kept.RecordList.empty())
+            continue;
+        cut = JobCut{end + 1, kept.RecordList.size()};
+        job = std::move(kept);
+        return kLoadOk;
+    }
+    return whole;
+}
+
 } // namespace
 
 std::string_view load_job_text(std::span<const std::string> lines, Job& job) {
     return load_job_text_from(lines, job);
+}
+
+std::string_view load_job_text_to_break(std::span<const std::string> lines, Job& job,
+                                        std::optional<JobCut>& cut) {
+    return load_to_break(lines, job, cut);
+}
+
+std::string_view load_job_text_to_break(std::span<const std::string_view> lines, Job& job,
+                                        std::optional<JobCut>& cut) {
+    return load_to_break(lines, job, cut);
 }
 
 std::string_view load_job_text(std::span<const std::string_view> lines, Job& job) {

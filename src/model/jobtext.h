@@ -9,6 +9,7 @@
 #include "textlines.h"
 #include "units.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -82,6 +83,23 @@ int parse_inst_line(std::string_view line, std::string& name);
 // reads views into a file's bytes, so a big file is never copied line by line.
 std::string_view load_job_text(std::span<const std::string> lines, Job& job);
 std::string_view load_job_text(std::span<const std::string_view> lines, Job& job);
+
+// Where a job text broke off inside its last record (a receive that timed out or was stopped,
+// a capture or a file cut short): the line the broken record starts on (from 1) and how many
+// complete records before it were loaded.
+struct JobCut {
+    std::size_t line = 0;
+    std::size_t kept = 0;
+};
+
+// As load_job_text, but a text whose only fault is its last record, cut off (a fragment of a
+// line, a record without its second line, a line with too few fields), loads the complete
+// records before it and says where it broke off in *cut. A fault followed by further records
+// is damage, not an end cut short: that still fails.
+std::string_view load_job_text_to_break(std::span<const std::string> lines, Job& job,
+                                        std::optional<JobCut>& cut);
+std::string_view load_job_text_to_break(std::span<const std::string_view> lines, Job& job,
+                                        std::optional<JobCut>& cut);
 
 // Reads a job's records into a new list with the backsight and coordinate pairing applied.
 void pair_records(std::vector<record_item>& records);

@@ -23,6 +23,10 @@ inline constexpr std::string_view kFileTypeFile = "FileType.cfg";
 inline constexpr std::string_view kHelpFile = "HELP.txt";
 inline constexpr std::string_view kHelpKey = "APP_HELP_TEXT";
 
+// A text with its places "%1" to "%9" filled by `args` in order (bytes in, bytes out; a place
+// without a value stays as it is, and a value is never searched for places again).
+std::string fill_args(std::string_view text, const std::vector<std::string>& args);
+
 // Language.cfg is missing, unreadable or names no language: no text can be shown.
 class LanguageFileError : public std::runtime_error {
 public:

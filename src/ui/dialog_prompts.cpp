@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -76,8 +77,12 @@ std::optional<FileChoice> DialogPrompts::runFileDialog(bool save, const QString&
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
+    // Open and Save start where the user last chose a file.
+    if (!directory_.isEmpty())
+        dialog.setDirectory(directory_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    directory_ = QFileInfo(dialog.selectedFiles().front()).absolutePath();
     const qsizetype at = filters.indexOf(dialog.selectedNameFilter());
     return FileChoice{dialog.selectedFiles().front(), at < 0 ? 1 : static_cast<int>(at) + 1};
 }

@@ -23,6 +23,9 @@ public:
     void setConfirmationDialog(TFormMessage* dialog) { confirmation_ = dialog; }
     // The window the dialogs are centred on.
     void setParentWindow(QWidget* window) { parent_ = window; }
+    // The folder the file dialogs start in (the last one used, kept by the program).
+    void setDirectory(const QString& directory) { directory_ = directory; }
+    const QString& directory() const { return directory_; }
 
     void message(const QString& text) override;
     void captioned(const QString& caption, const QString& text) override;
@@ -37,6 +40,7 @@ private:
 
     QPointer<TFormMessage> confirmation_;
     QPointer<QWidget> parent_;
+    QString directory_; // of the last file chosen
 };
 
 } // namespace telvane

@@ -10,6 +10,10 @@ QString UiText::text(std::string_view key) const {
     return fromGbk(language_.GetText(key));
 }
 
+QString UiText::text(std::string_view key, const std::vector<std::string>& args) const {
+    return fromGbk(fill_args(language_.GetText(key), args));
+}
+
 QString UiText::title() const {
     return text("app_title") + QLatin1Char(' ') + QLatin1String(kVersionText);
 }

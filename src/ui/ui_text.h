@@ -8,7 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace telvane {
 
@@ -25,6 +27,9 @@ public:
 
     // The text of `key` in the selected language; "" for an unknown key.
     QString text(std::string_view key) const;
+    // The text of `key` with its places "%1", "%2", ... filled by `args` (bytes in the code
+    // page, as the core gives them).
+    QString text(std::string_view key, const std::vector<std::string>& args) const;
     // The text of `key` as a file-dialog type list (an unknown key gives an empty list).
     QString filter(std::string_view key) const { return text(key); }
     // The main window's caption: the text of app_title, a blank and the version.

@@ -93,6 +93,26 @@ TEST(CliConvert, ExitStatusAndMessages) {
     EXPECT_EQ(cli({"convert", job, dir.file("no/such/folder/o")}).status, 1);
 }
 
+// A job cut short (a capture of a receive that stopped) converts with its complete records and
+// a warning; one with no complete record is refused.
+TEST(CliConvert, AJobCutShortGoesOnWithItsCompleteRecords) {
+    TempDir dir;
+    std::string text = kJob;
+    text.resize(text.find("ENZ     5.0000") + 10); // the last point's coordinates cut off
+    const std::string cut = dir.write("cut.txt", text);
+    const CliRun run = cli({"convert", cut, dir.file("out.txt")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("[job_cut_short]"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("line 9"), std::string::npos) << run.err;
+    const auto written = telvane::read_file_bytes(dir.file("out.txt"));
+    ASSERT_TRUE(written);
+    EXPECT_NE(written->find("BS      B1"), std::string::npos);
+    EXPECT_EQ(written->find("P1"), std::string::npos);
+
+    const std::string none = dir.write("none.txt", "JOB     J\r\nINST    I\r\nSC      P1,1.");
+    EXPECT_EQ(cli({"convert", none, dir.file("none-out.txt")}).status, 1);
+}
+
 TEST(AtomicWrite, AFailedSaveLeavesTheOldFile) {
     TempDir dir;
     const std::string target = dir.write("keep.txt", "old contents");

@@ -235,6 +235,11 @@ TEST(EditGrid, TakingTheTableBack) {
         {{{"P1", "1", "2", "3", ""}, {"", "7", "", "", ""}}, true, "point_without_name", 1, 1, 1},
         {{{"P 1", "1", "2", "3", "C"}}, true, "only_numbers_and_letters", 0, 1, 1},
         {{{"P1", "1", "2", "3", "C "}}, true, "only_numbers_and_letters", 0, 5, 1},
+        // A name with a coordinate left empty (never typed, or emptied by a refused paste)
+        // is reported at that cell, never stored as 0.
+        {{{"P1", "1", "", "3", "C"}}, true, "coord_cell_empty", 0, 3, 1},
+        {{{"P1", "1", "2", "3", ""}, {"P2", "", "", "", ""}}, true, "coord_cell_empty", 1, 2, 1},
+        {{{"P1", "1", "2", "", ""}}, true, "coord_cell_empty", 0, 4, 1},
     };
     for (const Case& c : cases) {
         EditGrid g(kDataPoints);
@@ -364,4 +369,33 @@ TEST(TypingCheck, SignsPointsAndBlanksWhileTyping) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(check_cell(kDataPoints, 3, c.text, c.committed), c.key) << c.text;
+}
+
+// A key that makes the text shorter is never refused for its length or size: a name read from a
+// file longer than the limit can be shortened a character at a time. Anything else is the
+// typing check.
+TEST(TypingCheck, KeystrokesThatShortenAnOverLongText) {
+    struct Case {
+        int column;
+        const char* before;
+        const char* after;
+        const char* key;
+    };
+    const Case cases[] = {
+        {1, "ABCDEFGHIJ", "ABCDEFGHI", ""},           // Backspace in a long imported name
+        {1, "ABCDEFGH", "ABCDEFGHI", "too_many_cha"}, // a ninth character
+        {1, "ABCDEFGHIJ", "ABCDEFGHIJK", "too_many_cha"},
+        {1, "ABCDEFGHI,", "ABCDEFGHI", ""},
+        {1, "ABCDEFGHIJ", "ABCDEFGH,", "name_has_comma"}, // shorter, but a comma never stands
+        {2, "123456789.5", "123456789.", ""},             // a too big number made smaller
+        {2, "1234567891", "123456789", ""},
+        {2, "12345678", "123456789", "oversize_or_undersize"},
+        {3, "-1234567.123456", "-1234567.12345", ""},
+        {3, "-1234567.12345", "-1234567.123456", "too_many_data"},
+        {4, "1a5", "1a", "illegal_data_type"}, // shorter, still not a number
+        {4, "15", "1", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(check_keystroke(kDataPoints, c.column, c.before, c.after), c.key)
+            << c.before << " -> " << c.after;
 }

@@ -52,6 +52,24 @@ TEST(ReceivedLines, WhatAFinishedReceiveLoads) {
          0,
          {"file_no_valid_data"}},
         {"nothing known", {"a,b", "c d"}, false, kDataPoints3, 5, 5, 1, {}},
+        // A receive that stopped inside a record: the complete ones, and one message.
+        {"job cut short",
+         {"JOB     J", "INST    I", "SC      P1,1.0,C", "ENZ     1.0,2.0,3.0", "SC      P2,1.0,C",
+          "ENZ     4.0,5"},
+         true,
+         kDataRecords,
+         1,
+         0,
+         0,
+         {"job_cut_short"}},
+        {"point list cut short",
+         {"SC      P1,1.0,C", "ENZ     1.0,2.0,3.0", "SC      P2,1.0,C", "EN"},
+         true,
+         kDataPoints,
+         0,
+         1,
+         1,
+         {"job_cut_short"}},
     };
     for (const Case& c : cases) {
         DataState d;
@@ -105,4 +123,16 @@ TEST(SendLines, EachKindsLineFormatAndLimits) {
         d.RoadRows.push_back({"1"});
         EXPECT_EQ(prepare_send_lines(d).refusal, (std::vector<std::string>{l.key, "outlimit"}));
     }
+}
+
+TEST(ReceivedLines, TheCutShortMessageNamesTheLineAndTheRecordsKept) {
+    const Lines lines = {"JOB     J",           "INST    I",        "SC      P1,1.0,C",
+                         "ENZ     1.0,2.0,3.0", "SC      P2,1.0,C", "ENZ     1.0,2.0,3.0",
+                         "SC      P3,1.0,C",    "ENZ     4.0,5"};
+    DataState d;
+    Messages m;
+    ASSERT_TRUE(interpret_received(lines, d, m));
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].args, (std::vector<std::string>{"7", "2"}));
+    EXPECT_EQ(d.RecordList.size(), 2u);
 }

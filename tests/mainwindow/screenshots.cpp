@@ -96,9 +96,11 @@ bool data_views(TForm1& form, const QDir& work, const QDir& out, const QString& 
 }
 
 // A receive from an instrument on a pseudo-terminal: while the lines arrive, and when done.
-bool receive(TForm1& form, Pty& instrument, const QDir& out, const QString& language) {
+bool receive(TForm1& form, ScriptedPrompts& prompts, Pty& instrument, const QDir& out,
+             const QString& language) {
     form.HelpBtnClick();
     form.ComComboBox7->SelectDevice(instrument.name());
+    prompts.answers << 1; // the points behind the help give way to the receive
     form.ReceiveBtnClick();
     const std::string job = toGbk(kJob);
     instrument.send(job.substr(0, job.size() / 2));
@@ -201,7 +203,7 @@ int main(int argc, char** argv) {
     settings.close();
     ok = data_views(form, QDir(work.path()), out, QStringLiteral("english")) && ok;
     Pty instrument;
-    ok = receive(form, instrument, out, QStringLiteral("english")) && ok;
+    ok = receive(form, prompts, instrument, out, QStringLiteral("english")) && ok;
     ok = road_window(*started.windows, prompts, out, QStringLiteral("english")) && ok;
     form.HelpBtnClick();
 
@@ -211,7 +213,7 @@ int main(int argc, char** argv) {
     ok = save(settings, out.filePath("settings-chinese.png")) && ok;
     settings.close();
     ok = data_views(form, QDir(work.path()), out, QStringLiteral("chinese")) && ok;
-    ok = receive(form, instrument, out, QStringLiteral("chinese")) && ok;
+    ok = receive(form, prompts, instrument, out, QStringLiteral("chinese")) && ok;
     ok = road_window(*started.windows, prompts, out, QStringLiteral("chinese")) && ok;
 
     for (const QString& m : prompts.messages)

@@ -186,9 +186,10 @@ private slots:
                                 << QStringList{};
         QTest::newRow("piles") << "stakes.txt" << QByteArray("h\r\n10\r\n20\r\n") << 8 << 2
                                << QStringList{};
-        QTest::newRow("nothing recognised") << "x.txt" << QByteArray("a b,c\r\n1 2\r\n") << 1 << 0
+        // A file that gives nothing leaves the data on show (here the help) as it was.
+        QTest::newRow("nothing recognised") << "x.txt" << QByteArray("a b,c\r\n1 2\r\n") << 0 << 0
                                             << QStringList{en("wrong_format")};
-        QTest::newRow("blank") << "blank.txt" << QByteArray("  \r\n") << 1 << 0
+        QTest::newRow("blank") << "blank.txt" << QByteArray("  \r\n") << 0 << 0
                                << QStringList{en("open_empty_file")};
         QTest::newRow("empty file")
             << "empty.txt" << QByteArray() << 0 << 0 << QStringList{en("file_is_empty")};
@@ -323,6 +324,13 @@ private slots:
         QCOMPARE(f.StatusPanel(1), en("total") + "3");
         w.type(2, 1, "P3");
         w.type(2, 2, "7");
+        // A name with an empty coordinate is reported at that cell, never stored as 0.
+        f.OKBtn->click();
+        QCOMPARE(w.prompts.messages.back(), en("coord_cell_empty") + en("at_cell"));
+        QCOMPARE(f.PageControl1->currentIndex(), 1);
+        QCOMPARE(f.StrGrid->currentIndex(), f.StrGridModel->index(2, 3));
+        w.type(2, 3, "8");
+        w.type(2, 4, "9");
         // Insert above row 1.
         f.StrGrid->setCurrentIndex(f.StrGridModel->index(0, 1));
         f.InsertBtn->click();
@@ -355,7 +363,7 @@ private slots:
         f.AppendBtn->click();
         w.type(2, 3, "4");
         f.OKBtn->click();
-        QCOMPARE(w.prompts.messages.back(), en("point_without_name"));
+        QCOMPARE(w.prompts.messages.back(), en("point_without_name") + en("at_cell"));
         QCOMPARE(f.PageControl1->currentIndex(), 1);
         QCOMPARE(f.StrGrid->currentIndex(), f.StrGridModel->index(2, 1));
         // Deleting every row leaves one empty row, and returning then empties the list.
@@ -373,28 +381,29 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stands");
         QTest::addColumn<QStringList>("messages");
+        // A refused key is taken back: what was typed before it stands.
         QTest::newRow("fits") << 2 << "12345678.123"
                               << "12345678.123" << QStringList{};
         QTest::newRow("too big") << 2 << "123456789"
-                                 << "" << QStringList{en("oversize_or_undersize")};
+                                 << "12345678" << QStringList{en("oversize_or_undersize")};
         QTest::newRow("14 characters") << 3 << "-1234567.12345"
                                        << "-1234567.12345" << QStringList{};
         QTest::newRow("15 characters") << 3 << "-1234567.123456"
-                                       << "" << QStringList{en("too_many_data")};
+                                       << "-1234567.12345" << QStringList{en("too_many_data")};
         QTest::newRow("minus then five") << 4 << "-5"
                                          << "-5" << QStringList{};
         QTest::newRow("point five") << 4 << ".5"
                                     << ".5" << QStringList{};
         QTest::newRow("letters") << 4 << "1a"
-                                 << "" << QStringList{en("illegal_data_type")};
+                                 << "1" << QStringList{en("illegal_data_type")};
         QTest::newRow("long name") << 1 << "ABCDEFGHI"
-                                   << "" << QStringList{en("too_many_cha")};
+                                   << "ABCDEFGH" << QStringList{en("too_many_cha")};
         QTest::newRow("chinese name of 8 bytes") << 1 << "中文中文"
                                                  << "中文中文" << QStringList{};
         QTest::newRow("chinese name of 10 bytes") << 5 << "中文中文中"
-                                                  << "" << QStringList{en("too_many_cha")};
+                                                  << "中文中文" << QStringList{en("too_many_cha")};
         QTest::newRow("emoji") << 5 << "A😀"
-                               << "" << QStringList{en("char_not_in_codepage")};
+                               << "A" << QStringList{en("char_not_in_codepage")};
     }
     void typingCheck() {
         QFETCH(int, column);
@@ -418,12 +427,15 @@ private slots:
         QApplication::processEvents(); // the view commits the edit from its event queue
         QCOMPARE(w.prompts.messages, messages);
         QCOMPARE(w.cell(0, column), stands);
-        QVERIFY(f.Modified); // even an emptied cell was a passed edit
-        // A lone "-" passes while typing and is refused when committed.
+        QVERIFY(f.Modified);
+        // A lone "-" passes while typing and is refused when committed: the cell keeps its
+        // value.
         w.prompts.messages.clear();
+        w.type(0, 2, "5");
         w.type(0, 2, "-");
+        QApplication::processEvents(); // the message comes once the commit is over
         QCOMPARE(w.prompts.messages, QStringList{en("illegal_data_type")});
-        QCOMPARE(w.cell(0, 2), QString());
+        QCOMPARE(w.cell(0, 2), QString("5"));
     }
 
     void saveEveryTypeReadBack_data() {
@@ -581,13 +593,20 @@ private slots:
         QCOMPARE(w.cell(1, 2), QString());
         QCOMPARE(w.cell(2, 4), QString("9"));
         QCOMPARE(w.cell(2, 5), QString());
+        // The cell the refused paste left empty is reported, never stored as 0.
+        f.OKBtn->click();
+        QCOMPARE(w.prompts.messages.back(), en("coord_cell_empty") + en("at_cell"));
+        QCOMPARE(f.PageControl1->currentIndex(), 1);
+        QCOMPARE(f.StrGrid->currentIndex(), f.StrGridModel->index(1, 2));
+        QVERIFY(f.Data.CoordList.empty());
+        w.type(1, 2, "4");
         f.OKBtn->click();
         QCOMPARE(f.Data.CoordList.size(), std::size_t(3));
         f.StrGrid->selectionModel()->select(
             QItemSelection(f.StrGridModel->index(0, 1), f.StrGridModel->index(1, 2)),
             QItemSelectionModel::Select);
         f.CopySelection();
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString("P1\t1.0000\nP2\t0.0000\n"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("P1\t1.0000\nP2\t4.0000\n"));
     }
 };
 

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <memory>
@@ -239,8 +240,8 @@ private slots:
         QCOMPARE(f.StatusPanel(1), zh("total") + "0");
         QCOMPARE(f.MeasText->toPlainText(), kHelpZh + "\n"); // the help follows the language
         QCOMPARE(f.vLanguage->currentIndex(), 0);
-        // The choice is not stored: the next start uses the INI file's language again.
-        QCOMPARE(s.files.read_ini(), QByteArray("[Form]\nLanguage=1\n"));
+        // The choice is stored at once: the next start uses it.
+        QCOMPARE(s.files.read_ini(), QByteArray("[Form]\nLanguage=0\n"));
 
         // Text typed into the list that names no language changes nothing.
         f.vLanguage->setFocus();
@@ -255,36 +256,43 @@ private slots:
         f.HelpShown = false;
         emit f.vLanguage->activated(1);
         QCOMPARE(f.SettingBtn->text(), en("settingbtn"));
-        QCOMPARE(f.MeasText->toPlainText(), QString("JOB     \nINST    ")); // the empty job
+        // The empty job the program starts with.
+        QCOMPARE(f.MeasText->toPlainText(), QString("JOB     NONAME\nINST    UNKNOW"));
         QVERIFY(s.prompts.messages.isEmpty());
     }
 
-    void helpDiscardsTheLoadedData() {
+    void helpKeepsTheData() {
         Started s;
         s.start_and_show();
         TForm1& f = s.form();
-        f.HelpShown = false;
-        f.Data.DataKind = kDataPoints;
-        f.InitDataShowView();
+        s.files.write("p.csv", "P1,C,1,2,3\r\nP2,C,4,5,6\r\n");
+        QVERIFY(f.OpenFile(s.files.dir() + "/p.csv"));
+        QCOMPARE(f.Data.DataKind, kDataPoints);
         QVERIFY(f.SendBtn->isEnabled());
-        f.Data.CoordList.resize(3);
-        f.Data.CodeList.resize(2);
-        f.Data.RecordList.resize(1);
-        f.Data.JobName = "JOB1";
-        f.Memo1 = {"line"};
-        f.SetStatusPanel(1, "Total: 3");
         f.HelpBtn->click();
-        QCOMPARE(f.Data.DataKind, kDataRecords);
-        QVERIFY(f.Data.CoordList.empty());
-        QVERIFY(f.Data.CodeList.empty());
-        QVERIFY(f.Data.RecordList.empty());
-        QVERIFY(f.Data.JobName.empty());
-        QVERIFY(f.Memo1.empty());
-        QVERIFY(!f.SendBtn->isEnabled());
+        // The help is on show, the points stay in their list and Send stays possible.
+        QVERIFY(f.HelpShown);
         QVERIFY(f.MeasText->isVisible());
+        QVERIFY(!f.StrGrid->isVisible());
         QCOMPARE(f.MeasText->toPlainText(), kHelpEn + "\n");
-        QCOMPARE(f.StatusPanel(1), QString("Total: 3")); // not updated by Help
-        QVERIFY(s.prompts.questions.isEmpty());          // discarded without asking
+        QCOMPARE(f.Data.DataKind, kDataPoints);
+        QCOMPARE(f.Data.CoordList.size(), std::size_t(2));
+        QVERIFY(f.SendBtn->isEnabled());
+        // Save writes the points, not the help.
+        s.prompts.fileAnswers << FileChoice{s.files.dir() + "/back.csv", 1};
+        f.SaveBtn->click();
+        const QByteArray saved = s.files.read("back.csv");
+        QVERIFY(saved.contains("P1") && saved.contains("P2") && !saved.contains("Help"));
+        // A shown event (the window coming back) brings the help again, still without loss.
+        f.FormPaint();
+        QCOMPARE(f.Data.CoordList.size(), std::size_t(2));
+        // Points opens the editing page on the same points.
+        f.CoordBtn->click();
+        QVERIFY(!f.HelpShown);
+        QCOMPARE(f.PageControl1->currentIndex(), 1);
+        QCOMPARE(f.StrGridModel->rowCount(), 2);
+        QVERIFY(f.StrGrid->isVisible());
+        QVERIFY(s.prompts.questions.isEmpty());
     }
 
     void settingsDialogFromTheMainWindow() {

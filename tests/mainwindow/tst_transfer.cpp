@@ -83,7 +83,8 @@ private slots:
         QVERIFY(!f.OpenBtn->isEnabled());
         QVERIFY(!f.FileControlGroup->isEnabled());
         QVERIFY(f.StopBtn->isEnabled());
-        QVERIFY(f.ReceiveBtn->isEnabled());
+        // A second press would restart the receive under way and split its capture.
+        QVERIFY(!f.ReceiveBtn->isEnabled());
         QCOMPARE(f.StatusPanel(0), en("receiving_data"));
         // In pieces, as a slow line delivers them.
         for (qsizetype i = 0; i < sent.size(); i += 7)

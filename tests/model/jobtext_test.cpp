@@ -469,3 +469,69 @@ TEST(ParseRecord, UnreadableValueIsReportedToTheSinkInstalled) {
     EXPECT_EQ(diagnostics_seen.rfind("Excption: ", 0), 0u);
     EXPECT_EQ(std::count(diagnostics_seen.begin(), diagnostics_seen.end(), '\n'), 1);
 }
+
+// A job that breaks off inside its last record (a receive stopped or timed out, a capture or a
+// file cut short) keeps every complete record before the break; damage followed by more
+// records is still a failure.
+TEST(LoadJobText, AJobCutShortKeepsItsCompleteRecords) {
+    const std::vector<std::string> whole = {
+        "JOB     DAY1",  "INST    TS",       "STA     S1,1.5000,CP",
+        "XYZ     1,2,3", "SC      P1,1.3,C", "HVD     3600,324000,50.0000",
+        "ENZ     1,2,3", "SC      P2,1.3,C", "HVD     3600,324000,51.0000",
+        "ENZ     4,5,6"};
+    struct Case {
+        const char* name;
+        std::vector<std::string> tail; // replaces the last record (lines 8-10)
+        std::string_view result;
+        std::size_t line, kept;
+    };
+    const Case cases[] = {
+        {"whole",
+         {"SC      P2,1.3,C", "HVD     3600,324000,51.0000", "ENZ     4,5,6"},
+         kLoadOk,
+         0,
+         3},
+        {"a record without its second line", {"SC      P2,1.3,C"}, kLoadOk, 8, 2},
+        {"a line cut inside its fields", {"SC      P2,1.3,C", "HVD     3600,32"}, kLoadOk, 8, 2},
+        {"a fragment of a keyword", {"SC      P2,1.3,C", "HV"}, kLoadOk, 8, 2},
+        {"a fragment after a whole record", {"S"}, kLoadOk, 8, 2},
+        {"a record line cut short", {"SC      P2,1."}, kLoadOk, 8, 2},
+        {"blank lines after the break", {"SC      P2,1.3,C", "HVD     36", "", "0"}, kLoadOk, 8, 2},
+        {"damage followed by more records",
+         {"SC      P2,1.3,C", "HVD     x,324000,51.0000", "ENZ     4,5,6", "SC      P3,1,C",
+          "HVD     1,2,3", "ENZ     4,5,6"},
+         kLoadRecordFailed,
+         0,
+         0},
+        {"an unknown line in the middle",
+         {"QQQ     1,2", "SC      P3,1,C", "HVD     1,2,3", "ENZ     4,5,6"},
+         kLoadGroupFailed,
+         0,
+         0},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines(whole.begin(), whole.begin() + 7);
+        lines.insert(lines.end(), c.tail.begin(), c.tail.end());
+        Job job;
+        job.JobName = "HELD";
+        std::optional<JobCut> cut;
+        EXPECT_EQ(load_job_text_to_break(lines, job, cut), c.result) << c.name;
+        if (c.result != kLoadOk) {
+            EXPECT_FALSE(cut) << c.name;
+            EXPECT_EQ(job.JobName, "HELD") << c.name; // a failure leaves the job as it was
+            continue;
+        }
+        EXPECT_EQ(job.JobName, "DAY1") << c.name;
+        EXPECT_EQ(job.RecordList.size(), c.kept) << c.name;
+        EXPECT_EQ(cut ? cut->line : 0, c.line) << c.name;
+        if (cut) {
+            EXPECT_EQ(cut->kept, c.kept) << c.name;
+        }
+    }
+    // Nothing complete before the break: nothing loads.
+    Job job;
+    std::optional<JobCut> cut;
+    const std::vector<std::string> only_broken = {"JOB     J", "INST    I", "SC      P1,1."};
+    EXPECT_NE(load_job_text_to_break(only_broken, job, cut), kLoadOk);
+    EXPECT_FALSE(cut);
+}

@@ -3,7 +3,15 @@
 // every step the invariants are checked; a failure names its seed and step, and the same seed
 // repeats it.
 //
-//   telvane_random_use [--seed N] [--steps N] [--corpus DIR]...
+// Two modes. By default every question is answered through the scripted seam and texts go into
+// the models directly: fast, and it reaches every command. With --real-dialogs the program's
+// own dialogs run: every message box, question, file dialog and entry dialog is the real modal
+// dialog, dismissed a moment after it shows by a key (Return, Escape) or a click, file dialogs
+// are answered by typing a path; buttons are clicked with the mouse, and texts are typed key by
+// key into the real editor that a double-click, F2 or a first key opens on a cell. That is
+// where a modal loop can delete an editor that is still in use.
+//
+//   telvane_random_use [--real-dialogs] [--seed N] [--steps N] [--corpus DIR]...
 #include "fileio/opendata.h"
 #include "fileio/savedata.h"
 #include "mainwindow/startup.h"
@@ -11,20 +19,26 @@
 #include "pseudo_terminal.h"
 #include "scripted_prompts.h"
 #include "test_files.h"
+#include "ui/dialog_prompts.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDirIterator>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMap>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <cmath>
@@ -78,8 +92,8 @@ const std::vector<std::string> kTransfers = {
 
 class RandomUse {
 public:
-    RandomUse(unsigned seed, QStringList files)
-        : seed_(seed), rng_(seed), files_(std::move(files)) {
+    RandomUse(unsigned seed, QStringList files, bool real)
+        : seed_(seed), rng_(seed), files_(std::move(files)), real_(real) {
         QStringList keys = all_window_keys();
         keys.removeIf([](const QString& k) { return k.endsWith("_FILTER"); });
         lang_.write_language(keys);
@@ -93,10 +107,18 @@ public:
                         "[OPEN_PILE_FILTER]\nEnglish=C|*.csv\n");
         pty_ = std::make_unique<Pty>();
         TComPort::SetDeviceLister([] { return QStringList{}; });
-        StartResult r = start_windows({lang_.dir(), lang_.ini(), lang_.dir()}, prompts_);
+        // The dialogs are looked at often, from the start (the start itself may say something);
+        // each is answered a moment after it shows.
+        if (real_)
+            connect_dismisser();
+        StartResult r = start_windows({lang_.dir(), lang_.ini(), lang_.dir()}, seam());
         if (!r.windows)
             qFatal("start failed: %s", qPrintable(r.error));
         w_ = std::move(r.windows);
+        if (real_) {
+            dialogs_.setParentWindow(w_->Form1.get());
+            dialogs_.setConfirmationDialog(w_->FormMessage.get());
+        }
         form().show();
         form().ComComboBox7->SelectDevice(pty_->name());
     }
@@ -107,8 +129,14 @@ public:
         for (step_ = 1; step_ <= steps; ++step_) {
             answer_everything();
             last_.clear();
+            if (trace_)
+                std::fprintf(stderr, "step %d\n", step_);
             one_step();
+            if (trace_)
+                std::fprintf(stderr, "  %s\n", qPrintable(last_));
             QApplication::processEvents();
+            if (real_) // what the real dialogs showed, for the checks
+                prompts_.messages << shown_, shown_.clear();
             if (!last_.isEmpty())
                 ++done_[last_];
             messages_ += prompts_.messages.size();
@@ -128,6 +156,215 @@ public:
     }
 
 private:
+    Prompts& seam() { return real_ ? static_cast<Prompts&>(dialogs_) : prompts_; }
+
+    // ---- the real dialogs' answers ----
+
+    void connect_dismisser() {
+        dismisser_.setInterval(5);
+        QObject::connect(&dismisser_, &QTimer::timeout, &dismisser_, [this] { dismiss(); });
+        dismisser_.start();
+    }
+
+    void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(w, k, m);
+    }
+
+    // Types `text` into `w` as key events: a key a character; characters beyond the keyboard
+    // come as the text of one key event, as an input method sends them.
+    void type_keys(QWidget* w, const QString& text) {
+        for (char32_t c : text.toUcs4()) {
+            if (c < 128 && c != '\t')
+                QTest::keyClick(w, static_cast<char>(c));
+            else
+                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString::fromUcs4(&c, 1),
+                                    Qt::NoModifier);
+        }
+    }
+
+    void dismiss() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (trace_ && modal)
+            std::fprintf(stderr, "    modal %s %s\n", modal->metaObject()->className(),
+                         qPrintable(modal->objectName()));
+        if (!modal || !modal->isVisible()) {
+            seen_ = nullptr;
+            return;
+        }
+        // A moment after it shows: a few looks first, as a person reads before answering.
+        if (modal != seen_) {
+            seen_ = modal;
+            looks_ = 0;
+            tries_ = 0;
+        }
+        if (++looks_ < 2 + pick(3))
+            return;
+        looks_ = 0;
+        ++tries_;
+        if (acting_)
+            return;
+        // The answer runs from a timer of its own: an answer may start a nested modal loop (a
+        // file dialog's warning, an entry dialog's check), and a timer is never delivered again
+        // while its own handler runs, so this one must be free to look at that dialog.
+        acting_ = true;
+        QTimer::singleShot(0, modal, [this, at = QPointer<QWidget>(modal)] {
+            acting_ = false;
+            if (at && at->isVisible() && QApplication::activeModalWidget() == at)
+                answer(at);
+        });
+    }
+
+    void answer(QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            // The file dialog's own warnings ("File not found") are Qt's, not the program's.
+            if (!qobject_cast<QFileDialog*>(box->parentWidget()))
+                shown_ << box->text();
+            const QList<QAbstractButton*> buttons = box->buttons();
+            if (chance(20) && !buttons.isEmpty())
+                QTest::mouseClick(buttons[pick(static_cast<int>(buttons.size()))], Qt::LeftButton);
+            else
+                key(box, chance(70) ? Qt::Key_Return : Qt::Key_Escape);
+        } else if (auto* question = qobject_cast<TFormMessage*>(modal)) {
+            if (chance(20))
+                QTest::mouseClick(chance(60) ? question->Button1 : question->Button2,
+                                  Qt::LeftButton);
+            else
+                key(question, chance(60) ? Qt::Key_Return : Qt::Key_Escape);
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            answer_file_dialog(files);
+        } else if (auto* entry = qobject_cast<road::EntryDialog*>(modal)) {
+            answer_entry_dialog(entry);
+        } else {
+            key(modal, Qt::Key_Escape);
+        }
+        // A dialog that will not go (a path it does not take) is given up on.
+        if (tries_ > 4 && QApplication::activeModalWidget() == modal) {
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+        }
+    }
+
+    void answer_file_dialog(QFileDialog* dialog) {
+        if (chance(12)) {
+            key(dialog, Qt::Key_Escape);
+            return;
+        }
+        const bool save = dialog->acceptMode() == QFileDialog::AcceptSave;
+        QString path;
+        if (save || (files_.isEmpty() && saved_.isEmpty()) || chance(10)) {
+            path = lang_.dir() + QStringLiteral("/saved%1").arg(pick(6)) +
+                   (chance(50) ? QStringLiteral(".csv") : QString());
+            saved_ << path;
+        } else {
+            path = file();
+        }
+        if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            types && types->count() > 1 && chance(60))
+            dialog->selectNameFilter(types->itemText(pick(types->count())));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!name) {
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+            return;
+        }
+        name->setFocus();
+        key(name, Qt::Key_A, Qt::ControlModifier);
+        type_keys(name, path);
+        key(name, Qt::Key_Return);
+    }
+
+    void answer_entry_dialog(road::EntryDialog* dialog) {
+        for (QComboBox* c : dialog->findChildren<QComboBox*>())
+            if (c->count() > 0 && chance(50))
+                c->setCurrentIndex(pick(c->count()));
+        for (QLineEdit* e : dialog->findChildren<QLineEdit*>()) {
+            if (e->objectName().isEmpty() || !chance(80))
+                continue;
+            e->setFocus();
+            key(e, Qt::Key_A, Qt::ControlModifier);
+            type_keys(e, chance(60) ? QString::number(pick(2000) - 500) : text());
+        }
+        if (chance(15))
+            QTest::mouseClick(dialog->Button2, Qt::LeftButton);
+        else if (chance(10))
+            key(dialog, Qt::Key_Escape);
+        else if (QWidget* focus = QApplication::focusWidget(); focus && dialog->isAncestorOf(focus))
+            key(focus, Qt::Key_Return); // the default button: OK
+        else
+            QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+    }
+
+    // A button pressed as a person would: with the mouse, or by the scripted click.
+    void press(QPushButton* b) {
+        if (real_)
+            QTest::mouseClick(b, Qt::LeftButton);
+        else
+            b->click();
+    }
+
+    // Types into a table cell through its real editor: opened by a double-click, F2 or a first
+    // key, then key by key, ended with Return, Tab, Escape or a click on another cell. A
+    // refused key brings a real message box, whose modal loop closes the editor: typing goes on
+    // in the editor that is open afterwards.
+    void type_into_cell(QTableView* table, const QModelIndex& at, const QString& typed) {
+        table->setFocus();
+        table->setCurrentIndex(at);
+        table->scrollTo(at);
+        const QPoint centre = table->visualRect(at).center();
+        QString rest = typed;
+        switch (pick(3)) {
+        case 0:
+            QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+            break;
+        case 1:
+            key(table, Qt::Key_F2);
+            break;
+        default: // the first key opens the editor and goes into it
+            if (!rest.isEmpty() && rest.front().unicode() < 128 && rest.front() != '\t' &&
+                rest.front() != ' ') {
+                QTest::keyClick(table, rest.front().toLatin1());
+                rest.remove(0, 1);
+            } else {
+                key(table, Qt::Key_F2);
+            }
+            break;
+        }
+        for (char32_t c : rest.toUcs4()) {
+            auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            if (!editor || !table->isAncestorOf(editor))
+                break;
+            if (chance(20))
+                key(editor, Qt::Key_Backspace);
+            type_keys(editor, QString::fromUcs4(&c, 1));
+            if (chance(30))
+                QApplication::processEvents(); // a refusal's message shows between keys
+        }
+        QApplication::processEvents();
+        QWidget* editor = QApplication::focusWidget();
+        if (!editor || !table->isAncestorOf(editor) || editor == table)
+            return;
+        switch (pick(4)) {
+        case 0:
+            key(editor, Qt::Key_Return);
+            break;
+        case 1:
+            key(editor, Qt::Key_Tab);
+            break;
+        case 2:
+            key(editor, Qt::Key_Escape);
+            break;
+        default: {
+            const int rows = table->model()->rowCount();
+            const QModelIndex other = table->model()->index(pick(std::max(rows, 1)), 1);
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              table->visualRect(other).center());
+            break;
+        }
+        }
+    }
+
     TForm1& form() { return *w_->Form1; }
     road::TFormRoadCalculate& road() { return *w_->FormRoadCalculate; }
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
@@ -223,19 +460,22 @@ private:
                     f.StrGridModel->setData(f.StrGridModel->index(r, c),
                                             c == 1 ? QStringLiteral("P%1").arg(r)
                                                    : QStringLiteral("1"));
-            f.OKBtn->click();
+            press(f.OKBtn);
             last_ = "tidied the table";
             return;
         }
         QPushButton* buttons[] = {f.ReceiveBtn, f.SendBtn,   f.StopBtn, f.CoordBtn,
                                   f.CodeBtn,    f.OpenBtn,   f.SaveBtn, f.HelpBtn,
                                   f.AppendBtn,  f.InsertBtn, f.DelBtn,  f.OKBtn};
-        const int what = pick(16);
+        int what = pick(16);
+        // Typing is where a person meets the checks: with real editors it is done often.
+        if (real_ && f.StrGridModel->grid() && chance(30))
+            what = 12;
         if (what < 12) {
             QPushButton* b = buttons[what];
             last_ = b->objectName();
             if (b->isEnabled() && b->isVisibleTo(&f) && f.isEnabled())
-                b->click();
+                press(b);
             else
                 last_.clear();
             return;
@@ -243,8 +483,12 @@ private:
         if (what == 12 && f.StrGridModel->rowCount() > 0 && f.StrGridModel->grid()) {
             const QModelIndex at = f.StrGridModel->index(pick(f.StrGridModel->rowCount()),
                                                          pick(f.StrGridModel->columnCount()));
-            f.StrGrid->setCurrentIndex(at);
-            f.StrGridModel->setData(at, text());
+            if (real_) {
+                type_into_cell(f.StrGrid, at, text());
+            } else {
+                f.StrGrid->setCurrentIndex(at);
+                f.StrGridModel->setData(at, text());
+            }
             last_ = "typed a cell";
         } else if (what == 13 && f.StrGridModel->grid()) {
             QString block;
@@ -253,7 +497,15 @@ private:
                     block += (c ? "\t" : "") + text();
                 block += "\n";
             }
-            f.PasteCells(block);
+            if (real_) { // Ctrl+V on the table
+                QGuiApplication::clipboard()->setText(block);
+                f.StrGrid->setCurrentIndex(f.StrGridModel->index(
+                    pick(f.StrGridModel->rowCount()), 1 + pick(f.StrGridModel->columnCount() - 1)));
+                f.StrGrid->setFocus();
+                key(f.StrGrid, Qt::Key_V, Qt::ControlModifier);
+            } else {
+                f.PasteCells(block);
+            }
             last_ = "pasted";
         } else if (what == 14 && f.vLanguage->isEnabled() && f.PageControl1->currentIndex() == 0) {
             f.vLanguageChange(pick(2));
@@ -264,12 +516,17 @@ private:
         }
     }
 
+    void fill(road::EntryDialog* dialog) {
+        if (!real_) // the real dialog is answered by keys when it shows
+            fill_dialog(dialog);
+    }
+
     void road_window() {
         road::TFormRoadCalculate& r = road();
         if (!r.isVisible()) {
             if (form().RoadCalcBtn->isEnabled() && form().RoadCalcBtn->isVisibleTo(&form()) &&
                 form().isEnabled())
-                form().RoadCalcBtn->click();
+                press(form().RoadCalcBtn);
             last_ = "road window";
             return;
         }
@@ -284,47 +541,56 @@ private:
         switch (pick(11)) {
         case 0:
         case 1:
-            fill_dialog(dialogs[static_cast<int>(page)]);
-            r.BtnAppend->click();
+            fill(dialogs[static_cast<int>(page)]);
+            press(r.BtnAppend);
             last_ = "road append";
             break;
         case 2:
-            fill_dialog(dialogs[static_cast<int>(page)]);
-            r.BtnInsert->click();
+            fill(dialogs[static_cast<int>(page)]);
+            press(r.BtnInsert);
             last_ = "road insert";
             break;
         case 3:
             if (r.Data.Count(page) > 0)
-                fill_dialog(dialogs[static_cast<int>(page)]);
-            r.BtnUpdate->click();
+                fill(dialogs[static_cast<int>(page)]);
+            press(r.BtnUpdate);
             last_ = "road update";
             break;
         case 4:
-            r.BtnDelete->click();
+            press(r.BtnDelete);
             last_ = "road delete";
             break;
         case 5:
-            r.BtnLoad->click();
+            press(r.BtnLoad);
             last_ = "road load";
             break;
         case 6:
-            r.BtnSave->click();
+            press(r.BtnSave);
             last_ = "road save";
             break;
         case 7:
         case 8:
-            for (QLineEdit* e : {r.Edit1, r.Edit2, r.Edit3, r.Edit4, r.Edit5})
-                if (chance(30))
-                    e->setText(chance(70) ? QString::number(pick(3000)) : text());
-            r.BtnCalculate->click();
+            for (QLineEdit* e : {r.Edit1, r.Edit2, r.Edit3, r.Edit4, r.Edit5}) {
+                if (!chance(30))
+                    continue;
+                const QString t = chance(70) ? QString::number(pick(3000)) : text();
+                if (real_) {
+                    e->setFocus();
+                    key(e, Qt::Key_A, Qt::ControlModifier);
+                    type_keys(e, t);
+                } else {
+                    e->setText(t);
+                }
+            }
+            press(r.BtnCalculate);
             last_ = "road calculate";
             break;
         case 9:
-            r.BtnClear->click();
+            press(r.BtnClear);
             last_ = "road clear";
             break;
         default:
-            r.BtnExit->click();
+            press(r.BtnExit);
             last_ = "road exit";
             break;
         }
@@ -336,7 +602,7 @@ private:
             if (what < 12)
                 road_window();
             else if (what < 14)
-                road().BtnExit->click(), last_ = "road exit";
+                press(road().BtnExit), last_ = "road exit";
             else
                 instrument();
         } else if (what < 13) {
@@ -363,15 +629,18 @@ private:
         }
         TForm1& f = form();
         const DataState& d = f.Data;
-        const bool text_view = d.DataKind == kDataRecords;
+        // The help takes the place of the view and leaves the data where it is.
+        const bool text_view = d.DataKind == kDataRecords || f.HelpShown;
         if (f.MeasText->isVisibleTo(&f) != text_view || f.StrGrid->isVisibleTo(&f) == text_view)
             return QStringLiteral("the view does not match DataKind %1").arg(d.DataKind);
         if (f.Link1.busy()) {
             if (f.OpenBtn->isEnabled() || f.FileControlGroup->isEnabled() ||
-                !f.StopBtn->isEnabled())
+                !f.StopBtn->isEnabled() || f.ReceiveBtn->isEnabled())
                 return "controls enabled during a transfer";
         } else if (f.StopBtn->isEnabled()) {
             return "Stop enabled with no transfer";
+        } else if (!f.ReceiveBtn->isEnabled() && f.TransControlGroup->isEnabled()) {
+            return "Receive disabled with no transfer";
         }
         if (road().isVisible() == f.isEnabled())
             return "the main window is not disabled exactly while the road window is up";
@@ -459,6 +728,15 @@ private:
     unsigned seed_;
     std::mt19937 rng_;
     QStringList files_;
+    bool real_ = false;
+    bool trace_ = qEnvironmentVariableIsSet("TELVANE_TRACE");
+    DialogPrompts dialogs_;
+    QStringList shown_; // texts of the real message boxes
+    QTimer dismisser_;
+    bool acting_ = false; // an answer is on its way
+    QPointer<QWidget> seen_;
+    int looks_ = 0;
+    int tries_ = 0;
     QStringList saved_;
     TestFiles lang_;
     ScriptedPrompts prompts_;
@@ -478,9 +756,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     unsigned seed = std::random_device{}();
     int steps = 2000;
+    bool real = false;
     QStringList corpora;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--real-dialogs") == 0)
+            real = true;
     for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--seed") == 0)
+        if (std::strcmp(argv[i], "--real-dialogs") == 0)
+            --i; // a flag without a value
+        else if (std::strcmp(argv[i], "--seed") == 0)
             seed = static_cast<unsigned>(std::stoul(argv[i + 1]));
         else if (std::strcmp(argv[i], "--steps") == 0)
             steps = std::stoi(argv[i + 1]);
@@ -498,15 +782,18 @@ int main(int argc, char** argv) {
             if (QFile::copy(from, to))
                 files << to;
         }
-    std::printf("random use: seed %u, %d steps, %lld files\n", seed, steps,
-                static_cast<long long>(files.size()));
+    if (real) // the dialogs of Qt itself, never a platform's own
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    std::printf("random use%s: seed %u, %d steps, %lld files\n", real ? " (real dialogs)" : "",
+                seed, steps, static_cast<long long>(files.size()));
     std::fflush(stdout);
-    RandomUse use(seed, files);
+    RandomUse use(seed, files, real);
     const QString failure = use.run(steps);
     use.summary();
     if (!failure.isEmpty()) {
-        std::printf("FAILED with seed %u at %s\nrepeat: telvane_random_use --seed %u --steps %d\n",
-                    seed, qPrintable(failure), seed, steps);
+        std::printf(
+            "FAILED with seed %u at %s\nrepeat: telvane_random_use%s --seed %u --steps %d\n", seed,
+            qPrintable(failure), real ? " --real-dialogs" : "", seed, steps);
         return 1;
     }
     std::printf("passed\n");

@@ -144,3 +144,14 @@ TEST(Language, UnusableLanguageFileNamesTheFile) {
 }
 
 } // namespace
+
+TEST(Language, PlacesOfATextAreFilledInOrder) {
+    EXPECT_EQ(telvane::fill_args("line %1: %2 kept", {"6", "2"}), "line 6: 2 kept");
+    EXPECT_EQ(telvane::fill_args("%2 before %1", {"a", "b"}), "b before a");
+    EXPECT_EQ(telvane::fill_args("%1 and %3", {"a"}), "a and %3"); // a place without a value stays
+    EXPECT_EQ(telvane::fill_args("%1", {"%2", "x"}), "%2");        // values are not searched again
+    EXPECT_EQ(telvane::fill_args("100%", {"a"}), "100%");
+    // GBK bytes around a place.
+    EXPECT_EQ(telvane::fill_args("\xb5\xda%1\xd0\xd0", {"7"}), "\xb5\xda"
+                                                               "7\xd0\xd0");
+}

@@ -14,13 +14,14 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <string_view>
+#include <utility>
+
 namespace telvane::road {
 
 EntryDialog::EntryDialog(const UiText& texts, const char* name, QWidget* parent)
     : QDialog(parent), texts_(texts) {
     setObjectName(QLatin1String(name));
-    // The dialogs keep their design captions.
-    setWindowTitle(QLatin1String(name).mid(1));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     grid_ = new QGridLayout;
@@ -75,8 +76,18 @@ void EntryDialog::apply_texts() {
             text += texts_.text(b.key2);
         b.label->setText(text + QLatin1String(b.suffix));
     }
+    // The caption names what is entered; the object name stays the design's.
+    static constexpr std::pair<std::string_view, std::string_view> kTitles[] = {
+        {"FormIntersectionInport", "dlg_title_intersection"},
+        {"FormMainPileInport", "dlg_title_element"},
+        {"FormlongSlopesInport", "dlg_title_grade"},
+        {"FormPileInport", "dlg_title_stake"},
+    };
+    for (const auto& [name, key] : kTitles)
+        if (objectName() == QLatin1String(name.data(), static_cast<qsizetype>(name.size())))
+            setWindowTitle(texts_.text(key));
     Button1->setText(texts_.text("confirmbtn"));
-    Button2->setText(texts_.text("Exit"));
+    Button2->setText(texts_.text("cancelbtn"));
 }
 
 void EntryDialog::showEvent(QShowEvent* event) {
