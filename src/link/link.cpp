@@ -48,7 +48,12 @@ void Link::end(LinkEnd how) {
 }
 
 void Link::stop() {
-    // What arrived is not interpreted: the lines stay until the next transfer.
+    // A receive stopped by the user keeps what arrived up to then, as a time-out would: the
+    // complete records of a job cut short are loaded.
+    if (mode_ == Mode::Receiving) {
+        end_receive(LinkEnd::Stopped, "stop_operation");
+        return;
+    }
     data_received_ = false;
     end(LinkEnd::Stopped);
 }

@@ -1097,15 +1097,15 @@ void TForm1::OKBtnClick() {
 }
 
 void TForm1::cell_refused(const QString& key, int row, int column) {
+    const bool in_grid = StrGridModel->grid() && row < StrGridModel->rowCount() &&
+                         column < StrGridModel->columnCount();
+    const QModelIndex at = in_grid ? StrGridModel->index(row, column) : QModelIndex();
+    const bool editing = at.isValid() && StrGrid->indexWidget(at);
     texts().message(key.toStdString());
     // The message box took the focus and so closed the cell's editor: it opens again on the
     // same cell, holding the text as it stood before the refused key.
-    if (!StrGridModel->grid() || row >= StrGridModel->rowCount() ||
-        column >= StrGridModel->columnCount() || !StrGrid->isVisible())
+    if (!editing || !StrGridModel->grid() || StrGrid->indexWidget(at) || !StrGrid->isVisible())
         return;
-    const QModelIndex at = StrGridModel->index(row, column);
-    if (StrGrid->indexWidget(at))
-        return; // still open
     StrGrid->setCurrentIndex(at);
     StrGrid->edit(at);
     if (auto* line = qobject_cast<QLineEdit*>(StrGrid->indexWidget(at))) {

@@ -88,15 +88,21 @@ TEST(LinkReceive, TimeOutsStopAndLostLines) {
     EXPECT_EQ(host.timer, kFirstLineTimeout); // bytes without a line end do not restart it
     link.bytes_arrived("\n");
     EXPECT_EQ(host.timer, kLineTimeout);
-    link.stop(); // Stop: not interpreted
-    EXPECT_TRUE(host.deliveries.empty());
+    link.bytes_arrived("cut");
+    link.stop(); // Stop keeps what arrived, as silence does, the last piece of a line too
+    ASSERT_EQ(host.deliveries.size(), 1u);
+    EXPECT_EQ(host.deliveries[0], (Lines{"partial line", "cut"}));
     EXPECT_EQ(host.panel[0], "stop_operation");
-    EXPECT_EQ(link.lines(), Lines{"partial line"});
+    EXPECT_EQ(host.ends.back(), LinkEnd::Stopped);
     link.timer_fired();
-    EXPECT_TRUE(host.deliveries.empty());
+    EXPECT_EQ(host.deliveries.size(), 1u);
+    host.deliveries.clear();
 
     ASSERT_TRUE(link.start_receive());
     EXPECT_TRUE(link.lines().empty());
+    link.stop(); // nothing arrived: nothing to interpret
+    EXPECT_TRUE(host.deliveries.empty());
+    ASSERT_TRUE(link.start_receive());
     link.timer_fired();
     EXPECT_TRUE(host.deliveries.empty());
     EXPECT_EQ(host.panel[0], "operation_is_complete");

@@ -12,6 +12,7 @@
 // where a modal loop can delete an editor that is still in use.
 //
 //   telvane_random_use [--real-dialogs] [--seed N] [--steps N] [--corpus DIR]...
+#include "dialog_answerer.h"
 #include "fileio/opendata.h"
 #include "fileio/savedata.h"
 #include "mainwindow/startup.h"
@@ -136,7 +137,7 @@ public:
                 std::fprintf(stderr, "  %s\n", qPrintable(last_));
             QApplication::processEvents();
             if (real_) // what the real dialogs showed, for the checks
-                prompts_.messages << shown_, shown_.clear();
+                prompts_.messages << answerer_->shown, answerer_->shown.clear();
             if (!last_.isEmpty())
                 ++done_[last_];
             messages_ += prompts_.messages.size();
@@ -161,9 +162,8 @@ private:
     // ---- the real dialogs' answers ----
 
     void connect_dismisser() {
-        dismisser_.setInterval(5);
-        QObject::connect(&dismisser_, &QTimer::timeout, &dismisser_, [this] { dismiss(); });
-        dismisser_.start();
+        answerer_ = std::make_unique<DialogAnswerer>();
+        answerer_->fallback = [this](QWidget* modal) { answer(modal); };
     }
 
     void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
@@ -182,43 +182,10 @@ private:
         }
     }
 
-    void dismiss() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (trace_ && modal)
-            std::fprintf(stderr, "    modal %s %s\n", modal->metaObject()->className(),
-                         qPrintable(modal->objectName()));
-        if (!modal || !modal->isVisible()) {
-            seen_ = nullptr;
-            return;
-        }
-        // A moment after it shows: a few looks first, as a person reads before answering.
-        if (modal != seen_) {
-            seen_ = modal;
-            looks_ = 0;
-            tries_ = 0;
-        }
-        if (++looks_ < 2 + pick(3))
-            return;
-        looks_ = 0;
-        ++tries_;
-        if (acting_)
-            return;
-        // The answer runs from a timer of its own: an answer may start a nested modal loop (a
-        // file dialog's warning, an entry dialog's check), and a timer is never delivered again
-        // while its own handler runs, so this one must be free to look at that dialog.
-        acting_ = true;
-        QTimer::singleShot(0, modal, [this, at = QPointer<QWidget>(modal)] {
-            acting_ = false;
-            if (at && at->isVisible() && QApplication::activeModalWidget() == at)
-                answer(at);
-        });
-    }
-
+    // A random answer: a key (Return, Escape) or a click on a button of the dialog; a path
+    // typed into a file dialog; texts typed into an entry dialog.
     void answer(QWidget* modal) {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            // The file dialog's own warnings ("File not found") are Qt's, not the program's.
-            if (!qobject_cast<QFileDialog*>(box->parentWidget()))
-                shown_ << box->text();
             const QList<QAbstractButton*> buttons = box->buttons();
             if (chance(20) && !buttons.isEmpty())
                 QTest::mouseClick(buttons[pick(static_cast<int>(buttons.size()))], Qt::LeftButton);
@@ -236,13 +203,6 @@ private:
             answer_entry_dialog(entry);
         } else {
             key(modal, Qt::Key_Escape);
-        }
-        // A dialog that will not go (a path it does not take) is given up on.
-        if (tries_ > 4 && QApplication::activeModalWidget() == modal) {
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-            else
-                modal->close();
         }
     }
 
@@ -731,12 +691,7 @@ private:
     bool real_ = false;
     bool trace_ = qEnvironmentVariableIsSet("TELVANE_TRACE");
     DialogPrompts dialogs_;
-    QStringList shown_; // texts of the real message boxes
-    QTimer dismisser_;
-    bool acting_ = false; // an answer is on its way
-    QPointer<QWidget> seen_;
-    int looks_ = 0;
-    int tries_ = 0;
+    std::unique_ptr<DialogAnswerer> answerer_;
     QStringList saved_;
     TestFiles lang_;
     ScriptedPrompts prompts_;

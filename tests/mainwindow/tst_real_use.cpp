@@ -1,0 +1,264 @@
+// The main window as a person uses it: the program's real dialogs (message boxes, questions,
+// file dialogs), answered by keys a moment after they show, and texts typed key by key into the
+// real editors of the table. The faults a person met that the scripted seam could not show.
+#include "dialog_answerer.h"
+#include "mainwindow/startup.h"
+#include "pseudo_terminal.h"
+#include "test_files.h"
+#include "ui/dialog_prompts.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+using namespace telvane;
+
+namespace {
+
+struct RealUse {
+    Pty pty;
+    TestFiles files;
+    QTemporaryDir captures;
+    DialogPrompts prompts;
+    DialogAnswerer answerer;
+    std::unique_ptr<AppWindows> windows;
+
+    RealUse() {
+        files.write_language(all_window_keys());
+        files.write_help(QStringLiteral("帮助"), QStringLiteral("Help"));
+        files.write_ini("[Form]\nPort=0\n");
+        const QString device = pty.name();
+        TComPort::SetDeviceLister([device] { return QStringList{device}; });
+        StartResult r = start_windows({files.dir(), files.ini(), captures.path()}, prompts);
+        if (!r.windows)
+            qFatal("start failed: %s", qPrintable(r.error));
+        windows = std::move(r.windows);
+        prompts.setParentWindow(windows->Form1.get());
+        prompts.setConfirmationDialog(windows->FormMessage.get());
+        form().show();
+        if (!QTest::qWaitForWindowExposed(&form()))
+            qFatal("the window did not show");
+    }
+    ~RealUse() { TComPort::SetDeviceLister(nullptr); }
+    TForm1& form() { return *windows->Form1; }
+    QString path(const QString& name) const { return QDir(files.dir()).filePath(name); }
+
+    // Lets queued work, dialogs and their answers happen.
+    static void settle(int rounds = 20) {
+        for (int i = 0; i < rounds; ++i)
+            QTest::qWait(10);
+    }
+    // F2 on a cell: its editor.
+    QLineEdit* edit(int row, int column) {
+        TForm1& f = form();
+        f.StrGrid->setCurrentIndex(f.StrGridModel->index(row, column));
+        QTest::keyClick(f.StrGrid, Qt::Key_F2);
+        return qobject_cast<QLineEdit*>(f.StrGrid->indexWidget(f.StrGridModel->index(row, column)));
+    }
+    QString cell(int row, int column) {
+        return form().StrGridModel->index(row, column).data().toString();
+    }
+    // Types a row's cells through their editors, each ended with Return.
+    void type_row(int row, const QStringList& cells) {
+        for (int c = 0; c < cells.size(); ++c) {
+            QLineEdit* editor = edit(row, c + 1);
+            QVERIFY(editor);
+            QTest::keyClicks(editor, cells[c]);
+            QTest::keyClick(editor, Qt::Key_Return);
+            settle(2);
+        }
+    }
+};
+
+} // namespace
+
+class TestRealUse : public QObject {
+    Q_OBJECT
+private slots:
+    // A refused key brings a real message box; dismissing it used to end the program. Now the
+    // key is taken back, the cell keeps what it had, and typing goes on in the editor.
+    void aRefusedKeyIsTakenBackAndTypingGoesOn_data() {
+        QTest::addColumn<QByteArray>("file"); // points opened first ("" for an empty table)
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QList<int>>("keys"); // Qt::Key values, typed in order
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("more"); // typed in the editor after the message
+        QTest::addColumn<QString>("stands");
+        using K = Qt::Key;
+        QTest::newRow("a letter in North")
+            << QByteArray() << 2 << QList<int>{K::Key_1, K::Key_2, K::Key_A}
+            << en("illegal_data_type") << "3"
+            << "123";
+        QTest::newRow("a ninth character in a name")
+            << QByteArray() << 1 << QList<int>{K::Key_A, K::Key_B, K::Key_C, K::Key_D, K::Key_E,
+                                               K::Key_F, K::Key_G, K::Key_H, K::Key_I}
+            << en("too_many_cha") << ""
+            << "abcdefgh";
+        // A name read from a file longer than eight characters: Backspace shortens it.
+        QTest::newRow("Backspace in a long imported name")
+            << QByteArray("LONGNAME12,C,1,2,3\r\n") << 1
+            << QList<int>{K::Key_End, K::Key_Backspace, K::Key_Backspace} << QString() << ""
+            << "LONGNAME";
+    }
+    void aRefusedKeyIsTakenBackAndTypingGoesOn() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, column);
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, message);
+        QFETCH(QString, more);
+        QFETCH(QString, stands);
+        RealUse u;
+        TForm1& f = u.form();
+        if (!file.isEmpty()) {
+            u.files.write("p.csv", file);
+            QVERIFY(f.OpenFile(u.path("p.csv")));
+        }
+        QTest::mouseClick(f.CoordBtn, Qt::LeftButton);
+        QCOMPARE(f.PageControl1->currentIndex(), 1);
+        QLineEdit* editor = u.edit(0, column);
+        QVERIFY(editor);
+        for (int k : keys)
+            QTest::keyClick(editor, static_cast<Qt::Key>(k));
+        u.answerer.answers = {DialogAnswerer::key(Qt::Key_Return)};
+        u.settle();
+        QCOMPARE(u.answerer.shown, message.isEmpty() ? QStringList{} : QStringList{message});
+        // The editor on the cell is open again (or still), and typing goes on there.
+        auto* again =
+            qobject_cast<QLineEdit*>(f.StrGrid->indexWidget(f.StrGridModel->index(0, column)));
+        QVERIFY(again);
+        QTest::keyClicks(again, more);
+        QTest::keyClick(again, Qt::Key_Return);
+        u.settle(2);
+        QCOMPARE(u.cell(0, column), stands);
+        QCOMPARE(u.answerer.shown.size(), message.isEmpty() ? 0 : 1);
+    }
+
+    // A name with a coordinate left empty: the real message names the row, the page stays on
+    // that cell; nothing is stored as 0.
+    void anEmptyCoordinateIsReported() {
+        RealUse u;
+        TForm1& f = u.form();
+        QTest::mouseClick(f.CoordBtn, Qt::LeftButton);
+        u.type_row(0, {"P1", "10"});
+        u.answerer.answers = {DialogAnswerer::key(Qt::Key_Return)};
+        QTest::mouseClick(f.OKBtn, Qt::LeftButton);
+        u.settle();
+        QCOMPARE(u.answerer.shown, QStringList{en("coord_cell_empty") + en("at_cell")});
+        QCOMPARE(f.PageControl1->currentIndex(), 1);
+        QCOMPARE(f.StrGrid->currentIndex(), f.StrGridModel->index(0, 3));
+        QVERIFY(f.Data.CoordList.empty());
+        u.type_row(0, {"P1", "10", "20", "30"});
+        QTest::mouseClick(f.OKBtn, Qt::LeftButton);
+        u.settle();
+        QCOMPARE(f.PageControl1->currentIndex(), 0);
+        QCOMPARE(f.Data.CoordList.size(), std::size_t(1));
+    }
+
+    // Open with unsaved data asks first; an Open that gives nothing leaves the data as it was.
+    void openAsksAndAFailedOpenKeepsTheData() {
+        RealUse u;
+        TForm1& f = u.form();
+        QTest::mouseClick(f.CoordBtn, Qt::LeftButton);
+        u.type_row(0, {"P1", "1", "2", "3", "C"});
+        QTest::mouseClick(f.OKBtn, Qt::LeftButton);
+        u.settle();
+        QVERIFY(f.Unsaved);
+        QCOMPARE(f.Data.CoordList.size(), std::size_t(1));
+        u.files.write("garbage.txt", "a b,c\r\n1 2\r\n");
+        u.files.write("garbage.PHI", "not,road\r\nrows\r\n");
+
+        // Ctrl+O: the question; Escape keeps everything and no file dialog comes.
+        u.answerer.answers = {DialogAnswerer::key(Qt::Key_Escape)};
+        QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
+        u.settle();
+        QCOMPARE(u.answerer.dialogs, 1);
+        QCOMPARE(f.Data.CoordList.size(), std::size_t(1));
+
+        for (const char* name : {"garbage.txt", "garbage.PHI", "missing.txt"}) {
+            const int before = u.answerer.dialogs;
+            u.answerer.answers = {DialogAnswerer::key(Qt::Key_Return),
+                                  DialogAnswerer::path(u.path(name)),
+                                  DialogAnswerer::key(Qt::Key_Return)};
+            QTest::mouseClick(f.OpenBtn, Qt::LeftButton);
+            u.settle(40);
+            QVERIFY2(u.answerer.dialogs >= before + 2, name);
+            QCOMPARE(f.Data.DataKind, kDataPoints);
+            QCOMPARE(f.Data.CoordList.size(), std::size_t(1));
+            QCOMPARE(f.StrGridModel->rowCount(), 1);
+            QVERIFY(f.Unsaved);
+            u.answerer.answers.clear();
+        }
+    }
+
+    // Receive cannot be pressed again while it runs, and can always be pressed when no transfer
+    // runs, whatever is on show (a Stop with codes on show used to leave it disabled).
+    void receiveIsOffExactlyWhileATransferRuns() {
+        RealUse u;
+        TForm1& f = u.form();
+        u.files.write("codes.txt", "TREE\r\nWALL\r\n");
+        QVERIFY(f.OpenFile(u.path("codes.txt")));
+        QCOMPARE(f.Data.DataKind, kDataCodes);
+        QVERIFY(f.ReceiveBtn->isEnabled());
+        u.answerer.answers = {DialogAnswerer::key(Qt::Key_Return)}; // give the codes way
+        QTest::mouseClick(f.ReceiveBtn, Qt::LeftButton);
+        u.settle();
+        QCOMPARE(f.LinkMode(), 1);
+        QVERIFY(!f.ReceiveBtn->isEnabled());
+        QTest::mouseClick(f.StopBtn, Qt::LeftButton);
+        u.settle();
+        QCOMPARE(f.LinkMode(), 0);
+        QVERIFY(f.ReceiveBtn->isEnabled());
+        QVERIFY(!f.StopBtn->isEnabled());
+    }
+
+    // A receive stopped inside a record loads the complete records, with one message.
+    void aReceiveCutShortKeepsItsCompleteRecords() {
+        RealUse u;
+        TForm1& f = u.form();
+        QTest::mouseClick(f.ReceiveBtn, Qt::LeftButton);
+        u.settle(2);
+        QCOMPARE(f.LinkMode(), 1);
+        u.pty.send("JOB     DAY1\r\nINST    TS\r\n");
+        for (int i = 1; i <= 115; ++i)
+            u.pty.send(QStringLiteral("SC      P%1,1.3000,C\r\nENZ     %1.0000,2.0000,3.0000\r\n")
+                           .arg(i)
+                           .toStdString());
+        u.pty.send("SC      P116,1.3000,C\r\nENZ     1.00"); // the line goes quiet here
+        u.settle(30);
+        u.answerer.answers = {DialogAnswerer::key(Qt::Key_Return)};
+        QTest::mouseClick(f.StopBtn, Qt::LeftButton);
+        u.settle();
+        QCOMPARE(f.LinkMode(), 0);
+        QCOMPARE(f.Data.DataKind, kDataRecords);
+        QCOMPARE(f.Data.RecordList.size(), std::size_t(115));
+        QCOMPARE(u.answerer.shown, QStringList{en("job_cut_short")});
+        QVERIFY(f.ReceiveBtn->isEnabled());
+    }
+
+    // F1 shows the help; the data stays and Ctrl+S saves it, not the help.
+    void helpKeepsTheDataForSave() {
+        RealUse u;
+        TForm1& f = u.form();
+        u.files.write("p.csv", "P1,C,1,2,3\r\n");
+        QVERIFY(f.OpenFile(u.path("p.csv")));
+        QTest::keyClick(&f, Qt::Key_F1);
+        QVERIFY(f.HelpShown);
+        QVERIFY(f.MeasText->isVisible());
+        u.answerer.answers = {DialogAnswerer::path(u.path("back.csv"))};
+        QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+        u.settle(40);
+        QVERIFY(u.files.read("back.csv").startsWith("P1"));
+        QVERIFY(f.windowTitle().startsWith("back.csv - "));
+    }
+};
+
+QTEST_MAIN(TestRealUse)
+#include "tst_real_use.moc"
