@@ -604,7 +604,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!closed_ && Unsaved && texts().question("if_discard_unsaved") != 1) {
+    // Edits on the editing page not yet taken back with Done are unsaved data as well.
+    const bool unsaved = Unsaved || (StrGridModel->grid() && Modified);
+    if (!closed_ && unsaved && texts().question("if_discard_unsaved") != 1) {
         event->ignore();
         return;
     }
@@ -1079,7 +1081,7 @@ void TForm1::OKBtnClick() {
             const int column = std::max(o.column, 1);
             const QString header =
                 StrGridModel->headerData(column, Qt::Horizontal).toString().trimmed();
-            prompts_.message(texts().text(o.key) +
+            prompts_.message(texts().text(o.key) + QLatin1Char('\n') +
                              texts().text("at_cell", {std::to_string(o.row + 1), toGbk(header)}));
             StrGrid->setCurrentIndex(StrGridModel->index(static_cast<int>(o.row), column));
             return;

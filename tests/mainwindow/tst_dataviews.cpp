@@ -326,7 +326,7 @@ private slots:
         w.type(2, 2, "7");
         // A name with an empty coordinate is reported at that cell, never stored as 0.
         f.OKBtn->click();
-        QCOMPARE(w.prompts.messages.back(), en("coord_cell_empty") + en("at_cell"));
+        QCOMPARE(w.prompts.messages.back(), en("coord_cell_empty") + "\n" + en("at_cell"));
         QCOMPARE(f.PageControl1->currentIndex(), 1);
         QCOMPARE(f.StrGrid->currentIndex(), f.StrGridModel->index(2, 3));
         w.type(2, 3, "8");
@@ -363,7 +363,7 @@ private slots:
         f.AppendBtn->click();
         w.type(2, 3, "4");
         f.OKBtn->click();
-        QCOMPARE(w.prompts.messages.back(), en("point_without_name") + en("at_cell"));
+        QCOMPARE(w.prompts.messages.back(), en("point_without_name") + "\n" + en("at_cell"));
         QCOMPARE(f.PageControl1->currentIndex(), 1);
         QCOMPARE(f.StrGrid->currentIndex(), f.StrGridModel->index(2, 1));
         // Deleting every row leaves one empty row, and returning then empties the list.
@@ -595,7 +595,7 @@ private slots:
         QCOMPARE(w.cell(2, 5), QString());
         // The cell the refused paste left empty is reported, never stored as 0.
         f.OKBtn->click();
-        QCOMPARE(w.prompts.messages.back(), en("coord_cell_empty") + en("at_cell"));
+        QCOMPARE(w.prompts.messages.back(), en("coord_cell_empty") + "\n" + en("at_cell"));
         QCOMPARE(f.PageControl1->currentIndex(), 1);
         QCOMPARE(f.StrGrid->currentIndex(), f.StrGridModel->index(1, 2));
         QVERIFY(f.Data.CoordList.empty());

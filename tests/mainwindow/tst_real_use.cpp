@@ -151,7 +151,7 @@ private slots:
         u.answerer.answers = {DialogAnswerer::key(Qt::Key_Return)};
         QTest::mouseClick(f.OKBtn, Qt::LeftButton);
         u.settle();
-        QCOMPARE(u.answerer.shown, QStringList{en("coord_cell_empty") + en("at_cell")});
+        QCOMPARE(u.answerer.shown, QStringList{en("coord_cell_empty") + "\n" + en("at_cell")});
         QCOMPARE(f.PageControl1->currentIndex(), 1);
         QCOMPARE(f.StrGrid->currentIndex(), f.StrGridModel->index(0, 3));
         QVERIFY(f.Data.CoordList.empty());
