@@ -378,6 +378,23 @@ void EditGrid::remove(std::size_t row) {
     relabel(row);
 }
 
+void EditGrid::insert_row(std::size_t row, std::vector<std::string> cells) {
+    row = std::min(row, rows_.size());
+    cells.resize(static_cast<std::size_t>(columns_));
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row), std::move(cells));
+    relabel(row);
+}
+
+void EditGrid::replace_row(std::size_t row, std::vector<std::string> cells) {
+    cells.resize(static_cast<std::size_t>(columns_));
+    rows_.at(row) = std::move(cells);
+}
+
+void EditGrid::truncate(std::size_t rows) {
+    if (rows < rows_.size())
+        rows_.resize(rows);
+}
+
 int EditGrid::paste(std::size_t row, int column,
                     const std::vector<std::vector<std::optional<std::string>>>& cells) {
     int refused = 0;

@@ -91,6 +91,13 @@ public:
     void insert(std::size_t row);
     void remove(std::size_t row);
 
+    // Whole rows, as undo puts them back: a row's cells (its label first); a row with its
+    // cells put in at `row`; a row's cells replaced; the rows from `rows` on removed.
+    const std::vector<std::string>& row_cells(std::size_t row) const { return rows_.at(row); }
+    void insert_row(std::size_t row, std::vector<std::string> cells);
+    void replace_row(std::size_t row, std::vector<std::string> cells);
+    void truncate(std::size_t rows);
+
     // Places pasted cells with their top-left corner at (row, column), each through the typing
     // check; rows are appended as needed, cells right of the last column are dropped. A cell
     // given as nothing (text the code page cannot hold) or that fails the check is left empty.

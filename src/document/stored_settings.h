@@ -1,0 +1,42 @@
+// What the program keeps in its INI file, as one value, with its one reader and writer: the
+// settings dialog's choices (section "Setting") and the main window's port, baud rate and
+// language (section "Form").
+#pragma once
+
+#include "fileio/datastate.h"
+#include "texts/ini_file.h"
+
+#include <string>
+
+namespace telvane {
+
+struct StoredSettings {
+    // Positions in the settings dialog's lists (0 the first entry).
+    int AngleUnit = 0;  // degrees-minutes-seconds, gon, mil
+    int LengthUnit = 0; // metre, US survey foot, international foot
+    int KOption = 0;    // refraction coefficient 0.00, 0.14, 0.20
+    int CoordOrder = 0; // 0 North first (NEZ), 1 East first (ENZ)
+    double GridScale = 1.0;
+    // The port list's position, a device typed by the user (kept by its name), the baud rate's
+    // position and the language's column.
+    int Port = 0;
+    std::string PortName;
+    int Baudrate = 13; // 115200
+    int Language = 1;
+
+    bool operator==(const StoredSettings&) const = default;
+};
+
+inline constexpr double kGridScaleMin = 0.9;
+inline constexpr double kGridScaleMax = 1.1;
+
+// Missing or out-of-range values read as their defaults (a list position outside its list as
+// the first entry, a grid scale factor outside 0.9..1.1 as 1).
+StoredSettings read_settings(const IniFile& ini);
+// Writes every value; PortName only when there is one or the file had one (then emptied).
+void write_settings(IniFile& ini, const StoredSettings& s);
+
+// The values the file commands and the views use.
+FileSettings file_settings(const StoredSettings& s);
+
+} // namespace telvane
