@@ -106,7 +106,7 @@ int main(int argc, char* argv[]) {
         std::cout << "telvane " TELVANE_VERSION ": language files in "
                   << QDir::toNativeSeparators(paths.directory).toStdString() << std::endl;
         if (!file.isEmpty())
-            std::cout << file.toStdString() << ": kind " << windows.Form1->Data.DataKind << ", "
+            std::cout << file.toStdString() << ": kind " << windows.Form1->data().DataKind << ", "
                       << windows.Form1->StatusPanel(1).toStdString() << std::endl;
         // Closing goes the usual way (the INI file is written), once the window has been shown.
         QTimer::singleShot(0, windows.Form1.get(), [&windows] { windows.Form1->close(); });

@@ -53,6 +53,10 @@ std::vector<std::vector<std::optional<std::string>>> parse_pasted_cells(std::str
     return rows;
 }
 
+DataState& EditDocumentData(Document& document) {
+    return document.data_;
+}
+
 Document::Document() {
     data_.DataKind = kDataRecords;
 }
@@ -298,6 +302,10 @@ bool Document::receive(const Lines& lines, Messages& messages) {
         return false;
     replace(std::move(next), std::nullopt);
     return true;
+}
+
+std::string Document::job_view(Units units) {
+    return job_view_text(data_, units);
 }
 
 void Document::apply(Change& change, bool forward) {

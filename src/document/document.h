@@ -51,6 +51,11 @@ struct CommandStates {
 // window put a character the code page cannot hold) is given as nothing.
 std::vector<std::vector<std::optional<std::string>>> parse_pasted_cells(std::string_view text);
 
+class Document;
+// Direct access to the data, for tests that build a state the operations reach only in many
+// steps. The program changes it through the operations alone.
+DataState& EditDocumentData(Document& document);
+
 class Document {
 public:
     Document();
@@ -106,6 +111,10 @@ public:
     // What a finished receive got; true when the data on show changed.
     bool receive(const Lines& lines, Messages& messages);
 
+    // The text view of the job in `units`. Showing it gives each point the code of the note
+    // before it (the instrument's rule), so it is an operation of the document.
+    std::string job_view(Units units);
+
     // ---- Undo and redo: every change of the data ----
     bool can_undo() const { return history_.can_undo(); }
     bool can_redo() const { return history_.can_redo(); }
@@ -113,6 +122,8 @@ public:
     void redo();
 
 private:
+    friend DataState& EditDocumentData(Document& document);
+
     struct CellEdit {
         std::size_t row;
         int column;

@@ -34,11 +34,12 @@ void DataTableModel::showData(const DataState* data, int order, Units units) {
     endResetModel();
 }
 
-void DataTableModel::showGrid(EditGrid* grid, int order) {
+void DataTableModel::showGrid(const EditGrid* grid, int order, SetCell set_cell) {
     beginResetModel();
     reset(grid->kind(), order);
     data_ = nullptr;
     grid_ = grid;
+    set_cell_ = std::move(set_cell);
     endResetModel();
 }
 
@@ -120,19 +121,18 @@ bool DataTableModel::setData(const QModelIndex& index, const QVariant& value, in
         index.row() >= rowCount() || index.column() >= columnCount())
         return false;
     const auto row = static_cast<std::size_t>(index.row());
-    const std::optional<std::string> bytes = toGbkExact(value.toString());
+    std::optional<std::string> bytes = toGbkExact(value.toString());
     std::string_view key;
     if (!bytes)
         key = "char_not_in_codepage";
-    else
-        key = check_cell(kind_, index.column(), *bytes, true);
+    else if (set_cell_)
+        key = set_cell_(row, index.column(), *std::move(bytes));
     if (!key.empty()) {
         // The refused text is taken back: the cell keeps what it held.
         emit refused(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())),
                      index.row(), index.column());
         return false;
     }
-    grid_->set_cell(row, index.column(), *bytes);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     emit edited();
     return true;

@@ -22,11 +22,14 @@ public:
     void showEmpty(int kind, int order);
     // The list of data.DataKind, read where it lies; `data` must outlive the model's use.
     void showData(const DataState* data, int order, Units units);
-    // The table of the editing page; cells can be edited.
-    void showGrid(EditGrid* grid, int order);
+    // Takes a committed cell text (bytes of the code page): the refusal's key, or "" when the
+    // cell took it.
+    using SetCell = std::function<std::string_view(std::size_t row, int column, std::string text)>;
+    // The table of the editing page; cells are edited through `set_cell`.
+    void showGrid(const EditGrid* grid, int order, SetCell set_cell);
     // The edited table changed its rows (append, insert, delete, paste).
     void gridChanged();
-    EditGrid* grid() const { return grid_; }
+    const EditGrid* grid() const { return grid_; }
     int kind() const { return kind_; }
     // Column widths in pixels, column 0 first.
     QList<int> columnWidths() const;
@@ -55,7 +58,8 @@ private:
     Units units_{};
     std::vector<ColumnSpec> columns_;
     const DataState* data_ = nullptr;
-    EditGrid* grid_ = nullptr;
+    const EditGrid* grid_ = nullptr;
+    SetCell set_cell_;
 };
 
 // The cell editor of the editing page: checks the text on every change as it is typed.

@@ -185,10 +185,7 @@ void TForm1::build_layout() {
     StrGrid->horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
     StrGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     StrGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    connect(StrGridModel, &DataTableModel::edited, this, [this] {
-        Modified = true;
-        Unsaved = true;
-    });
+    connect(StrGridModel, &DataTableModel::edited, this, [this] { apply_command_states(); });
     // Refusals come from inside an editor's key or commit handling: the message waits until
     // that is over (a modal box run from there closes and deletes the editor under it).
     connect(StrGridModel, &DataTableModel::refused, this, &TForm1::cell_refused,
@@ -276,6 +273,10 @@ void TForm1::build_layout() {
     file_layout->addWidget(SaveBtn, 2, 1);
     file_layout->addWidget(SettingBtn, 3, 0);
     file_layout->addWidget(HelpBtn, 3, 1);
+    UndoBtn = button(FileControlGroup, "UndoBtn", QStringLiteral("撤销"));
+    RedoBtn = button(FileControlGroup, "RedoBtn", QStringLiteral("重做"));
+    file_layout->addWidget(UndoBtn, 5, 0);
+    file_layout->addWidget(RedoBtn, 5, 1);
     page0_layout->addWidget(FileControlGroup);
 
     auto* language_row = new QHBoxLayout;
@@ -305,7 +306,9 @@ void TForm1::build_layout() {
     InsertBtn = button(page1, "InsertBtn", QStringLiteral("插入"));
     DelBtn = button(page1, "DelBtn", QStringLiteral("删除"));
     OKBtn = button(page1, "OKBtn", QStringLiteral("返回"));
-    for (auto* b : {AppendBtn, InsertBtn, DelBtn, OKBtn})
+    UndoBtn2 = button(page1, "UndoBtn2", QStringLiteral("撤销"));
+    RedoBtn2 = button(page1, "RedoBtn2", QStringLiteral("重做"));
+    for (auto* b : {AppendBtn, InsertBtn, DelBtn, OKBtn, UndoBtn2, RedoBtn2})
         page1_layout->addWidget(b);
     page1_layout->addStretch(1);
 
@@ -344,6 +347,10 @@ void TForm1::build_layout() {
          std::max(area.top(), area.center().y() - height() / 2));
 }
 
+Document& EditDocument(TForm1& form) {
+    return form.doc_;
+}
+
 void TForm1::run(void (TForm1::*command)()) {
     guarded(prompts_, [this, command] { (this->*command)(); });
 }
@@ -358,23 +365,31 @@ void TForm1::connect_commands() {
         {ExitBtn, &TForm1::ExitBtnClick},       {AppendBtn, &TForm1::AppendBtnClick},
         {InsertBtn, &TForm1::InsertBtnClick},   {DelBtn, &TForm1::DelBtnClick},
         {OKBtn, &TForm1::OKBtnClick},           {MapBtn, &TForm1::MapBtnClick},
+        {UndoBtn, &TForm1::UndoBtnClick},       {RedoBtn, &TForm1::RedoBtnClick},
+        {UndoBtn2, &TForm1::UndoBtnClick},      {RedoBtn2, &TForm1::RedoBtnClick},
     };
     for (auto [b, command] : commands)
         connect(b, &QPushButton::clicked, this, [this, command = command] { run(command); });
     // Keys of the commands; a key does what a click on its button would, when that is possible.
-    const std::pair<QKeySequence, QPushButton*> keys[] = {
-        {QKeySequence::Open, OpenBtn},
-        {QKeySequence::Save, SaveBtn},
-        {QKeySequence::HelpContents, HelpBtn},
+    const std::pair<QKeySequence, std::pair<QPushButton*, QPushButton*>> keys[] = {
+        {QKeySequence::Open, {OpenBtn, nullptr}},
+        {QKeySequence::Save, {SaveBtn, nullptr}},
+        {QKeySequence::HelpContents, {HelpBtn, nullptr}},
+        {QKeySequence::Undo, {UndoBtn, UndoBtn2}},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), {RedoBtn, RedoBtn2}},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), {RedoBtn, RedoBtn2}},
     };
-    for (const auto& [key, b] : keys) {
+    for (const auto& [key, pair] : keys) {
         auto* action = new QAction(this);
         action->setShortcut(key);
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
-        connect(action, &QAction::triggered, this, [this, b = b] {
-            if (b->isEnabled() && b->isVisibleTo(this) && isEnabled())
-                b->click();
+        connect(action, &QAction::triggered, this, [this, pair = pair] {
+            for (QPushButton* b : {pair.first, pair.second})
+                if (b && b->isEnabled() && b->isVisibleTo(this) && isEnabled()) {
+                    b->click();
+                    return;
+                }
         });
     }
     // Delete removes the row of the current cell on the editing page (while a cell is being
@@ -434,17 +449,15 @@ void TForm1::FormCreate() {
     if (!language_->HelpLoaded())
         texts_->message("no_helptext");
 
-    SendBtn->setEnabled(false);
-    StopBtn->setEnabled(false);
-    Data.DataKind = kDataRecords;
     PageControl1->setCurrentIndex(0);
+    apply_command_states();
 
     vLanguage->clear();
     for (const auto& name : language_->LanguageNames())
         vLanguage->addItem(fromGbk(name));
 
     ApplyTexts();
-    HelpShown = true;
+    help_shown_ = true;
 
     // Each selector is bound on its own: a machine without serial devices still gets its baud
     // rates listed, so the stored rate is not lost at the next close.
@@ -508,6 +521,10 @@ void TForm1::ApplyTexts() {
     InsertBtn->setText(t.text("insertbtn"));
     DelBtn->setText(t.text("deletebtn"));
     OKBtn->setText(t.text("returnbtn"));
+    for (QPushButton* b : {UndoBtn, UndoBtn2})
+        b->setText(t.text("undobtn"));
+    for (QPushButton* b : {RedoBtn, RedoBtn2})
+        b->setText(t.text("redobtn"));
     MapBtn->setText(t.text("mapbtn"));
     if (PointsMap)
         PointsMap->ApplyTexts();
@@ -518,7 +535,7 @@ void TForm1::ApplyTexts() {
 void TForm1::show_help() {
     // The help takes the place of the view; the data stays in its lists, and the commands act
     // on it as they would with it on show.
-    HelpShown = true;
+    help_shown_ = true;
     StrGrid->hide();
     MeasText->show();
     const QString help = texts().text(kHelpKey);
@@ -534,9 +551,9 @@ void TForm1::HelpBtnClick() {
 }
 
 void TForm1::leave_help() {
-    if (!HelpShown)
+    if (!help_shown_)
         return;
-    HelpShown = false;
+    help_shown_ = false;
     InitDataShowView();
     RefleshDataShowView();
 }
@@ -544,7 +561,7 @@ void TForm1::leave_help() {
 void TForm1::FormPaint() {
     // The help stays on show until a receive, an opened file or the road window replace it; the
     // window puts it back whenever it comes back into view while that holds.
-    if (HelpShown)
+    if (help_shown_)
         show_help();
 }
 
@@ -564,7 +581,7 @@ void TForm1::vLanguageChange(int index) {
     if (!ini.save(to_path(paths_.iniPath)))
         qWarning("The settings could not be written to %s", qUtf8Printable(paths_.iniPath));
     ApplyTexts();
-    if (HelpShown) {
+    if (help_shown_) {
         show_help();
     } else {
         InitDataShowView();
@@ -605,8 +622,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     // Edits on the editing page not yet taken back with Done are unsaved data as well.
-    const bool unsaved = Unsaved || (StrGridModel->grid() && Modified);
-    if (!closed_ && unsaved && texts().question("if_discard_unsaved") != 1) {
+    if (!closed_ && doc_.unsaved() && texts().question("if_discard_unsaved") != 1) {
         event->ignore();
         return;
     }
@@ -724,64 +740,108 @@ void TForm1::set_view_text(QString text) {
 }
 
 void TForm1::InitDataShowView() {
-    if (HelpShown) {
-        // Behind the help: only the command states follow the data.
-        SendBtn->setEnabled(!Link1.busy() && send_allowed());
-        SaveFilter = Data.DataKind == kDataPoints || Data.DataKind == kDataPoints3
-                         ? "SAVE_COORD_FILTER"
-                     : Data.DataKind == kDataCodes ? "SAVE_CODE_FILTER"
-                                                   : "SAVE_JOB_FILTER";
-        return;
-    }
-    if (Data.DataKind == kDataRecords) {
+    apply_command_states();
+    const int kind = doc_.kind();
+    SaveFilter = kind == kDataPoints || kind == kDataPoints3 ? "SAVE_COORD_FILTER"
+                 : kind == kDataCodes                        ? "SAVE_CODE_FILTER"
+                                                             : "SAVE_JOB_FILTER";
+    if (help_shown_)
+        return; // behind the help the view is not on show
+    if (kind == kDataRecords) {
         MeasText->show();
         StrGrid->hide();
-        SendBtn->setEnabled(false);
         MeasText->clear();
-        SaveFilter = "SAVE_JOB_FILTER";
         return;
     }
     MeasText->hide();
     StrGrid->show();
-    SendBtn->setEnabled(true);
-    StrGridModel->showEmpty(Data.DataKind, Settings().order);
+    StrGridModel->showEmpty(kind, Settings().order);
     set_column_widths();
-    Modified = false;
-    if (Data.DataKind == kDataPoints || Data.DataKind == kDataPoints3)
-        SaveFilter = "SAVE_COORD_FILTER";
-    else if (Data.DataKind == kDataCodes)
-        SaveFilter = "SAVE_CODE_FILTER";
-    if (Data.DataKind == kDataPoints3)
-        SendBtn->setEnabled(false);
 }
 
 void TForm1::RefleshDataShowView() {
-    if (HelpShown)
+    if (help_shown_)
         return;
     const FileSettings s = Settings();
-    switch (Data.DataKind) {
-    case kDataRecords:
-        SendBtn->setEnabled(false);
-        set_view_text(fromGbk(job_view_text(Data, s.units)));
+    const DataState& data = doc_.data();
+    if (data.DataKind == kDataRecords) {
+        set_view_text(fromGbk(doc_.job_view(s.units)));
         MeasText->moveCursor(QTextCursor::Start);
         MeasText->verticalScrollBar()->setValue(0);
-        show_total(Data.RecordList.size());
+        show_total(data.RecordList.size());
         update_map();
         return;
-    case kDataPoints:
-        SendBtn->setEnabled(true);
-        break;
-    default:
-        break;
     }
-    const std::size_t count = list_size(Data);
+    const std::size_t count = list_size(data);
     if (count == 0)
         return;
-    StrGridModel->showData(&Data, s.order, s.units);
+    StrGridModel->showData(&data, s.order, s.units);
     set_column_widths();
     StrGrid->scrollToTop();
     show_total(count);
     update_map();
+}
+
+void TForm1::show_document() {
+    if (const EditGrid* grid = doc_.grid()) {
+        help_shown_ = false;
+        MeasText->hide();
+        StrGrid->show();
+        const bool entering = PageControl1->currentIndex() != 1;
+        StrGridModel->showGrid(grid, Settings().order,
+                               [this](std::size_t row, int column, std::string text) {
+                                   return doc_.set_cell(row, column, std::move(text));
+                               });
+        set_column_widths();
+        StrGrid->setEditTriggers(
+            QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+        PageControl1->setCurrentIndex(1);
+        if (entering) {
+            StrGrid->setCurrentIndex(StrGridModel->index(0, 1));
+            StrGrid->setFocus();
+        }
+        show_total(grid->rows());
+    } else {
+        if (PageControl1->currentIndex() != 0) {
+            StrGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            PageControl1->setCurrentIndex(0);
+            SetStatusPanel(0, QString());
+        }
+        InitDataShowView();
+        RefleshDataShowView();
+    }
+    apply_command_states();
+}
+
+void TForm1::apply_command_states() {
+    const LinkActivity link = Link1.mode() == kLinkReceiving ? LinkActivity::Receiving
+                              : Link1.busy()                 ? LinkActivity::Sending
+                                                             : LinkActivity::Idle;
+    const CommandStates c = doc_.commands(link);
+    ReceiveBtn->setEnabled(c.Receive);
+    SendBtn->setEnabled(c.Send);
+    StopBtn->setEnabled(c.Stop);
+    ComportSettingGroup->setEnabled(c.PortSettings);
+    FileControlGroup->setEnabled(c.Open);
+    for (auto [b, on] : {std::pair{CoordBtn, c.Points},
+                         {CodeBtn, c.Codes},
+                         {RoadCalcBtn, c.Road},
+                         {MapBtn, c.Map},
+                         {OpenBtn, c.Open},
+                         {SaveBtn, c.Save},
+                         {SettingBtn, c.Settings},
+                         {HelpBtn, c.Help},
+                         {AppendBtn, c.Append},
+                         {InsertBtn, c.Insert},
+                         {DelBtn, c.Delete},
+                         {OKBtn, c.Done},
+                         {UndoBtn, c.Undo},
+                         {RedoBtn, c.Redo},
+                         {UndoBtn2, c.Undo},
+                         {RedoBtn2, c.Redo}})
+        b->setEnabled(on);
+    vLanguage->setEnabled(c.Language);
 }
 
 QString TForm1::capture_folder() const {
@@ -795,48 +855,24 @@ QString TForm1::CaptureFileName() const {
     return QString::fromStdU16String(capture_.path().u16string());
 }
 
-void TForm1::transfer_controls() {
-    OpenBtn->setEnabled(false);
-    SaveBtn->setEnabled(false);
-    // A second Receive would restart the receive under way and split its capture.
-    ReceiveBtn->setEnabled(false);
-    SendBtn->setEnabled(false);
-    ComportSettingGroup->setEnabled(false);
-    FileControlGroup->setEnabled(false);
-    StopBtn->setEnabled(true);
-}
-
-void TForm1::idle_controls() {
-    ComportSettingGroup->setEnabled(true);
-    TransControlGroup->setEnabled(true);
-    FileControlGroup->setEnabled(true);
-    StopBtn->setEnabled(false);
-    OpenBtn->setEnabled(true);
-    SaveBtn->setEnabled(true);
-    SendBtn->setEnabled(send_allowed());
-    // Whatever is on show, a new receive can always start when none runs.
-    ReceiveBtn->setEnabled(true);
-}
-
-bool TForm1::send_allowed() const {
-    return Data.DataKind != kDataRecords && Data.DataKind != kDataPoints3;
-}
-
 void TForm1::link_ended(LinkEnd) {
     capture_.end();
-    idle_controls();
+    apply_command_states();
 }
 
 void TForm1::link_received(const Lines& lines) {
     Messages messages;
-    if (interpret_received(lines, Data, messages))
-        Unsaved = true;
-    HelpShown = false;
-    current_file_.clear();
-    update_title();
-    InitDataShowView();
-    RefleshDataShowView();
+    if (doc_.receive(lines, messages)) {
+        help_shown_ = false;
+        current_file_.clear();
+        update_title();
+    }
+    show_document();
     show_messages(messages);
+}
+
+bool TForm1::confirm(Question q) {
+    return q == Question::None || texts().question(question_key(q)) == 1;
 }
 
 void TForm1::ReceiveBtnClick() {
@@ -844,21 +880,14 @@ void TForm1::ReceiveBtnClick() {
         texts().message("no_comport");
         return;
     }
-    if (!Data.RecordList.empty() || !Data.CoordList.empty()) {
-        if (texts().if_change_record_mode() != 1)
-            return;
-        Data.RecordList.clear();
-        Data.JobName.clear();
-        Data.InstName.clear();
-        Data.CoordList.clear();
-        Unsaved = false;
-        InitDataShowView();
-        RefleshDataShowView();
-    }
+    if (!confirm(doc_.receive_question()))
+        return;
+    doc_.discard_for_receive();
+    show_document();
     if (!Link1.start_receive())
         return;
-    transfer_controls();
     leave_help();
+    apply_command_states();
     // Every byte also goes to a capture file, so that nothing received can be lost.
     std::string error;
     if (capture_.begin(to_path(capture_folder()), &error))
@@ -872,7 +901,7 @@ void TForm1::SendBtnClick() {
         texts().message("no_comport");
         return;
     }
-    SendPlan plan = prepare_send_lines(Data);
+    SendPlan plan = prepare_send_lines(doc_.data());
     if (!plan.refusal.empty()) {
         QString text;
         for (const std::string& key : plan.refusal)
@@ -881,7 +910,7 @@ void TForm1::SendBtnClick() {
         return;
     }
     if (Link1.start_send(std::move(plan.lines)))
-        transfer_controls();
+        apply_command_states();
 }
 
 void TForm1::StopBtnClick() {
@@ -913,7 +942,7 @@ void TForm1::RoadCalcBtnClick() {
 
 void TForm1::update_map() {
     if (PointsMap && PointsMap->isVisible())
-        PointsMap->SetPoints(points_to_draw(Data));
+        PointsMap->SetPoints(points_to_draw(doc_.data()));
 }
 
 void TForm1::MapBtnClick() {
@@ -921,7 +950,7 @@ void TForm1::MapBtnClick() {
         PointsMap = new TFormPointsMap(texts(), this);
         // A point clicked on the map is the row of the table (the job's points have none).
         connect(PointsMap, &TFormPointsMap::PointClicked, this, [this](int index) {
-            if (Data.DataKind == kDataPoints || Data.DataKind == kDataPoints3)
+            if (doc_.kind() == kDataPoints || doc_.kind() == kDataPoints3)
                 StrGrid->setCurrentIndex(StrGridModel->index(index, 1));
         });
         connect(PointsMap, &TFormPointsMap::SaveRequested, this, [this] {
@@ -938,7 +967,7 @@ void TForm1::MapBtnClick() {
     PointsMap->ApplyTexts();
     PointsMap->show();
     PointsMap->raise();
-    PointsMap->SetPoints(points_to_draw(Data));
+    PointsMap->SetPoints(points_to_draw(doc_.data()));
 }
 
 void TForm1::RoadWindowExited() {
@@ -954,128 +983,73 @@ std::size_t TForm1::selected_row() const {
     return at.isValid() ? static_cast<std::size_t>(at.row()) : 0;
 }
 
-void TForm1::enter_editing(EditGrid table) {
-    EditTable = std::move(table);
-    StrGridModel->showGrid(&EditTable, Settings().order);
-    set_column_widths();
-    StrGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                             QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-    PageControl1->setCurrentIndex(1);
-    StrGrid->setCurrentIndex(StrGridModel->index(0, 1));
-    StrGrid->setFocus();
-    show_total(EditTable.rows());
-}
-
 void TForm1::CoordBtnClick() {
     leave_help();
+    if (!confirm(doc_.points_question()))
+        return;
     const FileSettings s = Settings();
-    switch (Data.DataKind) {
-    case kDataRecords: {
-        if (Data.RecordList.empty()) {
-            Data.DataKind = kDataPoints;
-            InitDataShowView();
-            enter_editing(EditGrid(kDataPoints));
-            return;
-        }
-        if (texts().if_job_to_coord() != 1)
-            return;
-        std::vector<coord_item> points;
-        append_job_points(Data.RecordList, points);
-        if (points.empty()) {
-            texts().message("job_have_no_coord");
-            return;
-        }
-        Data.CoordList = std::move(points);
-        Data.RecordList.clear();
-        Data.DataKind = kDataPoints;
-        Unsaved = true;
-        InitDataShowView();
-        RefleshDataShowView();
+    const std::string_view key = doc_.points(s.order, s.units);
+    if (!key.empty()) {
+        texts().message(key);
         return;
     }
-    case kDataPoints:
-        enter_editing(EditGrid::from_data(Data, s.order, s.units));
-        return;
-    case kDataCodes:
-    case kDataPoints3: {
-        const bool codes = Data.DataKind == kDataCodes;
-        if (codes ? !Data.CodeList.empty() : !Data.Coord3List.empty()) {
-            if (texts().if_change_record_mode() != 1)
-                return;
-            if (codes)
-                Data.CodeList.clear();
-            else
-                Data.Coord3List.clear();
-        }
-        Data.DataKind = kDataPoints;
-        InitDataShowView();
-        enter_editing(EditGrid(kDataPoints));
-        return;
-    }
-    default:
-        return;
-    }
+    show_document();
 }
 
 void TForm1::CodeBtnClick() {
     leave_help();
-    if (!Data.RecordList.empty() || !Data.CoordList.empty()) {
-        if (texts().if_change_record_mode() != 1)
-            return;
-        Data.RecordList.clear();
-        Data.CoordList.clear();
-    }
-    Data.DataKind = kDataCodes;
-    InitDataShowView();
-    RefleshDataShowView();
+    if (!confirm(doc_.codes_question()))
+        return;
     const FileSettings s = Settings();
-    enter_editing(EditGrid::from_data(Data, s.order, s.units));
+    doc_.codes(s.order, s.units);
+    show_document();
+}
+
+void TForm1::grid_rows_changed(std::size_t current) {
+    StrGridModel->gridChanged();
+    set_column_widths();
+    const EditGrid* grid = doc_.grid();
+    const std::size_t rows = grid ? grid->rows() : 0;
+    if (rows > 0)
+        StrGrid->setCurrentIndex(
+            StrGridModel->index(static_cast<int>(std::min(current, rows - 1)),
+                                std::max(StrGrid->currentIndex().column(), 1)));
+    show_total(rows);
+    apply_command_states();
 }
 
 void TForm1::AppendBtnClick() {
-    if (!StrGridModel->grid())
+    if (!doc_.grid())
         return;
-    EditTable.append();
-    StrGridModel->gridChanged();
-    set_column_widths();
-    StrGrid->setCurrentIndex(StrGridModel->index(static_cast<int>(EditTable.rows()) - 1, 1));
-    show_total(EditTable.rows());
+    doc_.append_row();
+    grid_rows_changed(doc_.grid()->rows() - 1);
 }
 
 void TForm1::InsertBtnClick() {
-    if (!StrGridModel->grid())
+    if (!doc_.grid())
         return;
     const std::size_t row = selected_row();
-    EditTable.insert(row);
-    StrGridModel->gridChanged();
-    set_column_widths();
-    StrGrid->setCurrentIndex(StrGridModel->index(static_cast<int>(row), 1));
-    show_total(EditTable.rows());
+    doc_.insert_row(row);
+    grid_rows_changed(row);
 }
 
 void TForm1::DelBtnClick() {
-    if (!StrGridModel->grid())
+    if (!doc_.grid())
         return;
     if (!prompts_.yesNo(texts().text("delete"), texts().text("if_delete_file")))
         return;
-    Modified = true;
-    Unsaved = true;
     const std::size_t row = selected_row();
-    EditTable.remove(row);
-    StrGridModel->gridChanged();
-    set_column_widths();
-    const std::size_t keep = std::min(row, EditTable.rows() - 1);
-    StrGrid->setCurrentIndex(StrGridModel->index(static_cast<int>(keep), 1));
-    show_total(EditTable.rows());
+    doc_.delete_row(row);
+    grid_rows_changed(row);
 }
 
 void TForm1::OKBtnClick() {
     // A cell still being typed into is committed (and checked) first.
     if (QWidget* focus = QApplication::focusWidget(); focus && StrGrid->isAncestorOf(focus))
         focus->clearFocus();
-    if (StrGridModel->grid()) {
+    if (doc_.grid()) {
         const FileSettings s = Settings();
-        const TakeOutcome o = take_edited_table(EditTable, Modified, s.order, s.units, Data);
+        const TakeOutcome o = doc_.done(s.order, s.units);
         if (!o.ok()) {
             // The message names the cell, which is selected: the page stays.
             const int column = std::max(o.column, 1);
@@ -1087,15 +1061,19 @@ void TForm1::OKBtnClick() {
             return;
         }
     }
-    if (Modified)
-        Unsaved = true;
-    Modified = false;
-    StrGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    PageControl1->setCurrentIndex(0);
-    SetStatusPanel(0, QString());
-    InitDataShowView();
-    RefleshDataShowView();
-    EditTable = EditGrid();
+    show_document();
+}
+
+void TForm1::UndoBtnClick() {
+    StrGrid->setFocus(); // an open cell editor commits first
+    doc_.undo();
+    show_document();
+}
+
+void TForm1::RedoBtnClick() {
+    StrGrid->setFocus();
+    doc_.redo();
+    show_document();
 }
 
 void TForm1::cell_refused(const QString& key, int row, int column) {
@@ -1146,39 +1124,19 @@ void TForm1::CopySelection() {
 }
 
 void TForm1::PasteCells(const QString& text) {
-    if (!StrGridModel->grid())
+    if (!doc_.grid())
         return; // the table is read-only outside the editing page
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().trimmed().isEmpty())
-        lines.removeLast();
-    std::vector<std::vector<std::optional<std::string>>> cells;
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        const QChar delimiter =
-            line.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
-        auto& row = cells.emplace_back();
-        for (const QString& cell : line.split(delimiter))
-            row.push_back(toGbkExact(cell.trimmed()));
-    }
-    if (cells.empty())
-        return;
     const QModelIndex at = StrGrid->currentIndex();
     const std::size_t row = at.isValid() ? static_cast<std::size_t>(at.row()) : 0;
     const int column = at.isValid() ? at.column() : 1;
-    const int refused = EditTable.paste(row, column, cells);
-    StrGridModel->gridChanged();
-    set_column_widths();
-    StrGrid->setCurrentIndex(StrGridModel->index(static_cast<int>(row), std::max(column, 1)));
-    Modified = true;
-    Unsaved = true;
-    show_total(EditTable.rows());
+    const int refused = doc_.paste(row, column, toGbkMarked(text));
+    grid_rows_changed(row);
     if (refused > 0)
         prompts_.message(texts().text("paste_cells_refused") + QString::number(refused));
 }
 
 bool TForm1::may_replace_data() {
-    return !Unsaved || texts().question("if_open_discard_unsaved") == 1;
+    return confirm(doc_.open_question());
 }
 
 void TForm1::OpenBtnClick() {
@@ -1195,20 +1153,12 @@ bool TForm1::OpenFile(const QString& path) {
     bool loaded = false;
     {
         BusyCursor busy;
-        // The file is read beside the data on show, which it replaces only when it gave
-        // something: a file that cannot be read or is not recognised leaves it as it was.
-        DataState opened;
-        opened.DataKind = kDataNone;
-        loaded = open_data_file(file_name_bytes(path), opened, Settings(), messages) &&
-                 opened.DataKind != kDataNone && list_size(opened) > 0;
+        loaded = doc_.open(file_name_bytes(path), Settings(), messages);
         if (loaded) {
-            Data = std::move(opened);
-            HelpShown = false;
-            Unsaved = false;
+            help_shown_ = false;
             current_file_ = QFileInfo(path).fileName();
             update_title();
-            InitDataShowView();
-            RefleshDataShowView();
+            show_document();
         }
     }
     show_messages(messages);
@@ -1250,10 +1200,10 @@ void TForm1::save_list(std::string_view filter_key) {
     if (!choice)
         return;
     const SaveOutcome outcome =
-        build_save(Data, choice->typeIndex, file_name_bytes(choice->fileName), Settings());
+        build_save(doc_.data(), choice->typeIndex, file_name_bytes(choice->fileName), Settings());
     show_messages(outcome.messages);
     if (outcome.write && write_bytes(choice->fileName, outcome.bytes)) {
-        Unsaved = false;
+        doc_.mark_saved();
         current_file_ = QFileInfo(choice->fileName).fileName();
         update_title();
     }
@@ -1272,23 +1222,19 @@ void TForm1::save_view_text() {
 }
 
 void TForm1::SaveBtnClick() {
-    switch (Data.DataKind) {
+    const DataState& data = doc_.data();
+    switch (data.DataKind) {
     case kDataRecords:
-        if (MeasText->document()->isEmpty())
-            texts().message("no_data_to_save");
-        else if (!Data.RecordList.empty())
+        if (!data.RecordList.empty())
             save_list(SaveFilter);
+        else if (help_shown_ && !MeasText->document()->isEmpty())
+            save_view_text(); // the help itself, as it always could be
         else
-            save_view_text();
+            texts().message("no_data_to_save");
         return;
     case kDataPoints:
-        if (Data.CoordList.empty())
-            texts().message("no_data_to_save");
-        else
-            save_list(SaveFilter);
-        return;
     case kDataCodes:
-        if (Data.CodeList.empty())
+        if (list_size(data) == 0)
             texts().message("no_data_to_save");
         else
             save_list(SaveFilter);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "data_table_model.h"
+#include "document/document.h"
 #include "fileio/dataview.h"
 #include "link/capture.h"
 #include "link/link.h"
@@ -48,6 +49,10 @@ struct AppPaths {
     QString captureDir = {};
 };
 
+class TForm1;
+// The window's document, for tests that build a state the commands reach only in many steps.
+Document& EditDocument(TForm1& form);
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -76,6 +81,8 @@ public:
     void FormClose();
     void ApplyTexts();
     void HelpBtnClick();
+    // The help gives way to the data view.
+    void leave_help();
     void SettingBtnClick();
     void RoadCalcBtnClick();
     // The points on show drawn North up.
@@ -118,17 +125,16 @@ public:
     void InsertBtnClick();
     void DelBtnClick();
     void OKBtnClick();
+    // Undo and redo of the last change of the data (Ctrl+Z, Ctrl+Y or Ctrl+Shift+Z).
+    void UndoBtnClick();
+    void RedoBtnClick();
     void ComPort1LineError(int code, const QString& text);
 
-    // The current data: the lists and the kind on show.
-    DataState Data;
-    // The table of the editing page while it is up.
-    EditGrid EditTable;
-    bool Modified = false;
-    bool HelpShown = true;
-    // Data was received, converted or edited and not saved since.
-    bool Unsaved = false;
-    Lines Memo1; // hidden: transfer and save buffer
+    // The document: the data on show, the editing page's table, the undo history.
+    const Document& Doc() const { return doc_; }
+    const DataState& data() const { return doc_.data(); }
+    // The help is on show in place of the data.
+    bool HelpShown() const { return help_shown_; }
     // The key of the save dialog's type list for the view on show (set as the view is built).
     std::string_view SaveFilter = "SAVE_JOB_FILTER";
 
@@ -174,6 +180,11 @@ public:
     QPushButton* InsertBtn;
     QPushButton* DelBtn;
     QPushButton* OKBtn;
+    // Undo and redo, on the first page and on the editing page.
+    QPushButton* UndoBtn;
+    QPushButton* RedoBtn;
+    QPushButton* UndoBtn2;
+    QPushButton* RedoBtn2;
     QStatusBar* StatusBar1;
 
 signals:
@@ -188,21 +199,23 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    friend Document& EditDocument(TForm1& form);
     void build_layout();
     void connect_commands();
     void show_help();
-    // The help gives way to the data view.
-    void leave_help();
-    // Whether Send may start on the data on show.
-    bool send_allowed() const;
     // Open may replace the data on show: it is saved, or the user agreed to lose it.
     bool may_replace_data();
     void update_title();
     // A cell's text was refused; the message, then the cell's editor again.
     void cell_refused(const QString& key, int row, int column);
-    // Enabled states while a transfer runs, and after one by the kind on show.
-    void transfer_controls();
-    void idle_controls();
+    // The view of the document as it stands (the data, or the editing page), and the enabled
+    // state of every command, which the document decides.
+    void show_document();
+    void apply_command_states();
+    // The question of a command, asked; true when there is none or it was confirmed.
+    bool confirm(Question q);
+    // The editing page's rows changed: the view, with the current row at `current`.
+    void grid_rows_changed(std::size_t current);
     void link_ended(LinkEnd how);
     void link_received(const Lines& lines);
     QString capture_folder() const;
@@ -212,8 +225,6 @@ private:
     // The points the map shows for the data on show.
     void update_map();
     void set_column_widths();
-    // Shows `table` on the editing page with cell editing on.
-    void enter_editing(EditGrid table);
     std::size_t selected_row() const;
     // Save of the list on show through the type list of `filter_key`.
     void save_list(std::string_view filter_key);
@@ -235,6 +246,8 @@ private:
     CaptureFile capture_;
     QLabel* panels_[3] = {};
     bool closed_ = false;
+    Document doc_;
+    bool help_shown_ = true;
     QString current_file_; // the name of the file on show, for the caption
 };
 

@@ -27,4 +27,18 @@ std::optional<std::string> toGbkExact(const QString& text) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+std::string toGbkMarked(const QString& text) {
+    if (std::optional<std::string> whole = toGbkExact(text))
+        return *std::move(whole);
+    std::string out;
+    for (qsizetype i = 0; i < text.size();) {
+        // One character: a surrogate pair stays together.
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const std::optional<std::string> one = toGbkExact(text.mid(i, n));
+        out += one ? *one : std::string(1, '\0');
+        i += n;
+    }
+    return out;
+}
+
 } // namespace telvane

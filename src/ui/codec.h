@@ -15,5 +15,8 @@ std::string toGbk(const QString& text);
 // The bytes of `text`, or nothing when one of its characters has no place in the code page
 // (toGbk would store it as "?").
 std::optional<std::string> toGbkExact(const QString& text);
+// The bytes of `text`, each character the code page cannot hold given as a NUL byte (which no
+// text of the program holds), so that the place of a refused character is still known.
+std::string toGbkMarked(const QString& text);
 
 } // namespace telvane

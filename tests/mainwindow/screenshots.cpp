@@ -112,8 +112,8 @@ bool receive(TForm1& form, ScriptedPrompts& prompts, Pty& instrument, const QDir
         QTest::qWait(10);
     form.Timer1Timer(); // the silence that ends it
     ok = save(form, out.filePath("receive-finished-" + language + ".png")) && ok;
-    form.Unsaved = false; // the pictures are taken; nothing to keep
-    return ok && form.Data.DataKind == kDataRecords;
+    EditDocument(form).mark_saved(); // the pictures are taken; nothing to keep
+    return ok && form.data().DataKind == kDataRecords;
 }
 
 // The road window with a road on each page, and each entry dialog.

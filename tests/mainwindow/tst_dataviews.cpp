@@ -123,12 +123,13 @@ private slots:
         QFETCH(QStringList, row);
         Window w("[Setting]\nCoordOrder=" + QByteArray::number(order) + "\n");
         TForm1& f = w.form();
-        f.HelpShown = false;
-        f.Data.DataKind = kind;
-        f.Data.CoordList = {{"P1", "C", 1, 2, 3}};
-        f.Data.CodeList = {{"C"}};
-        f.Data.Coord3List = {{"P1", "C", 1, 2, 3, 4, 5, 6}};
-        f.Data.RoadRows = {{"a", "b", "c", "d", "e", "f", "g", "h"}};
+        f.leave_help();
+        DataState& data = EditDocumentData(EditDocument(f));
+        data.DataKind = kind;
+        data.CoordList = {{"P1", "C", 1, 2, 3}};
+        data.CodeList = {{"C"}};
+        data.Coord3List = {{"P1", "C", 1, 2, 3, 4, 5, 6}};
+        data.RoadRows = {{"a", "b", "c", "d", "e", "f", "g", "h"}};
         f.InitDataShowView();
         QCOMPARE(w.cell(0, 0), kind >= 5 ? QString("1") : QString("#1")); // the empty table
         f.RefleshDataShowView();
@@ -208,15 +209,15 @@ private slots:
         QCOMPARE(w.prompts.fileTypeLists, QStringList{"All|*"});
         QCOMPARE(w.prompts.messages, messages);
         if (kind == 0) { // not read: nothing changed, the help still on show
-            QVERIFY(f.HelpShown);
+            QVERIFY(f.HelpShown());
             QCOMPARE(f.MeasText->toPlainText(), QString("Help\n"));
             return;
         }
-        QVERIFY(!f.HelpShown);
-        QCOMPARE(f.Data.DataKind, kind);
+        QVERIFY(!f.HelpShown());
+        QCOMPARE(f.data().DataKind, kind);
         QCOMPARE(f.MeasText->isVisible(), kind == 1);
         if (kind == 1)
-            QCOMPARE(static_cast<int>(f.Data.RecordList.size()), rows);
+            QCOMPARE(static_cast<int>(f.data().RecordList.size()), rows);
         else
             QCOMPARE(f.StrGridModel->rowCount(), rows);
     }
@@ -277,9 +278,9 @@ private slots:
         f.CoordBtn->click();
         QCOMPARE(w.prompts.unanswered, 0);
         QCOMPARE(w.prompts.messages, messages);
-        QCOMPARE(f.Data.DataKind, kind);
+        QCOMPARE(f.data().DataKind, kind);
         QCOMPARE(f.PageControl1->currentIndex(), page);
-        QCOMPARE(static_cast<int>(f.Data.CoordList.size()), points);
+        QCOMPARE(static_cast<int>(f.data().CoordList.size()), points);
         QCOMPARE(f.StrGrid->editTriggers() != QAbstractItemView::NoEditTriggers, page == 1);
         if (kind == 2 && page == 0)
             QCOMPARE(w.cell(1, 1), QString("P1")); // the station first, then the point
@@ -296,17 +297,17 @@ private slots:
         w.type(1, 1, "");
         w.type(0, 1, "POLE");
         f.OKBtn->click();
-        QCOMPARE(f.Data.CodeList.size(), std::size_t(1));
+        QCOMPARE(f.data().CodeList.size(), std::size_t(1));
         QCOMPARE(w.cell(0, 1), QString("POLE"));
 
         QVERIFY(w.open("p.csv", "A,C,1,2,3\r\n"));
         w.prompts.answers = {2};
         f.CodeBtn->click();
-        QCOMPARE(f.Data.DataKind, 2);
+        QCOMPARE(f.data().DataKind, 2);
         w.prompts.answers = {1};
         f.CodeBtn->click();
-        QCOMPARE(f.Data.DataKind, 3);
-        QVERIFY(f.Data.CoordList.empty());
+        QCOMPARE(f.data().DataKind, 3);
+        QVERIFY(f.data().CoordList.empty());
     }
 
     void editingPageRoundTrip() {
@@ -351,12 +352,12 @@ private slots:
         QCOMPARE(w.cell(2, 1), QString("P3"));
         f.OKBtn->click();
         QCOMPARE(f.PageControl1->currentIndex(), 0);
-        QCOMPARE(f.Data.CoordList.size(), std::size_t(2));
-        QCOMPARE(f.Data.CoordList[0].north, 1.5);
-        QCOMPARE(f.Data.CoordList[0].east, -2.0);
-        QCOMPARE(f.Data.CoordList[0].elev, 0.5);
+        QCOMPARE(f.data().CoordList.size(), std::size_t(2));
+        QCOMPARE(f.data().CoordList[0].north, 1.5);
+        QCOMPARE(f.data().CoordList[0].east, -2.0);
+        QCOMPARE(f.data().CoordList[0].elev, 0.5);
         QCOMPARE(w.cell(1, 2), QString("7.0000"));
-        QVERIFY(f.Unsaved);
+        QVERIFY(f.Doc().unsaved());
 
         // A row with numbers and no name keeps the editing page, its name cell selected.
         f.CoordBtn->click();
@@ -373,7 +374,7 @@ private slots:
         QCOMPARE(f.StrGridModel->rowCount(), 1);
         QCOMPARE(w.cell(0, 0), QString());
         f.OKBtn->click();
-        QVERIFY(f.Data.CoordList.empty());
+        QVERIFY(f.data().CoordList.empty());
     }
 
     void typingCheck_data() {
@@ -427,7 +428,7 @@ private slots:
         QApplication::processEvents(); // the view commits the edit from its event queue
         QCOMPARE(w.prompts.messages, messages);
         QCOMPARE(w.cell(0, column), stands);
-        QVERIFY(f.Modified);
+        QVERIFY(f.Doc().grid_modified());
         // A lone "-" passes while typing and is refused when committed: the cell keeps its
         // value.
         w.prompts.messages.clear();
@@ -476,7 +477,7 @@ private slots:
         Window w;
         TForm1& f = w.form();
         QVERIFY(w.open("in.txt", file));
-        const int shown = f.Data.DataKind;
+        const int shown = f.data().DataKind;
         w.prompts.fileAnswers << FileChoice{w.path(name), position};
         f.SaveBtn->click();
         QCOMPARE(w.prompts.messages, messages);
@@ -493,17 +494,17 @@ private slots:
         }
         QCOMPARE(written.size(), 1); // the type's extension was added to the bare name
         QVERIFY(written.front().contains('.'));
-        QVERIFY(!f.Unsaved);
+        QVERIFY(!f.Doc().unsaved());
         if (kind == 0)
             return;
         QVERIFY(f.OpenFile(w.path(written.front())));
-        QCOMPARE(f.Data.DataKind, kind);
-        const std::size_t n = kind == 1   ? f.Data.RecordList.size()
-                              : kind == 2 ? f.Data.CoordList.size()
-                                          : f.Data.CodeList.size();
+        QCOMPARE(f.data().DataKind, kind);
+        const std::size_t n = kind == 1   ? f.data().RecordList.size()
+                              : kind == 2 ? f.data().CoordList.size()
+                                          : f.data().CodeList.size();
         QCOMPARE(static_cast<int>(n), count);
         if (kind == 2)
-            QCOMPARE(QString::fromStdString(f.Data.CoordList.back().name.str()),
+            QCOMPARE(QString::fromStdString(f.data().CoordList.back().name.str()),
                      shown == 1 ? QString("P1") : QString("B"));
     }
 
@@ -533,7 +534,7 @@ private slots:
         QVERIFY(w.prompts.messages.back().contains("taken.csv"));
         QCOMPARE(w.files.read("taken.csv/inside"), QByteArray("x"));
         // Nothing to save.
-        f.Data.CoordList.clear();
+        EditDocumentData(EditDocument(f)).CoordList.clear();
         f.SaveBtn->click();
         QCOMPARE(w.prompts.messages.back(), en("no_data_to_save"));
     }
@@ -572,8 +573,8 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&f, &drop);
-        QCOMPARE(f.Data.DataKind, 2);
-        QCOMPARE(f.Data.CoordList.size(), std::size_t(1));
+        QCOMPARE(f.data().DataKind, 2);
+        QCOMPARE(f.data().CoordList.size(), std::size_t(1));
         // Not while the editing page is up.
         f.CoordBtn->click();
         QDragEnterEvent again(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
@@ -598,10 +599,10 @@ private slots:
         QCOMPARE(w.prompts.messages.back(), en("coord_cell_empty") + "\n" + en("at_cell"));
         QCOMPARE(f.PageControl1->currentIndex(), 1);
         QCOMPARE(f.StrGrid->currentIndex(), f.StrGridModel->index(1, 2));
-        QVERIFY(f.Data.CoordList.empty());
+        QVERIFY(f.data().CoordList.empty());
         w.type(1, 2, "4");
         f.OKBtn->click();
-        QCOMPARE(f.Data.CoordList.size(), std::size_t(3));
+        QCOMPARE(f.data().CoordList.size(), std::size_t(3));
         f.StrGrid->selectionModel()->select(
             QItemSelection(f.StrGridModel->index(0, 1), f.StrGridModel->index(1, 2)),
             QItemSelectionModel::Select);

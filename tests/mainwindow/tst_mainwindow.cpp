@@ -108,7 +108,7 @@ private slots:
         QVERIFY(f.ComportSettingGroup->isEnabled());
         QVERIFY(f.FileControlGroup->isEnabled());
         QCOMPARE(f.PageControl1->currentIndex(), 0);
-        QCOMPARE(f.Data.DataKind, 1);
+        QCOMPARE(f.data().DataKind, 1);
         QCOMPARE(f.LinkMode(), 0);
 
         // Centred on the screen, never pushed off its top or left edge.
@@ -130,7 +130,7 @@ private slots:
         QVERIFY(!f.ComPort1.Connected());
 
         // The help is on show.
-        QVERIFY(f.HelpShown);
+        QVERIFY(f.HelpShown());
         QVERIFY(f.MeasText->isVisible());
         QCOMPARE(f.MeasText->toPlainText(), kHelpEn + "\n");
 
@@ -253,7 +253,7 @@ private slots:
         QCOMPARE(f.language().LanguageIndex(), 0);
 
         // With the help no longer on show the view is rebuilt instead.
-        f.HelpShown = false;
+        f.leave_help();
         emit f.vLanguage->activated(1);
         QCOMPARE(f.SettingBtn->text(), en("settingbtn"));
         // The empty job the program starts with.
@@ -267,16 +267,16 @@ private slots:
         TForm1& f = s.form();
         s.files.write("p.csv", "P1,C,1,2,3\r\nP2,C,4,5,6\r\n");
         QVERIFY(f.OpenFile(s.files.dir() + "/p.csv"));
-        QCOMPARE(f.Data.DataKind, kDataPoints);
+        QCOMPARE(f.data().DataKind, kDataPoints);
         QVERIFY(f.SendBtn->isEnabled());
         f.HelpBtn->click();
         // The help is on show, the points stay in their list and Send stays possible.
-        QVERIFY(f.HelpShown);
+        QVERIFY(f.HelpShown());
         QVERIFY(f.MeasText->isVisible());
         QVERIFY(!f.StrGrid->isVisible());
         QCOMPARE(f.MeasText->toPlainText(), kHelpEn + "\n");
-        QCOMPARE(f.Data.DataKind, kDataPoints);
-        QCOMPARE(f.Data.CoordList.size(), std::size_t(2));
+        QCOMPARE(f.data().DataKind, kDataPoints);
+        QCOMPARE(f.data().CoordList.size(), std::size_t(2));
         QVERIFY(f.SendBtn->isEnabled());
         // Save writes the points, not the help.
         s.prompts.fileAnswers << FileChoice{s.files.dir() + "/back.csv", 1};
@@ -285,10 +285,10 @@ private slots:
         QVERIFY(saved.contains("P1") && saved.contains("P2") && !saved.contains("Help"));
         // A shown event (the window coming back) brings the help again, still without loss.
         f.FormPaint();
-        QCOMPARE(f.Data.CoordList.size(), std::size_t(2));
+        QCOMPARE(f.data().CoordList.size(), std::size_t(2));
         // Points opens the editing page on the same points.
         f.CoordBtn->click();
-        QVERIFY(!f.HelpShown);
+        QVERIFY(!f.HelpShown());
         QCOMPARE(f.PageControl1->currentIndex(), 1);
         QCOMPARE(f.StrGridModel->rowCount(), 2);
         QVERIFY(f.StrGrid->isVisible());

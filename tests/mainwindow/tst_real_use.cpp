@@ -154,12 +154,12 @@ private slots:
         QCOMPARE(u.answerer.shown, QStringList{en("coord_cell_empty") + "\n" + en("at_cell")});
         QCOMPARE(f.PageControl1->currentIndex(), 1);
         QCOMPARE(f.StrGrid->currentIndex(), f.StrGridModel->index(0, 3));
-        QVERIFY(f.Data.CoordList.empty());
+        QVERIFY(f.data().CoordList.empty());
         u.type_row(0, {"P1", "10", "20", "30"});
         QTest::mouseClick(f.OKBtn, Qt::LeftButton);
         u.settle();
         QCOMPARE(f.PageControl1->currentIndex(), 0);
-        QCOMPARE(f.Data.CoordList.size(), std::size_t(1));
+        QCOMPARE(f.data().CoordList.size(), std::size_t(1));
     }
 
     // Open with unsaved data asks first; an Open that gives nothing leaves the data as it was.
@@ -170,8 +170,8 @@ private slots:
         u.type_row(0, {"P1", "1", "2", "3", "C"});
         QTest::mouseClick(f.OKBtn, Qt::LeftButton);
         u.settle();
-        QVERIFY(f.Unsaved);
-        QCOMPARE(f.Data.CoordList.size(), std::size_t(1));
+        QVERIFY(f.Doc().unsaved());
+        QCOMPARE(f.data().CoordList.size(), std::size_t(1));
         u.files.write("garbage.txt", "a b,c\r\n1 2\r\n");
         u.files.write("garbage.PHI", "not,road\r\nrows\r\n");
 
@@ -180,7 +180,7 @@ private slots:
         QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
         u.settle();
         QCOMPARE(u.answerer.dialogs, 1);
-        QCOMPARE(f.Data.CoordList.size(), std::size_t(1));
+        QCOMPARE(f.data().CoordList.size(), std::size_t(1));
 
         for (const char* name : {"garbage.txt", "garbage.PHI", "missing.txt"}) {
             const int before = u.answerer.dialogs;
@@ -190,10 +190,10 @@ private slots:
             QTest::mouseClick(f.OpenBtn, Qt::LeftButton);
             u.settle(40);
             QVERIFY2(u.answerer.dialogs >= before + 2, name);
-            QCOMPARE(f.Data.DataKind, kDataPoints);
-            QCOMPARE(f.Data.CoordList.size(), std::size_t(1));
+            QCOMPARE(f.data().DataKind, kDataPoints);
+            QCOMPARE(f.data().CoordList.size(), std::size_t(1));
             QCOMPARE(f.StrGridModel->rowCount(), 1);
-            QVERIFY(f.Unsaved);
+            QVERIFY(f.Doc().unsaved());
             u.answerer.answers.clear();
         }
     }
@@ -205,7 +205,7 @@ private slots:
         TForm1& f = u.form();
         u.files.write("codes.txt", "TREE\r\nWALL\r\n");
         QVERIFY(f.OpenFile(u.path("codes.txt")));
-        QCOMPARE(f.Data.DataKind, kDataCodes);
+        QCOMPARE(f.data().DataKind, kDataCodes);
         QVERIFY(f.ReceiveBtn->isEnabled());
         u.answerer.answers = {DialogAnswerer::key(Qt::Key_Return)}; // give the codes way
         QTest::mouseClick(f.ReceiveBtn, Qt::LeftButton);
@@ -237,8 +237,8 @@ private slots:
         QTest::mouseClick(f.StopBtn, Qt::LeftButton);
         u.settle();
         QCOMPARE(f.LinkMode(), 0);
-        QCOMPARE(f.Data.DataKind, kDataRecords);
-        QCOMPARE(f.Data.RecordList.size(), std::size_t(115));
+        QCOMPARE(f.data().DataKind, kDataRecords);
+        QCOMPARE(f.data().RecordList.size(), std::size_t(115));
         QCOMPARE(u.answerer.shown, QStringList{en("job_cut_short")});
         QVERIFY(f.ReceiveBtn->isEnabled());
     }
@@ -250,7 +250,7 @@ private slots:
         u.files.write("p.csv", "P1,C,1,2,3\r\n");
         QVERIFY(f.OpenFile(u.path("p.csv")));
         QTest::keyClick(&f, Qt::Key_F1);
-        QVERIFY(f.HelpShown);
+        QVERIFY(f.HelpShown());
         QVERIFY(f.MeasText->isVisible());
         u.answerer.answers = {DialogAnswerer::path(u.path("back.csv"))};
         QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);

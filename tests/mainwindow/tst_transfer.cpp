@@ -93,14 +93,14 @@ private slots:
         f.Timer1Timer(); // the silence after the last line
         QCOMPARE(f.LinkMode(), 0);
         QCOMPARE(f.StatusPanel(0), en("operation_is_complete"));
-        QCOMPARE(f.Data.DataKind, kind);
-        const std::size_t n = kind == 1   ? f.Data.RecordList.size()
-                              : kind == 2 ? f.Data.CoordList.size()
-                                          : f.Data.CodeList.size();
+        QCOMPARE(f.data().DataKind, kind);
+        const std::size_t n = kind == 1   ? f.data().RecordList.size()
+                              : kind == 2 ? f.data().CoordList.size()
+                                          : f.data().CodeList.size();
         QCOMPARE(static_cast<int>(n), items);
         QCOMPARE(f.MeasText->isVisible(), kind == 1);
         QVERIFY(f.ReceiveBtn->isEnabled() && f.OpenBtn->isEnabled());
-        QVERIFY(f.Unsaved);
+        QVERIFY(f.Doc().unsaved());
         // Every byte is in the capture file, which Open reads like any other file.
         QFile capture(f.CaptureFileName());
         QVERIFY(capture.open(QIODevice::ReadOnly));
@@ -120,9 +120,9 @@ private slots:
         b.pty.hang_up();
         QTRY_COMPARE(f.LinkMode(), 0);
         QCOMPARE(f.StatusPanel(0), en("line_lost"));
-        QCOMPARE(f.Data.DataKind, 1);
-        QCOMPARE(f.Data.JobName, std::string("DAY1"));
-        QCOMPARE(f.Data.RecordList.size(), std::size_t(2)); // the last line without its end too
+        QCOMPARE(f.data().DataKind, 1);
+        QCOMPARE(f.data().JobName, std::string("DAY1"));
+        QCOMPARE(f.data().RecordList.size(), std::size_t(2)); // the last line without its end too
     }
 
     void sendEachKindByteForByte_data() {
@@ -235,7 +235,7 @@ private slots:
         f.ReceiveBtn->click();
         QCOMPARE(b.prompts.questions.back().title, en("if_change_record_mode_title"));
         QCOMPARE(f.LinkMode(), 0);
-        QCOMPARE(f.Data.RecordList.size(), std::size_t(2));
+        QCOMPARE(f.data().RecordList.size(), std::size_t(2));
         // Closing during a transfer asks; Cancel keeps it going.
         b.prompts.answers = {1};
         f.ReceiveBtn->click();
@@ -246,7 +246,7 @@ private slots:
         QCOMPARE(f.LinkMode(), 1);
         f.StopBtnClick();
         QCOMPARE(f.StatusPanel(0), en("stop_operation"));
-        QVERIFY(f.Data.RecordList.empty());
+        QVERIFY(f.data().RecordList.empty());
     }
 };
 

@@ -427,6 +427,25 @@ private:
         QPushButton* buttons[] = {f.ReceiveBtn, f.SendBtn,   f.StopBtn, f.CoordBtn,
                                   f.CodeBtn,    f.OpenBtn,   f.SaveBtn, f.HelpBtn,
                                   f.AppendBtn,  f.InsertBtn, f.DelBtn,  f.OKBtn};
+        // Undo and redo, by their keys or their buttons on either page.
+        if (chance(8)) {
+            const bool undo = chance(65);
+            if (real_ && chance(50)) {
+                f.setFocus();
+                if (undo)
+                    key(&f, Qt::Key_Z, Qt::ControlModifier);
+                else
+                    key(&f, Qt::Key_Y, Qt::ControlModifier);
+            } else {
+                QPushButton* b = f.PageControl1->currentIndex() == 1
+                                     ? (undo ? f.UndoBtn2 : f.RedoBtn2)
+                                     : (undo ? f.UndoBtn : f.RedoBtn);
+                if (b->isEnabled() && f.isEnabled())
+                    press(b);
+            }
+            last_ = undo ? "undo" : "redo";
+            return;
+        }
         int what = pick(16);
         // Typing is where a person meets the checks: with real editors it is done often.
         if (real_ && f.StrGridModel->grid() && chance(30))
@@ -588,11 +607,16 @@ private:
                 return "unexpected message: " + m;
         }
         TForm1& f = form();
-        const DataState& d = f.Data;
+        const DataState& d = f.data();
         // The help takes the place of the view and leaves the data where it is.
-        const bool text_view = d.DataKind == kDataRecords || f.HelpShown;
+        const bool text_view = d.DataKind == kDataRecords || f.HelpShown();
         if (f.MeasText->isVisibleTo(&f) != text_view || f.StrGrid->isVisibleTo(&f) == text_view)
             return QStringLiteral("the view does not match DataKind %1").arg(d.DataKind);
+        if ((f.PageControl1->currentIndex() == 1) != (f.Doc().grid() != nullptr))
+            return "the editing page is not up exactly while the document has its table";
+        if (f.Doc().grid() &&
+            f.StrGridModel->rowCount() != static_cast<int>(f.Doc().grid()->rows()))
+            return "the table shows another number of rows than the document holds";
         if (f.Link1.busy()) {
             if (f.OpenBtn->isEnabled() || f.FileControlGroup->isEnabled() ||
                 !f.StopBtn->isEnabled() || f.ReceiveBtn->isEnabled())
@@ -629,7 +653,7 @@ private:
 
     // A save read back by Open gives the same data.
     QString save_and_open() {
-        const DataState& d = form().Data;
+        const DataState& d = form().data();
         const FileSettings settings = form().Settings();
         int position = 0;
         if (d.DataKind == kDataPoints && !d.CoordList.empty())

@@ -39,6 +39,8 @@ inline constexpr const char* kWindowKeys[] = {
     "resetbtn",
     "confirmbtn",
     "cancelbtn",
+    "undobtn",
+    "redobtn",
     "if_open_discard_unsaved_title",
     "if_open_discard_unsaved_desc",
     "job_cut_short",

@@ -93,7 +93,7 @@ private slots:
         p.road().BtnExit->click();
         QVERIFY(!p.road().isVisible());
         QVERIFY(p.windows->Form1->isEnabled());
-        QVERIFY(!p.windows->Form1->HelpShown);
+        QVERIFY(!p.windows->Form1->HelpShown());
     }
 
     void entryDialogsCheckTheirBoxes_data() {
@@ -386,7 +386,7 @@ private slots:
         r.BtnExitClick();
         TForm1& f = *p.windows->Form1;
         QVERIFY(f.OpenFile(p.path("profile.PVI")));
-        QCOMPARE(f.Data.DataKind, 7);
+        QCOMPARE(f.data().DataKind, 7);
         f.ComComboBox7->SelectDevice(instrument.name());
         f.SendBtn->click();
         QCOMPARE(f.LinkMode(), 2);
