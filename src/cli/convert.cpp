@@ -184,7 +184,8 @@ int run_info(const Options& o, const CliTexts& texts, std::ostream& out, std::os
     for (const UserMessage& m : shown)
         out << describe(texts, "message", m,
                         m.value == "wrong_format" ? std::string_view(job_error) : "");
-    return 0;
+    // What was read is printed either way; a file of which nothing could be read is a failure.
+    return data.DataKind == kDataNone || list_size(data) == 0 ? 1 : 0;
 }
 
 bool open_for_command(const std::string& input, const FileSettings& settings, DataState& data,

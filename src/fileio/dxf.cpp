@@ -15,9 +15,10 @@ struct Plane {
     double x, y;
 };
 
-// With north first X is north; with east first X is east.
-Plane plane_of(const coord_item& p, int order) {
-    return order == kOrderENZ ? Plane{p.east, p.north} : Plane{p.north, p.east};
+// CAD programs draw X to the right and Y up, so X is east and Y is north whatever order the
+// rows of the program use; a north-first X would open every drawing mirrored.
+Plane plane_of(const coord_item& p) {
+    return Plane{p.east, p.north};
 }
 
 } // namespace
@@ -36,7 +37,7 @@ void append_dxf(std::span<const coord_item> points, const FileSettings& s, std::
 
     std::array<double, 3> lo{}, hi{};
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const Plane p = plane_of(points[i], s.order);
+        const Plane p = plane_of(points[i]);
         const std::array<double, 3> v{p.x, p.y, points[i].elev};
         for (std::size_t k = 0; k < 3; ++k) {
             lo[k] = i == 0 ? v[k] : std::min(lo[k], v[k]);
@@ -58,7 +59,7 @@ void append_dxf(std::span<const coord_item> points, const FileSettings& s, std::
     pair("0", "SECTION");
     pair("2", "ENTITIES");
     for (const coord_item& point : points) {
-        const Plane p = plane_of(point, s.order);
+        const Plane p = plane_of(point);
         auto text = [&](const char* layer, double y, std::string_view value) {
             pair("0", "TEXT");
             pair("8", layer);
@@ -152,9 +153,8 @@ bool read_dxf(std::span<const std::string_view> lines, const FileSettings& s,
     NameField name, code; // the naming pass runs as entries arrive: same order, same result
     Entry entry;
     auto finish = [&] {
-        const double a = entry.v10, b = entry.v20;
-        const double north = s.order == kOrderENZ ? b : a;
-        const double east = s.order == kOrderENZ ? a : b;
+        // X is east and Y is north, as the export writes them.
+        const double east = entry.v10, north = entry.v20;
         if (entry.kind == Entry::Kind::Point)
             read.push_back({name, code, north, east, entry.v30});
         else if (entry.kind == Entry::Kind::Text && entry.layer == "PNTNO")

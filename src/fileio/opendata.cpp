@@ -51,19 +51,6 @@ std::string_view content_result_key(int result) {
 
 namespace {
 
-// The four characters from the first '.' of the file's name. Dots in folder names ("./",
-// "j.smith") are not taken for the extension.
-std::string binary_extension(const std::string& path) {
-    const std::string name = std::filesystem::path(path).filename().string();
-    const auto dot = name.find('.');
-    if (dot == std::string::npos)
-        return {};
-    std::string ext = name.substr(dot, 4);
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
-}
-
 // The file's name without folder and without the extension from its last '.': a name that is
 // only an extension (".mea") has no base name and gives "NONAME".
 std::string base_name(const std::string& path) {

@@ -12,8 +12,12 @@ namespace telvane {
 
 namespace {
 
-bool ends_with_gt7(std::string_view name) {
-    return name.size() > 5 && name.substr(name.size() - 4) == ".gt7";
+// A GTS-7 name is a file name (folders aside) of at least one character before ".gt7": "a.gt7"
+// is one, a bare ".gt7" is not. The test is case-sensitive, as the instrument software's was.
+bool ends_with_gt7(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    return name.size() > 4 && name.substr(name.size() - 4) == ".gt7";
 }
 
 // Keyword rewriting of the plain GTS-7 variants: each line's keyword field (its first 8
@@ -85,6 +89,14 @@ void gts7_into(const DataState& data, int variant, bool reduce, std::string_view
 SaveOutcome nothing_to_save() {
     SaveOutcome o;
     o.messages.push_back(UserMessage::key("no_data_to_save"));
+    return o;
+}
+
+// A type position the data has no writer for: no file (an empty one would read as success and
+// replace a good file of that name), and the reason.
+SaveOutcome unknown_type() {
+    SaveOutcome o;
+    o.messages.push_back(UserMessage::key("save_type_unknown"));
     return o;
 }
 
@@ -184,7 +196,7 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
                          write_job_text(Job{data.JobName, data.InstName, data.RecordList}));
             break;
         default:
-            break; // an unknown type writes an empty file
+            return unknown_type();
         }
         return o;
     }
@@ -197,10 +209,14 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
             append_rows(data.CoordList, 0, s, o.bytes);
         else if (position == 5)
             append_rows(data.CoordList, 2, s, o.bytes);
+        else
+            return unknown_type();
         return o;
     case kDataCodes:
         if (data.CodeList.empty())
             return nothing_to_save();
+        if (position != 1)
+            return unknown_type();
         append_lines(o.bytes, write_code_list(data.CodeList));
         return o;
     case kDataPoints3:

@@ -249,6 +249,15 @@ TEST(CliOutput, InfoShowsNamesInUtf8AndDumpKeepsBytesUnlessAsked) {
     EXPECT_EQ(utf8.out.substr(0, 18), "STA     " + kUtf8Point + ",1.5");
     const CliRun job = cli({"info", mea});
     EXPECT_NE(job.out.find("job day1\n"), std::string::npos) << job.out;
+    EXPECT_EQ(job.status, 0);
+
+    // A file of which nothing could be read is described, and fails.
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"no.txt", "a b,c d\r\n"},
+                                      {"empty.pts", std::string("\x01\x02", 2)}}) {
+        const CliRun nothing = cli({"info", dir.write(name, bytes)});
+        EXPECT_EQ(nothing.status, 1) << name << ": " << nothing.out;
+        EXPECT_NE(nothing.out.find("kind "), std::string::npos) << name;
+    }
 }
 
 TEST(CliOutput, VersionAndHelp) {

@@ -106,6 +106,7 @@ inline constexpr const char* kWindowKeys[] = {
     "Height",
     "Slope_i",
     "gts7_name_not_gt7",
+    "save_type_unknown",
     "point_without_name",
     "char_not_in_codepage",
     "code_bad_character",
