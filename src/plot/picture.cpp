@@ -191,12 +191,12 @@ Picture road_plan(const road::DesignAxisCalculate& axis,
         pic.lines.push_back(std::move(tangents));
     }
     for (const road::Pile& s : stakes) {
+        if (!s.HasCentre)
+            continue; // outside the road
         const XY centre{s.MiddleE, s.MiddleN};
-        if (centre.x == 0 && centre.y == 0)
-            continue; // not calculated
         pic.marks.push_back({MarkKind::Stake, centre, chainage_text(s.Mileage)});
         pic.extents.add(centre);
-        if (s.LeftN == 0 && s.LeftE == 0)
+        if (!s.HasSides)
             continue;
         const XY left{s.LeftE, s.LeftN}, right{s.RightE, s.RightN};
         pic.marks.push_back({MarkKind::StakeSide, left, {}});
@@ -248,7 +248,7 @@ Picture road_profile(const road::DesignAxisCalculate& axis,
         pic.lines.push_back(std::move(curve));
     }
     for (const road::Pile& s : stakes) {
-        if (s.MiddleN == 0 && s.MiddleE == 0)
+        if (!s.HasCentre)
             continue;
         const XY p{s.Mileage, s.MiddleZ};
         pic.marks.push_back({MarkKind::Stake, p, {}});

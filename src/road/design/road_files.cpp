@@ -190,8 +190,15 @@ TableRow GradePointRow(const LongSlopesInfo& p) {
 }
 
 TableRow StakeRow(const Pile& p) {
-    return Cells({p.Mileage, p.MiddleN, p.MiddleE, p.MiddleZ, p.LeftN, p.LeftE, p.LeftZ, p.RightN,
-                  p.RightE, p.RightZ});
+    // What was not calculated stays empty: 0,0 would read as a position.
+    TableRow row = Cells({p.Mileage, p.MiddleN, p.MiddleE, p.MiddleZ, p.LeftN, p.LeftE, p.LeftZ,
+                          p.RightN, p.RightE, p.RightZ});
+    for (std::size_t k = 1; k < row.size(); ++k) {
+        if (!p.HasCentre || (k >= 4 && !p.HasSides)) {
+            row[k].clear();
+        }
+    }
+    return row;
 }
 
 const char* KindLetter(std::int32_t lineType) {

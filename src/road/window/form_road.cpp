@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -73,6 +74,9 @@ TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QW
     box("Label5", Label5, "Edit2", Edit2, 130);
     box("Label2", Label2, "Edit3", Edit3, 130);
     box("Label3", Label3, "Edit4", Edit4, 130);
+    LabelAzimuthUnit = new QLabel(GroupBox1);
+    LabelAzimuthUnit->setObjectName("LabelAzimuthUnit");
+    start->addWidget(LabelAzimuthUnit);
     box("Label4", Label4, "Edit5", Edit5, 60);
     top->addWidget(GroupBox1, 1);
     BtnExit = command_button(this, "BtnExit");
@@ -230,6 +234,7 @@ void TFormRoadCalculate::FormPaint() {
     Label5->setText(texts_.text("strgrid_N"));
     Label2->setText(texts_.text("strgrid_E"));
     Label3->setText(texts_.text("AzimuthAngle"));
+    LabelAzimuthUnit->setText(texts_.text("azimuth_unit"));
     Label4->setText(texts_.text("offset"));
     const std::pair<QPushButton*, const char*> captions[] = {
         {BtnExit, "Exit"},        {BtnAppend, "appendbtn"},    {BtnInsert, "insertbtn"},
@@ -412,10 +417,12 @@ void TFormRoadCalculate::BtnExitClick() {
 }
 
 void TFormRoadCalculate::show_message(const RoadMessage& message) {
-    if (message.IsKey)
-        texts_.message(message.Text);
-    else
+    if (!message.IsKey) {
         prompts_.message(fromGbk(message.Text));
+        return;
+    }
+    // The key's text with its values (names, rows, chainages, file names) in place of "%s".
+    prompts_.message(fromGbk(FillMessage(texts_.language().GetText(message.Text), message.Args)));
 }
 
 bool TFormRoadCalculate::box_is_number(QLineEdit* box, QLabel* label, bool blank_allowed) {
@@ -430,8 +437,10 @@ bool TFormRoadCalculate::box_is_number(QLineEdit* box, QLabel* label, bool blank
 }
 
 void TFormRoadCalculate::BtnCalculateClick() {
-    // A start chainage or offset that is not a number is named; nothing changes.
-    if (!box_is_number(Edit1, Label1, false) || !box_is_number(Edit5, Label4, true))
+    // A start box that is not a number is named; nothing changes.
+    if (!box_is_number(Edit1, Label1, false) || !box_is_number(Edit2, Label5, true) ||
+        !box_is_number(Edit3, Label2, true) || !box_is_number(Edit4, Label3, true) ||
+        !box_is_number(Edit5, Label4, true))
         return;
     const StartPointTexts boxes{toGbk(Edit1->text()), toGbk(Edit2->text()), toGbk(Edit3->text()),
                                 toGbk(Edit4->text()), toGbk(Edit5->text())};
@@ -444,8 +453,8 @@ void TFormRoadCalculate::BtnCalculateClick() {
         refill(RoadPage::Stakes);
         mark_changed(RoadPage::Stakes); // new results, not yet saved
     }
-    if (!outcome.Refused())
-        UpdatePictures();
+    // A refused calculation has cleared its results: the pictures go with them.
+    UpdatePictures();
     if (outcome.Message)
         show_message(*outcome.Message);
 }
@@ -529,13 +538,12 @@ void TFormRoadCalculate::BtnSaveClick() {
     std::string error;
     const SaveStatus status =
         Data.Save(page, QFile::encodeName(name).toStdString(), titles, &error);
-    if (status == SaveStatus::NothingToSave)
-        return;
-    const bool saved = status == SaveStatus::Saved;
-    if (saved)
+    if (status == SaveStatus::Saved)
         changed_[static_cast<std::size_t>(page)] = false;
-    prompts_.message(texts_.text(roadkeys::SaveButton) + name +
-                     texts_.text(saved ? roadkeys::Success : roadkeys::Failure));
+    if (const std::optional<RoadMessage> said =
+            SaveMessage(status, toGbk(QDir::toNativeSeparators(name)),
+                        toGbk(QString::fromLocal8Bit(error.c_str()))))
+        show_message(*said);
 }
 
 } // namespace telvane::road
