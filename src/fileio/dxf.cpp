@@ -23,16 +23,22 @@ Plane plane_of(const coord_item& p) {
 
 } // namespace
 
-void append_dxf(std::span<const coord_item> points, const FileSettings& s, std::string& out) {
+void append_dxf(std::span<const coord_item> points, const FileSettings& s, ByteSink& sink) {
     if (points.empty())
         return;
-    // A million points make some 300 MB of drawing: it is built in one buffer, not line by line.
-    auto number = [&](double metres) { return distance_to_text(metres, s.units.distance); };
+    std::string& out = sink.text;
     auto pair = [&](std::string_view code, std::string_view value) {
         out += code;
         out += "\r\n";
         out += value;
         out += "\r\n";
+    };
+    // Each value is formatted once per point, however many entities repeat it.
+    std::string x, y, above, below, z;
+    auto number = [&](std::string& text, double metres) {
+        text.clear();
+        append_distance(text, metres, s.units.distance);
+        return std::string_view(text);
     };
 
     std::array<double, 3> lo{}, hi{};
@@ -44,44 +50,68 @@ void append_dxf(std::span<const coord_item> points, const FileSettings& s, std::
             hi[k] = i == 0 ? v[k] : std::max(hi[k], v[k]);
         }
     }
-    out.reserve(out.size() + 300 + points.size() * 300);
     pair("0", "SECTION");
     pair("2", "HEADER");
     pair("9", "$EXTMIN");
-    pair("10", number(lo[0]));
-    pair("20", number(lo[1]));
-    pair("30", number(lo[2]));
+    pair("10", number(x, lo[0]));
+    pair("20", number(x, lo[1]));
+    pair("30", number(x, lo[2]));
     pair("9", "$EXTMAX");
-    pair("10", number(hi[0]));
-    pair("20", number(hi[1]));
-    pair("30", number(hi[2]));
+    pair("10", number(x, hi[0]));
+    pair("20", number(x, hi[1]));
+    pair("30", number(x, hi[2]));
     pair("0", "ENDSEC");
     pair("0", "SECTION");
     pair("2", "ENTITIES");
+    // The entities of a point are fixed pieces between five values: each point is put in one go.
+    auto put = [&](std::initializer_list<std::string_view> pieces) {
+        for (std::string_view piece : pieces)
+            out += piece;
+    };
     for (const coord_item& point : points) {
         const Plane p = plane_of(point);
-        auto text = [&](const char* layer, double y, std::string_view value) {
-            pair("0", "TEXT");
-            pair("8", layer);
-            pair("10", number(p.x));
-            pair("20", number(y));
-            pair("40", "0.8");
-            pair("1", value);
-        };
+        number(x, p.x);
+        number(y, p.y);
         // The label offsets are one metre, added before the unit conversion.
-        text("PNTNO", p.y + 1, output_name(point.name));
-        text("PNTELEV", p.y, number(point.elev));
+        number(above, p.y + 1);
+        number(below, p.y - 1);
+        number(z, point.elev);
         const bool blank_code = trim(point.code.view()).empty();
-        text("PNTDESC", p.y - 1, blank_code ? std::string_view(" ") : point.code.view());
-        pair("0", "POINT");
-        pair("8", "0");
-        pair("62", "1");
-        pair("10", number(p.x));
-        pair("20", number(p.y));
-        pair("30", number(point.elev));
+        put({"0\r\nTEXT\r\n8\r\nPNTNO\r\n10\r\n",
+             x,
+             "\r\n20\r\n",
+             above,
+             "\r\n40\r\n0.8\r\n1\r\n",
+             output_name(point.name),
+             "\r\n0\r\nTEXT\r\n8\r\nPNTELEV\r\n10\r\n",
+             x,
+             "\r\n20\r\n",
+             y,
+             "\r\n40\r\n0.8\r\n1\r\n",
+             z,
+             "\r\n0\r\nTEXT\r\n8\r\nPNTDESC\r\n10\r\n",
+             x,
+             "\r\n20\r\n",
+             below,
+             "\r\n40\r\n0.8\r\n1\r\n",
+             blank_code ? std::string_view(" ") : point.code.view(),
+             "\r\n0\r\nPOINT\r\n8\r\n0\r\n62\r\n1\r\n10\r\n",
+             x,
+             "\r\n20\r\n",
+             y,
+             "\r\n30\r\n",
+             z,
+             "\r\n"});
+        sink.written();
     }
     pair("0", "ENDSEC");
     pair("0", "EOF");
+    sink.written();
+}
+
+void append_dxf(std::span<const coord_item> points, const FileSettings& s, std::string& out) {
+    ByteSink sink(out);
+    append_dxf(points, s, sink);
 }
 
 Lines write_dxf(std::span<const coord_item> points, const FileSettings& s) {

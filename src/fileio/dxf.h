@@ -3,6 +3,7 @@
 
 #include "datastate.h"
 
+#include "model/filebytes.h"
 #include "model/textlines.h"
 
 #include <span>
@@ -16,6 +17,8 @@ namespace telvane {
 // empty list (there are no extents to write).
 // Appends the file's bytes (CR LF after every line) to `out`; `write_dxf` gives the same as lines.
 void append_dxf(std::span<const coord_item> points, const FileSettings& settings, std::string& out);
+// The same into a sink, piece by piece (a streamed file writes as it goes).
+void append_dxf(std::span<const coord_item> points, const FileSettings& settings, ByteSink& out);
 Lines write_dxf(std::span<const coord_item> points, const FileSettings& settings);
 
 // Reads POINT entities named by the PNTNO and PNTDESC texts before them (X east, Y north). Refuses

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 using namespace telvane;
 using telvane::testing::TempDir;
@@ -348,4 +349,52 @@ TEST(Writers, ANameOrCodeHoldingTheDelimiterNeverBreaksItsLine) {
     // The instrument's point line.
     EXPECT_EQ(point_send_line({"A B", "C D", 1, 2, 3}),
               "A_B C_D 0 1.000000 2.000000 3.000000 0\r\n");
+}
+
+// Saves stream into a temporary file that replaces the target once whole: the same bytes as a
+// save built in memory, for every type and kind, across many buffer fills, and nothing left
+// behind when no file is to be written or the file system refuses.
+TEST(StreamedSave, SameBytesAsInMemoryAndTheOldFileKeptWhenNothingIsWritten) {
+    TempDir dir;
+    const FileSettings s;
+    DataState job = job_state(kJob);
+    DataState many;
+    many.DataKind = kDataPoints;
+    for (int i = 0; i < 20000; ++i) // some 6 MB of DXF: several buffers
+        many.CoordList.push_back({"P" + std::to_string(i), i % 3 ? "TREE" : "", 1000.0 + i * 0.37,
+                                  500.0 - i * 0.21, 40.0 + i % 100});
+    DataState codes;
+    codes.DataKind = kDataCodes;
+    codes.CodeList = {{"B"}, {"A"}};
+    const std::pair<const DataState*, std::vector<int>> saves[] = {
+        {&job, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {&many, {1, 2, 3, 4, 5}}, {&codes, {1}}};
+    for (const auto& [data, positions] : saves) {
+        for (int position : positions) {
+            const std::string path = dir.file("out" + std::to_string(position) + ".gt7");
+            const SaveOutcome built = build_save(*data, position, path, s);
+            const SaveResult streamed = save_to_file(path, *data, position, s);
+            ASSERT_TRUE(streamed.written) << position << " " << streamed.error;
+            EXPECT_TRUE(streamed.messages.empty());
+            EXPECT_EQ(TempDir::read(path), built.bytes) << data->DataKind << " " << position;
+        }
+    }
+    // No file to write: the old one stays, and no temporary file is left.
+    const std::string kept = dir.write("kept.txt", "old");
+    const SaveResult refused = save_to_file(kept, job, 7, s); // GTS-7 under a name without .gt7
+    EXPECT_FALSE(refused.written);
+    EXPECT_EQ(refused.messages, Messages{UserMessage::key("gts7_name_not_gt7")});
+    EXPECT_EQ(TempDir::read(kept), "old");
+    const SaveResult unknown = save_to_file(kept, many, 9, s);
+    EXPECT_EQ(unknown.messages, Messages{UserMessage::key("save_type_unknown")});
+    EXPECT_EQ(TempDir::read(kept), "old");
+    // A folder that does not exist: the reason, and nothing written.
+    const SaveResult nowhere = save_to_file(dir.file("no/such/x.dxf"), many, 2, s);
+    EXPECT_FALSE(nowhere.written);
+    EXPECT_FALSE(nowhere.error.empty());
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+        ++files;
+    }
+    EXPECT_EQ(files, 10u); // out1 to out9 (the kinds share names) and kept.txt
 }
