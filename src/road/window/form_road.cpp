@@ -28,6 +28,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace telvane::road {
 
 namespace {
@@ -465,19 +467,23 @@ void TFormRoadCalculate::UpdatePictures() {
         ProfileView->SetPicture({});
         return;
     }
-    // Sampled finely enough for a few steps of zoom within a millimetre of the curve.
-    const double tolerance =
-        plot::tolerance_for(plot::axis_extents(Data.Engine), std::max(PlanView->width(), 400) * 4);
-    PlanView->SetPicture(
-        plot::road_plan(Data.Engine, Data.IntersectionPoints(), Data.Stakes(), tolerance));
+    // The plan is sampled again for every zoom, from a copy of this calculation's road (the
+    // lists may change before the next calculation).
+    auto engine = std::make_shared<const DesignAxisCalculate>(Data.Engine);
+    PlanView->SetSampler(
+        [engine, points = Data.IntersectionPoints(), stakes = Data.Stakes()](double tolerance) {
+            return plot::road_plan(*engine, points, stakes, tolerance);
+        });
+    // The profile's vertical curves to a centimetre of chainage.
     ProfileView->SetPicture(
-        plot::road_profile(Data.Engine, Data.GradePoints(), Data.Stakes(), tolerance));
+        plot::road_profile(Data.Engine, Data.GradePoints(), Data.Stakes(), 0.01));
 }
 
 void TFormRoadCalculate::BtnSavePictureClick() {
     const bool plan = PicturePages->currentIndex() == 0;
+    // No default suffix: the dialog would add ".svg" to a bare name whatever type was chosen.
     const std::optional<FileChoice> choice =
-        prompts_.saveFile(texts_.filter("PICTURE_FILTER"), QStringLiteral(".svg"));
+        prompts_.saveFile(texts_.filter("PICTURE_FILTER"), QString());
     if (!choice)
         return;
     QString name = choice->fileName;
