@@ -182,6 +182,7 @@ inline constexpr const char* kWindowKeys[] = {
     "road_grade_order",
     "ip_spiral_too_long_for_radius",
     "road_stakes_out_of_range",
+    "road_file_line_wrong",
     "road_saved",
     "road_save_failed",
     "azimuth_unit",

@@ -236,6 +236,19 @@ RoadMessage MessageOfText(const std::string& gbk) {
     return Text(gbk);
 }
 
+std::vector<RoadMessage> LoadMessages(const LoadOutcome& outcome, const std::string& file_name) {
+    std::vector<RoadMessage> messages;
+    for (int i = 0; i < outcome.WrongFormat; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        messages.push_back(
+            k < outcome.WrongLines.size()
+                ? KeyWith(roadkeys::FileLineWrong,
+                          {format_int(static_cast<long long>(outcome.WrongLines[k])), file_name})
+                : Key(roadkeys::WrongFormat));
+    }
+    return messages;
+}
+
 std::optional<RoadMessage> SaveMessage(SaveStatus status, const std::string& file_name,
                                        const std::string& error) {
     switch (status) {
@@ -610,6 +623,7 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
             IntersectionFileData data = ReadIntersectionFile(*bytes);
             s_.IntersectionPoints = std::move(data.Points);
             outcome.WrongFormat = data.WrongFormat;
+            outcome.WrongLines = std::move(data.WrongLines);
             outcome.Boxes = std::move(data.Boxes);
         }
         s_.InputMode = InputModeIntersections;
@@ -622,6 +636,7 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
             ElementFileData data = ReadElementFile(*bytes);
             s_.PlaneElements = std::move(data.Elements);
             outcome.WrongFormat = data.WrongFormat;
+            outcome.WrongLines = std::move(data.WrongLines);
             outcome.Boxes = std::move(data.Boxes);
         }
         s_.InputMode = InputModeElements;
@@ -632,6 +647,7 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
             GradePointFileData data = ReadGradePointFile(*bytes);
             s_.GradePoints = std::move(data.Points);
             outcome.WrongFormat = data.WrongFormat;
+            outcome.WrongLines = std::move(data.WrongLines);
         }
         s_.ProfileChanged = true;
         break;
@@ -639,6 +655,7 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
         StakeFileData data = ReadStakeFile(*bytes);
         s_.Stakes = std::move(data.Stakes);
         outcome.WrongFormat = data.WrongFormat;
+        outcome.WrongLines = std::move(data.WrongLines);
         break;
     }
     }

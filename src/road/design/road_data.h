@@ -81,9 +81,10 @@ struct RoadQuestion {
 struct LoadOutcome {
     bool ReadFailed = false; // the file could not be read: nothing changed (ReadError says why)
     std::string ReadError;
-    bool Read = false;                  // the file was read (its extension suits the page)
-    int WrongFormat = 0;                // times to show the text of wrong_format
-    std::optional<StartBoxTexts> Boxes; // new texts for Edit1 to Edit4
+    bool Read = false;                   // the file was read (its extension suits the page)
+    int WrongFormat = 0;                 // times to show the text of wrong_format
+    std::vector<std::size_t> WrongLines; // the file's line of each, where there is one
+    std::optional<StartBoxTexts> Boxes;  // new texts for Edit1 to Edit4
 };
 
 enum class SaveStatus {
@@ -91,6 +92,10 @@ enum class SaveStatus {
     Saved,         // "Saved: FILE" (road_saved)
     Failed,        // "Could not save FILE: reason" (road_save_failed)
 };
+
+// The messages of a load of `file_name` (GBK): each refused line named with its number, the
+// text of wrong_format where there is no line to name.
+std::vector<RoadMessage> LoadMessages(const LoadOutcome& outcome, const std::string& file_name);
 
 // The message after a save of `file_name` (GBK) with `status`; nothing for NothingToSave.
 std::optional<RoadMessage> SaveMessage(SaveStatus status, const std::string& file_name,

@@ -24,6 +24,8 @@ inline constexpr const char* GradeNotNumber = "road_grade_not_number"; // row
 inline constexpr const char* GradeOrder = "road_grade_order";          // row, chainage
 // name, spiral length, the longest the radius allows
 inline constexpr const char* SpiralTooLongForRadius = "ip_spiral_too_long_for_radius";
+// a line of a road file that cannot be read: its number, the file
+inline constexpr const char* FileLineWrong = "road_file_line_wrong";
 // how many, the first one's chainage
 inline constexpr const char* StakesOutOfRange = "road_stakes_out_of_range";
 

@@ -511,8 +511,9 @@ void TFormRoadCalculate::BtnLoadClick() {
                          QStringLiteral("\n") + QString::fromLocal8Bit(outcome.ReadError.c_str()));
         return;
     }
-    for (int i = 0; i < outcome.WrongFormat; ++i)
-        texts_.message(roadkeys::WrongFormat);
+    for (const RoadMessage& m :
+         LoadMessages(outcome, toGbk(QDir::toNativeSeparators(choice->fileName))))
+        show_message(m);
     if (outcome.Boxes) {
         Edit1->setText(fromGbk(outcome.Boxes->Edit1));
         Edit2->setText(fromGbk(outcome.Boxes->Edit2));

@@ -761,6 +761,24 @@ TEST(RoadCalculation, RefusalsOnTheIntersectionPathAndStartBoxes) {
     EXPECT_EQ(e.Calculate({"", "", "", "", "5m"}).Status, CalculationStatus::StartNotNumber);
 }
 
+TEST(RoadFiles, ALineThatCannotBeReadIsNamedByItsNumber) {
+    telvane::testing::TempDir dir;
+    RoadData d;
+    const std::string stakes = dir.write("s.csv", "K\r\n0\r\n\r\nP7,1\r\n20\r\n");
+    const LoadOutcome o = d.Load(RoadPage::Stakes, stakes);
+    EXPECT_EQ(d.Stakes().size(), 1u);
+    EXPECT_EQ(LoadMessages(o, "s.csv"),
+              (std::vector<RoadMessage>{{true, roadkeys::FileLineWrong, {"4", "s.csv"}}}));
+    const LoadOutcome grades =
+        d.Load(RoadPage::Profile, dir.write("p.PVI", "h\r\n0,1,0,0,0\r\n5,x,0,0,0\r\n"));
+    EXPECT_EQ(LoadMessages(grades, "p.PVI"),
+              (std::vector<RoadMessage>{{true, roadkeys::FileLineWrong, {"3", "p.PVI"}}}));
+    // A file too short to name a line says so in general.
+    const LoadOutcome shortSec = d.Load(RoadPage::Elements, dir.write("e.SEC", "h\r\n"));
+    EXPECT_EQ(LoadMessages(shortSec, "e.SEC"),
+              (std::vector<RoadMessage>{{true, roadkeys::WrongFormat}}));
+}
+
 TEST(RoadFiles, AnExtensionInSmallLettersLoadsToo) {
     telvane::testing::TempDir dir;
     const std::string path = dir.write("road.phi", "h\r\nJD0,1,2,3,0,0,0\r\nJD1,4,5,0,0,0,0\r\n");
