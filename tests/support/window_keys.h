@@ -183,6 +183,7 @@ inline constexpr const char* kWindowKeys[] = {
     "ip_spiral_too_long_for_radius",
     "road_stakes_out_of_range",
     "road_file_line_wrong",
+    "ip_points_coincide",
     "road_saved",
     "road_save_failed",
     "azimuth_unit",

@@ -408,9 +408,16 @@ void RoadData::ClearResults(CalculationOutcome& outcome) {
         stake = StakeAt(stake.Mileage);
     }
     if (s_.InputMode == InputModeIntersections) {
-        // The elements were computed from the points; the points' own values stay.
+        // The elements and the curve values were computed from the points; what was typed in
+        // (names, coordinates, the start chainage, radii, spirals) stays.
         s_.PlaneElements.clear();
         s_.PlanePrepared = false;
+        for (IntersectionPointInfo& p : s_.IntersectionPoints) {
+            p.Direction.clear();
+            p.DeflectionAngle = p.TangentLength1 = p.TangentLength2 = 0;
+            p.CurveLength = p.ExternalLength = 0;
+            p.ZH = p.HY = p.YH = p.HZ = 0;
+        }
     }
     s_.EngineReady = false;
     outcome.RefillIntersections = s_.InputMode == InputModeIntersections;
@@ -514,6 +521,17 @@ CalculationOutcome RoadData::CalculateIntersections(double startChainage, double
             // No message: the method met a value that is not a finite number.
             if (message.empty()) {
                 return WrongFormat("arithmetic fault in the intersection-point method");
+            }
+            if (message == ipmessages::PointsTooClose) {
+                // The method does not say which: the first pair on the same spot is named.
+                const auto& p = s_.IntersectionPoints;
+                for (std::size_t i = 0; i + 2 < p.size(); ++i) {
+                    if (std::hypot(p[i].North - p[i + 1].North, p[i].East - p[i + 1].East) <
+                        0.00001) {
+                        return Stop(CalculationStatus::IntersectionRefused,
+                                    KeyWith(roadkeys::PointsCoincide, {p[i].Name, p[i + 1].Name}));
+                    }
+                }
             }
             return Stop(CalculationStatus::IntersectionRefused, MessageOfText(message));
         }

@@ -26,6 +26,8 @@ inline constexpr const char* GradeOrder = "road_grade_order";          // row, c
 inline constexpr const char* SpiralTooLongForRadius = "ip_spiral_too_long_for_radius";
 // a line of a road file that cannot be read: its number, the file
 inline constexpr const char* FileLineWrong = "road_file_line_wrong";
+// two intersection points on the same spot: their names
+inline constexpr const char* PointsCoincide = "ip_points_coincide";
 // how many, the first one's chainage
 inline constexpr const char* StakesOutOfRange = "road_stakes_out_of_range";
 

@@ -272,8 +272,13 @@ TEST(RoadCalculation, ARefusedCalculationClearsTheResultsItWouldHaveReplaced) {
             EXPECT_FALSE(p.HasCentre);
             EXPECT_EQ(p.MiddleN, 0);
         }
-        // Elements computed from intersection points go; typed elements stay.
+        // Elements and curve values computed from intersection points go; typed elements stay.
         EXPECT_EQ(EditRoadState(d).PlaneElements.empty(), mode == InputModeIntersections);
+        for (const IntersectionPointInfo& p : EditRoadState(d).IntersectionPoints) {
+            EXPECT_EQ(p.ZH, 0);
+            EXPECT_EQ(p.TangentLength1, 0);
+            EXPECT_TRUE(p.Direction.empty());
+        }
         EXPECT_EQ(o.RefillIntersections, mode == InputModeIntersections);
         // Fixed, the next calculation gives the road again.
         EditRoadState(d).GradePoints.clear();
@@ -304,6 +309,20 @@ TEST(RoadCalculation, AStartBoxChangedAfterACalculationIsTakenByTheNext) {
     // A new start point as well.
     d.Calculate({"", "5000", "600", "1.5707963267948966", ""});
     EXPECT_NEAR(EditRoadState(d).Stakes[0].MiddleN, 5000, 1e-9);
+}
+
+TEST(RoadMessages, TwoIntersectionPointsOnOneSpotAreNamed) {
+    RoadData d;
+    EditRoadState(d).InputMode = InputModeIntersections;
+    EditRoadState(d).IntersectionPoints = WindingRoad(3);
+    EditRoadState(d).IntersectionPoints[2].North = EditRoadState(d).IntersectionPoints[1].North;
+    EditRoadState(d).IntersectionPoints[2].East = EditRoadState(d).IntersectionPoints[1].East;
+    const CalculationOutcome o = d.Calculate({});
+    EXPECT_EQ(o.Status, CalculationStatus::IntersectionRefused);
+    EXPECT_EQ(o.Message, (RoadMessage{true,
+                                      roadkeys::PointsCoincide,
+                                      {EditRoadState(d).IntersectionPoints[1].Name,
+                                       EditRoadState(d).IntersectionPoints[2].Name}}));
 }
 
 TEST(RoadMessages, TextsOfTheMethodBecomeKeysWithWhatTheyName) {
