@@ -201,11 +201,12 @@ bool read_pile_list(std::span<const std::string_view> lines, std::vector<RoadRow
 template <typename Row>
 bool for_each_row(std::span<const std::string_view> lines, std::size_t n, Row&& row) {
     bool any = false;
+    std::vector<std::string> fields;
     for (std::string_view line : lines) {
         const std::string_view t = trim(line);
         if (t.empty())
             continue;
-        const std::vector<std::string> fields = split_delimited(t, ',');
+        split_delimited_into(t, ',', fields);
         if (fields.size() != n || !row(fields))
             return false;
         any = true;
