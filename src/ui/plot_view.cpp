@@ -283,15 +283,20 @@ void PlotView::draw_frame(QPainter& p) const {
     const plot::XY lo = ToWorld(QPointF(0, height())), hi = ToWorld(QPointF(width(), 0));
     const double tick_x = plot::round_length((hi.x - lo.x) / 5),
                  tick_y = plot::round_length((hi.y - lo.y) / 5);
+    // A tick's label that would be cut by the edge is left out; the tick stays.
+    const QFontMetricsF metrics(p.font());
     for (double t = std::ceil(lo.x / tick_x) * tick_x; t <= hi.x; t += tick_x) {
         const double x = ToScreen({t, 0}).x();
         p.drawLine(QPointF(x, height() - 4), QPointF(x, height()));
-        p.drawText(QPointF(x + 2, height() - 6), QString::fromStdString(plot::chainage_text(t)));
+        const QString label = QString::fromStdString(plot::chainage_text(t));
+        if (x + 2 + metrics.horizontalAdvance(label) <= width())
+            p.drawText(QPointF(x + 2, height() - 6), label);
     }
     for (double t = std::ceil(lo.y / tick_y) * tick_y; t <= hi.y; t += tick_y) {
         const double y = ToScreen({0, t}).y();
         p.drawLine(QPointF(0, y), QPointF(4, y));
-        p.drawText(QPointF(6, y - 2), QString::fromStdString(format_general(t)));
+        if (y - 2 - metrics.ascent() >= 0)
+            p.drawText(QPointF(6, y - 2), QString::fromStdString(format_general(t)));
     }
 }
 
