@@ -184,6 +184,7 @@ inline constexpr const char* kWindowKeys[] = {
     "road_stakes_out_of_range",
     "road_file_line_wrong",
     "ip_points_coincide",
+    "input_empty",
     "road_saved",
     "road_save_failed",
     "azimuth_unit",

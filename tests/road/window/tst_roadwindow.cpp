@@ -107,7 +107,7 @@ private slots:
         QTest::addColumn<QString>("focus");
         QTest::newRow("stake") << 3 << QStringList{"Edit1=120.5"} << true << QString() << QString();
         QTest::newRow("stake empty")
-            << 3 << QStringList{"Edit1="} << false << en("data_empty") << "Edit1";
+            << 3 << QStringList{"Edit1="} << false << en("input_empty") + en("Mileage") << "Edit1";
         QTest::newRow("stake abc") << 3 << QStringList{"Edit1=abc"} << false
                                    << en("input_not_number") + en("Mileage") << "Edit1";
         QTest::newRow("stake 1e999") << 3 << QStringList{"Edit1=1e999"} << false
@@ -117,7 +117,8 @@ private slots:
             << QString() << QString();
         QTest::newRow("grade slope missing")
             << 2 << QStringList{"Edit1=100", "Edit2=50", "Edit3=0", "Edit4=", "Edit5=1"} << false
-            << en("data_empty") << "Edit4";
+            << en("input_empty") + en("Slope_i") + "1"
+            << "Edit4";
         QTest::newRow("point radius abc")
             << 0 << QStringList{"Edit1=JD1", "Edit2=1", "Edit3=2", "Edit4=0",
                                 "Edit5=abc", "Edit6=0", "Edit7=0"}
