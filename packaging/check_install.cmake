@@ -54,9 +54,10 @@ endif()
 run(0 out err ${PREFIX}/bin/telvane-cli --version)
 expect("${out}" "telvane-cli 1.6")
 
-# The record parser's diagnostic goes to standard error, never into what info prints.
+# The record parser's diagnostic goes to standard error, never into what info prints; a file of
+# which nothing could be read fails.
 file(WRITE ${PREFIX}/bad.txt "JOB     J\r\nINST    I\r\nSTA     S,x,C\r\nXYZ     1,2,3\r\n")
-run(0 out err ${PREFIX}/bin/telvane-cli info ${PREFIX}/bad.txt)
+run(1 out err ${PREFIX}/bin/telvane-cli info ${PREFIX}/bad.txt)
 expect("${err}" "Excption: ")
 string(FIND "${out}" "Excption" at)
 if(NOT at EQUAL -1)

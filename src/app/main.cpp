@@ -29,7 +29,9 @@ Options:
   --help      show this text and quit
   --version   show the version and quit
   --check     start, say where the language files were found (and what FILE held), and
-              quit at once: shows that the program and its files are installed properly
+              quit at once: shows that the program and its files are installed properly.
+              Messages are printed instead of shown in a box; the exit status is 1 when
+              FILE could not be opened
 The toolkit's own options (such as -platform offscreen) are accepted as well.
 
 The conversions and the road calculation also run without a screen: see telvane-cli --help.
@@ -40,6 +42,28 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool check = false; // start the windows, then quit as soon as the event loop runs
+};
+
+// For --check nobody is there to answer a box: messages go to standard output and nothing waits.
+// The check saves nothing, so the questions of closing are confirmed and the program quits.
+class PrintedPrompts : public telvane::Prompts {
+public:
+    void message(const QString& text) override { std::cout << text.toStdString() << std::endl; }
+    void captioned(const QString& caption, const QString& text) override {
+        std::cout << caption.toStdString() << ": " << text.toStdString() << std::endl;
+    }
+    int ask(const QString& title, const QString& text) override {
+        std::cout << title.toStdString() << ": " << text.toStdString() << std::endl;
+        return 1;
+    }
+    bool yesNo(const QString& caption, const QString& text) override {
+        std::cout << caption.toStdString() << ": " << text.toStdString() << std::endl;
+        return false;
+    }
+    std::optional<telvane::FileChoice> openFile(const QString&) override { return std::nullopt; }
+    std::optional<telvane::FileChoice> saveFile(const QString&, const QString&) override {
+        return std::nullopt;
+    }
 };
 
 CommandLine read_command_line(int argc, char* argv[]) {
@@ -73,7 +97,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("telvane"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TELVANE_VERSION));
 
-    telvane::DialogPrompts prompts;
+    telvane::DialogPrompts dialogs;
+    PrintedPrompts printed;
+    telvane::Prompts& prompts = line.check ? static_cast<telvane::Prompts&>(printed) : dialogs;
     app.setPrompts(&prompts);
 
     const auto paths = telvane::paths_for_executable(
@@ -83,13 +109,13 @@ int main(int argc, char* argv[]) {
     if (!started.windows) {
         std::cerr << started.error.toStdString() << std::endl;
         // Without a screen (the offscreen platform) nobody could answer the box.
-        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        if (!line.check && QGuiApplication::platformName() != QLatin1String("offscreen"))
             prompts.message(started.error);
         return 1;
     }
     auto& windows = *started.windows;
-    prompts.setParentWindow(windows.Form1.get());
-    prompts.setConfirmationDialog(windows.FormMessage.get());
+    dialogs.setParentWindow(windows.Form1.get());
+    dialogs.setConfirmationDialog(windows.FormMessage.get());
     QObject::connect(windows.Form1.get(), &telvane::TForm1::Closed, &app, &QCoreApplication::quit);
     app.setQuitOnLastWindowClosed(false);
 
@@ -99,9 +125,14 @@ int main(int argc, char* argv[]) {
     for (const QString& argument : QCoreApplication::arguments().mid(1))
         if (!argument.startsWith(QLatin1Char('-')) && file.isEmpty())
             file = argument;
+    bool opened = true;
     if (!file.isEmpty())
-        telvane::guarded(prompts,
-                         [&] { windows.Form1->OpenFile(QDir::current().absoluteFilePath(file)); });
+        opened = telvane::guarded(prompts,
+                                  [&] {
+                                      opened = windows.Form1->OpenFile(
+                                          QDir::current().absoluteFilePath(file));
+                                  }) &&
+                 opened;
     if (line.check) {
         std::cout << "telvane " TELVANE_VERSION ": language files in "
                   << QDir::toNativeSeparators(paths.directory).toStdString() << std::endl;
@@ -110,6 +141,8 @@ int main(int argc, char* argv[]) {
                       << windows.Form1->StatusPanel(1).toStdString() << std::endl;
         // Closing goes the usual way (the INI file is written), once the window has been shown.
         QTimer::singleShot(0, windows.Form1.get(), [&windows] { windows.Form1->close(); });
+        const int status = app.exec();
+        return status != 0 || !opened ? 1 : 0;
     }
     return app.exec();
 }

@@ -184,7 +184,8 @@ int run_info(const Options& o, const CliTexts& texts, std::ostream& out, std::os
     for (const UserMessage& m : shown)
         out << describe(texts, "message", m,
                         m.value == "wrong_format" ? std::string_view(job_error) : "");
-    return 0;
+    // What was read is printed either way; a file of which nothing could be read is a failure.
+    return data.DataKind == kDataNone || list_size(data) == 0 ? 1 : 0;
 }
 
 bool open_for_command(const std::string& input, const FileSettings& settings, DataState& data,
@@ -234,17 +235,16 @@ int write_output(const DataState& data, const std::string& subject, const std::s
                              std::string(kind_name(data.DataKind)) + " -> " + type);
         return 1;
     }
-    const SaveOutcome outcome = build_save(data, *position, output, settings);
-    if (!outcome.write || !outcome.messages.empty()) {
-        std::string what;
-        for (const UserMessage& m : outcome.messages)
-            what += describe(texts, output, m);
-        err << (what.empty() ? texts.message(output, "no_data_to_save") : what);
+    // Streamed into the file: a million points need no 300 MB copy in memory.
+    const SaveResult saved = save_to_file(output, data, *position, settings);
+    if (!saved.messages.empty()) {
+        for (const UserMessage& m : saved.messages)
+            err << describe(texts, output, m);
         return 1;
     }
-    std::string error;
-    if (!write_save(output, outcome, &error)) {
-        err << texts.message(output, "cli_cannot_write", error);
+    if (!saved.written) {
+        err << (saved.error.empty() ? texts.message(output, "no_data_to_save")
+                                    : texts.message(output, "cli_cannot_write", saved.error));
         return 1;
     }
     return 0;

@@ -26,7 +26,12 @@ using road::RoadPage;
 // carries itself (in the program's code page) with the key the language file gives it.
 std::string MessageText(const CliTexts& texts, const road::RoadMessage& m) {
     if (m.IsKey) {
-        return texts.text(m.Text) + " [" + m.Text + "]";
+        std::vector<std::string> args;
+        for (const std::string& a : m.Args) {
+            args.push_back(gbk_to_utf8(a));
+        }
+        const std::string said = road::FillMessage(texts.text(m.Text), args);
+        return said + " [" + m.Text + "]";
     }
     return texts.road_text(m.Text);
 }
@@ -174,7 +179,8 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
         err << texts.message("road", road::roadkeys::WrongFormat, outcome.Message->Text);
     } else if (outcome.Message) {
         err << "road: " << MessageText(texts, *outcome.Message);
-        if (!outcome.Detail.empty()) {
+        // The detail only where the message does not already say it.
+        if (!outcome.Detail.empty() && road::MessageOfText(outcome.Detail) != *outcome.Message) {
             err << " (" << texts.road_text(outcome.Detail) << ")";
         }
         err << "\n";

@@ -15,72 +15,103 @@ struct Plane {
     double x, y;
 };
 
-// With north first X is north; with east first X is east.
-Plane plane_of(const coord_item& p, int order) {
-    return order == kOrderENZ ? Plane{p.east, p.north} : Plane{p.north, p.east};
+// CAD programs draw X to the right and Y up, so X is east and Y is north whatever order the
+// rows of the program use; a north-first X would open every drawing mirrored.
+Plane plane_of(const coord_item& p) {
+    return Plane{p.east, p.north};
 }
 
 } // namespace
 
-void append_dxf(std::span<const coord_item> points, const FileSettings& s, std::string& out) {
+void append_dxf(std::span<const coord_item> points, const FileSettings& s, ByteSink& sink) {
     if (points.empty())
         return;
-    // A million points make some 300 MB of drawing: it is built in one buffer, not line by line.
-    auto number = [&](double metres) { return distance_to_text(metres, s.units.distance); };
+    std::string& out = sink.text;
     auto pair = [&](std::string_view code, std::string_view value) {
         out += code;
         out += "\r\n";
         out += value;
         out += "\r\n";
     };
+    // Each value is formatted once per point, however many entities repeat it.
+    std::string x, y, above, below, z;
+    auto number = [&](std::string& text, double metres) {
+        text.clear();
+        append_distance(text, metres, s.units.distance);
+        return std::string_view(text);
+    };
 
     std::array<double, 3> lo{}, hi{};
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const Plane p = plane_of(points[i], s.order);
+        const Plane p = plane_of(points[i]);
         const std::array<double, 3> v{p.x, p.y, points[i].elev};
         for (std::size_t k = 0; k < 3; ++k) {
             lo[k] = i == 0 ? v[k] : std::min(lo[k], v[k]);
             hi[k] = i == 0 ? v[k] : std::max(hi[k], v[k]);
         }
     }
-    out.reserve(out.size() + 300 + points.size() * 300);
     pair("0", "SECTION");
     pair("2", "HEADER");
     pair("9", "$EXTMIN");
-    pair("10", number(lo[0]));
-    pair("20", number(lo[1]));
-    pair("30", number(lo[2]));
+    pair("10", number(x, lo[0]));
+    pair("20", number(x, lo[1]));
+    pair("30", number(x, lo[2]));
     pair("9", "$EXTMAX");
-    pair("10", number(hi[0]));
-    pair("20", number(hi[1]));
-    pair("30", number(hi[2]));
+    pair("10", number(x, hi[0]));
+    pair("20", number(x, hi[1]));
+    pair("30", number(x, hi[2]));
     pair("0", "ENDSEC");
     pair("0", "SECTION");
     pair("2", "ENTITIES");
+    // The entities of a point are fixed pieces between five values: each point is put in one go.
+    auto put = [&](std::initializer_list<std::string_view> pieces) {
+        for (std::string_view piece : pieces)
+            out += piece;
+    };
     for (const coord_item& point : points) {
-        const Plane p = plane_of(point, s.order);
-        auto text = [&](const char* layer, double y, std::string_view value) {
-            pair("0", "TEXT");
-            pair("8", layer);
-            pair("10", number(p.x));
-            pair("20", number(y));
-            pair("40", "0.8");
-            pair("1", value);
-        };
+        const Plane p = plane_of(point);
+        number(x, p.x);
+        number(y, p.y);
         // The label offsets are one metre, added before the unit conversion.
-        text("PNTNO", p.y + 1, output_name(point.name));
-        text("PNTELEV", p.y, number(point.elev));
+        number(above, p.y + 1);
+        number(below, p.y - 1);
+        number(z, point.elev);
         const bool blank_code = trim(point.code.view()).empty();
-        text("PNTDESC", p.y - 1, blank_code ? std::string_view(" ") : point.code.view());
-        pair("0", "POINT");
-        pair("8", "0");
-        pair("62", "1");
-        pair("10", number(p.x));
-        pair("20", number(p.y));
-        pair("30", number(point.elev));
+        put({"0\r\nTEXT\r\n8\r\nPNTNO\r\n10\r\n",
+             x,
+             "\r\n20\r\n",
+             above,
+             "\r\n40\r\n0.8\r\n1\r\n",
+             output_name(point.name),
+             "\r\n0\r\nTEXT\r\n8\r\nPNTELEV\r\n10\r\n",
+             x,
+             "\r\n20\r\n",
+             y,
+             "\r\n40\r\n0.8\r\n1\r\n",
+             z,
+             "\r\n0\r\nTEXT\r\n8\r\nPNTDESC\r\n10\r\n",
+             x,
+             "\r\n20\r\n",
+             below,
+             "\r\n40\r\n0.8\r\n1\r\n",
+             blank_code ? std::string_view(" ") : point.code.view(),
+             "\r\n0\r\nPOINT\r\n8\r\n0\r\n62\r\n1\r\n10\r\n",
+             x,
+             "\r\n20\r\n",
+             y,
+             "\r\n30\r\n",
+             z,
+             "\r\n"});
+        sink.written();
     }
     pair("0", "ENDSEC");
     pair("0", "EOF");
+    sink.written();
+}
+
+void append_dxf(std::span<const coord_item> points, const FileSettings& s, std::string& out) {
+    ByteSink sink(out);
+    append_dxf(points, s, sink);
 }
 
 Lines write_dxf(std::span<const coord_item> points, const FileSettings& s) {
@@ -152,9 +183,8 @@ bool read_dxf(std::span<const std::string_view> lines, const FileSettings& s,
     NameField name, code; // the naming pass runs as entries arrive: same order, same result
     Entry entry;
     auto finish = [&] {
-        const double a = entry.v10, b = entry.v20;
-        const double north = s.order == kOrderENZ ? b : a;
-        const double east = s.order == kOrderENZ ? a : b;
+        // X is east and Y is north, as the export writes them.
+        const double east = entry.v10, north = entry.v20;
         if (entry.kind == Entry::Kind::Point)
             read.push_back({name, code, north, east, entry.v30});
         else if (entry.kind == Entry::Kind::Text && entry.layer == "PNTNO")

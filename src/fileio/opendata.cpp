@@ -51,19 +51,6 @@ std::string_view content_result_key(int result) {
 
 namespace {
 
-// The four characters from the first '.' of the file's name. Dots in folder names ("./",
-// "j.smith") are not taken for the extension.
-std::string binary_extension(const std::string& path) {
-    const std::string name = std::filesystem::path(path).filename().string();
-    const auto dot = name.find('.');
-    if (dot == std::string::npos)
-        return {};
-    std::string ext = name.substr(dot, 4);
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
-}
-
 // The file's name without folder and without the extension from its last '.': a name that is
 // only an extension (".mea") has no base name and gives "NONAME".
 std::string base_name(const std::string& path) {
@@ -214,11 +201,12 @@ bool read_pile_list(std::span<const std::string_view> lines, std::vector<RoadRow
 template <typename Row>
 bool for_each_row(std::span<const std::string_view> lines, std::size_t n, Row&& row) {
     bool any = false;
+    std::vector<std::string> fields;
     for (std::string_view line : lines) {
         const std::string_view t = trim(line);
         if (t.empty())
             continue;
-        const std::vector<std::string> fields = split_delimited(t, ',');
+        split_delimited_into(t, ',', fields);
         if (fields.size() != n || !row(fields))
             return false;
         any = true;

@@ -12,8 +12,12 @@ namespace telvane {
 
 namespace {
 
-bool ends_with_gt7(std::string_view name) {
-    return name.size() > 5 && name.substr(name.size() - 4) == ".gt7";
+// A GTS-7 name is a file name (folders aside) of at least one character before ".gt7": "a.gt7"
+// is one, a bare ".gt7" is not. The test is case-sensitive, as the instrument software's was.
+bool ends_with_gt7(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    return name.size() > 4 && name.substr(name.size() - 4) == ".gt7";
 }
 
 // Keyword rewriting of the plain GTS-7 variants: each line's keyword field (its first 8
@@ -55,15 +59,30 @@ void append_line(std::string& out, std::string_view line) {
     out += "\r\n";
 }
 
-void append_lines(std::string& out, const Lines& lines) {
+void append_lines(ByteSink& out, const Lines& lines) {
     for (const std::string& l : lines)
-        append_line(out, l);
+        append_line(out.text, l);
+    out.written();
 }
 
 void append_rows(const std::vector<coord_item>& points, int layout, const FileSettings& s,
-                 std::string& out) {
-    for (const coord_item& p : points)
-        append_line(out, coord_row(p, layout, s.order, s.units));
+                 ByteSink& out) {
+    for (const coord_item& p : points) {
+        append_line(out.text, coord_row(p, layout, s.order, s.units));
+        out.written();
+    }
+}
+
+// The lines of the job text, a record at a time.
+void append_job_text(const DataState& data, ByteSink& out) {
+    append_line(out.text, "JOB     " + data.JobName);
+    append_line(out.text, "INST    " + data.InstName);
+    Lines lines;
+    for (const record_item& r : data.RecordList) {
+        lines.clear();
+        append_record_lines(r, kJobTextUnits, lines);
+        append_lines(out, lines);
+    }
 }
 
 std::vector<coord_item> job_points(const DataState& data) {
@@ -75,9 +94,9 @@ std::vector<coord_item> job_points(const DataState& data) {
 // GTS-7 is written only under a ".gt7" name and in degrees or gon; otherwise no file is
 // touched and the message says why.
 void gts7_into(const DataState& data, int variant, bool reduce, std::string_view file_name,
-               const FileSettings& s, SaveOutcome& o) {
+               const FileSettings& s, SaveOutcome& o, ByteSink& out) {
     const std::size_t before = o.messages.size();
-    append_lines(o.bytes, gts7_export(data, variant, reduce, file_name, s, o.messages));
+    gts7_export(data, variant, reduce, file_name, s, o.messages, out);
     if (o.messages.size() != before)
         o.write = false;
 }
@@ -88,31 +107,40 @@ SaveOutcome nothing_to_save() {
     return o;
 }
 
+// A type position the data has no writer for: no file (an empty one would read as success and
+// replace a good file of that name), and the reason.
+SaveOutcome unknown_type() {
+    SaveOutcome o;
+    o.messages.push_back(UserMessage::key("save_type_unknown"));
+    return o;
+}
+
 // A DXF of no point has no extents to write: no file, and the reason.
-void dxf_into(const std::vector<coord_item>& points, const FileSettings& s, SaveOutcome& o) {
+void dxf_into(const std::vector<coord_item>& points, const FileSettings& s, SaveOutcome& o,
+              ByteSink& out) {
     if (points.empty()) {
         o.write = false;
         o.messages.push_back(UserMessage::key("job_have_no_coord"));
         return;
     }
-    append_dxf(points, s, o.bytes);
+    append_dxf(points, s, out);
 }
 
 } // namespace
 
-Lines gts7_export(const DataState& data, int variant, bool reduce, std::string_view file_name,
-                  const FileSettings& s, Messages& messages) {
-    Lines out;
+void gts7_export(const DataState& data, int variant, bool reduce, std::string_view file_name,
+                 const FileSettings& s, Messages& messages, ByteSink& sink) {
     if (!ends_with_gt7(file_name)) {
         messages.push_back(UserMessage::key("gts7_name_not_gt7"));
-        return out;
+        return;
     }
     if (s.units.angle == kAngleMil) {
         messages.push_back(UserMessage::key("gts7_not_support_mil"));
-        return out;
+        return;
     }
     if (data.RecordList.empty() && data.JobName.empty() && data.InstName.empty())
-        return out;
+        return;
+    Lines out;
     const char* distance_letter =
         s.units.distance == kUsFoot || s.units.distance == kIntFoot ? "F" : "M";
     const char* angle_letter = s.units.angle == kAngleGon ? "G" : "D";
@@ -143,12 +171,26 @@ Lines gts7_export(const DataState& data, int variant, bool reduce, std::string_v
             append_record_lines(r, units, lines);
             append_rewritten(lines, out);
         }
+        append_lines(sink, out);
+        out.clear();
     }
-    return out;
+    append_lines(sink, out);
 }
 
-SaveOutcome build_save(const DataState& data, int position, std::string_view file_name,
-                       const FileSettings& s) {
+Lines gts7_export(const DataState& data, int variant, bool reduce, std::string_view file_name,
+                  const FileSettings& s, Messages& messages) {
+    std::string bytes;
+    ByteSink sink(bytes);
+    gts7_export(data, variant, reduce, file_name, s, messages, sink);
+    return split_lines(bytes);
+}
+
+namespace {
+
+// The writer of a save type into `out`; what to show, and whether a file is to be written at
+// all, go to the outcome (its bytes stay empty).
+SaveOutcome build_into(const DataState& data, int position, std::string_view file_name,
+                       const FileSettings& s, ByteSink& out) {
     SaveOutcome o;
     o.write = true;
     switch (data.DataKind) {
@@ -158,33 +200,34 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
         switch (position) {
         case 1:
         case 2:
-            for (const record_item& r : data.RecordList)
-                append_line(o.bytes, record_row(r, s.units));
+            for (const record_item& r : data.RecordList) {
+                append_line(out.text, record_row(r, s.units));
+                out.written();
+            }
             break;
         case 3:
-            append_rows(job_points(data), 0, s, o.bytes);
+            append_rows(job_points(data), 0, s, out);
             break;
         case 4:
-            dxf_into(job_points(data), s, o);
+            dxf_into(job_points(data), s, o, out);
             break;
         case 5:
-            gts7_into(data, 2, true, file_name, s, o);
+            gts7_into(data, 2, true, file_name, s, o, out);
             break;
         case 6:
-            gts7_into(data, 2, false, file_name, s, o);
+            gts7_into(data, 2, false, file_name, s, o, out);
             break;
         case 7:
-            gts7_into(data, 1, false, file_name, s, o);
+            gts7_into(data, 1, false, file_name, s, o, out);
             break;
         case 8:
-            append_rows(job_points(data), 2, s, o.bytes);
+            append_rows(job_points(data), 2, s, out);
             break;
         case 9:
-            append_lines(o.bytes,
-                         write_job_text(Job{data.JobName, data.InstName, data.RecordList}));
+            append_job_text(data, out);
             break;
         default:
-            break; // an unknown type writes an empty file
+            return unknown_type();
         }
         return o;
     }
@@ -192,16 +235,20 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
         if (data.CoordList.empty())
             return nothing_to_save();
         if (position == 2)
-            dxf_into(data.CoordList, s, o);
+            dxf_into(data.CoordList, s, o, out);
         else if (position == 1 || position == 3 || position == 4)
-            append_rows(data.CoordList, 0, s, o.bytes);
+            append_rows(data.CoordList, 0, s, out);
         else if (position == 5)
-            append_rows(data.CoordList, 2, s, o.bytes);
+            append_rows(data.CoordList, 2, s, out);
+        else
+            return unknown_type();
         return o;
     case kDataCodes:
         if (data.CodeList.empty())
             return nothing_to_save();
-        append_lines(o.bytes, write_code_list(data.CodeList));
+        if (position != 1)
+            return unknown_type();
+        append_lines(out, write_code_list(data.CodeList));
         return o;
     case kDataPoints3:
         // Points with further values have no save type of their own.
@@ -210,6 +257,31 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
         o.write = false;
         return o;
     }
+}
+
+} // namespace
+
+SaveOutcome build_save(const DataState& data, int position, std::string_view file_name,
+                       const FileSettings& s) {
+    std::string bytes;
+    ByteSink sink(bytes);
+    SaveOutcome o = build_into(data, position, file_name, s, sink);
+    if (o.write)
+        o.bytes = std::move(bytes);
+    return o;
+}
+
+SaveResult save_to_file(const std::string& path, const DataState& data, int position,
+                        const FileSettings& s) {
+    SaveResult r;
+    StreamedFile file(path);
+    ByteSink sink(file);
+    SaveOutcome o = build_into(data, position, path, s, sink);
+    r.messages = std::move(o.messages);
+    // Without a file to write, the temporary file goes and the old file stays.
+    if (o.write)
+        r.written = file.commit(&r.error);
+    return r;
 }
 
 bool write_save(const std::string& path, const SaveOutcome& outcome, std::string* error) {

@@ -3,6 +3,7 @@
 
 #include "datastate.h"
 
+#include "model/filebytes.h"
 #include "model/textlines.h"
 
 #include <string>
@@ -23,6 +24,8 @@ struct SaveOutcome {
 // GTS-7 variants: 1 as recorded, 2 with coordinates turned into observations.
 Lines gts7_export(const DataState& data, int variant, bool reduce, std::string_view file_name,
                   const FileSettings& settings, Messages& messages);
+void gts7_export(const DataState& data, int variant, bool reduce, std::string_view file_name,
+                 const FileSettings& settings, Messages& messages, ByteSink& out);
 
 // The lines of save-type position `position` (counting from 1) of the save dialog's type list
 // for the data on show. The file name matters only to the GTS-7 types.
@@ -32,5 +35,17 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
 // Writes an outcome's lines (CR LF each) atomically; false with the reason when the file
 // system refuses. The old file is then left as it was.
 bool write_save(const std::string& path, const SaveOutcome& outcome, std::string* error);
+
+// The Save command's writing in one step, for big data: the bytes of save type `position`
+// stream into a temporary file beside `path` that replaces it once whole (a million points make
+// some 300 MB of DXF, which are never held in memory). Nothing is touched when the messages say
+// no file is written; `error` says why the file system refused.
+struct SaveResult {
+    bool written = false;
+    std::string error;
+    Messages messages;
+};
+SaveResult save_to_file(const std::string& path, const DataState& data, int position,
+                        const FileSettings& settings);
 
 } // namespace telvane

@@ -455,17 +455,6 @@ int read_points40(std::string_view bytes, Lines& out, std::size_t* dropped) {
 
 namespace {
 
-std::string lowercase(std::string_view s) {
-    std::string l(s);
-    for (char& c : l)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return l;
-}
-
-bool contains(const std::string& s, std::string_view what) {
-    return s.find(what) != std::string::npos;
-}
-
 // The ".mea" rule: the 48-byte reader runs into a scratch list first, so that a failed attempt
 // leaves nothing behind; otherwise the 56-byte reader writes into the caller's list.
 int read_48_or_56(std::string_view bytes, Lines& out, std::size_t* dropped) {
@@ -490,16 +479,30 @@ template <typename Convert> int convert_file(const std::string& path, Lines& out
 
 } // namespace
 
+std::string binary_extension(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find('.');
+    if (dot == std::string_view::npos)
+        return {};
+    std::string ext(name.substr(dot, 4));
+    // ASCII only: the C library's tolower follows the locale, and a GBK byte is no letter here.
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+}
+
 int convert_job_bytes(std::string_view path, std::string_view bytes, Lines& out,
                       std::size_t* dropped) {
-    const std::string p = lowercase(path);
-    if (contains(p, ".mea"))
+    const std::string ext = binary_extension(path);
+    if (ext == ".mea")
         return read_48_or_56(bytes, out, dropped);
-    if (contains(p, ".dat"))
+    if (ext == ".dat")
         return read_job96(bytes, out, dropped);
-    if (contains(p, ".job"))
+    if (ext == ".job")
         return read_job112(bytes, out, dropped);
-    if (contains(p, ".jbf"))
+    if (ext == ".jbf")
         return read_job136(bytes, out, dropped);
     return kBinaryOk;
 }
@@ -511,12 +514,12 @@ int convert_job_file(const std::string& path, Lines& out) {
 int convert_coord_bytes(std::string_view path, std::string_view bytes, Lines& out,
                         std::size_t* dropped) {
     out.clear();
-    const std::string p = lowercase(path);
-    if (contains(p, ".cor"))
+    const std::string ext = binary_extension(path);
+    if (ext == ".cor")
         return read_job96(bytes, out, dropped);
-    if (contains(p, ".pts"))
+    if (ext == ".pts")
         return read_points56(bytes, out, dropped);
-    if (contains(p, ".ptf"))
+    if (ext == ".ptf")
         return read_points40(bytes, out, dropped);
     return read_48_or_56(bytes, out, dropped);
 }

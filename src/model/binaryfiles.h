@@ -34,8 +34,13 @@ int read_job136(std::string_view bytes, Lines& out, std::size_t* dropped = nullp
 int read_points56(std::string_view bytes, Lines& out, std::size_t* dropped = nullptr);
 int read_points40(std::string_view bytes, Lines& out, std::size_t* dropped = nullptr);
 
-// The reader chosen by the lowercased path: ".mea" (48, then 56 bytes), ".dat" (96), ".job" (112),
-// ".jbf" (136), tested in this order anywhere in the path; none of them reads nothing and gives 0.
+// The extension that picks a binary reader: the four characters from the first '.' of the file's
+// own name (after the last '/' or '\\'), in lower case; empty without a '.'. Folders never count,
+// so "site.cord/a.pts" is a ".pts" file.
+std::string binary_extension(std::string_view path);
+
+// The reader chosen by the binary extension: ".mea" (48, then 56 bytes), ".dat" (96), ".job"
+// (112), ".jbf" (136); any other reads nothing and gives 0.
 int convert_job_bytes(std::string_view path, std::string_view bytes, Lines& out,
                       std::size_t* dropped = nullptr);
 int convert_job_file(const std::string& path, Lines& out);

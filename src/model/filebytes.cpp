@@ -53,12 +53,21 @@ std::optional<std::string> read_file_bytes(const std::string& path, std::string*
     return bytes;
 }
 
+namespace {
+
+// A name beside the target that no other save picks at the same time.
+std::filesystem::path temp_name(const std::filesystem::path& target) {
+    std::random_device rd;
+    return target.parent_path() /
+           (target.filename().string() + ".tmp" + std::to_string(rd() % 100000));
+}
+
+} // namespace
+
 bool write_file_atomic(const std::string& path, std::string_view bytes, std::string* error) {
     namespace fs = std::filesystem;
     const fs::path target(path);
-    std::random_device rd;
-    const fs::path temp = target.parent_path() /
-                          (target.filename().string() + ".tmp" + std::to_string(rd() % 100000));
+    const fs::path temp = temp_name(target);
     auto fail = [&](const std::string& what) {
         if (error)
             *error = what;
@@ -81,6 +90,51 @@ bool write_file_atomic(const std::string& path, std::string_view bytes, std::str
     if (ec)
         return fail(path + ": " + ec.message());
     return true;
+}
+
+StreamedFile::StreamedFile(const std::string& path)
+    : path_(path), temp_(temp_name(std::filesystem::path(path)).string()) {
+    file_ = std::fopen(temp_.c_str(), "wb");
+    if (!file_)
+        error_ = temp_ + ": " + std::strerror(errno);
+    buffer_.reserve(kChunk + (kChunk >> 2));
+}
+
+StreamedFile::~StreamedFile() {
+    if (file_)
+        std::fclose(file_);
+    if (!temp_.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(temp_, ec);
+    }
+}
+
+void StreamedFile::flush() {
+    if (file_ && error_.empty() && !buffer_.empty() &&
+        std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+        error_ = path_ + ": write error";
+    buffer_.clear();
+}
+
+bool StreamedFile::commit(std::string* error) {
+    flush();
+    if (file_) {
+        const bool closed = std::fclose(file_) == 0;
+        file_ = nullptr;
+        if (!closed && error_.empty())
+            error_ = path_ + ": write error";
+    }
+    if (error_.empty()) {
+        std::error_code ec;
+        std::filesystem::rename(temp_, path_, ec);
+        if (ec)
+            error_ = path_ + ": " + ec.message();
+        else
+            temp_.clear(); // in place: nothing to remove
+    }
+    if (!error_.empty() && error)
+        *error = error_;
+    return error_.empty();
 }
 
 } // namespace telvane

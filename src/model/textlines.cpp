@@ -77,8 +77,17 @@ std::string join_lines(std::span<const std::string> lines) {
     return out;
 }
 
-std::vector<std::string> split_delimited(std::string_view text, char delimiter) {
-    std::vector<std::string> fields;
+void split_delimited_into(std::string_view text, char delimiter, std::vector<std::string>& fields) {
+    // The strings already in `fields` are written over, so a reader calling this for every line
+    // of a big file reuses their memory instead of allocating anew.
+    std::size_t count = 0;
+    auto next_field = [&]() -> std::string& {
+        if (count == fields.size())
+            fields.emplace_back();
+        std::string& f = fields[count++];
+        f.clear();
+        return f;
+    };
     std::size_t i = 0;
     const std::size_t n = text.size();
     auto skip_blanks = [&] {
@@ -87,7 +96,7 @@ std::vector<std::string> split_delimited(std::string_view text, char delimiter) 
     };
     skip_blanks();
     while (i < n) {
-        std::string field;
+        std::string& field = next_field();
         if (text[i] == '"') {
             ++i;
             while (i < n) {
@@ -108,15 +117,20 @@ std::vector<std::string> split_delimited(std::string_view text, char delimiter) 
                 ++i;
             field.assign(text.substr(start, i - start));
         }
-        fields.push_back(std::move(field));
         skip_blanks();
         if (i < n && text[i] == delimiter) {
             if (i + 1 == n)
-                fields.emplace_back();
+                next_field();
             ++i;
             skip_blanks();
         }
     }
+    fields.resize(count);
+}
+
+std::vector<std::string> split_delimited(std::string_view text, char delimiter) {
+    std::vector<std::string> fields;
+    split_delimited_into(text, delimiter, fields);
     return fields;
 }
 

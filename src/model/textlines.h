@@ -57,5 +57,7 @@ std::string join_lines(std::span<const std::string> lines);
 // adds an empty last field; two delimiters in a row give an empty field. Bytes of 128 and above
 // are ordinary field characters.
 std::vector<std::string> split_delimited(std::string_view text, char delimiter);
+// The same into `fields`, whose strings are reused (for reading many lines).
+void split_delimited_into(std::string_view text, char delimiter, std::vector<std::string>& fields);
 
 } // namespace telvane

@@ -151,15 +151,26 @@ Picture road_plan(const road::DesignAxisCalculate& axis,
         line.stroke = e.LineType == LineTypeCircle     ? Stroke::Arc
                       : e.LineType == LineTypeClothoid ? Stroke::Clothoid
                                                        : Stroke::Straight;
-        const double k_max =
-            e.LineType == LineTypeLine
-                ? 0.0
-                : std::max(curvature(e.StartRadius),
-                           e.LineType == LineTypeClothoid ? curvature(e.EndRadius) : 0.0);
+        // The sharpest bend of the element. A spiral reaches the radius of the circle it leads
+        // into or comes out of, which its own record may not carry (the axis takes it from the
+        // circle beside it).
+        double k_max = 0;
+        if (e.LineType == LineTypeCircle)
+            k_max = curvature(e.StartRadius);
+        if (e.LineType == LineTypeClothoid) {
+            k_max = std::max(curvature(e.StartRadius), curvature(e.EndRadius));
+            for (const std::size_t n : {k - 1, k + 1})
+                if (k > 0 && n < chain.size() && chain[n].LineType == LineTypeCircle)
+                    k_max = std::max(k_max, curvature(chain[n].StartRadius));
+        }
         const double chord = chord_for(k_max, tolerance);
-        const auto steps =
-            chord > 0 ? static_cast<std::size_t>(std::ceil((end - start) / chord)) : std::size_t{1};
-        for (std::size_t i = 0; i <= std::max<std::size_t>(steps, 1); ++i) {
+        std::size_t steps = 1;
+        if (chord > 0)
+            steps = static_cast<std::size_t>(std::ceil((end - start) / chord));
+        else if (e.LineType != LineTypeLine)
+            steps = 64; // a curve whose radius is nowhere given: drawn round all the same
+        steps = std::max<std::size_t>(steps, 1);
+        for (std::size_t i = 0; i <= steps; ++i) {
             const double c = i == steps ? end
                                         : start + (end - start) * static_cast<double>(i) /
                                                       static_cast<double>(steps);
@@ -191,12 +202,12 @@ Picture road_plan(const road::DesignAxisCalculate& axis,
         pic.lines.push_back(std::move(tangents));
     }
     for (const road::Pile& s : stakes) {
+        if (!s.HasCentre)
+            continue; // outside the road
         const XY centre{s.MiddleE, s.MiddleN};
-        if (centre.x == 0 && centre.y == 0)
-            continue; // not calculated
         pic.marks.push_back({MarkKind::Stake, centre, chainage_text(s.Mileage)});
         pic.extents.add(centre);
-        if (s.LeftN == 0 && s.LeftE == 0)
+        if (!s.HasSides)
             continue;
         const XY left{s.LeftE, s.LeftN}, right{s.RightE, s.RightN};
         pic.marks.push_back({MarkKind::StakeSide, left, {}});
@@ -248,7 +259,7 @@ Picture road_profile(const road::DesignAxisCalculate& axis,
         pic.lines.push_back(std::move(curve));
     }
     for (const road::Pile& s : stakes) {
-        if (s.MiddleN == 0 && s.MiddleE == 0)
+        if (!s.HasCentre)
             continue;
         const XY p{s.Mileage, s.MiddleZ};
         pic.marks.push_back({MarkKind::Stake, p, {}});

@@ -4,6 +4,7 @@
 
 #include "model/numtext.h"
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -45,26 +46,79 @@ PlotView::PlotView(QWidget* parent) : QWidget(parent) {
 }
 
 void PlotView::SetPicture(plot::Picture picture) {
+    sampler_ = nullptr;
+    sampled_tolerance_ = 0;
     picture_ = std::move(picture);
     Fit();
+}
+
+namespace {
+
+// Finer than this the chords need not be: a tenth of a millimetre on the ground.
+constexpr double kFinestTolerance = 1e-4;
+
+} // namespace
+
+void PlotView::SetSampler(Sampler sampler) {
+    sampler_ = std::move(sampler);
+    // A first sampling to know the extents: a hundredth of the picture's width in chords.
+    picture_ = sampler_(1e3);
+    const plot::Extents& e = picture_.extents;
+    const double span = e.empty ? 1.0 : std::max({e.max_x - e.min_x, e.max_y - e.min_y, 1e-3});
+    sampled_tolerance_ = std::max(span / 100, kFinestTolerance);
+    picture_ = sampler_(sampled_tolerance_);
+    Fit();
+}
+
+void PlotView::resample() {
+    if (!sampler_)
+        return;
+    // Half a pixel of the zoom on show; sampled again when the chords are too coarse for it, or
+    // so much finer than needed that drawing would slow down.
+    const double needed = std::max(0.5 / std::max(scale_x_, 1e-12), kFinestTolerance);
+    if (sampled_tolerance_ <= needed && sampled_tolerance_ * 16 >= needed)
+        return;
+    picture_ = sampler_(needed);
+    sampled_tolerance_ = needed;
+}
+
+QMarginsF PlotView::fit_margins() const {
+    QMarginsF m(kMargin, kMargin, kMargin, kMargin);
+    const QFontMetricsF metrics(font());
+    if (!picture_.north_up) {
+        // The elevation labels up the left and the chainage labels along the bottom.
+        m.setLeft(kMargin + metrics.horizontalAdvance(QStringLiteral("00000.0")));
+        m.setBottom(kMargin + metrics.height());
+    }
+    // Labels are drawn to the right of and above their marks.
+    double widest = 0;
+    for (const plot::Mark& mark : picture_.marks)
+        if (!mark.label.empty() && picture_.marks.size() <= kLabelledMarks)
+            widest = std::max(widest, metrics.horizontalAdvance(fromGbk(mark.label)));
+    if (widest > 0) {
+        m.setRight(std::max(m.right(), widest + 8));
+        m.setTop(std::max(m.top(), metrics.height() + 6));
+    }
+    return m;
 }
 
 void PlotView::Fit() {
     plot::Extents e = picture_.extents;
     if (e.empty)
         e.add({0, 0});
+    const QMarginsF m = fit_margins();
     const double dx = std::max(e.max_x - e.min_x, 1e-6);
     const double dy = std::max(e.max_y - e.min_y, 1e-6);
-    const double w = std::max(width() - 2 * kMargin, 10.0);
-    const double h = std::max(height() - 2 * kMargin, 10.0);
+    const double w = std::max(width() - m.left() - m.right(), 10.0);
+    const double h = std::max(height() - m.top() - m.bottom(), 10.0);
     scale_x_ = w / dx;
     scale_y_ = h / dy;
     if (picture_.north_up) // a plan keeps one scale both ways
         scale_x_ = scale_y_ = std::min(scale_x_, scale_y_);
-    // Centred.
+    // Centred in the room the margins leave.
     const double cx = (e.min_x + e.max_x) / 2, cy = (e.min_y + e.max_y) / 2;
-    origin_x_ = cx - width() / 2.0 / scale_x_;
-    origin_y_ = cy + height() / 2.0 / scale_y_;
+    origin_x_ = cx - (m.left() + w / 2.0) / scale_x_;
+    origin_y_ = cy + (m.top() + h / 2.0) / scale_y_;
     fitted_ = true;
     update();
 }
@@ -143,9 +197,14 @@ int PlotView::MarkAt(QPointF at) const {
 }
 
 void PlotView::paintEvent(QPaintEvent*) {
-    QPainter p(this);
     if (!fitted_)
         Fit();
+    resample();
+    QPainter p(this);
+    draw(p);
+}
+
+void PlotView::draw(QPainter& p) const {
     draw_frame(p);
     const QRectF area = rect();
     p.setRenderHint(QPainter::Antialiasing, picture_.marks.size() < kLabelledMarks);
@@ -224,15 +283,20 @@ void PlotView::draw_frame(QPainter& p) const {
     const plot::XY lo = ToWorld(QPointF(0, height())), hi = ToWorld(QPointF(width(), 0));
     const double tick_x = plot::round_length((hi.x - lo.x) / 5),
                  tick_y = plot::round_length((hi.y - lo.y) / 5);
+    // A tick's label that would be cut by the edge is left out; the tick stays.
+    const QFontMetricsF metrics(p.font());
     for (double t = std::ceil(lo.x / tick_x) * tick_x; t <= hi.x; t += tick_x) {
         const double x = ToScreen({t, 0}).x();
         p.drawLine(QPointF(x, height() - 4), QPointF(x, height()));
-        p.drawText(QPointF(x + 2, height() - 6), QString::fromStdString(plot::chainage_text(t)));
+        const QString label = QString::fromStdString(plot::chainage_text(t));
+        if (x + 2 + metrics.horizontalAdvance(label) <= width())
+            p.drawText(QPointF(x + 2, height() - 6), label);
     }
     for (double t = std::ceil(lo.y / tick_y) * tick_y; t <= hi.y; t += tick_y) {
         const double y = ToScreen({0, t}).y();
         p.drawLine(QPointF(0, y), QPointF(4, y));
-        p.drawText(QPointF(6, y - 2), QString::fromStdString(format_general(t)));
+        if (y - 2 - metrics.ascent() >= 0)
+            p.drawText(QPointF(6, y - 2), QString::fromStdString(format_general(t)));
     }
 }
 
@@ -271,15 +335,30 @@ void PlotView::resizeEvent(QResizeEvent* event) {
     Fit();
 }
 
-bool PlotView::Save(const QString& path, const QString& title) const {
+bool PlotView::Save(const QString& path, const QString& title) {
     // Written whole or not at all: a failed save leaves the old file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     if (path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
-        QImage image(size(), QImage::Format_ARGB32);
+        // What is on show, at the screen's device pixels or, for a small view, scaled up; the
+        // chords are sampled for the pixels of the image.
+        if (!fitted_)
+            Fit();
+        const double f = std::max({devicePixelRatioF(), 1200.0 / std::max(width(), 1), 1.0});
+        const double scale_x = scale_x_, scale_y = scale_y_;
+        scale_x_ *= f;
+        resample();
+        scale_x_ = scale_x;
+        scale_y_ = scale_y;
+        QImage image(QSize(static_cast<int>(std::ceil(width() * f)),
+                           static_cast<int>(std::ceil(height() * f))),
+                     QImage::Format_RGB32);
         image.fill(Qt::white);
-        const_cast<PlotView*>(this)->render(&image);
+        QPainter painter(&image);
+        painter.scale(f, f);
+        draw(painter);
+        painter.end();
         if (!image.save(&file, "PNG"))
             return false;
     } else {

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <functional>
+
 namespace telvane {
 
 class PlotView : public QWidget {
@@ -19,6 +21,13 @@ public:
 
     // Labels are bytes of the code page; `decode` shows them.
     void SetPicture(plot::Picture picture);
+    // A picture whose curves are sampled for a chord tolerance (world units): the view takes it
+    // again whenever the zoom on show needs finer chords (half a pixel), so curves stay curves
+    // at every zoom. Replaces the picture and fits it.
+    using Sampler = std::function<plot::Picture(double tolerance)>;
+    void SetSampler(Sampler sampler);
+    // The chord tolerance the picture on show was sampled for (0 without a sampler).
+    double SampledTolerance() const { return sampled_tolerance_; }
     const plot::Picture& Picture() const { return picture_; }
     void Fit();
     // Zooms by `factor` keeping the world point under `at` (widget pixels) where it is.
@@ -32,8 +41,9 @@ public:
     QString Readout(QPointF at) const;
     // The mark nearest to a widget point within a few pixels, or -1.
     int MarkAt(QPointF at) const;
-    // Writes the picture: ".png" as an image of the view, anything else as SVG.
-    bool Save(const QString& path, const QString& title) const;
+    // Writes the picture: ".png" as an image of the view on a white background, at the size on
+    // screen (in device pixels) and at least 1200 pixels wide; anything else as SVG.
+    bool Save(const QString& path, const QString& title);
 
     // Texts of the readout: chainage, offset, North, East, elevation (from the language table).
     QString chainage_text = QStringLiteral("K");
@@ -57,6 +67,15 @@ protected:
 private:
     // The scale bar and North arrow of a plan, the axes of a profile.
     void draw_frame(QPainter& p) const;
+    // Everything but the background, in widget coordinates.
+    void draw(QPainter& p) const;
+    // Samples the picture again when the zoom on show needs other chords.
+    void resample();
+    // Room for the axes of a profile and for the labels of the marks, in pixels.
+    QMarginsF fit_margins() const;
+
+    Sampler sampler_;
+    double sampled_tolerance_ = 0;
 
     plot::Picture picture_;
     double scale_x_ = 1, scale_y_ = 1;   // pixels per world unit

@@ -134,15 +134,18 @@ TEST(CliMessages, EveryRefusalIsTheLanguageFilesTextWithItsKey) {
         EXPECT_EQ(r.err, c.err) << what;
         EXPECT_EQ(r.out, "") << what;
     }
-    // The road calculation's own Chinese text, in words and in both languages.
+    // The road calculation's refusals are the language file's texts, in both languages, naming
+    // what is at fault.
     dir.write("two.SEC", "X0\r\n100,100,0,0\r\nh\r\nL,0,0,10\r\nL,0,0,0\r\n");
     dir.write("s.csv", "K\r\n0\r\n");
     EXPECT_EQ(cli({"road", "--sec", d + "two.SEC", "--stakes", d + "s.csv"}).err,
-              "road: The data format is wrong. [wrong_format] (At least 3 line elements are "
-              "needed [road_too_few_elements])\n");
-    EXPECT_EQ(
-        cli({"road", "--sec", d + "two.SEC", "--stakes", d + "s.csv", "--lang", "zh"}).err,
-        "road: 数据格式错误。 [wrong_format] (线元数量不能少于3个 [road_too_few_elements])\n");
+              "road: At least 3 line elements are needed [road_too_few_elements]\n");
+    EXPECT_EQ(cli({"road", "--sec", d + "two.SEC", "--stakes", d + "s.csv", "--lang", "zh"}).err,
+              "road: 线元数量不能少于3个 [road_too_few_elements]\n");
+    dir.write("zero.PHI", "h\r\nJD0,3000,500,1000,0,0,0\r\nJD1,3500,690,0,0,0,0\r\n"
+                          "JD2,4000,520,0,0,0,0\r\n");
+    EXPECT_EQ(cli({"road", "--phi", d + "zero.PHI", "--stakes", d + "s.csv"}).err,
+              "road: The radius at JD1 is 0: not a valid intersection point! [ip_zero_radius]\n");
 
     const CliRun unwritable = cli({"convert", d + "job.txt", d + "no/such/folder/o.txt"});
     EXPECT_EQ(unwritable.status, 1);
@@ -249,6 +252,15 @@ TEST(CliOutput, InfoShowsNamesInUtf8AndDumpKeepsBytesUnlessAsked) {
     EXPECT_EQ(utf8.out.substr(0, 18), "STA     " + kUtf8Point + ",1.5");
     const CliRun job = cli({"info", mea});
     EXPECT_NE(job.out.find("job day1\n"), std::string::npos) << job.out;
+    EXPECT_EQ(job.status, 0);
+
+    // A file of which nothing could be read is described, and fails.
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"no.txt", "a b,c d\r\n"},
+                                      {"empty.pts", std::string("\x01\x02", 2)}}) {
+        const CliRun nothing = cli({"info", dir.write(name, bytes)});
+        EXPECT_EQ(nothing.status, 1) << name << ": " << nothing.out;
+        EXPECT_NE(nothing.out.find("kind "), std::string::npos) << name;
+    }
 }
 
 TEST(CliOutput, VersionAndHelp) {

@@ -293,8 +293,9 @@ TEST(Dxf, ReaderRecognitionNamesAndOrder) {
     EXPECT_TRUE(points[0].name.empty()); // before any PNTNO text
     EXPECT_EQ(points[1].name, "P1");
     EXPECT_EQ(points[1].code, "TREE");
-    EXPECT_EQ(points[1].north, 500);
-    EXPECT_EQ(points[1].east, 300);
+    // X is east and Y is north, whatever the order of the rows.
+    EXPECT_EQ(points[1].east, 500);
+    EXPECT_EQ(points[1].north, 300);
     EXPECT_EQ(points[2].name, "P1"); // names stay in force
     s.order = kOrderENZ;
     ASSERT_TRUE(read_dxf(drawing, s, points));

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 using namespace telvane;
 using telvane::testing::TempDir;
@@ -91,13 +92,12 @@ TEST(Gts7Export, HeaderAndThreeVariantsOnExactLines) {
     ASSERT_GE(feet.size(), 3u);
     EXPECT_EQ(feet[2], "UNITS   F,G");
     EXPECT_TRUE(m.empty());
-    EXPECT_TRUE(gts7_export(d, 1, false, "a.gt7", s, m).empty()); // 5 characters are too few
+    EXPECT_EQ(gts7_export(d, 1, false, "a.gt7", s, m), feet); // one character is a name
     EXPECT_TRUE(gts7_export(d, 1, false, "ab.GT7", s, m).empty());
     s.units.angle = kAngleMil;
     EXPECT_TRUE(gts7_export(d, 1, false, "ab.gt7", s, m).empty());
-    EXPECT_EQ(
-        m, (Messages{UserMessage::key("gts7_name_not_gt7"), UserMessage::key("gts7_name_not_gt7"),
-                     UserMessage::key("gts7_not_support_mil")}));
+    EXPECT_EQ(m, (Messages{UserMessage::key("gts7_name_not_gt7"),
+                           UserMessage::key("gts7_not_support_mil")}));
     m.clear();
 
     const DataState notes = job_state(L({"JOB     J", "INST    I", "NOTE    a", "NOTE    b"}));
@@ -156,7 +156,6 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
         {4, 30 + 4 * 48, "0"},
         {8, 4, "S1,200.0000,100.0000,10.0000,CP"},
         {9, kJob.size(), "JOB     SCHOOL"},
-        {10, 0, nullptr},
     };
     for (const Case& c : cases) {
         const SaveOutcome o = build_save(d, c.position, "x.txt", s);
@@ -167,6 +166,15 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
         }
     }
     EXPECT_EQ(build_save(d, 9, "x", s).lines(), kJob);
+    // "a.gt7" is as much a GTS-7 name as a longer one, with or without folders.
+    for (const char* name : {"a.gt7", "dir/a.gt7", "d.gt7.x/a.gt7"}) {
+        const SaveOutcome o = build_save(d, 7, name, s);
+        EXPECT_TRUE(o.write) << name;
+        EXPECT_TRUE(o.messages.empty()) << name;
+        EXPECT_EQ(o.lines().front(), "JOB     SCHOOL,") << name;
+    }
+    for (const char* name : {".gt7", "dir/.gt7", "a.GT7", "a.gt7/x"})
+        EXPECT_FALSE(build_save(d, 7, name, s).write) << name;
     // A GTS-7 type under a name without ".gt7", or in mil, writes nothing and says why, so a
     // good file of that name is never replaced by an empty one.
     for (int position : {5, 6, 7}) {
@@ -192,6 +200,15 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
     codes.CodeList = {{"B"}, {"A"}};
     EXPECT_EQ(build_save(codes, 1, "x", s).lines(), L({"B", "A"}));
 
+    // A type the data has no writer for writes nothing (not an empty file) and says so.
+    const std::pair<const DataState*, int> unknown[] = {
+        {&d, 0}, {&d, 10}, {&pts, 0}, {&pts, 6}, {&codes, 2}};
+    for (const auto& [data, position] : unknown) {
+        const SaveOutcome o = build_save(*data, position, "x.txt", s);
+        EXPECT_FALSE(o.write) << data->DataKind << " " << position;
+        EXPECT_EQ(o.messages, Messages{UserMessage::key("save_type_unknown")});
+    }
+
     // Nothing to save, and the cases the program used to write silently or wrongly.
     for (int kind : {kDataRecords, kDataPoints, kDataCodes, kDataPoints3}) {
         DataState empty;
@@ -210,28 +227,29 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
     EXPECT_EQ(dxf.messages[0].value, "job_have_no_coord");
 }
 
-TEST(Dxf, ExportIsWellFormedPairByPair) {
+TEST(Dxf, ExportIsWellFormedPairByPairWithXEastAndYNorthInEitherOrder) {
     FileSettings s;
     const std::vector<coord_item> points = {{"P1", "TREE", 100, 200, 10}, {"", "", 90, 210, 12}};
     const Lines out = write_dxf(points, s);
     ASSERT_EQ(out.size() % 2, 0u);
-    // Every group code is an integer and the values follow the layout exactly.
+    // Every group code is an integer and the values follow the layout exactly; X is east and
+    // Y is north, so a CAD program shows the points as a map does, not mirrored.
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"0", "SECTION"},   {"2", "HEADER"},    {"9", "$EXTMIN"},   {"10", "90.0000"},
-        {"20", "200.0000"}, {"30", "10.0000"},  {"9", "$EXTMAX"},   {"10", "100.0000"},
-        {"20", "210.0000"}, {"30", "12.0000"},  {"0", "ENDSEC"},    {"0", "SECTION"},
-        {"2", "ENTITIES"},  {"0", "TEXT"},      {"8", "PNTNO"},     {"10", "100.0000"},
-        {"20", "201.0000"}, {"40", "0.8"},      {"1", "P1"},        {"0", "TEXT"},
-        {"8", "PNTELEV"},   {"10", "100.0000"}, {"20", "200.0000"}, {"40", "0.8"},
-        {"1", "10.0000"},   {"0", "TEXT"},      {"8", "PNTDESC"},   {"10", "100.0000"},
-        {"20", "199.0000"}, {"40", "0.8"},      {"1", "TREE"},      {"0", "POINT"},
-        {"8", "0"},         {"62", "1"},        {"10", "100.0000"}, {"20", "200.0000"},
-        {"30", "10.0000"},  {"0", "TEXT"},      {"8", "PNTNO"},     {"10", "90.0000"},
-        {"20", "211.0000"}, {"40", "0.8"},      {"1", "NONAME"},    {"0", "TEXT"},
-        {"8", "PNTELEV"},   {"10", "90.0000"},  {"20", "210.0000"}, {"40", "0.8"},
-        {"1", "12.0000"},   {"0", "TEXT"},      {"8", "PNTDESC"},   {"10", "90.0000"},
-        {"20", "209.0000"}, {"40", "0.8"},      {"1", " "},         {"0", "POINT"},
-        {"8", "0"},         {"62", "1"},        {"10", "90.0000"},  {"20", "210.0000"},
+        {"0", "SECTION"},   {"2", "HEADER"},    {"9", "$EXTMIN"},   {"10", "200.0000"},
+        {"20", "90.0000"},  {"30", "10.0000"},  {"9", "$EXTMAX"},   {"10", "210.0000"},
+        {"20", "100.0000"}, {"30", "12.0000"},  {"0", "ENDSEC"},    {"0", "SECTION"},
+        {"2", "ENTITIES"},  {"0", "TEXT"},      {"8", "PNTNO"},     {"10", "200.0000"},
+        {"20", "101.0000"}, {"40", "0.8"},      {"1", "P1"},        {"0", "TEXT"},
+        {"8", "PNTELEV"},   {"10", "200.0000"}, {"20", "100.0000"}, {"40", "0.8"},
+        {"1", "10.0000"},   {"0", "TEXT"},      {"8", "PNTDESC"},   {"10", "200.0000"},
+        {"20", "99.0000"},  {"40", "0.8"},      {"1", "TREE"},      {"0", "POINT"},
+        {"8", "0"},         {"62", "1"},        {"10", "200.0000"}, {"20", "100.0000"},
+        {"30", "10.0000"},  {"0", "TEXT"},      {"8", "PNTNO"},     {"10", "210.0000"},
+        {"20", "91.0000"},  {"40", "0.8"},      {"1", "NONAME"},    {"0", "TEXT"},
+        {"8", "PNTELEV"},   {"10", "210.0000"}, {"20", "90.0000"},  {"40", "0.8"},
+        {"1", "12.0000"},   {"0", "TEXT"},      {"8", "PNTDESC"},   {"10", "210.0000"},
+        {"20", "89.0000"},  {"40", "0.8"},      {"1", " "},         {"0", "POINT"},
+        {"8", "0"},         {"62", "1"},        {"10", "210.0000"}, {"20", "90.0000"},
         {"30", "12.0000"},  {"0", "ENDSEC"},    {"0", "EOF"}};
     ASSERT_EQ(out.size(), expected.size() * 2);
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -240,9 +258,7 @@ TEST(Dxf, ExportIsWellFormedPairByPair) {
         EXPECT_EQ(out[2 * i + 1], expected[i].second) << i;
     }
     s.order = kOrderENZ;
-    const Lines enz = write_dxf(points, s);
-    EXPECT_EQ(enz[enz.size() - 10], "10");
-    EXPECT_EQ(enz[enz.size() - 9], "210.0000"); // X is east
+    EXPECT_EQ(write_dxf(points, s), out); // the row order never turns the drawing
     EXPECT_TRUE(write_dxf({}, s).empty());
 }
 
@@ -333,4 +349,52 @@ TEST(Writers, ANameOrCodeHoldingTheDelimiterNeverBreaksItsLine) {
     // The instrument's point line.
     EXPECT_EQ(point_send_line({"A B", "C D", 1, 2, 3}),
               "A_B C_D 0 1.000000 2.000000 3.000000 0\r\n");
+}
+
+// Saves stream into a temporary file that replaces the target once whole: the same bytes as a
+// save built in memory, for every type and kind, across many buffer fills, and nothing left
+// behind when no file is to be written or the file system refuses.
+TEST(StreamedSave, SameBytesAsInMemoryAndTheOldFileKeptWhenNothingIsWritten) {
+    TempDir dir;
+    const FileSettings s;
+    DataState job = job_state(kJob);
+    DataState many;
+    many.DataKind = kDataPoints;
+    for (int i = 0; i < 20000; ++i) // some 6 MB of DXF: several buffers
+        many.CoordList.push_back({"P" + std::to_string(i), i % 3 ? "TREE" : "", 1000.0 + i * 0.37,
+                                  500.0 - i * 0.21, 40.0 + i % 100});
+    DataState codes;
+    codes.DataKind = kDataCodes;
+    codes.CodeList = {{"B"}, {"A"}};
+    const std::pair<const DataState*, std::vector<int>> saves[] = {
+        {&job, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {&many, {1, 2, 3, 4, 5}}, {&codes, {1}}};
+    for (const auto& [data, positions] : saves) {
+        for (int position : positions) {
+            const std::string path = dir.file("out" + std::to_string(position) + ".gt7");
+            const SaveOutcome built = build_save(*data, position, path, s);
+            const SaveResult streamed = save_to_file(path, *data, position, s);
+            ASSERT_TRUE(streamed.written) << position << " " << streamed.error;
+            EXPECT_TRUE(streamed.messages.empty());
+            EXPECT_EQ(TempDir::read(path), built.bytes) << data->DataKind << " " << position;
+        }
+    }
+    // No file to write: the old one stays, and no temporary file is left.
+    const std::string kept = dir.write("kept.txt", "old");
+    const SaveResult refused = save_to_file(kept, job, 7, s); // GTS-7 under a name without .gt7
+    EXPECT_FALSE(refused.written);
+    EXPECT_EQ(refused.messages, Messages{UserMessage::key("gts7_name_not_gt7")});
+    EXPECT_EQ(TempDir::read(kept), "old");
+    const SaveResult unknown = save_to_file(kept, many, 9, s);
+    EXPECT_EQ(unknown.messages, Messages{UserMessage::key("save_type_unknown")});
+    EXPECT_EQ(TempDir::read(kept), "old");
+    // A folder that does not exist: the reason, and nothing written.
+    const SaveResult nowhere = save_to_file(dir.file("no/such/x.dxf"), many, 2, s);
+    EXPECT_FALSE(nowhere.written);
+    EXPECT_FALSE(nowhere.error.empty());
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+        ++files;
+    }
+    EXPECT_EQ(files, 10u); // out1 to out9 (the kinds share names) and kept.txt
 }

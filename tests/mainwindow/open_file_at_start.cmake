@@ -19,3 +19,15 @@ string(FIND "${out}" "points.csv: kind 2, Total: 2" at)
 if(at EQUAL -1)
     message(FATAL_ERROR "the file was not opened at start: ${out}")
 endif()
+
+# A file that cannot be opened: the check prints the message instead of waiting for a box, and
+# says so in its exit status.
+execute_process(COMMAND ${WORK}/${name} --check missing.csv WORKING_DIRECTORY ${WORK}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+if(NOT rc EQUAL 1)
+    message(FATAL_ERROR "a missing file gave exit status ${rc}; stdout: ${out} stderr: ${err}")
+endif()
+string(FIND "${out}" "The file cannot be opened" said)
+if(said EQUAL -1)
+    message(FATAL_ERROR "the message was not printed: ${out}")
+endif()

@@ -401,7 +401,9 @@ TEST(BinaryDispatch, ExtensionsInPathOrder) {
     const Case cases[] = {
         {"A.MEA", file48, 0, "SC      P,0.0000,"},
         {"a.mea", file56, 0, "SC      Q,0.0000,"},         // 48 fails, 56 reads
-        {"dir.mea/x.job", file48, 0, "SC      P,0.0000,"}, // ".mea" is tested first
+        {"old.mea/x.dat", file96, 0, "SC      R,0.0000,"}, // a folder's name never decides
+        {"old.mea\\x.dat", file96, 0, "SC      R,0.0000,"},
+        {"x.mea.dat", file48, 0, "SC      P,0.0000,"}, // from the name's first dot
         {"x.dat", file96, 0, "SC      R,0.0000,"},
         {"x.txt", file48, 0, nullptr}, // no reader: nothing, 0
         {"empty.mea", "", -2, nullptr},
@@ -429,6 +431,15 @@ TEST(BinaryDispatch, ExtensionsInPathOrder) {
     EXPECT_EQ(coords[0], "SC      Q,0.0000,");
     EXPECT_EQ(convert_coord_bytes("p.cor", file96, coords), 0);
     EXPECT_EQ(coords, L({"SC      R,0.0000,", "ENZ     0.0000,0.0000,0.0000"}));
+    // A point file in a folder whose name holds another extension is read by its own name.
+    Record point(56);
+    point.i8(0, 11).text(1, "K").f64(32, 1).f64(40, 2).f64(48, 3);
+    for (const char* path : {"site.cord/p.pts", "C:\\site.cord\\P.PTS"}) {
+        EXPECT_EQ(convert_coord_bytes(path, point.bytes(), coords), 0) << path;
+        EXPECT_EQ(coords, L({"SC      K,0.0000,", "ENZ     2.0000,1.0000,3.0000"})) << path;
+    }
+    EXPECT_EQ(binary_extension("a.b/NAME.Mea"), ".mea");
+    EXPECT_EQ(binary_extension("a.b/name"), "");
 }
 
 TEST(BinaryDispatch, FilesOnDisk) {

@@ -443,8 +443,13 @@ TEST(SplitDelimited, CommasQuotesAndBlanks) {
         {"\xD6\xD0\xD0\xC4,1", {"\xD6\xD0\xD0\xC4", "1"}},
         {"\"open", {"open"}},
     };
-    for (const Case& c : cases)
+    // The same whether the fields are fresh or reused from the line before, in either order.
+    V reused{"left", "over", "from", "a", "longer", "line"};
+    for (const Case& c : cases) {
         EXPECT_EQ(split_delimited(c.text, ','), c.fields) << c.text;
+        split_delimited_into(c.text, ',', reused);
+        EXPECT_EQ(reused, c.fields) << c.text;
+    }
     EXPECT_EQ(split_delimited("T:1:0", ':'), (V{"T", "1", "0"}));
 }
 

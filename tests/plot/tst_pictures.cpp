@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -104,6 +106,91 @@ private slots:
         p.prompts.answers = {1};
         r.BtnClearClick();
         QVERIFY(r.PlanView->Picture().lines.empty());
+    }
+
+    void curvesStayCurvesAtEveryZoomAndFitShowsEverything() {
+        Program p;
+        p.windows->Form1->RoadCalcBtn->click();
+        road::TFormRoadCalculate& r = *p.windows->FormRoadCalculate;
+        const QString examples = QStringLiteral(TELVANE_EXAMPLES);
+        const std::pair<int, const char*> files[] = {
+            {0, "road.PHI"}, {2, "road.PVI"}, {3, "stakes.csv"}};
+        for (auto [page, name] : files) {
+            r.PageControl1->setCurrentIndex(page);
+            p.prompts.fileAnswers << FileChoice{examples + "/" + name, 1};
+            r.BtnLoadClick();
+        }
+        r.Edit5->setText("5");
+        r.BtnCalculateClick();
+        PlotView& plan = *r.PlanView;
+        r.PicturePages->setCurrentIndex(0);
+        // At the zoom on show, no chord of an arc or a spiral leaves the axis by half a pixel.
+        for (const double zoom : {1.0, 8.0, 64.0}) {
+            plan.ZoomAt(QPointF(plan.width() / 2.0, plan.height() / 2.0), zoom);
+            (void)plan.grab(); // painted: sampled for this zoom
+            std::size_t chords = 0;
+            for (const plot::Polyline& line : plan.Picture().lines) {
+                if (line.stroke != plot::Stroke::Arc && line.stroke != plot::Stroke::Clothoid)
+                    continue;
+                QVERIFY(line.points.size() >= 2);
+                if (zoom >= 64) // zoomed in, every curve is many chords
+                    QVERIFY2(line.points.size() > 3,
+                             qPrintable(QString("%1 points, %2 to %3, tolerance %4")
+                                            .arg(line.points.size())
+                                            .arg(line.chainage.front())
+                                            .arg(line.chainage.back())
+                                            .arg(plan.SampledTolerance())));
+                for (std::size_t i = 1; i < line.points.size(); ++i) {
+                    road::Pile mid;
+                    QVERIFY(r.Data.Engine.CalculatePile(
+                        (line.chainage[i - 1] + line.chainage[i]) / 2, 0, mid));
+                    const QPointF a = plan.ToScreen(line.points[i - 1]);
+                    const QPointF b = plan.ToScreen(line.points[i]);
+                    const QPointF m = plan.ToScreen({mid.MiddleE, mid.MiddleN});
+                    const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+                    const double off = length == 0 ? 0
+                                                   : std::fabs((b.x() - a.x()) * (m.y() - a.y()) -
+                                                               (b.y() - a.y()) * (m.x() - a.x())) /
+                                                         length;
+                    QVERIFY2(off <= 0.5 + 1e-6, qPrintable(QString::number(off)));
+                    ++chords;
+                }
+            }
+            QVERIFY(chords > 0);
+        }
+        // Fit shows the whole profile: every point of it and every label inside the view.
+        r.PicturePages->setCurrentIndex(1);
+        PlotView& profile = *r.ProfileView;
+        (void)profile.grab();
+        profile.Fit();
+        const QRectF area = profile.rect();
+        const QFontMetricsF metrics(profile.font());
+        for (const plot::Polyline& line : profile.Picture().lines)
+            for (const plot::XY& w : line.points)
+                QVERIFY(area.contains(profile.ToScreen(w)));
+        for (const plot::Mark& m : profile.Picture().marks) {
+            const QPointF at = profile.ToScreen(m.at);
+            QVERIFY(area.contains(at));
+            if (m.label.empty())
+                continue;
+            const QRectF label(
+                at + QPointF(5, -5 - metrics.ascent()),
+                QSizeF(metrics.horizontalAdvance(fromGbk(m.label)), metrics.height()));
+            QVERIFY2(area.contains(label), m.label.c_str());
+        }
+
+        // Save picture: the chosen type for a bare name, and a PNG at least as big as the view on
+        // a white background.
+        r.PicturePages->setCurrentIndex(0);
+        p.prompts.fileAnswers << FileChoice{p.path("bare"), 2};
+        r.BtnSavePictureClick();
+        QCOMPARE(p.prompts.saveDefaultExts.back(), QString());
+        const QImage png(p.path("bare.png"));
+        QVERIFY(!png.isNull());
+        QVERIFY(png.width() >= plan.width() && png.height() >= plan.height());
+        QVERIFY(png.width() >= 1200);
+        QCOMPARE(png.pixel(png.width() / 2, 1), qRgb(255, 255, 255));
+        QVERIFY(!QFileInfo::exists(p.path("bare.svg")));
     }
 
     void pointsMapSelectsTheClickedRow() {

@@ -44,9 +44,14 @@ public:
     std::optional<telvane::FileChoice> openFile(const QString& typeList) override {
         return next_file(typeList);
     }
-    std::optional<telvane::FileChoice> saveFile(const QString& typeList, const QString&) override {
+    std::optional<telvane::FileChoice> saveFile(const QString& typeList,
+                                                const QString& defaultExt) override {
+        saveDefaultExts << defaultExt;
         return next_file(typeList);
     }
+
+    // The default suffix each save dialog was given (a dialog adds it to a bare name).
+    QStringList saveDefaultExts;
 
 private:
     std::optional<telvane::FileChoice> next_file(const QString& typeList) {

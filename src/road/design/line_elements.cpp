@@ -384,6 +384,23 @@ bool Preparation::Run(std::string& message) {
         At(k).Mileage = At(k - 1).Mileage + At(k - 1).Length;
         RequireFinite(At(k));
     }
+
+    // The axis ends at the start of its last element, which is only the end marker. A chain
+    // typed by hand often closes with a straight of some length: the road goes on to that
+    // straight's end, so the marker is put there. A chain that already ends with an element of
+    // length 0 (as every saved one does) is left as it is. The straight's direction is known when
+    // it closes the last curve or was typed in.
+    const std::size_t last = Count() - 1;
+    const PlaneInfo& end = At(last);
+    if (end.LineType == LineTypeLine && end.Length > 0 && (last == s || end.AzimuthAngle != 0)) {
+        PlaneInfo marker = Filler(LineTypeLine, end);
+        const EastNorth at = PolarPoint(end.East, end.North, end.AzimuthAngle, end.Length);
+        marker.East = at.East;
+        marker.North = at.North;
+        marker.Mileage = end.Mileage + end.Length;
+        RequireFinite(marker);
+        done_.push_back(std::move(marker));
+    }
     return true;
 }
 

@@ -22,7 +22,9 @@ bool IsGivenPoint(const PlaneInfo& e);
 // from the chord to the next element.
 inline constexpr double ShortestClosingStraight = 0.01;
 
-// Prepares `elements` in place. True when the whole chain was read; false with `message` set (a
+// Prepares `elements` in place. A chain whose last element is a straight with a length (closing
+// its last curve, or with its azimuth typed in) gets an end marker of length 0 at that straight's
+// end, so the road reaches it. True when the whole chain was read; false with `message` set (a
 // text to show, GBK) when its order of kinds was refused at some element; the list then keeps the
 // fillers and values of the groups before that element.
 // Throws telvane::ArithmeticError where a group cannot be computed (a circle of radius 0, a curve

@@ -26,11 +26,143 @@ CalculationOutcome Stop(CalculationStatus status, std::optional<RoadMessage> mes
 }
 
 RoadMessage Key(const char* key) {
-    return {true, key};
+    return {true, key, {}};
 }
 
 RoadMessage Text(std::string text) {
-    return {false, std::move(text)};
+    return {false, std::move(text), {}};
+}
+
+// A stake with its chainage and no results.
+Pile StakeAt(double K) {
+    Pile p;
+    p.Mileage = K;
+    return p;
+}
+
+RoadMessage KeyWith(const char* key, std::vector<std::string> args) {
+    return {true, key, std::move(args)};
+}
+
+// Rows are counted from 1, as the tables show them.
+std::string Row(std::size_t index) {
+    return format_int(static_cast<long long>(index) + 1);
+}
+
+// A chainage as the tables show it.
+std::string Chainage(double K) {
+    return format_general(K);
+}
+
+bool AllFinite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+// What the design axis refuses in a chain, named by its row; the general text when it is
+// something else.
+RoadMessage PlaneFault(const std::vector<PlaneInfo>& chain) {
+    for (std::size_t k = 0; k < chain.size(); ++k) {
+        const PlaneInfo& e = chain[k];
+        if (!AllFinite({e.Mileage, e.East, e.North, e.AzimuthAngle, e.StartRadius, e.EndRadius,
+                        e.Length})) {
+            return KeyWith(roadkeys::ElementNotNumber, {Row(k)});
+        }
+    }
+    if (chain.size() < 2) {
+        return Key(roadkeys::TooFewElements);
+    }
+    if (chain[0].LineType != LineTypeLine && chain[0].LineType != LineTypeCircle) {
+        return Key(roadkeys::FirstElementKind);
+    }
+    for (std::size_t k = 0; k < chain.size(); ++k) {
+        if (chain[k].LineType == LineTypeCircle && chain[k].StartRadius == 0) {
+            return KeyWith(roadkeys::ElementRadiusZero, {Row(k)});
+        }
+        if (k > 0 && chain[k - 1].LineType == LineTypeClothoid &&
+            chain[k].LineType != LineTypeCircle && chain[k].LineType != LineTypeLine) {
+            return KeyWith(roadkeys::ElementAfterSpiral, {Row(k)});
+        }
+    }
+    return Key(roadkeys::PlaneRefused);
+}
+
+// What the profile refuses, named by its grade point.
+RoadMessage ProfileFault(const std::vector<LongSlopesInfo>& points) {
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const LongSlopesInfo& p = points[k];
+        if (!AllFinite({p.Mileage, p.Height, p.Radius, p.Slope1, p.Slope2})) {
+            return KeyWith(roadkeys::GradeNotNumber, {Row(k)});
+        }
+    }
+    if (points.size() < 2) {
+        return Key(roadkeys::ProfileTooFew);
+    }
+    for (std::size_t k = 1; k < points.size(); ++k) {
+        if (points[k].Mileage < points[k - 1].Mileage) {
+            return KeyWith(roadkeys::GradeOrder, {Row(k), Chainage(points[k].Mileage)});
+        }
+    }
+    return Key(roadkeys::ProfileRefused);
+}
+
+// An arithmetic fault of the preparation comes from a circle of radius 0 under spirals.
+RoadMessage ArithmeticFault(const std::vector<PlaneInfo>& chain) {
+    for (std::size_t k = 0; k < chain.size(); ++k) {
+        if (chain[k].LineType == LineTypeCircle && chain[k].StartRadius == 0) {
+            return KeyWith(roadkeys::ElementRadiusZero, {Row(k)});
+        }
+    }
+    return Key(roadkeys::WrongFormat);
+}
+
+// Matches `text` against `pattern`, where each "%s" stands for any text; the texts they stood
+// for go to `fields`.
+bool MatchPattern(std::string_view pattern, std::string_view text,
+                  std::vector<std::string>& fields) {
+    fields.clear();
+    std::vector<std::string_view> pieces;
+    for (std::size_t start = 0;;) {
+        const auto at = pattern.find("%s", start);
+        pieces.push_back(pattern.substr(start, at - start));
+        if (at == std::string_view::npos)
+            break;
+        start = at + 2;
+    }
+    if (!text.starts_with(pieces.front()))
+        return false;
+    std::size_t pos = pieces.front().size();
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        // The last piece ends the text; the others are found from the left.
+        const std::size_t at =
+            i + 1 == pieces.size()
+                ? (text.size() >= pieces[i].size() && text.ends_with(pieces[i]) &&
+                           text.size() - pieces[i].size() >= pos
+                       ? text.size() - pieces[i].size()
+                       : std::string_view::npos)
+                : text.find(pieces[i], pos);
+        if (at == std::string_view::npos)
+            return false;
+        fields.emplace_back(text.substr(pos, at - pos));
+        pos = at + pieces[i].size();
+    }
+    return pos == text.size();
+}
+
+// "MainPile error N Data Type is wrong at I": the preparation's refusal at element I.
+std::optional<std::size_t> RefusedAt(std::string_view text) {
+    static constexpr std::string_view lead = "MainPile error ";
+    static constexpr std::string_view at = " Data Type is wrong at ";
+    const std::size_t where = text.find(at);
+    if (!text.starts_with(lead) || where == std::string_view::npos)
+        return std::nullopt;
+    try {
+        const long long index = parse_int(text.substr(where + at.size()));
+        if (index < 0)
+            return std::nullopt;
+        return static_cast<std::size_t>(index);
+    } catch (const ConversionError&) {
+        return std::nullopt;
+    }
 }
 
 CalculationOutcome WrongFormat(std::string detail) {
@@ -66,6 +198,73 @@ template <typename T> bool RemoveAt(std::vector<T>& list, std::size_t k) {
 }
 
 } // namespace
+
+std::string FillMessage(std::string_view pattern, const std::vector<std::string>& args) {
+    std::string out;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern.substr(i, 2) == "%s" && next < args.size()) {
+            out += args[next++];
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+RoadMessage MessageOfText(const std::string& gbk) {
+    static constexpr std::pair<const char*, const char*> kTexts[] = {
+        {roadtexts::TooFewElements, roadkeys::TooFewElements},
+        {roadtexts::PlaneRefused, roadkeys::PlaneRefused},
+        {roadtexts::ProfileRefused, roadkeys::ProfileRefused},
+        {ipmessages::TooFewPoints, "ip_too_few_points"},
+        {ipmessages::PointsTooClose, "ip_points_too_close"},
+        {ipmessages::SameBearing, "ip_same_bearing"},
+        {ipmessages::OppositeBearing, "ip_opposite_bearing"},
+        {ipmessages::ZeroRadius, "ip_zero_radius"},
+        {ipmessages::NegativeSpiral, "ip_negative_spiral"},
+        {ipmessages::SpiralsTooLong, "ip_spirals_too_long"},
+    };
+    std::vector<std::string> fields;
+    for (const auto& [pattern, key] : kTexts) {
+        if (MatchPattern(pattern, gbk, fields))
+            return KeyWith(key, std::move(fields));
+    }
+    if (const std::optional<std::size_t> at = RefusedAt(gbk))
+        return KeyWith(roadkeys::ElementOrder, {Row(*at)});
+    return Text(gbk);
+}
+
+std::vector<RoadMessage> LoadMessages(const LoadOutcome& outcome, const std::string& file_name) {
+    std::vector<RoadMessage> messages;
+    for (int i = 0; i < outcome.WrongFormat; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        messages.push_back(
+            k < outcome.WrongLines.size()
+                ? KeyWith(roadkeys::FileLineWrong,
+                          {format_int(static_cast<long long>(outcome.WrongLines[k])), file_name})
+                : Key(roadkeys::WrongFormat));
+    }
+    return messages;
+}
+
+std::optional<RoadMessage> SaveMessage(SaveStatus status, const std::string& file_name,
+                                       const std::string& error) {
+    switch (status) {
+    case SaveStatus::NothingToSave:
+        return std::nullopt;
+    case SaveStatus::Saved:
+        return KeyWith(roadkeys::Saved, {file_name});
+    case SaveStatus::Failed: {
+        // The file system's reason comes after the name of the file it was about.
+        const std::size_t colon = error.rfind(": ");
+        return KeyWith(roadkeys::SaveFailed,
+                       {file_name, colon == std::string::npos ? error : error.substr(colon + 2)});
+    }
+    }
+    return std::nullopt;
+}
 
 RoadState& EditRoadState(RoadData& data) {
     return data.s_;
@@ -188,15 +387,42 @@ CalculationOutcome RoadData::Calculate(const StartPointTexts& boxes) {
     } catch (const ConversionError& e) {
         return Stop(CalculationStatus::StartNotNumber, Text(e.what()));
     }
+    CalculationOutcome outcome;
     try {
-        return s_.InputMode == InputModeIntersections
-                   ? CalculateIntersections(startChainage, offset)
-                   : CalculateElements(boxes, startChainage, offset);
+        outcome = s_.InputMode == InputModeIntersections
+                      ? CalculateIntersections(startChainage, offset)
+                      : CalculateElements(boxes, startChainage, offset);
     } catch (const ConversionError& e) {
-        return WrongFormat(e.what());
+        outcome = WrongFormat(e.what());
     } catch (const ArithmeticError& e) {
-        return WrongFormat(e.what());
+        outcome = Stop(CalculationStatus::WrongFormat, ArithmeticFault(s_.PlaneElements), e.what());
     }
+    if (outcome.Refused()) {
+        ClearResults(outcome);
+    }
+    return outcome;
+}
+
+void RoadData::ClearResults(CalculationOutcome& outcome) {
+    for (Pile& stake : s_.Stakes) {
+        stake = StakeAt(stake.Mileage);
+    }
+    if (s_.InputMode == InputModeIntersections) {
+        // The elements and the curve values were computed from the points; what was typed in
+        // (names, coordinates, the start chainage, radii, spirals) stays.
+        s_.PlaneElements.clear();
+        s_.PlanePrepared = false;
+        for (IntersectionPointInfo& p : s_.IntersectionPoints) {
+            p.Direction.clear();
+            p.DeflectionAngle = p.TangentLength1 = p.TangentLength2 = 0;
+            p.CurveLength = p.ExternalLength = 0;
+            p.ZH = p.HY = p.YH = p.HZ = 0;
+        }
+    }
+    s_.EngineReady = false;
+    outcome.RefillIntersections = s_.InputMode == InputModeIntersections;
+    outcome.RefillElements = true;
+    outcome.RefillStakes = true;
 }
 
 // The preparation turns every curve by its circle's Direction ("L" left, any other text right),
@@ -221,6 +447,20 @@ CalculationOutcome RoadData::CalculateElements(const StartPointTexts& boxes, dou
     if (s_.PlaneElements.empty()) {
         return Stop(CalculationStatus::DataEmpty, Key(roadkeys::DataEmpty));
     }
+    // A start box changed since the chain was prepared with it: prepare the chain as it was
+    // entered again, so that the new value reaches the first element and every point computed
+    // from it.
+    const std::vector<std::string> startBoxes{std::string(trim(boxes.Edit2)),
+                                              std::string(trim(boxes.Edit3)),
+                                              std::string(trim(boxes.Edit4))};
+    if (s_.PlanePrepared && !s_.EnteredElements.empty() && s_.PreparedWithBoxes != startBoxes) {
+        s_.PlaneElements = s_.EnteredElements;
+        s_.PlanePrepared = false;
+    }
+    std::vector<PlaneInfo> entered;
+    if (!s_.PlanePrepared) {
+        entered = s_.PlaneElements;
+    }
     // The start-point boxes fill in what the first element lacks.
     PlaneInfo& first = s_.PlaneElements.front();
     if (first.North == 0 && !boxes.Edit2.empty()) {
@@ -235,15 +475,17 @@ CalculationOutcome RoadData::CalculateElements(const StartPointTexts& boxes, dou
     if (!s_.PlanePrepared) {
         std::string message;
         if (!PrepareLineElements(message)) {
-            return WrongFormat(message);
+            return Stop(CalculationStatus::WrongFormat, MessageOfText(message), message);
         }
         s_.PlanePrepared = true;
+        s_.EnteredElements = std::move(entered);
+        s_.PreparedWithBoxes = startBoxes;
     }
     if (!Engine.SetPlaneElements(startChainage, EngineChain(s_.PlaneElements))) {
-        return Stop(CalculationStatus::PlaneRefused, Text(roadtexts::PlaneRefused));
+        return Stop(CalculationStatus::PlaneRefused, PlaneFault(s_.PlaneElements));
     }
     if (!SendProfile()) {
-        return Stop(CalculationStatus::ProfileRefused, Text(roadtexts::ProfileRefused));
+        return Stop(CalculationStatus::ProfileRefused, ProfileFault(s_.GradePoints));
     }
     Engine.Mode = 1;
     s_.EngineReady = true;
@@ -262,8 +504,13 @@ CalculationOutcome RoadData::CalculateIntersections(double startChainage, double
     // A spiral cannot turn by more than a half circle.
     for (const IntersectionPointInfo& p : s_.IntersectionPoints) {
         const double longest = Pi * p.Radius + 0.1;
-        if (!(p.ClothoidLength1 <= longest) || !(p.ClothoidLength2 <= longest)) {
-            return WrongFormat("spiral too long at " + p.Name);
+        for (const double spiral : {p.ClothoidLength1, p.ClothoidLength2}) {
+            if (!(spiral <= longest)) {
+                return Stop(CalculationStatus::WrongFormat,
+                            KeyWith(roadkeys::SpiralTooLongForRadius,
+                                    {p.Name, format_general(spiral), format_general(longest)}),
+                            "spiral too long at " + p.Name);
+            }
         }
     }
     s_.EngineReady = false;
@@ -275,17 +522,28 @@ CalculationOutcome RoadData::CalculateIntersections(double startChainage, double
             if (message.empty()) {
                 return WrongFormat("arithmetic fault in the intersection-point method");
             }
-            return Stop(CalculationStatus::IntersectionRefused, Text(message));
+            if (message == ipmessages::PointsTooClose) {
+                // The method does not say which: the first pair on the same spot is named.
+                const auto& p = s_.IntersectionPoints;
+                for (std::size_t i = 0; i + 2 < p.size(); ++i) {
+                    if (std::hypot(p[i].North - p[i + 1].North, p[i].East - p[i + 1].East) <
+                        0.00001) {
+                        return Stop(CalculationStatus::IntersectionRefused,
+                                    KeyWith(roadkeys::PointsCoincide, {p[i].Name, p[i + 1].Name}));
+                    }
+                }
+            }
+            return Stop(CalculationStatus::IntersectionRefused, MessageOfText(message));
         }
     }
     if (s_.PlaneElements.empty()) {
         return Stop(CalculationStatus::NoElements, std::nullopt);
     }
     if (!Engine.SetPlaneElements(startChainage, s_.PlaneElements)) {
-        return Stop(CalculationStatus::PlaneRefused, Text(roadtexts::PlaneRefused));
+        return Stop(CalculationStatus::PlaneRefused, PlaneFault(s_.PlaneElements));
     }
     if (!SendProfile()) {
-        return Stop(CalculationStatus::ProfileRefused, Text(roadtexts::ProfileRefused));
+        return Stop(CalculationStatus::ProfileRefused, ProfileFault(s_.GradePoints));
     }
     Engine.Mode = 1;
     s_.EngineReady = true;
@@ -318,17 +576,24 @@ bool RoadData::SendProfile() {
 }
 
 void RoadData::CalculateStakes(double offset, CalculationOutcome& outcome) {
+    std::optional<double> firstFailed;
     for (Pile& stake : s_.Stakes) {
-        Pile result;
-        result.Mileage = stake.Mileage;
-        if (CalculateStake(result, offset)) {
-            stake = result;
-        } else {
+        // A stake the road does not reach keeps no values from an earlier road: its cells are
+        // left empty rather than showing 0,0 or a position that is no longer true.
+        Pile result = StakeAt(stake.Mileage);
+        if (!CalculateStake(result, offset)) {
+            result = StakeAt(stake.Mileage);
             ++outcome.FailedStakes;
+            if (!firstFailed) {
+                firstFailed = stake.Mileage;
+            }
         }
+        stake = result;
     }
-    if (outcome.FailedStakes > 0) {
-        outcome.Message = Key(roadkeys::OutLimit);
+    if (firstFailed) {
+        outcome.Message = KeyWith(
+            roadkeys::StakesOutOfRange,
+            {format_int(static_cast<long long>(outcome.FailedStakes)), Chainage(*firstFailed)});
     }
     s_.PlanePrepared = true;
 }
@@ -376,6 +641,7 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
             IntersectionFileData data = ReadIntersectionFile(*bytes);
             s_.IntersectionPoints = std::move(data.Points);
             outcome.WrongFormat = data.WrongFormat;
+            outcome.WrongLines = std::move(data.WrongLines);
             outcome.Boxes = std::move(data.Boxes);
         }
         s_.InputMode = InputModeIntersections;
@@ -388,6 +654,7 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
             ElementFileData data = ReadElementFile(*bytes);
             s_.PlaneElements = std::move(data.Elements);
             outcome.WrongFormat = data.WrongFormat;
+            outcome.WrongLines = std::move(data.WrongLines);
             outcome.Boxes = std::move(data.Boxes);
         }
         s_.InputMode = InputModeElements;
@@ -398,6 +665,7 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
             GradePointFileData data = ReadGradePointFile(*bytes);
             s_.GradePoints = std::move(data.Points);
             outcome.WrongFormat = data.WrongFormat;
+            outcome.WrongLines = std::move(data.WrongLines);
         }
         s_.ProfileChanged = true;
         break;
@@ -405,6 +673,7 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
         StakeFileData data = ReadStakeFile(*bytes);
         s_.Stakes = std::move(data.Stakes);
         outcome.WrongFormat = data.WrongFormat;
+        outcome.WrongLines = std::move(data.WrongLines);
         break;
     }
     }

@@ -26,12 +26,23 @@ struct StartPointTexts {
 };
 
 // A message for the plain message box: the text of a language key, or a text of its own (GBK).
+// A key's text takes Args (GBK) in place of its "%s" marks, in order: the name or row of what is
+// at fault, the value, the stake.
 struct RoadMessage {
     bool IsKey = false;
     std::string Text;
+    std::vector<std::string> Args = {};
 
     bool operator==(const RoadMessage&) const = default;
 };
+
+// `pattern` (a key's text) with each "%s" replaced by the next of `args`; the same bytes go in
+// and come out, so GBK stays GBK and UTF-8 stays UTF-8.
+std::string FillMessage(std::string_view pattern, const std::vector<std::string>& args);
+
+// The message for one of the texts the intersection-point method and the preparation carry
+// themselves: its language key with the names it holds, or the text as it is when none fits.
+RoadMessage MessageOfText(const std::string& gbk);
 
 enum class CalculationStatus {
     Done,                // the stakes were calculated (Data_OutLimit when some were outside)
@@ -50,7 +61,9 @@ struct CalculationOutcome {
     std::optional<RoadMessage> Message; // what the window shows, if anything
     std::string Detail;                 // why, where the window does not say (for diagnostics)
     std::size_t FailedStakes = 0;
-    // The tables to refill from their lists.
+    // The tables to refill from their lists. A refused calculation clears the results it would
+    // have replaced (stake values, the elements it computes, the engine's alignment), so the
+    // tables are refilled and the pictures emptied then too.
     bool RefillIntersections = false;
     bool RefillElements = false;
     bool RefillStakes = false;
@@ -68,16 +81,25 @@ struct RoadQuestion {
 struct LoadOutcome {
     bool ReadFailed = false; // the file could not be read: nothing changed (ReadError says why)
     std::string ReadError;
-    bool Read = false;                  // the file was read (its extension suits the page)
-    int WrongFormat = 0;                // times to show the text of wrong_format
-    std::optional<StartBoxTexts> Boxes; // new texts for Edit1 to Edit4
+    bool Read = false;                   // the file was read (its extension suits the page)
+    int WrongFormat = 0;                 // times to show the text of wrong_format
+    std::vector<std::size_t> WrongLines; // the file's line of each, where there is one
+    std::optional<StartBoxTexts> Boxes;  // new texts for Edit1 to Edit4
 };
 
 enum class SaveStatus {
     NothingToSave, // the list is empty: nothing written, no message
-    Saved,         // show savebtn, the file name and Success run together
-    Failed,        // show savebtn, the file name and Failure run together
+    Saved,         // "Saved: FILE" (road_saved)
+    Failed,        // "Could not save FILE: reason" (road_save_failed)
 };
+
+// The messages of a load of `file_name` (GBK): each refused line named with its number, the
+// text of wrong_format where there is no line to name.
+std::vector<RoadMessage> LoadMessages(const LoadOutcome& outcome, const std::string& file_name);
+
+// The message after a save of `file_name` (GBK) with `status`; nothing for NothingToSave.
+std::optional<RoadMessage> SaveMessage(SaveStatus status, const std::string& file_name,
+                                       const std::string& error);
 
 // The lists and the flags that say what has to be redone.
 struct RoadState {
@@ -89,6 +111,12 @@ struct RoadState {
     bool PlanePrepared = false;  // the alignment was prepared since its last change
     bool ProfileChanged = false; // the grade points changed since the engine last took them
     bool EngineReady = false;    // the engine took the alignment and may be asked for stakes
+    // The element chain as it was before its last preparation, and the start boxes (North,
+    // East, azimuth) it was prepared with: a box changed after a calculation is taken by the
+    // next one from this chain, since the preparation has turned the first element's computed
+    // neighbours into given points. Valid while PlanePrepared stays true.
+    std::vector<PlaneInfo> EnteredElements;
+    std::vector<std::string> PreparedWithBoxes;
 };
 
 class RoadData;
@@ -172,6 +200,9 @@ private:
     CalculationOutcome CalculateIntersections(double startChainage, double offset);
     // Hands the profile to the engine when it changed; false when refused.
     bool SendProfile();
+    // After a refusal: no stake keeps a result, no element computed from the intersection points
+    // stays, and the engine is not asked again until a calculation succeeds.
+    void ClearResults(CalculationOutcome& outcome);
     void CalculateStakes(double offset, CalculationOutcome& outcome);
 };
 

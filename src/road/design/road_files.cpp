@@ -190,8 +190,15 @@ TableRow GradePointRow(const LongSlopesInfo& p) {
 }
 
 TableRow StakeRow(const Pile& p) {
-    return Cells({p.Mileage, p.MiddleN, p.MiddleE, p.MiddleZ, p.LeftN, p.LeftE, p.LeftZ, p.RightN,
-                  p.RightE, p.RightZ});
+    // What was not calculated stays empty: 0,0 would read as a position.
+    TableRow row = Cells({p.Mileage, p.MiddleN, p.MiddleE, p.MiddleZ, p.LeftN, p.LeftE, p.LeftZ,
+                          p.RightN, p.RightE, p.RightZ});
+    for (std::size_t k = 1; k < row.size(); ++k) {
+        if (!p.HasCentre || (k >= 4 && !p.HasSides)) {
+            row[k].clear();
+        }
+    }
+    return row;
 }
 
 const char* KindLetter(std::int32_t lineType) {
@@ -282,6 +289,7 @@ IntersectionFileData ReadIntersectionFile(std::string_view bytes) {
                 }
             } catch (const ConversionError&) {
                 ++out.WrongFormat;
+                out.WrongLines.push_back(n + 1);
                 break;
             }
         }
@@ -321,6 +329,7 @@ ElementFileData ReadElementFile(std::string_view bytes) {
             e.East = NumberField(f, 6, 0);
         }
     };
+    std::size_t at = 1; // the line being read
     try {
         PlaneInfo first;
         if (const auto f = SplitFields(trim(lines[1]))) {
@@ -329,11 +338,13 @@ ElementFileData ReadElementFile(std::string_view bytes) {
             first.Mileage = NumberField(*f, 2, 0);
             first.AzimuthAngle = NumberField(*f, 3, 0);
         }
+        at = 3;
         if (const auto f = SplitFields(trim(lines[3]))) {
             readElement(*f, first, false);
         }
         out.Elements.push_back(std::move(first));
         for (std::size_t n = 4; n < lines.size(); ++n) {
+            at = n;
             const std::string_view line = trim(lines[n]);
             if (line.empty()) {
                 continue;
@@ -341,6 +352,7 @@ ElementFileData ReadElementFile(std::string_view bytes) {
             const auto f = SplitFields(line);
             if (!f) {
                 ++out.WrongFormat; // the line is left out and reading goes on
+                out.WrongLines.push_back(n + 1);
                 continue;
             }
             PlaneInfo e;
@@ -349,6 +361,7 @@ ElementFileData ReadElementFile(std::string_view bytes) {
         }
     } catch (const ConversionError&) {
         ++out.WrongFormat;
+        out.WrongLines.push_back(at + 1);
     }
     if (!out.Elements.empty()) {
         const PlaneInfo& first = out.Elements.front();
@@ -376,6 +389,7 @@ GradePointFileData ReadGradePointFile(std::string_view bytes) {
                 }
             } catch (const ConversionError&) {
                 ++out.WrongFormat;
+                out.WrongLines.push_back(n + 1);
                 break;
             }
         }
@@ -402,6 +416,7 @@ StakeFileData ReadStakeFile(std::string_view bytes) {
         double mileage = 0;
         if (items.empty() || !try_parse_double(items.front(), mileage)) {
             ++out.WrongFormat;
+            out.WrongLines.push_back(n + 1);
             break;
         }
         Pile p;

@@ -79,22 +79,27 @@ struct StartBoxTexts {
 };
 
 // What a reader got. Reading stops at the first field that is not a number; what was read before
-// stays. `WrongFormat` counts the times the text of wrong_format is to be shown.
+// stays. `WrongFormat` counts the times the text of wrong_format is to be shown; `WrongLines`
+// gives the file's line (from 1) of each where there is one.
 struct IntersectionFileData {
+    std::vector<std::size_t> WrongLines;
     std::vector<IntersectionPointInfo> Points;
     int WrongFormat = 0;
     std::optional<StartBoxTexts> Boxes; // from the first point, when one was read
 };
 struct ElementFileData {
+    std::vector<std::size_t> WrongLines;
     std::vector<PlaneInfo> Elements;
     int WrongFormat = 0;
     std::optional<StartBoxTexts> Boxes; // from the first element, when one was read
 };
 struct GradePointFileData {
+    std::vector<std::size_t> WrongLines;
     std::vector<LongSlopesInfo> Points;
     int WrongFormat = 0;
 };
 struct StakeFileData {
+    std::vector<std::size_t> WrongLines;
     std::vector<Pile> Stakes;
     int WrongFormat = 0;
 };

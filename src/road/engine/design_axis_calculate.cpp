@@ -73,6 +73,8 @@ bool DesignAxisCalculate::CalculatePile(double K, double Offset, Pile& pile) con
     pile.RightN = at.Point.RightNorth;
     pile.RightE = at.Point.RightEast;
     pile.RightZ = sideZ;
+    pile.HasCentre = true;
+    pile.HasSides = Offset != 0;
     return true;
 }
 

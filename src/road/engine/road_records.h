@@ -74,6 +74,10 @@ struct Pile {
     double RightE = 0;
     double RightN = 0;
     double RightZ = 0;
+    // Which values were calculated: a stake the road does not reach has none, and one calculated
+    // without a side offset has no side points. The tables and files leave the others empty.
+    bool HasCentre = false;
+    bool HasSides = false;
 };
 
 // Kept with the plane data for the road window; nothing in the program reads or fills it.

@@ -119,7 +119,15 @@ bool EntryDialog::all_filled(const std::vector<QWidget*>& required) const {
         const auto* list = qobject_cast<QComboBox*>(w);
         const bool filled = edit ? !edit->text().isEmpty() : list && list->currentIndex() >= 0;
         if (!filled) {
-            texts_.message("data_empty");
+            // Names the box by its label, as a box that is no number is named.
+            QString label;
+            for (const QLabel* l : findChildren<QLabel*>())
+                if (l->buddy() == w)
+                    label = l->text();
+            if (label.isEmpty())
+                texts_.message("data_empty");
+            else
+                texts_.prompts().message(texts_.text("input_empty") + label);
             w->setFocus();
             return false;
         }

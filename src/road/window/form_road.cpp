@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -26,6 +27,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace telvane::road {
 
@@ -73,6 +76,9 @@ TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QW
     box("Label5", Label5, "Edit2", Edit2, 130);
     box("Label2", Label2, "Edit3", Edit3, 130);
     box("Label3", Label3, "Edit4", Edit4, 130);
+    LabelAzimuthUnit = new QLabel(GroupBox1);
+    LabelAzimuthUnit->setObjectName("LabelAzimuthUnit");
+    start->addWidget(LabelAzimuthUnit);
     box("Label4", Label4, "Edit5", Edit5, 60);
     top->addWidget(GroupBox1, 1);
     BtnExit = command_button(this, "BtnExit");
@@ -230,6 +236,7 @@ void TFormRoadCalculate::FormPaint() {
     Label5->setText(texts_.text("strgrid_N"));
     Label2->setText(texts_.text("strgrid_E"));
     Label3->setText(texts_.text("AzimuthAngle"));
+    LabelAzimuthUnit->setText(texts_.text("azimuth_unit"));
     Label4->setText(texts_.text("offset"));
     const std::pair<QPushButton*, const char*> captions[] = {
         {BtnExit, "Exit"},        {BtnAppend, "appendbtn"},    {BtnInsert, "insertbtn"},
@@ -412,10 +419,12 @@ void TFormRoadCalculate::BtnExitClick() {
 }
 
 void TFormRoadCalculate::show_message(const RoadMessage& message) {
-    if (message.IsKey)
-        texts_.message(message.Text);
-    else
+    if (!message.IsKey) {
         prompts_.message(fromGbk(message.Text));
+        return;
+    }
+    // The key's text with its values (names, rows, chainages, file names) in place of "%s".
+    prompts_.message(fromGbk(FillMessage(texts_.language().GetText(message.Text), message.Args)));
 }
 
 bool TFormRoadCalculate::box_is_number(QLineEdit* box, QLabel* label, bool blank_allowed) {
@@ -430,8 +439,10 @@ bool TFormRoadCalculate::box_is_number(QLineEdit* box, QLabel* label, bool blank
 }
 
 void TFormRoadCalculate::BtnCalculateClick() {
-    // A start chainage or offset that is not a number is named; nothing changes.
-    if (!box_is_number(Edit1, Label1, false) || !box_is_number(Edit5, Label4, true))
+    // A start box that is not a number is named; nothing changes.
+    if (!box_is_number(Edit1, Label1, false) || !box_is_number(Edit2, Label5, true) ||
+        !box_is_number(Edit3, Label2, true) || !box_is_number(Edit4, Label3, true) ||
+        !box_is_number(Edit5, Label4, true))
         return;
     const StartPointTexts boxes{toGbk(Edit1->text()), toGbk(Edit2->text()), toGbk(Edit3->text()),
                                 toGbk(Edit4->text()), toGbk(Edit5->text())};
@@ -444,8 +455,8 @@ void TFormRoadCalculate::BtnCalculateClick() {
         refill(RoadPage::Stakes);
         mark_changed(RoadPage::Stakes); // new results, not yet saved
     }
-    if (!outcome.Refused())
-        UpdatePictures();
+    // A refused calculation has cleared its results: the pictures go with them.
+    UpdatePictures();
     if (outcome.Message)
         show_message(*outcome.Message);
 }
@@ -456,19 +467,23 @@ void TFormRoadCalculate::UpdatePictures() {
         ProfileView->SetPicture({});
         return;
     }
-    // Sampled finely enough for a few steps of zoom within a millimetre of the curve.
-    const double tolerance =
-        plot::tolerance_for(plot::axis_extents(Data.Engine), std::max(PlanView->width(), 400) * 4);
-    PlanView->SetPicture(
-        plot::road_plan(Data.Engine, Data.IntersectionPoints(), Data.Stakes(), tolerance));
+    // The plan is sampled again for every zoom, from a copy of this calculation's road (the
+    // lists may change before the next calculation).
+    auto engine = std::make_shared<const DesignAxisCalculate>(Data.Engine);
+    PlanView->SetSampler(
+        [engine, points = Data.IntersectionPoints(), stakes = Data.Stakes()](double tolerance) {
+            return plot::road_plan(*engine, points, stakes, tolerance);
+        });
+    // The profile's vertical curves to a centimetre of chainage.
     ProfileView->SetPicture(
-        plot::road_profile(Data.Engine, Data.GradePoints(), Data.Stakes(), tolerance));
+        plot::road_profile(Data.Engine, Data.GradePoints(), Data.Stakes(), 0.01));
 }
 
 void TFormRoadCalculate::BtnSavePictureClick() {
     const bool plan = PicturePages->currentIndex() == 0;
+    // No default suffix: the dialog would add ".svg" to a bare name whatever type was chosen.
     const std::optional<FileChoice> choice =
-        prompts_.saveFile(texts_.filter("PICTURE_FILTER"), QStringLiteral(".svg"));
+        prompts_.saveFile(texts_.filter("PICTURE_FILTER"), QString());
     if (!choice)
         return;
     QString name = choice->fileName;
@@ -496,8 +511,9 @@ void TFormRoadCalculate::BtnLoadClick() {
                          QStringLiteral("\n") + QString::fromLocal8Bit(outcome.ReadError.c_str()));
         return;
     }
-    for (int i = 0; i < outcome.WrongFormat; ++i)
-        texts_.message(roadkeys::WrongFormat);
+    for (const RoadMessage& m :
+         LoadMessages(outcome, toGbk(QDir::toNativeSeparators(choice->fileName))))
+        show_message(m);
     if (outcome.Boxes) {
         Edit1->setText(fromGbk(outcome.Boxes->Edit1));
         Edit2->setText(fromGbk(outcome.Boxes->Edit2));
@@ -529,13 +545,12 @@ void TFormRoadCalculate::BtnSaveClick() {
     std::string error;
     const SaveStatus status =
         Data.Save(page, QFile::encodeName(name).toStdString(), titles, &error);
-    if (status == SaveStatus::NothingToSave)
-        return;
-    const bool saved = status == SaveStatus::Saved;
-    if (saved)
+    if (status == SaveStatus::Saved)
         changed_[static_cast<std::size_t>(page)] = false;
-    prompts_.message(texts_.text(roadkeys::SaveButton) + name +
-                     texts_.text(saved ? roadkeys::Success : roadkeys::Failure));
+    if (const std::optional<RoadMessage> said =
+            SaveMessage(status, toGbk(QDir::toNativeSeparators(name)),
+                        toGbk(QString::fromLocal8Bit(error.c_str()))))
+        show_message(*said);
 }
 
 } // namespace telvane::road

@@ -63,6 +63,7 @@ public:
 
     QGroupBox* GroupBox1;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
+    QLabel* LabelAzimuthUnit; // the unit of Edit4 (radians), beside it
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5;
     QPushButton *BtnExit, *BtnAppend, *BtnInsert, *BtnDelete, *BtnUpdate, *BtnLoad, *BtnSave,
         *BtnCalculate, *BtnClear;

@@ -46,6 +46,8 @@ inline std::vector<PlaneInfo> ChainOfKinds(std::string_view kinds) {
         chain.push_back(e);
     }
     if (!chain.empty()) {
+        // Ends as a saved chain does, with an element of length 0: the road ends at its start.
+        chain.back().Length = 0;
         chain[0].North = 1000;
         chain[0].East = 500;
         chain[0].AzimuthAngle = Pi / 4;

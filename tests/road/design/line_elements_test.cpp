@@ -115,7 +115,7 @@ TEST(PrepareLineElements, FillersCarryTheValuesTheirCaseGives) {
     {
         // Case C: the circle takes the clothoids' radii and their turn.
         std::vector<PlaneInfo> chain = {El('L', 0, 0, 40, "", 1000, 500), El('S', 0, -150, 30, "L"),
-                                        El('S', -150, 0, 30, "L"), El('L', 0, 0, 60)};
+                                        El('S', -150, 0, 30, "L"), El('L', 0, 0, 0)};
         std::string message;
         ASSERT_TRUE(PrepareLineElements(chain, message));
         ASSERT_EQ(Kinds(chain), "LSASL");
@@ -205,8 +205,13 @@ TEST(ComputeCurveGroup, CircleWithoutSpiralsClosesAtTheTangentLength) {
                                     El('L', 0, 0, 10)};
     std::string message;
     ASSERT_TRUE(PrepareLineElements(chain, message));
-    ASSERT_EQ(Kinds(chain), "LSASL");
+    // The closing straight of 10 m gets the end marker at its end.
+    ASSERT_EQ(Kinds(chain), "LSASLL");
     const double T = 50 * std::tan(0.5);
+    EXPECT_NEAR(chain[5].North, chain[4].North + 10 * std::cos(1.0), 1e-9);
+    EXPECT_NEAR(chain[5].East, chain[4].East + 10 * std::sin(1.0), 1e-9);
+    EXPECT_NEAR(chain[5].Mileage, chain[4].Mileage + 10, 1e-9);
+    EXPECT_EQ(chain[5].Length, 0);
     EXPECT_NEAR(chain[2].North, 1100, 1e-12);
     EXPECT_NEAR(chain[2].East, 1000, 1e-12);
     EXPECT_NEAR(chain[4].North, 1100 + T + T * std::cos(1.0), 1e-9);

@@ -95,9 +95,10 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
         EditRoadState(d).PlaneElements = ChainOfKinds("LLL");
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::WrongFormat);
-        EXPECT_EQ(o.Message, wrongFormat);
+        // Named by the row the table shows it in.
+        EXPECT_EQ(o.Message, (RoadMessage{true, roadkeys::ElementOrder, {"3"}}));
         EXPECT_EQ(o.Detail, "MainPile error 1 Data Type is wrong at 2");
-        EXPECT_FALSE(o.RefillElements);
+        EXPECT_TRUE(o.RefillElements);
         EXPECT_FALSE(EditRoadState(d).PlanePrepared);
     }
     {
@@ -129,7 +130,7 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
         EditRoadState(d).IntersectionPoints = {WindingRoad(1)[0], WindingRoad(1)[1]};
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::IntersectionRefused);
-        EXPECT_EQ(o.Message, (RoadMessage{false, ipmessages::TooFewPoints}));
+        EXPECT_EQ(o.Message, (RoadMessage{true, "ip_too_few_points"}));
     }
     {
         // A circle of radius 0 between given points passes the preparation; the engine refuses it.
@@ -139,7 +140,7 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
             El('L', 0, 0, 10, "", 120, 100), El('L', 0, 0, 0, "", 130, 100)};
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::PlaneRefused);
-        EXPECT_EQ(o.Message, (RoadMessage{false, roadtexts::PlaneRefused}));
+        EXPECT_EQ(o.Message, (RoadMessage{true, roadkeys::ElementRadiusZero, {"3"}}));
         EXPECT_TRUE(EditRoadState(d).PlanePrepared);
     }
     {
@@ -150,9 +151,11 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
         EditRoadState(d).Stakes[0].MiddleN = 7;
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::ProfileRefused);
-        EXPECT_EQ(o.Message, (RoadMessage{false, roadtexts::ProfileRefused}));
+        EXPECT_EQ(o.Message, (RoadMessage{true, roadkeys::ProfileTooFew}));
         EXPECT_TRUE(EditRoadState(d).ProfileChanged);
-        EXPECT_EQ(EditRoadState(d).Stakes[0].MiddleN, 7); // no stake computed
+        // No stake computed, and none keeps a result of an earlier road.
+        EXPECT_EQ(EditRoadState(d).Stakes[0].MiddleN, 0);
+        EXPECT_FALSE(EditRoadState(d).Stakes[0].HasCentre);
     }
     {
         // A radius of 0 under spirals cannot be computed: wrong_format, lists as far as done.
@@ -161,7 +164,8 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
                                           El('A', 0, 0, 30), El('S', 0, 0, 20), El('L')};
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::WrongFormat);
-        EXPECT_FALSE(o.RefillElements);
+        EXPECT_EQ(o.Message, (RoadMessage{true, roadkeys::ElementRadiusZero, {"3"}}));
+        EXPECT_TRUE(o.RefillElements);
         EXPECT_EQ(EditRoadState(d).PlaneElements[1].Mileage,
                   10); // the chainages were done before the fault
     }
@@ -177,20 +181,170 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
     }
 }
 
-TEST(RoadCalculation, StakesOutsideTheAlignmentAreReportedOnce) {
+TEST(RoadCalculation, StakesOutsideTheAlignmentAreNamedAndLeftEmpty) {
     RoadData d = SimpleElementRoad();
     EditRoadState(d).Stakes = StakesAt({-1, 10, 500, 20});
     EditRoadState(d).Stakes[0].MiddleN = 7;
+    EditRoadState(d).Stakes[0].HasCentre = true;
     const CalculationOutcome o = d.Calculate({"", "", "", "", "2"});
     EXPECT_EQ(o.Status, CalculationStatus::Done);
     EXPECT_FALSE(o.Refused());
-    EXPECT_EQ(o.Message, (RoadMessage{true, roadkeys::OutLimit}));
+    // How many, and the first of them.
+    EXPECT_EQ(o.Message, (RoadMessage{true, roadkeys::StakesOutOfRange, {"2", "-1"}}));
     EXPECT_EQ(o.FailedStakes, 2u);
-    EXPECT_EQ(EditRoadState(d).Stakes[0].MiddleN, 7); // a failed stake keeps its values
-    EXPECT_EQ(EditRoadState(d).Stakes[2].MiddleN, 0);
     EXPECT_NEAR(EditRoadState(d).Stakes[1].MiddleN, 3010, 1e-9);
     EXPECT_NEAR(EditRoadState(d).Stakes[3].MiddleN, 3020, 1e-9);
     EXPECT_TRUE(o.RefillElements && o.RefillStakes && !o.RefillIntersections);
+    // A stake outside the road keeps nothing of an earlier result and is never 0,0 in the
+    // table or the file; a stake without an offset has no side points there either.
+    const std::vector<std::string> none{"-1", "", "", "", "", "", "", "", "", ""};
+    EXPECT_FALSE(EditRoadState(d).Stakes[0].HasCentre);
+    EXPECT_EQ(StakeRow(EditRoadState(d).Stakes[0]), none);
+    EXPECT_EQ(StakeRow(EditRoadState(d).Stakes[2])[1], "");
+    EXPECT_EQ(StakeRow(EditRoadState(d).Stakes[1])[4],
+              FormatCell(EditRoadState(d).Stakes[1].LeftN));
+    const std::string file = *d.FileText(RoadPage::Stakes, KeyTitles());
+    EXPECT_NE(file.find("\r\n-1,,,,,,,,,\r\n"), std::string::npos) << file;
+    d.Calculate({"", "", "", "", ""});
+    const TableRow centreOnly = StakeRow(EditRoadState(d).Stakes[1]);
+    EXPECT_EQ(centreOnly[1], "3010");
+    EXPECT_EQ(std::vector<std::string>(centreOnly.begin() + 4, centreOnly.end()),
+              std::vector<std::string>(6, ""));
+}
+
+TEST(RoadCalculation, AClosingStraightWithALengthIsPartOfTheRoad) {
+    // The closing straight of 100 m starts at 240: the road now ends at 340.
+    RoadData d = SimpleElementRoad();
+    EditRoadState(d).Stakes = StakesAt({240, 300, 340, 341});
+    const CalculationOutcome o = d.Calculate({"", "", "", "", ""});
+    EXPECT_EQ(o.Message, (RoadMessage{true, roadkeys::StakesOutOfRange, {"1", "341"}}));
+    const std::vector<PlaneInfo>& chain = EditRoadState(d).PlaneElements;
+    ASSERT_EQ(Kinds(chain), "LSASLL");
+    EXPECT_EQ(chain.back().Length, 0);
+    EXPECT_NEAR(chain.back().Mileage, 340, 1e-9);
+    const std::vector<Pile>& stakes = EditRoadState(d).Stakes;
+    ASSERT_TRUE(stakes[1].HasCentre && stakes[2].HasCentre);
+    // Along the closing straight's azimuth, 60 and 100 m from its start.
+    const PlaneInfo& closing = chain[chain.size() - 2];
+    for (const auto& [k, along] : {std::pair{1, 60.0}, std::pair{2, 100.0}}) {
+        EXPECT_NEAR(stakes[k].MiddleN, closing.North + along * std::cos(closing.AzimuthAngle),
+                    1e-6);
+        EXPECT_NEAR(stakes[k].MiddleE, closing.East + along * std::sin(closing.AzimuthAngle), 1e-6);
+    }
+    // Calculated again (also after an edit), the chain stays as it is.
+    EXPECT_EQ(d.Calculate({"", "", "", "", ""}).Message, o.Message);
+    d.UpdateStake(0, stakes[0]);
+    EXPECT_EQ(Kinds(EditRoadState(d).PlaneElements), "LSASLL");
+
+    // A chain that ends with an element of length 0, as a saved one does, gets no marker and
+    // gives the stakes it always gave.
+    RoadData saved = SimpleElementRoad();
+    EditRoadState(saved).PlaneElements[4].Length = 0;
+    EditRoadState(saved).Stakes = StakesAt({100, 200, 240, 241});
+    const CalculationOutcome kept = saved.Calculate({"", "", "", "", ""});
+    EXPECT_EQ(Kinds(EditRoadState(saved).PlaneElements), "LSASL");
+    EXPECT_EQ(kept.FailedStakes, 1u);
+    EXPECT_TRUE(EditRoadState(saved).Stakes[2].HasCentre);
+}
+
+TEST(RoadCalculation, ARefusedCalculationClearsTheResultsItWouldHaveReplaced) {
+    for (const int mode : {InputModeElements, InputModeIntersections}) {
+        RoadData d;
+        EditRoadState(d).InputMode = mode;
+        if (mode == InputModeIntersections) {
+            EditRoadState(d).IntersectionPoints = WindingRoad(3);
+            EditRoadState(d).Stakes = StakesEvery(0, 2000, 97);
+        } else {
+            EditRoadState(d).PlaneElements = ChainOfKinds("LSASL");
+            EditRoadState(d).Stakes = StakesEvery(0, 105, 9.5);
+        }
+        ASSERT_EQ(d.Calculate({"", "", "", "", "3"}).Status, CalculationStatus::Done) << mode;
+        ASSERT_TRUE(EditRoadState(d).Stakes[1].HasCentre);
+        // The profile is refused now: no result of the last road stays on show or savable.
+        EditRoadState(d).GradePoints = {Grade(100, 10, 0, 0, 0), Grade(50, 10, 0, 0, 0)};
+        EditRoadState(d).ProfileChanged = true;
+        const CalculationOutcome o = d.Calculate({"", "", "", "", "3"});
+        EXPECT_EQ(o.Status, CalculationStatus::ProfileRefused);
+        EXPECT_EQ(o.Message, (RoadMessage{true, roadkeys::GradeOrder, {"2", "50"}}));
+        EXPECT_TRUE(o.RefillStakes && o.RefillElements);
+        EXPECT_FALSE(d.EngineReady());
+        for (const Pile& p : EditRoadState(d).Stakes) {
+            EXPECT_FALSE(p.HasCentre);
+            EXPECT_EQ(p.MiddleN, 0);
+        }
+        // Elements and curve values computed from intersection points go; typed elements stay.
+        EXPECT_EQ(EditRoadState(d).PlaneElements.empty(), mode == InputModeIntersections);
+        for (const IntersectionPointInfo& p : EditRoadState(d).IntersectionPoints) {
+            EXPECT_EQ(p.ZH, 0);
+            EXPECT_EQ(p.TangentLength1, 0);
+            EXPECT_TRUE(p.Direction.empty());
+        }
+        EXPECT_EQ(o.RefillIntersections, mode == InputModeIntersections);
+        // Fixed, the next calculation gives the road again.
+        EditRoadState(d).GradePoints.clear();
+        EXPECT_EQ(d.Calculate({"", "", "", "", "3"}).Status, CalculationStatus::Done) << mode;
+        EXPECT_TRUE(EditRoadState(d).Stakes[1].HasCentre);
+    }
+}
+
+TEST(RoadCalculation, AStartBoxChangedAfterACalculationIsTakenByTheNext) {
+    RoadData d = SimpleElementRoad();
+    EditRoadState(d).PlaneElements[0].North = 0;
+    EditRoadState(d).PlaneElements[0].East = 0;
+    EditRoadState(d).Stakes = StakesAt({50, 200});
+    d.Calculate({"", "4000", "600", "0", ""});
+    EXPECT_NEAR(EditRoadState(d).Stakes[0].MiddleN, 4050, 1e-9); // heading North
+    // The azimuth typed afterwards turns the whole road, curve included.
+    d.Calculate({"", "4000", "600", "1.5707963267948966", ""});
+    EXPECT_EQ(EditRoadState(d).PlaneElements[0].AzimuthAngle, HalfPi);
+    EXPECT_NEAR(EditRoadState(d).Stakes[0].MiddleE, 650, 1e-9); // heading East
+    EXPECT_NEAR(EditRoadState(d).Stakes[0].MiddleN, 4000, 1e-9);
+    RoadData east = SimpleElementRoad();
+    EditRoadState(east).PlaneElements[0].North = 0;
+    EditRoadState(east).PlaneElements[0].East = 0;
+    EditRoadState(east).Stakes = StakesAt({50, 200});
+    east.Calculate({"", "4000", "600", "1.5707963267948966", ""});
+    ExpectSameStakes(EditRoadState(d).Stakes, EditRoadState(east).Stakes, 1e-9);
+    EXPECT_EQ(Kinds(EditRoadState(d).PlaneElements), Kinds(EditRoadState(east).PlaneElements));
+    // A new start point as well.
+    d.Calculate({"", "5000", "600", "1.5707963267948966", ""});
+    EXPECT_NEAR(EditRoadState(d).Stakes[0].MiddleN, 5000, 1e-9);
+}
+
+TEST(RoadMessages, TwoIntersectionPointsOnOneSpotAreNamed) {
+    RoadData d;
+    EditRoadState(d).InputMode = InputModeIntersections;
+    EditRoadState(d).IntersectionPoints = WindingRoad(3);
+    EditRoadState(d).IntersectionPoints[2].North = EditRoadState(d).IntersectionPoints[1].North;
+    EditRoadState(d).IntersectionPoints[2].East = EditRoadState(d).IntersectionPoints[1].East;
+    const CalculationOutcome o = d.Calculate({});
+    EXPECT_EQ(o.Status, CalculationStatus::IntersectionRefused);
+    EXPECT_EQ(o.Message, (RoadMessage{true,
+                                      roadkeys::PointsCoincide,
+                                      {EditRoadState(d).IntersectionPoints[1].Name,
+                                       EditRoadState(d).IntersectionPoints[2].Name}}));
+}
+
+TEST(RoadMessages, TextsOfTheMethodBecomeKeysWithWhatTheyName) {
+    std::string zero = ipmessages::ZeroRadius;
+    zero.replace(zero.find("%s"), 2, "JD1");
+    EXPECT_EQ(MessageOfText(zero), (RoadMessage{true, "ip_zero_radius", {"JD1"}}));
+    std::string same = ipmessages::SameBearing;
+    for (const char* name : {"A", "B", "B", "C"})
+        same.replace(same.find("%s"), 2, name);
+    EXPECT_EQ(MessageOfText(same), (RoadMessage{true, "ip_same_bearing", {"A", "B", "B", "C"}}));
+    EXPECT_EQ(MessageOfText(roadtexts::TooFewElements),
+              (RoadMessage{true, roadkeys::TooFewElements}));
+    EXPECT_EQ(MessageOfText("MainPile error 4 Data Type is wrong at 7"),
+              (RoadMessage{true, roadkeys::ElementOrder, {"8"}}));
+    EXPECT_EQ(MessageOfText("other"), (RoadMessage{false, "other"}));
+    EXPECT_EQ(FillMessage("%s->%s at %s", {"A", "B"}), "A->B at %s");
+    // Saves say what they did with the file, in a sentence.
+    EXPECT_EQ(SaveMessage(SaveStatus::Saved, "r.PHI", ""),
+              (RoadMessage{true, roadkeys::Saved, {"r.PHI"}}));
+    EXPECT_EQ(SaveMessage(SaveStatus::Failed, "r.PHI", "/d/r.PHI.tmp1: Permission denied"),
+              (RoadMessage{true, roadkeys::SaveFailed, {"r.PHI", "Permission denied"}}));
+    EXPECT_FALSE(SaveMessage(SaveStatus::NothingToSave, "r.PHI", ""));
 }
 
 TEST(RoadCalculation, StartBoxesFillOnlyWhatTheFirstElementLacks) {
@@ -396,7 +550,7 @@ TEST(RoadCalculation, ReverseCurveKeepsItsStakesThroughASecFile) {
     EditRoadState(d).PlaneElements[0].AzimuthAngle = 0.2;
     EditRoadState(d).Stakes = StakesEvery(0, 378, 3.3);
     ASSERT_EQ(d.Calculate({"", "", "", "", "6"}).Status, CalculationStatus::Done);
-    EXPECT_EQ(Kinds(EditRoadState(d).PlaneElements), "LSASLSASL");
+    EXPECT_EQ(Kinds(EditRoadState(d).PlaneElements), "LSASLSASLL"); // the end marker
     EXPECT_EQ(EditRoadState(d).PlaneElements[4].Length, 0);
     testing::ExpectContinuous(EditRoadState(d).PlaneElements, 1e-9);
 
@@ -613,7 +767,9 @@ TEST(RoadCalculation, RefusalsOnTheIntersectionPathAndStartBoxes) {
     b.Mileage = 100;
     s.GradePoints = {a, b};
     s.ProfileChanged = true;
-    EXPECT_EQ(d.Calculate({}).Status, CalculationStatus::ProfileRefused);
+    const CalculationOutcome refused = d.Calculate({});
+    EXPECT_EQ(refused.Status, CalculationStatus::ProfileRefused);
+    EXPECT_EQ(refused.Message, (RoadMessage{true, roadkeys::GradeOrder, {"2", "100"}}));
     EXPECT_TRUE(d.ProfileChanged());
     // A start box that is not a number, on the element path.
     RoadData e;
@@ -622,6 +778,24 @@ TEST(RoadCalculation, RefusalsOnTheIntersectionPathAndStartBoxes) {
     EXPECT_EQ(e.Calculate({"", "abc", "", "", ""}).Status, CalculationStatus::WrongFormat);
     EXPECT_EQ(e.Calculate({"x", "", "", "", ""}).Status, CalculationStatus::StartNotNumber);
     EXPECT_EQ(e.Calculate({"", "", "", "", "5m"}).Status, CalculationStatus::StartNotNumber);
+}
+
+TEST(RoadFiles, ALineThatCannotBeReadIsNamedByItsNumber) {
+    telvane::testing::TempDir dir;
+    RoadData d;
+    const std::string stakes = dir.write("s.csv", "K\r\n0\r\n\r\nP7,1\r\n20\r\n");
+    const LoadOutcome o = d.Load(RoadPage::Stakes, stakes);
+    EXPECT_EQ(d.Stakes().size(), 1u);
+    EXPECT_EQ(LoadMessages(o, "s.csv"),
+              (std::vector<RoadMessage>{{true, roadkeys::FileLineWrong, {"4", "s.csv"}}}));
+    const LoadOutcome grades =
+        d.Load(RoadPage::Profile, dir.write("p.PVI", "h\r\n0,1,0,0,0\r\n5,x,0,0,0\r\n"));
+    EXPECT_EQ(LoadMessages(grades, "p.PVI"),
+              (std::vector<RoadMessage>{{true, roadkeys::FileLineWrong, {"3", "p.PVI"}}}));
+    // A file too short to name a line says so in general.
+    const LoadOutcome shortSec = d.Load(RoadPage::Elements, dir.write("e.SEC", "h\r\n"));
+    EXPECT_EQ(LoadMessages(shortSec, "e.SEC"),
+              (std::vector<RoadMessage>{{true, roadkeys::WrongFormat}}));
 }
 
 TEST(RoadFiles, AnExtensionInSmallLettersLoadsToo) {

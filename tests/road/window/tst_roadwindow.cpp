@@ -3,8 +3,11 @@
 #include "pseudo_terminal.h"
 #include "shown_program.h"
 
+#include "ui/plot_view.h"
+
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -104,7 +107,7 @@ private slots:
         QTest::addColumn<QString>("focus");
         QTest::newRow("stake") << 3 << QStringList{"Edit1=120.5"} << true << QString() << QString();
         QTest::newRow("stake empty")
-            << 3 << QStringList{"Edit1="} << false << en("data_empty") << "Edit1";
+            << 3 << QStringList{"Edit1="} << false << en("input_empty") + en("Mileage") << "Edit1";
         QTest::newRow("stake abc") << 3 << QStringList{"Edit1=abc"} << false
                                    << en("input_not_number") + en("Mileage") << "Edit1";
         QTest::newRow("stake 1e999") << 3 << QStringList{"Edit1=1e999"} << false
@@ -114,7 +117,8 @@ private slots:
             << QString() << QString();
         QTest::newRow("grade slope missing")
             << 2 << QStringList{"Edit1=100", "Edit2=50", "Edit3=0", "Edit4=", "Edit5=1"} << false
-            << en("data_empty") << "Edit4";
+            << en("input_empty") + en("Slope_i") + "1"
+            << "Edit4";
         QTest::newRow("point radius abc")
             << 0 << QStringList{"Edit1=JD1", "Edit2=1", "Edit3=2", "Edit4=0",
                                 "Edit5=abc", "Edit6=0", "Edit7=0"}
@@ -275,7 +279,8 @@ private slots:
         r.Edit5->setText("5");
         r.BtnCalculateClick();
         // The last stake lies beyond the road: said once, the others computed.
-        QCOMPARE(p.prompts.messages, QStringList{en("Data_OutLimit")});
+        QCOMPARE(p.prompts.messages, QStringList{en("road_stakes_out_of_range")});
+        QCOMPARE(p.cell(r.SGPile, 3, 1), QString()); // no position, not 0,0
         QVERIFY(r.Data.PlaneElements().size() >= 3);
         QCOMPARE(r.Data.Stakes()[0].MiddleN, 3000.0);
         QVERIFY(r.Data.Stakes()[1].MiddleN > 3000.0);
@@ -300,6 +305,94 @@ private slots:
         p.windows->Form1->close();
         QCOMPARE(p.prompts.questions.back().title, en("if_discard_road_title"));
         QVERIFY(p.windows->Form1->isVisible());
+    }
+
+    void messagesNameWhatIsAtFaultAndFailuresClearTheResults() {
+        // Texts with their places for the values, as the shipped language files have them.
+        ShownProgram p([](TestFiles& f) {
+            QStringList keys = all_window_keys();
+            keys.removeIf([](const QString& k) { return k.endsWith("_FILTER"); });
+            const std::map<QString, QString> patterns = {
+                {"road_element_order", "element %s"},
+                {"road_stakes_out_of_range", "%s out, first %s"},
+                {"road_grade_order", "grade %s at %s"},
+                {"road_saved", "Saved: %s"}};
+            QString text = QStringLiteral("KEY\t中文\tEnglish\r\n");
+            for (const QString& key : keys) {
+                const auto it = patterns.find(key);
+                text += key + "\t中文 " + key + "\t" +
+                        (it == patterns.end() ? "EN " + key : it->second) + "\t|\r\n";
+            }
+            f.write_gbk(QStringLiteral("Language.cfg"), text);
+        });
+        p.windows->Form1->RoadCalcBtn->click();
+        TFormRoadCalculate& r = *p.windows->FormRoadCalculate;
+        auto cell = [&r](int row, int column) {
+            return r.SGPile->model()->index(row, column).data().toString();
+        };
+        QCOMPARE(r.LabelAzimuthUnit->text(), en("azimuth_unit"));
+
+        // Three straights: refused at the third, named by its row.
+        auto element = [](std::int32_t type, double length, double radius, double n, double e) {
+            PlaneInfo el;
+            el.LineType = type;
+            el.Length = length;
+            el.StartRadius = el.EndRadius = radius;
+            el.Direction = type == LineTypeCircle ? "R" : "";
+            el.North = n;
+            el.East = e;
+            return el;
+        };
+        for (int k = 0; k < 3; ++k)
+            r.Data.InsertElement(r.Data.Count(RoadPage::Elements),
+                                 element(LineTypeLine, 10, 0, 3000, 500));
+        r.BtnCalculateClick();
+        QCOMPARE(p.prompts.messages, QStringList{"element 3"});
+
+        // A straight, an arc and a closing straight of 100 m; no offset.
+        r.Data.ClearAll();
+        r.Data.InsertElement(0, element(LineTypeLine, 100, 0, 3000, 500));
+        r.Data.InsertElement(1, element(LineTypeCircle, 60, 200, 0, 0));
+        r.Data.InsertElement(2, element(LineTypeLine, 100, 0, 0, 0));
+        for (double K : {50.0, 99999.0, 250.0})
+            r.Data.InsertStake(r.Data.Count(RoadPage::Stakes), [K] {
+                Pile s;
+                s.Mileage = K;
+                return s;
+            }());
+        r.Edit1->setText("0");
+        p.prompts.messages.clear();
+        r.BtnCalculateClick();
+        QCOMPARE(p.prompts.messages, QStringList{"1 out, first 99999"});
+        QVERIFY(!cell(0, 1).isEmpty());
+        for (int column = 4; column < 10; ++column)
+            QCOMPARE(cell(0, column), QString()); // no offset: no side points
+        for (int column = 1; column < 10; ++column)
+            QCOMPARE(cell(1, column), QString()); // outside the road
+        QVERIFY(!cell(2, 1).isEmpty());           // on the closing straight
+        QVERIFY(!r.PlanView->Picture().lines.empty());
+
+        // A profile that goes backwards: said with its grade point, and no result stays.
+        for (double K : {300.0, 100.0}) {
+            LongSlopesInfo g;
+            g.Mileage = K;
+            r.Data.InsertGradePoint(r.Data.Count(RoadPage::Profile), g);
+        }
+        p.prompts.messages.clear();
+        r.BtnCalculateClick();
+        QCOMPARE(p.prompts.messages, QStringList{"grade 2 at 100"});
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(cell(row, 1), QString());
+        QVERIFY(r.PlanView->Picture().lines.empty());
+        QVERIFY(r.ProfileView->Picture().lines.empty());
+
+        // Save says so with the file's name.
+        r.PageControl1->setCurrentIndex(static_cast<int>(RoadPage::Stakes));
+        p.prompts.messages.clear();
+        p.prompts.fileAnswers << FileChoice{p.path("stakes"), 1};
+        r.BtnSaveClick();
+        QCOMPARE(p.prompts.messages,
+                 QStringList{"Saved: " + QDir::toNativeSeparators(p.path("stakes.csv"))});
     }
 
     void loadAndSaveEveryPage_data() {
@@ -332,8 +425,7 @@ private slots:
         // Saved under a bare name: the page's extension is added; loaded again, the same list.
         p.prompts.fileAnswers << FileChoice{p.path("saved"), 1};
         r.BtnSaveClick();
-        QCOMPARE(p.prompts.messages.size(), 1);
-        QVERIFY(p.prompts.messages.back().endsWith(en("Success")));
+        QCOMPARE(p.prompts.messages, QStringList{en("road_saved")});
         const QString saved = p.path("saved") + QLatin1String(DefaultExtension(at));
         QVERIFY(QFileInfo::exists(saved));
         QVERIFY(!r.HasUnsavedChanges());
