@@ -1199,10 +1199,20 @@ void TForm1::save_list(std::string_view filter_key) {
     const std::optional<FileChoice> choice = choose_save_file(texts().filter(filter_key));
     if (!choice)
         return;
-    const SaveOutcome outcome =
-        build_save(doc_.data(), choice->typeIndex, file_name_bytes(choice->fileName), Settings());
-    show_messages(outcome.messages);
-    if (outcome.write && write_bytes(choice->fileName, outcome.bytes)) {
+    SaveResult result;
+    {
+        // Streamed into the file that replaces the old one once whole: a big save is never
+        // held in memory, and a failed one leaves the old file.
+        BusyCursor busy;
+        result = save_to_file(file_name_bytes(choice->fileName), doc_.data(), choice->typeIndex,
+                              Settings());
+    }
+    show_messages(result.messages);
+    if (!result.written && !result.error.empty())
+        prompts_.message(texts().text("file_save_failed") + QStringLiteral("\n") +
+                         choice->fileName + QStringLiteral("\n") +
+                         QString::fromLocal8Bit(result.error.c_str()));
+    if (result.written) {
         doc_.mark_saved();
         current_file_ = QFileInfo(choice->fileName).fileName();
         update_title();
