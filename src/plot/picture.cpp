@@ -148,14 +148,15 @@ Picture road_plan(const road::DesignAxisCalculate& axis,
         if (!(end > start))
             continue;
         Polyline line;
-        line.stroke = e.LineType == LineTypeCircle     ? Stroke::Arc
-                      : e.LineType == LineTypeClothoid ? Stroke::Clothoid
-                                                       : Stroke::Straight;
+        const bool spiral =
+            e.LineType == LineTypeClothoid || e.LineType == road::LineTypeSpiralBetweenRadii;
+        line.stroke = e.LineType == LineTypeCircle ? Stroke::Arc
+                      : spiral                     ? Stroke::Clothoid
+                                                   : Stroke::Straight;
         const double k_max =
             e.LineType == LineTypeLine
                 ? 0.0
-                : std::max(curvature(e.StartRadius),
-                           e.LineType == LineTypeClothoid ? curvature(e.EndRadius) : 0.0);
+                : std::max(curvature(e.StartRadius), spiral ? curvature(e.EndRadius) : 0.0);
         const double chord = chord_for(k_max, tolerance);
         const auto steps =
             chord > 0 ? static_cast<std::size_t>(std::ceil((end - start) / chord)) : std::size_t{1};
