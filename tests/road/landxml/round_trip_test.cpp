@@ -1,0 +1,136 @@
+// Every golden road written as LandXML and read back gives the same stakes: same success, same
+// centre and side points and elevations within 1e-9 m.
+#include "landxml_fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace telvane::road {
+namespace {
+
+using testing::GoldenRoad;
+
+struct Axis {
+    DesignAxisCalculate Engine;
+    bool Accepted = false;
+};
+
+void Set(DesignAxisCalculate& axis, double start, const std::vector<PlaneInfo>& chain,
+         const std::vector<LongSlopesInfo>& profile) {
+    ASSERT_TRUE(axis.SetPlaneElements(start, chain));
+    ASSERT_TRUE(axis.SetLongSlopes(profile));
+}
+
+void ExpectSameStakes(const GoldenRoad& road, const DesignAxisCalculate& a,
+                      const DesignAxisCalculate& b) {
+    const std::vector<double> chainages = testing::StakeChainages(road.Chain, 7.3);
+    std::size_t placed = 0;
+    for (const double offset : {0.0, 5.0}) {
+        for (const double k : chainages) {
+            Pile p, q;
+            const bool okA = a.CalculatePile(k, offset, p);
+            const bool okB = b.CalculatePile(k, offset, q);
+            ASSERT_EQ(okA, okB) << road.Name << " at " << k;
+            placed += okA;
+            const double pa[] = {p.MiddleN, p.MiddleE, p.MiddleZ, p.LeftN, p.LeftE,
+                                 p.LeftZ,   p.RightN,  p.RightE,  p.RightZ};
+            const double qa[] = {q.MiddleN, q.MiddleE, q.MiddleZ, q.LeftN, q.LeftE,
+                                 q.LeftZ,   q.RightN,  q.RightE,  q.RightZ};
+            for (int f = 0; f < 9; ++f)
+                EXPECT_NEAR(pa[f], qa[f], 1e-9) << road.Name << " at " << k << " field " << f;
+        }
+    }
+    EXPECT_EQ(placed, 2 * chainages.size()) << road.Name; // every stake lies on the road
+}
+
+TEST(LandXmlRoundTrip, EveryGoldenRoadGivesTheSameStakes) {
+    for (const GoldenRoad& road : testing::GoldenRoads()) {
+        SCOPED_TRACE(road.Name);
+        ASSERT_GE(road.Chain.size(), 2u);
+        DesignAxisCalculate original;
+        Set(original, road.Chain.front().Mileage, road.Chain, road.Profile);
+
+        landxml::DesignToWrite design;
+        design.Name = road.Name;
+        design.Elements = road.Chain;
+        design.Stations = road.Stations;
+        design.Profile = road.Profile;
+        const auto text = landxml::write_design(design);
+        ASSERT_TRUE(text) << text.Error.Key << " " << text.Error.Subject;
+
+        const auto read = landxml::read_alignment(*text.Value);
+        ASSERT_TRUE(read) << read.Error.Key << " " << read.Error.Subject;
+        EXPECT_EQ(read.Value->Name, road.Name);
+        EXPECT_NEAR(read.Value->Stations.Start, road.Chain.front().Mileage, 1e-9);
+        ASSERT_EQ(read.Value->Profile.size(), road.Profile.size());
+        for (std::size_t k = 0; k < road.Profile.size(); ++k) {
+            EXPECT_NEAR(read.Value->Profile[k].Radius, road.Profile[k].Radius, 1e-6);
+            EXPECT_EQ(read.Value->Profile[k].CurveFlag, road.Profile[k].CurveFlag);
+        }
+        DesignAxisCalculate back;
+        Set(back, read.Value->Stations.Start, read.Value->Elements, read.Value->Profile);
+        ExpectSameStakes(road, original, back);
+
+        // Written again, the design reads back to the same chain once more.
+        design.Elements = read.Value->Elements;
+        design.Profile = read.Value->Profile;
+        const auto again = landxml::write_design(design);
+        ASSERT_TRUE(again);
+        const auto reread = landxml::read_alignment(*again.Value);
+        ASSERT_TRUE(reread);
+        DesignAxisCalculate third;
+        Set(third, reread.Value->Stations.Start, reread.Value->Elements, reread.Value->Profile);
+        ExpectSameStakes(road, original, third);
+    }
+}
+
+TEST(LandXmlRoundTrip, StakesAndPointsComeBackAsPointsWithUniqueNames) {
+    const GoldenRoad road = testing::GoldenRoads().front();
+    DesignAxisCalculate axis;
+    Set(axis, road.Chain.front().Mileage, road.Chain, road.Profile);
+    landxml::DesignToWrite design;
+    design.Elements = road.Chain;
+    design.Stations = road.Stations;
+    for (const double k : {100.0, 100.0, 250.5}) { // the same chainage twice
+        Pile p;
+        p.Mileage = k;
+        ASSERT_TRUE(axis.CalculatePile(k, 4, p));
+        design.Stakes.push_back(p);
+    }
+    const auto text = landxml::write_design(design);
+    ASSERT_TRUE(text);
+    const auto points = landxml::read_points(*text.Value);
+    ASSERT_TRUE(points) << points.Error.Key;
+    const std::vector<std::string> names = {"100",    "100L",  "100R",   "100_2", "100L_2",
+                                            "100R_2", "250.5", "250.5L", "250.5R"};
+    ASSERT_EQ(points.Value->size(), names.size());
+    for (std::size_t k = 0; k < names.size(); ++k)
+        EXPECT_EQ((*points.Value)[k].Name, names[k]);
+    EXPECT_NEAR((*points.Value)[1].North, design.Stakes[0].LeftN, 1e-12);
+    EXPECT_NEAR((*points.Value)[8].Elevation, design.Stakes[2].RightZ, 1e-12);
+
+    // Points of the main window, a GBK name among them, duplicates renamed, codes kept.
+    std::vector<coord_item> list(3);
+    list[0].name = "\xb5\xe3"
+                   "1"; // 点1
+    list[0].code = "TREE";
+    list[0].north = 3000.125;
+    list[0].east = -12.5;
+    list[0].elev = 7;
+    list[1].name = "\xb5\xe3"
+                   "1";
+    list[2].name = "P3";
+    const auto back = landxml::read_points(landxml::write_points(list));
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back.Value->size(), 3u);
+    EXPECT_EQ((*back.Value)[0].Name, "\xb5\xe3"
+                                     "1");
+    EXPECT_EQ((*back.Value)[1].Name, "\xb5\xe3"
+                                     "1_2");
+    EXPECT_EQ((*back.Value)[0].Code, "TREE");
+    EXPECT_EQ((*back.Value)[0].North, 3000.125);
+    EXPECT_EQ((*back.Value)[0].East, -12.5);
+    EXPECT_EQ((*back.Value)[0].Elevation, 7);
+}
+
+} // namespace
+} // namespace telvane::road
