@@ -181,6 +181,11 @@ Geometry ReadLine(const Reader& r, const pugi::xml_node& e, const std::string& l
     g.End = r.Required(e, "End", label);
     g.Azimuth = Azimuth(g.Start.North, g.Start.East, g.End.North, g.End.East);
     g.Length = Distance(g.Start.North, g.Start.East, g.End.North, g.End.East);
+    // A given length has the designer's digits; coordinates are often rounded.
+    if (const std::optional<double> given = r.Length(e, "length", label)) {
+        if (std::fabs(*given - g.Length) <= kChainTolerance)
+            g.Length = *given;
+    }
     return g;
 }
 
