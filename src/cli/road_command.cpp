@@ -6,8 +6,13 @@
 #include "encoding.h"
 #include "options.h"
 #include "road/design/road_design.h"
+#include "road/landxml/landxml.h"
 
+#include "model/numtext.h"
+
+#include <cmath>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -32,9 +37,9 @@ std::string MessageText(const CliTexts& texts, const road::RoadMessage& m) {
 }
 
 struct RoadOptions {
-    std::optional<std::string> phi, sec, pvi, stakes;
+    std::optional<std::string> phi, sec, landxml, alignment, pvi, stakes;
     std::optional<std::string> startChainage, startNorth, startEast, startAzimuth, offset;
-    std::optional<std::string> stakesOut, elementsOut, pointsOut;
+    std::optional<std::string> stakesOut, elementsOut, pointsOut, landxmlOut;
     std::optional<std::string> planOut, profileOut;
 };
 
@@ -43,6 +48,9 @@ std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& e
     const std::map<std::string_view, std::optional<std::string> RoadOptions::*> names = {
         {"--phi", &RoadOptions::phi},
         {"--sec", &RoadOptions::sec},
+        {"--landxml", &RoadOptions::landxml},
+        {"--alignment", &RoadOptions::alignment},
+        {"--landxml-out", &RoadOptions::landxmlOut},
         {"--pvi", &RoadOptions::pvi},
         {"--stakes", &RoadOptions::stakes},
         {"--start-chainage", &RoadOptions::startChainage},
@@ -69,7 +77,7 @@ std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& e
         }
         o.*(it->second) = argv[++i];
     }
-    if (o.phi.has_value() == o.sec.has_value()) {
+    if (int(o.phi.has_value()) + int(o.sec.has_value()) + int(o.landxml.has_value()) != 1) {
         error = {"cli_road_alignment", "road"};
         return std::nullopt;
     }
@@ -125,6 +133,73 @@ bool SavePage(const RoadData& data, RoadPage page, const std::string& path,
     return false;
 }
 
+// Reads the alignment (and its profile) of a LandXML file into the road data.
+std::optional<road::landxml::Alignment> LoadLandXml(RoadData& data, const std::string& path,
+                                                    const std::optional<std::string>& name,
+                                                    const CliTexts& texts, std::ostream& err) {
+    std::string error;
+    const std::optional<std::string> bytes = read_file_bytes(path, &error);
+    if (!bytes) {
+        if (std::filesystem::exists(path))
+            err << texts.message(path, "file_read_error", error);
+        else
+            err << texts.message(path, "file_not_exist");
+        return std::nullopt;
+    }
+    auto read = road::landxml::read_alignment(*bytes, utf8_to_gbk(name.value_or("")));
+    if (!read) {
+        err << texts.message(path, read.Error.Key, gbk_to_utf8(read.Error.Subject));
+        return std::nullopt;
+    }
+    data.LoadDesign(read.Value->Elements, read.Value->Profile);
+    return std::move(read.Value);
+}
+
+// The design's stations of the stakes become internal chainages for the engine; a station the
+// alignment does not have gets none and is counted as outside.
+std::vector<double> StakesToChainages(RoadData& data, const road::landxml::Stationing& stations,
+                                      const CliTexts& texts, std::ostream& err) {
+    std::vector<double> given;
+    for (std::size_t k = 0; k < data.Stakes().size(); ++k) {
+        const double station = data.Stakes()[k].Mileage;
+        given.push_back(station);
+        road::Pile p;
+        const std::optional<double> internal = stations.ToInternal(station);
+        if (!internal)
+            err << texts.message(format_general(station), "cli_landxml_station");
+        p.Mileage = internal ? *internal : std::numeric_limits<double>::quiet_NaN();
+        data.UpdateStake(k, p);
+    }
+    return given;
+}
+
+bool WriteLandXml(const RoadData& data, const std::string& path, std::string name,
+                  const road::landxml::Stationing& stations, double offset, const CliTexts& texts,
+                  std::ostream& err) {
+    road::landxml::DesignToWrite design;
+    design.Name = name.empty() ? "Road" : std::move(name);
+    design.Elements = data.Engine.PlaneElements();
+    design.Stations = stations;
+    design.Profile = data.GradePoints();
+    // The stakes the engine placed, with their side points.
+    for (const road::Pile& s : data.Stakes()) {
+        road::Pile p = s;
+        if (data.CalculateStake(p, offset))
+            design.Stakes.push_back(p);
+    }
+    const auto text = road::landxml::write_design(design);
+    if (!text) {
+        err << texts.message(path, text.Error.Key, gbk_to_utf8(text.Error.Subject));
+        return false;
+    }
+    std::string error;
+    if (!write_file_atomic(path, *text.Value, &error)) {
+        err << texts.message(path, "cli_cannot_write", error);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, std::ostream& err) {
@@ -137,9 +212,16 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
 
     RoadData data;
     road::StartPointTexts boxes;
+    std::optional<road::landxml::Alignment> design;
+    if (options->landxml) {
+        design = LoadLandXml(data, *options->landxml, options->alignment, texts, err);
+        if (!design)
+            return 1;
+    }
     std::vector<std::pair<RoadPage, std::string>> files;
-    files.emplace_back(options->phi ? RoadPage::Intersections : RoadPage::Elements,
-                       options->phi ? *options->phi : *options->sec);
+    if (options->phi || options->sec)
+        files.emplace_back(options->phi ? RoadPage::Intersections : RoadPage::Elements,
+                           options->phi ? *options->phi : *options->sec);
     if (options->pvi) {
         files.emplace_back(RoadPage::Profile, *options->pvi);
     }
@@ -168,6 +250,10 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
         }
     }
 
+    std::vector<double> stations;
+    if (design)
+        stations = StakesToChainages(data, design->Stations, texts, err);
+
     const road::CalculationOutcome outcome = data.Calculate(boxes);
     if (outcome.Status == road::CalculationStatus::StartNotNumber && outcome.Message) {
         // The window shows the number conversion's own error; here it explains wrong_format.
@@ -187,10 +273,28 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
     const road::RoadColumnTitles titles = road::RoadColumnTitles::FromTexts(
         [&texts](std::string_view key) { return utf8_to_gbk(texts.text(key)); });
     bool written = true;
+    // Stakes go out under the stations they came in with.
+    std::vector<road::Pile> stakes = data.Stakes();
+    for (std::size_t k = 0; k < stations.size() && k < stakes.size(); ++k)
+        stakes[k].Mileage = stations[k];
+    const std::optional<std::string> stakeText = road::StakeFileText(stakes, titles);
     if (options->stakesOut) {
-        written &= SavePage(data, RoadPage::Stakes, *options->stakesOut, titles, texts, err);
-    } else if (const std::optional<std::string> text = data.FileText(RoadPage::Stakes, titles)) {
-        out << *text;
+        std::string error;
+        if (!stakeText) {
+            err << texts.message(*options->stakesOut, "no_data_to_save");
+        } else if (!write_file_atomic(*options->stakesOut, *stakeText, &error)) {
+            err << texts.message(*options->stakesOut, "cli_cannot_write", error);
+            written = false;
+        }
+    } else if (stakeText) {
+        out << *stakeText;
+    }
+    if (options->landxmlOut) {
+        const road::landxml::Stationing plain{data.Engine.PlaneElements().front().Mileage, {}};
+        double offset = 0;
+        try_parse_double(boxes.Edit5, offset);
+        written &= WriteLandXml(data, *options->landxmlOut, design ? design->Name : std::string(),
+                                design ? design->Stations : plain, offset, texts, err);
     }
     if (options->elementsOut) {
         written &= SavePage(data, RoadPage::Elements, *options->elementsOut, titles, texts, err);

@@ -2,6 +2,8 @@
 
 #include "dxf.h"
 
+#include "road/landxml/landxml.h"
+
 #include "model/codelist.h"
 #include "model/filebytes.h"
 #include "model/gts7.h"
@@ -183,6 +185,9 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
             append_lines(o.bytes,
                          write_job_text(Job{data.JobName, data.InstName, data.RecordList}));
             break;
+        case 10:
+            o.bytes = road::landxml::write_points(job_points(data));
+            break;
         default:
             break; // an unknown type writes an empty file
         }
@@ -197,6 +202,8 @@ SaveOutcome build_save(const DataState& data, int position, std::string_view fil
             append_rows(data.CoordList, 0, s, o.bytes);
         else if (position == 5)
             append_rows(data.CoordList, 2, s, o.bytes);
+        else if (position == 6)
+            o.bytes = road::landxml::write_points(data.CoordList);
         return o;
     case kDataCodes:
         if (data.CodeList.empty())

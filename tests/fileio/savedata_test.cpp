@@ -156,7 +156,8 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
         {4, 30 + 4 * 48, "0"},
         {8, 4, "S1,200.0000,100.0000,10.0000,CP"},
         {9, kJob.size(), "JOB     SCHOOL"},
-        {10, 0, nullptr},
+        {10, 13, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"}, // LandXML, 4 points
+        {11, 0, nullptr},
     };
     for (const Case& c : cases) {
         const SaveOutcome o = build_save(d, c.position, "x.txt", s);
