@@ -140,6 +140,54 @@ inline std::vector<GoldenRoad> GoldenRoads() {
     return roads;
 }
 
+// Line, arc R 300 left, spiral from R -300 to R -150, arc R -150, line: each element placed
+// where the engine ends the one before.
+inline std::vector<PlaneInfo> CompoundChain() {
+    struct Part {
+        std::int32_t type;
+        double r1, r2, length;
+    };
+    const Part parts[] = {{LineTypeLine, 0, 0, 50},
+                          {LineTypeCircle, -300, -300, 50},
+                          {LineTypeSpiralBetweenRadii, -300, -150, 40},
+                          {LineTypeCircle, -150, -150, 60},
+                          {LineTypeLine, 0, 0, 50}};
+    std::vector<PlaneInfo> chain;
+    PlaneInfo next;
+    next.North = 5000;
+    next.East = 7000;
+    next.AzimuthAngle = 1.0;
+    for (const Part& p : parts) {
+        PlaneInfo e = next;
+        e.LineType = p.type;
+        e.StartRadius = p.r1;
+        e.EndRadius = p.r2;
+        e.Length = p.length;
+        e.Direction = p.r1 < 0 ? "L" : p.r1 > 0 ? "R" : "";
+        chain.push_back(e);
+        PlaneInfo marker = e;
+        marker.LineType = LineTypeLine;
+        marker.Mileage = e.Mileage + p.length;
+        AxisPoint end;
+        if (p.type == LineTypeLine) {
+            marker.North = e.North + p.length * std::cos(e.AzimuthAngle);
+            marker.East = e.East + p.length * std::sin(e.AzimuthAngle);
+            end.Azimuth = e.AzimuthAngle;
+        } else {
+            PlaneCalculate plane;
+            plane.SetChain(0, {e, marker});
+            plane.EvaluateElement(0, p.length, 0, end);
+            marker.North = end.North;
+            marker.East = end.East;
+        }
+        marker.AzimuthAngle = NormalizeAngle(end.Azimuth);
+        next = marker;
+        next.Direction.clear();
+    }
+    chain.push_back(next);
+    return chain;
+}
+
 // Stakes every `step` metres along the chain, at each element start and at the end.
 inline std::vector<double> StakeChainages(const std::vector<PlaneInfo>& chain, double step) {
     std::vector<double> out;

@@ -83,6 +83,27 @@ TEST(LandXmlRoundTrip, EveryGoldenRoadGivesTheSameStakes) {
     }
 }
 
+TEST(LandXmlRoundTrip, SpiralBetweenTwoArcsComesBackAsItWas) {
+    GoldenRoad road;
+    road.Name = "compound";
+    road.Chain = testing::CompoundChain();
+    road.Profile = testing::Profile(road.Chain.front().Mileage, road.Chain.back().Mileage);
+    DesignAxisCalculate original;
+    Set(original, 0, road.Chain, road.Profile);
+    landxml::DesignToWrite design;
+    design.Elements = road.Chain;
+    design.Profile = road.Profile;
+    const auto text = landxml::write_design(design);
+    ASSERT_TRUE(text);
+    const auto read = landxml::read_alignment(*text.Value);
+    ASSERT_TRUE(read) << read.Error.Key << " " << read.Error.Subject;
+    EXPECT_EQ(read.Value->Counts.Spirals, 1u);
+    EXPECT_EQ(read.Value->Counts.Curves, 2u);
+    DesignAxisCalculate back;
+    Set(back, 0, read.Value->Elements, read.Value->Profile);
+    ExpectSameStakes(road, original, back);
+}
+
 TEST(LandXmlRoundTrip, StakesAndPointsComeBackAsPointsWithUniqueNames) {
     const GoldenRoad road = testing::GoldenRoads().front();
     DesignAxisCalculate axis;
