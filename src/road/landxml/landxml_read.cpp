@@ -462,6 +462,8 @@ std::vector<LongSlopesInfo> ReadProfAlign(const Reader& r, const pugi::xml_node&
     std::vector<LongSlopesInfo> out;
     if (vips.empty())
         return out;
+    if (vips.size() < 2)
+        Fail(keys::BadProfile, owner);           // one point makes no grade line
     std::vector<double> grade(vips.size(), 0.0); // grade leaving point k, as a ratio
     for (std::size_t k = 0; k + 1 < vips.size(); ++k) {
         if (!(vips[k + 1].K > vips[k].K))
@@ -612,9 +614,13 @@ Result<Document> read_document(std::string_view bytes) {
         ForEachAlignment(root, [&](const pugi::xml_node& a) {
             AlignmentSummary s;
             s.Name = utf8_to_gbk(a.attribute("name").as_string());
-            s.StartStation =
-                ParseXsDouble(a.attribute("staStart").value()).value_or(0) * r.Linear();
-            s.Length = ParseXsDouble(a.attribute("length").value()).value_or(0) * r.Linear();
+            // Listed as the file gives them; a value that is no finite number lists as 0.
+            const auto finite = [&](const char* attr) {
+                const std::optional<double> v = ParseXsDouble(a.attribute(attr).value());
+                return v && std::isfinite(*v) ? *v * r.Linear() : 0.0;
+            };
+            s.StartStation = finite("staStart");
+            s.Length = finite("length");
             for (pugi::xml_node p = a.first_child(); p; p = p.next_sibling()) {
                 if (LocalName(p) != "Profile")
                     continue;

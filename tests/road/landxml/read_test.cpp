@@ -407,6 +407,8 @@ TEST(LandXmlRead, RefusesWhatItCannotRepresentNamingTheElement) {
         {"vertical curve on the last point", BaseXml(p, kRight, false, profile + R"(
             <ParaCurve length="30">1200 12</ParaCurve></ProfAlign></Profile>)"),
          landxml::keys::BadProfile, "ParaCurve #2"},
+        {"profile of one point", BaseXml(p, kRight, false, profile + "</ProfAlign></Profile>"),
+         landxml::keys::BadProfile, "ProfAlign \"FG\""},
         {"unknown unit", replaced("linearUnit=\"meter\"", "linearUnit=\"furlong\""),
          landxml::keys::BadUnits, "linearUnit=\"furlong\""},
         {"arc without PI or rot", replaced(R"(<Curve name="C1" rot="cw")", R"(<Curve name="C1")"),
