@@ -6,7 +6,7 @@
 #include "encoding.h"
 #include "options.h"
 #include "road/design/road_design.h"
-#include "road/landxml/landxml.h"
+#include "road/landxml/road_design_io.h"
 
 #include "model/numtext.h"
 
@@ -137,22 +137,19 @@ bool SavePage(const RoadData& data, RoadPage page, const std::string& path,
 std::optional<road::landxml::Alignment> LoadLandXml(RoadData& data, const std::string& path,
                                                     const std::optional<std::string>& name,
                                                     const CliTexts& texts, std::ostream& err) {
-    std::string error;
-    const std::optional<std::string> bytes = read_file_bytes(path, &error);
-    if (!bytes) {
-        if (std::filesystem::exists(path))
-            err << texts.message(path, "file_read_error", error);
-        else
-            err << texts.message(path, "file_not_exist");
-        return std::nullopt;
-    }
-    auto read = road::landxml::read_alignment(*bytes, utf8_to_gbk(name.value_or("")));
-    if (!read) {
-        err << texts.message(path, read.Error.Key, gbk_to_utf8(read.Error.Subject));
-        return std::nullopt;
-    }
-    data.LoadDesign(read.Value->Elements, read.Value->Profile);
-    return std::move(read.Value);
+    road::landxml::DesignLoad load =
+        road::landxml::load_design(data, path, utf8_to_gbk(name.value_or("")));
+    if (load.Design)
+        return std::move(load.Design);
+    if (load.Error.Key == "file_read_error" && !std::filesystem::exists(path))
+        err << texts.message(path, "file_not_exist");
+    else if (load.Error.Key == "file_read_error")
+        err << texts.message(path, "file_read_error", load.ReadError);
+    else
+        err << texts.message(path, load.Error.Key, gbk_to_utf8(load.Error.Subject));
+    for (const std::string& choice : load.Choices)
+        err << "  --alignment " << gbk_to_utf8(choice) << "\n";
+    return std::nullopt;
 }
 
 // The design's stations of the stakes become internal chainages for the engine; a station the
@@ -171,33 +168,6 @@ std::vector<double> StakesToChainages(RoadData& data, const road::landxml::Stati
         data.UpdateStake(k, p);
     }
     return given;
-}
-
-bool WriteLandXml(const RoadData& data, const std::string& path, std::string name,
-                  const road::landxml::Stationing& stations, double offset, const CliTexts& texts,
-                  std::ostream& err) {
-    road::landxml::DesignToWrite design;
-    design.Name = name.empty() ? "Road" : std::move(name);
-    design.Elements = data.Engine.PlaneElements();
-    design.Stations = stations;
-    design.Profile = data.GradePoints();
-    // The stakes the engine placed, with their side points.
-    for (const road::Pile& s : data.Stakes()) {
-        road::Pile p = s;
-        if (data.CalculateStake(p, offset))
-            design.Stakes.push_back(p);
-    }
-    const auto text = road::landxml::write_design(design);
-    if (!text) {
-        err << texts.message(path, text.Error.Key, gbk_to_utf8(text.Error.Subject));
-        return false;
-    }
-    std::string error;
-    if (!write_file_atomic(path, *text.Value, &error)) {
-        err << texts.message(path, "cli_cannot_write", error);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -290,11 +260,18 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
         out << *stakeText;
     }
     if (options->landxmlOut) {
-        const road::landxml::Stationing plain{data.Engine.PlaneElements().front().Mileage, {}};
         double offset = 0;
         try_parse_double(boxes.Edit5, offset);
-        written &= WriteLandXml(data, *options->landxmlOut, design ? design->Name : std::string(),
-                                design ? design->Stations : plain, offset, texts, err);
+        std::string error;
+        const auto refused = road::landxml::save_design(
+            data, *options->landxmlOut, design ? design->Name : std::string(),
+            design ? design->Stations : road::landxml::plain_stations(data), true, offset, &error);
+        if (refused && refused->Key == "Failure") {
+            err << texts.message(*options->landxmlOut, "cli_cannot_write", error);
+        } else if (refused) {
+            err << texts.message(*options->landxmlOut, refused->Key, gbk_to_utf8(refused->Subject));
+        }
+        written &= !refused;
     }
     if (options->elementsOut) {
         written &= SavePage(data, RoadPage::Elements, *options->elementsOut, titles, texts, err);

@@ -401,6 +401,9 @@ Stationing ReadStations(const Reader& r, const pugi::xml_node& alignment, double
         if (e.type() != pugi::node_element || LocalName(e) != "StaEquation")
             continue;
         const std::string label = owner + " " + Label(e, ++position);
+        // Stations that count down after the equation are not something stakes can follow.
+        if (std::string_view(e.attribute("staIncrement").as_string("increasing")) != "increasing")
+            Fail(keys::Unsupported, label + " staIncrement");
         const std::optional<double> ahead = r.Length(e, "staAhead", label);
         const std::optional<double> internal = r.Length(e, "staInternal", label);
         if (!ahead || !internal)

@@ -409,6 +409,9 @@ TEST(LandXmlRead, RefusesWhatItCannotRepresentNamingTheElement) {
          landxml::keys::BadProfile, "ParaCurve #2"},
         {"profile of one point", BaseXml(p, kRight, false, profile + "</ProfAlign></Profile>"),
          landxml::keys::BadProfile, "ProfAlign \"FG\""},
+        {"stations counting down", BaseXml(p, kRight, false, R"(<StaEquation staInternal="1200"
+            staAhead="900" staIncrement="decreasing"/>)"),
+         landxml::keys::Unsupported, "StaEquation #1 staIncrement"},
         {"unknown unit", replaced("linearUnit=\"meter\"", "linearUnit=\"furlong\""),
          landxml::keys::BadUnits, "linearUnit=\"furlong\""},
         {"arc without PI or rot", replaced(R"(<Curve name="C1" rot="cw")", R"(<Curve name="C1")"),
