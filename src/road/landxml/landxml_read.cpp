@@ -220,11 +220,12 @@ Geometry ReadCurve(const Reader& r, const pugi::xml_node& e, const std::string& 
     const double toEnd = Azimuth(c.North, c.East, g.End.North, g.End.East);
     const double sweep = NormalizeAngle(right ? toEnd - outward : outward - toEnd);
     g.Length = sweep * radius;
-    if (const std::optional<double> given = r.Length(e, "length", label)) {
-        // A full circle ends where it starts: only its length tells.
-        if (std::fabs(*given - g.Length) <= kChainTolerance ||
-            std::fabs(*given - g.Length - TwoPi * radius) <= kChainTolerance)
-            g.Length = *given;
+    const std::optional<double> given = r.Length(e, "length", label);
+    if (given && (std::fabs(*given - g.Length) <= kChainTolerance ||
+                  std::fabs(*given - g.Length - TwoPi * radius) <= kChainTolerance)) {
+        g.Length = *given; // a full circle ends where it starts: only its length tells
+    } else if (g.Length <= kChainTolerance) {
+        Fail(keys::BadValue, label + " length"); // no arc, or a full circle of unknown length
     }
     return g;
 }

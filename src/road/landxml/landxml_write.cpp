@@ -24,6 +24,17 @@ using detail::ExactNumber;
 
 constexpr const char* kNamespace = "http://www.landxml.org/schema/LandXML-1.2";
 
+// A name or code as XML text: UTF-8, with the control characters XML 1.0 cannot carry (a
+// damaged name may hold them) written as '?'.
+std::string XmlText(std::string_view gbk) {
+    std::string text = gbk_to_utf8(gbk);
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = '?';
+    }
+    return text;
+}
+
 struct NorthEast {
     double North = 0;
     double East = 0;
@@ -107,9 +118,9 @@ private:
 void AddCgPoint(pugi::xml_node parent, UniqueNames& names, const Point& p) {
     pugi::xml_node c = parent.append_child("CgPoint");
     if (!p.Name.empty())
-        c.append_attribute("name") = names(gbk_to_utf8(p.Name)).c_str();
+        c.append_attribute("name") = names(XmlText(p.Name)).c_str();
     if (!p.Code.empty())
-        c.append_attribute("code") = gbk_to_utf8(p.Code).c_str();
+        c.append_attribute("code") = XmlText(p.Code).c_str();
     std::string text = Coordinates({p.North, p.East});
     if (p.HasElevation)
         text += " " + ExactNumber(p.Elevation);
@@ -148,7 +159,7 @@ void WriteAlignment(pugi::xml_node alignments, const DesignToWrite& d) {
     PlaneCalculate plane;
     plane.SetChain(chain.front().Mileage, chain);
     pugi::xml_node a = alignments.append_child("Alignment");
-    a.append_attribute("name") = gbk_to_utf8(d.Name).c_str();
+    a.append_attribute("name") = XmlText(d.Name).c_str();
     SetNumber(a, "length", chain.back().Mileage - chain.front().Mileage);
     SetNumber(a, "staStart", chain.front().Mileage);
     pugi::xml_node geom = a.append_child("CoordGeom");
@@ -240,7 +251,7 @@ void WriteAlignment(pugi::xml_node alignments, const DesignToWrite& d) {
 
     if (d.Profile.size() >= 2) {
         pugi::xml_node prof = a.append_child("Profile").append_child("ProfAlign");
-        prof.append_attribute("name") = (gbk_to_utf8(d.Name) + " profile").c_str();
+        prof.append_attribute("name") = (XmlText(d.Name) + " profile").c_str();
         for (std::size_t k = 0; k < d.Profile.size(); ++k) {
             const LongSlopesInfo& p = d.Profile[k];
             const double change = std::fabs(p.Slope2 - p.Slope1) * 0.001;

@@ -412,6 +412,13 @@ TEST(LandXmlRead, RefusesWhatItCannotRepresentNamingTheElement) {
         {"stations counting down", BaseXml(p, kRight, false, R"(<StaEquation staInternal="1200"
             staAhead="900" staIncrement="decreasing"/>)"),
          landxml::keys::Unsupported, "StaEquation #1 staIncrement"},
+        {"arc ending where it starts, no length",
+         [&] {
+             std::string x = replaced(R"(radius="200" length="80")", R"(radius="200")");
+             const std::string end = "<End>1234.514960 2030.244493</End><PI>";
+             return x.replace(x.find(end), end.size(), "<End>1159.865141 2002.995182</End><PI>");
+         }(),
+         landxml::keys::BadValue, "Curve \"C1\" length"},
         {"unknown unit", replaced("linearUnit=\"meter\"", "linearUnit=\"furlong\""),
          landxml::keys::BadUnits, "linearUnit=\"furlong\""},
         {"arc without PI or rot", replaced(R"(<Curve name="C1" rot="cw")", R"(<Curve name="C1")"),

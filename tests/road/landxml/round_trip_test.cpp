@@ -139,7 +139,8 @@ TEST(LandXmlRoundTrip, StakesAndPointsComeBackAsPointsWithUniqueNames) {
     list[0].elev = 7;
     list[1].name = "\xb5\xe3"
                    "1";
-    list[2].name = "P3";
+    list[2].name = "P\x01"
+                   "3"; // a control character XML cannot carry
     const auto back = landxml::read_points(landxml::write_points(list));
     ASSERT_TRUE(back);
     ASSERT_EQ(back.Value->size(), 3u);
@@ -147,6 +148,7 @@ TEST(LandXmlRoundTrip, StakesAndPointsComeBackAsPointsWithUniqueNames) {
                                      "1");
     EXPECT_EQ((*back.Value)[1].Name, "\xb5\xe3"
                                      "1_2");
+    EXPECT_EQ((*back.Value)[2].Name, "P?3");
     EXPECT_EQ((*back.Value)[0].Code, "TREE");
     EXPECT_EQ((*back.Value)[0].North, 3000.125);
     EXPECT_EQ((*back.Value)[0].East, -12.5);

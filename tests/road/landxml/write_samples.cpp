@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
                                           {"\xb5\xe3"
                                            "1",
                                            "", 4, 5, 0, false},
-                                          {"", "<&>\"", 7, 8, 9, true}};
+                                          {"", "<&>\"", 7, 8, 9, true},
+                                          {"tab\tbell\x07", "", 1, 1, 1, true}};
     ok = ok && Write(dir, "points.xml", landxml::write_points(points));
 
     // The command-line tool's files.
