@@ -205,25 +205,35 @@ Geometry ReadCurve(const Reader& r, const pugi::xml_node& e, const std::string& 
         if (std::fabs(std::fabs(*given) - radius) <= kChainTolerance)
             radius = std::fabs(*given);
     }
-    // The turn: towards the Center seen along the tangent to the PI; without a PI, "rot".
-    bool right = Clockwise(e, label);
+    // Start and End lie on two arcs about the Center, one turning right and one left; which
+    // one the file means is told by, in this order: the length, when it fits one of them; the
+    // PI, which lies ahead on the start tangent of an arc of less than a half circle; "rot".
     const double outward = Azimuth(c.North, c.East, g.Start.North, g.Start.East);
-    if (const pugi::xml_node piNode = Child(e, "PI")) {
+    const double toEnd = Azimuth(c.North, c.East, g.End.North, g.End.East);
+    const double sweepRight = NormalizeAngle(toEnd - outward);
+    const double sweepLeft = sweepRight == 0 ? 0.0 : TwoPi - sweepRight;
+    const std::optional<double> given = r.Length(e, "length", label);
+    // The length of an arc that sweeps `sweep`, or of the full circle when it ends where it
+    // starts.
+    const auto fits = [&](double sweep) {
+        return given && (std::fabs(*given - sweep * radius) <= kChainTolerance ||
+                         std::fabs(*given - (sweep + TwoPi) * radius) <= kChainTolerance);
+    };
+    bool right = Clockwise(e, label);
+    const pugi::xml_node piNode = Child(e, "PI");
+    if (fits(sweepRight) != fits(sweepLeft)) {
+        right = fits(sweepRight);
+    } else if (piNode) {
         const NorthEast pi = r.PointOf(piNode, label);
-        if (Distance(pi.North, pi.East, g.Start.North, g.Start.East) > kChainTolerance) {
+        if (Distance(pi.North, pi.East, g.Start.North, g.Start.East) > kChainTolerance)
             right = IsRightOf(c, g.Start, Azimuth(g.Start.North, g.Start.East, pi.North, pi.East));
-        }
     }
     g.Azimuth = NormalizeAngle(right ? outward + HalfPi : outward - HalfPi);
     g.StartRadius = g.EndRadius = Sign(right) * radius;
-    // Angle swept from Start to End about the Center in the direction of travel.
-    const double toEnd = Azimuth(c.North, c.East, g.End.North, g.End.East);
-    const double sweep = NormalizeAngle(right ? toEnd - outward : outward - toEnd);
+    const double sweep = right ? sweepRight : sweepLeft;
     g.Length = sweep * radius;
-    const std::optional<double> given = r.Length(e, "length", label);
-    if (given && (std::fabs(*given - g.Length) <= kChainTolerance ||
-                  std::fabs(*given - g.Length - TwoPi * radius) <= kChainTolerance)) {
-        g.Length = *given; // a full circle ends where it starts: only its length tells
+    if (fits(sweep)) {
+        g.Length = *given; // the designer's digits; for a full circle the only word on it
     } else if (g.Length <= kChainTolerance) {
         Fail(keys::BadValue, label + " length"); // no arc, or a full circle of unknown length
     }

@@ -360,6 +360,38 @@ TEST(LandXmlRead, SpiralBetweenTwoArcs) {
     }
 }
 
+// An arc of three quarters of a circle: its PI lies behind the start, so the PI alone would
+// turn it the other way (a quarter circle to the left from Start to End); the length tells.
+TEST(LandXmlRead, ArcOfMoreThanAHalfCircle) {
+    const auto xml = [](const char* rot, const char* length) {
+        return std::string(R"(<?xml version="1.0"?>
+<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2" version="1.2" date="2024-05-01" time="10:00:00">
+  <Units><Metric areaUnit="squareMeter" linearUnit="meter" volumeUnit="cubicMeter" temperatureUnit="celsius" pressureUnit="HPA"/></Units>
+  <Alignments><Alignment name="Loop" length="235.619449" staStart="0"><CoordGeom>
+    <Curve rot=")") +
+               rot + "\" " + length +
+               R"(><Start>0 0</Start><Center>0 50</Center><End>-50 50</End><PI>-50 0</PI></Curve>
+  </CoordGeom></Alignment></Alignments>
+</LandXML>)";
+    };
+    for (const char* rot : {"cw", "ccw"}) { // the length decides, whatever rot says
+        const Alignment a = Read(xml(rot, "length=\"235.619449\""));
+        ASSERT_EQ(a.Elements.size(), 2u);
+        EXPECT_EQ(a.Elements[0].StartRadius, 50);
+        EXPECT_EQ(a.Elements[0].AzimuthAngle, 0);
+        DesignAxisCalculate axis;
+        ASSERT_TRUE(axis.SetPlaneElements(0, a.Elements));
+        Pile p;
+        ASSERT_TRUE(axis.CalculatePile(50 * Pi, 0, p)); // half way round: due East of the start
+        EXPECT_NEAR(p.MiddleN, 0, 1e-6);
+        EXPECT_NEAR(p.MiddleE, 100, 1e-6);
+    }
+    // Without a length the PI turns it: a quarter circle to the left.
+    const Alignment quarter = Read(xml("cw", ""));
+    EXPECT_EQ(quarter.Elements[0].StartRadius, -50);
+    EXPECT_NEAR(quarter.Length, 25 * Pi, 1e-9);
+}
+
 // Files the reader refuses, each with the element that made it refuse.
 TEST(LandXmlRead, RefusesWhatItCannotRepresentNamingTheElement) {
     const Producer p = Producers()[0];
