@@ -360,6 +360,44 @@ TEST(LandXmlRead, SpiralBetweenTwoArcs) {
     }
 }
 
+// Spirals where the file has no arc beside them: the alignment opens with the entry spiral and
+// ends with the exit spiral; two spirals meet without an arc between them.
+TEST(LandXmlRead, SpiralsWithoutArcsBesideThem) {
+    const Producer p = Producers()[0];
+    std::string open = BaseXml(p, kRight, false);
+    const auto cut = [](std::string& x, const std::string& from, const std::string& to) {
+        const auto a = x.find(from);
+        x.erase(a, x.find(to, a) + to.size() - a);
+    };
+    cut(open, "<Line name=\"L1\"", "</Line>");
+    cut(open, "<Line name=\"L2\"", "</Line>");
+    const std::string start = "staStart=\"1000\"";
+    open.replace(open.find(start), start.size(), "staStart=\"1100\"");
+    const Alignment a = Read(open);
+    EXPECT_EQ(a.Counts.Lines, 0u);
+    std::vector<std::pair<double, double>> starts = Starts(kRight);
+    ExpectStakesOnStarts(a, {starts.begin() + 1, starts.end() - 1}, {1100, 1160, 1240, 1300});
+
+    const std::string meeting = R"(<?xml version="1.0"?>
+<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2" version="1.2" date="2024-05-01" time="10:00:00">
+  <Units><Metric areaUnit="squareMeter" linearUnit="meter" volumeUnit="cubicMeter" temperatureUnit="celsius" pressureUnit="HPA"/></Units>
+  <Alignments><Alignment name="Apex" length="320" staStart="0"><CoordGeom>
+    <Line length="100"><Start>1000 2000</Start><End>1100 2000</End></Line>
+    <Spiral length="60" radiusStart="INF" radiusEnd="200" rot="cw" spiType="clothoid"><Start>1100 2000</Start><PI>1140.047245 2000</PI><End>1159.865141 2002.995182</End></Spiral>
+    <Spiral length="60" radiusStart="200" radiusEnd="INF" rot="cw" spiType="clothoid"><Start>1159.865141 2002.995182</Start><PI>1179.683036 2005.990364</PI><End>1217.941631 2017.825134</End></Spiral>
+    <Line length="100"><Start>1217.941631 2017.825134</Start><End>1313.475279 2047.377155</End></Line>
+  </CoordGeom></Alignment></Alignments>
+</LandXML>)";
+    const Alignment apex = Read(meeting);
+    ExpectStakesOnStarts(apex,
+                         {{1000, 2000},
+                          {1100, 2000},
+                          {1159.865141, 2002.995182},
+                          {1217.941631, 2017.825134},
+                          {1313.475279, 2047.377155}},
+                         {0, 100, 160, 220, 320});
+}
+
 // An arc of three quarters of a circle: its PI lies behind the start, so the PI alone would
 // turn it the other way (a quarter circle to the left from Start to End); the length tells.
 TEST(LandXmlRead, ArcOfMoreThanAHalfCircle) {
@@ -453,7 +491,7 @@ TEST(LandXmlRead, RefusesWhatItCannotRepresentNamingTheElement) {
          landxml::keys::BadValue, "Curve \"C1\" length"},
         {"unknown unit", replaced("linearUnit=\"meter\"", "linearUnit=\"furlong\""),
          landxml::keys::BadUnits, "linearUnit=\"furlong\""},
-        {"arc without PI or rot", replaced(R"(<Curve name="C1" rot="cw")", R"(<Curve name="C1")"),
+        {"arc without rot", replaced(R"(<Curve name="C1" rot="cw")", R"(<Curve name="C1")"),
          landxml::keys::BadValue, "Curve \"C1\" rot"},
         {"radius not a number", replaced(R"(radiusEnd="200")", R"(radiusEnd="NaN")"),
          landxml::keys::BadValue, "Spiral \"SP1\" radiusEnd"},
