@@ -164,6 +164,8 @@ bool IsRightOf(const NorthEast& p, const NorthEast& from, double azimuth) {
     return ToLocalFrame(p.North, p.East, azimuth, from.North, from.East).Right > 0;
 }
 
+// "rot", asked for only where the coordinates and the length leave the turn open: a file that
+// lacks it elsewhere loses nothing.
 bool Clockwise(const pugi::xml_node& element, const std::string& label) {
     const std::string_view rot = element.attribute("rot").as_string();
     if (rot == "cw")
@@ -219,15 +221,15 @@ Geometry ReadCurve(const Reader& r, const pugi::xml_node& e, const std::string& 
         return given && (std::fabs(*given - sweep * radius) <= kChainTolerance ||
                          std::fabs(*given - (sweep + TwoPi) * radius) <= kChainTolerance);
     };
-    bool right = Clockwise(e, label);
-    const pugi::xml_node piNode = Child(e, "PI");
+    std::optional<bool> turn;
     if (fits(sweepRight) != fits(sweepLeft)) {
-        right = fits(sweepRight);
-    } else if (piNode) {
+        turn = fits(sweepRight);
+    } else if (const pugi::xml_node piNode = Child(e, "PI")) {
         const NorthEast pi = r.PointOf(piNode, label);
         if (Distance(pi.North, pi.East, g.Start.North, g.Start.East) > kChainTolerance)
-            right = IsRightOf(c, g.Start, Azimuth(g.Start.North, g.Start.East, pi.North, pi.East));
+            turn = IsRightOf(c, g.Start, Azimuth(g.Start.North, g.Start.East, pi.North, pi.East));
     }
+    const bool right = turn ? *turn : Clockwise(e, label);
     g.Azimuth = NormalizeAngle(right ? outward + HalfPi : outward - HalfPi);
     g.StartRadius = g.EndRadius = Sign(right) * radius;
     const double sweep = right ? sweepRight : sweepLeft;

@@ -491,7 +491,12 @@ TEST(LandXmlRead, RefusesWhatItCannotRepresentNamingTheElement) {
          landxml::keys::BadValue, "Curve \"C1\" length"},
         {"unknown unit", replaced("linearUnit=\"meter\"", "linearUnit=\"furlong\""),
          landxml::keys::BadUnits, "linearUnit=\"furlong\""},
-        {"arc without rot", replaced(R"(<Curve name="C1" rot="cw")", R"(<Curve name="C1")"),
+        {"arc without rot, PI or length",
+         [&] {
+             std::string x = BaseXml(Producers()[1], kRight, false);
+             const std::string from = R"(<Curve name="C1" rot="cw" radius="200" length="80")";
+             return x.replace(x.find(from), from.size(), R"(<Curve name="C1" radius="200")");
+         }(),
          landxml::keys::BadValue, "Curve \"C1\" rot"},
         {"radius not a number", replaced(R"(radiusEnd="200")", R"(radiusEnd="NaN")"),
          landxml::keys::BadValue, "Spiral \"SP1\" radiusEnd"},
@@ -505,6 +510,9 @@ TEST(LandXmlRead, RefusesWhatItCannotRepresentNamingTheElement) {
         EXPECT_NE(r.Error.Subject.find(c.subject), std::string::npos)
             << c.what << ": " << r.Error.Subject;
     }
+    // Without rot, an arc whose PI or length says how it turns is read all the same.
+    EXPECT_TRUE(
+        landxml::read_alignment(replaced(R"(<Curve name="C1" rot="cw")", "<Curve name=\"C1\"")));
     // Within a millimetre the ends meet.
     EXPECT_TRUE(landxml::read_alignment(
         replaced("<End>1282.231894 2066.519834</End>", "<End>1282.231294 2066.519234</End>")));
