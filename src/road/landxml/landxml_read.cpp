@@ -615,7 +615,18 @@ Alignment ReadOne(const Reader& r, const pugi::xml_node& a, std::string_view pro
 } // namespace
 
 bool looks_like_landxml(std::string_view bytes) {
-    const std::string_view head = bytes.substr(0, 4096);
+    std::string_view head = bytes.substr(0, 4096);
+    // UTF-16 (with its byte order mark, as XML requires): the ASCII of the root element's name
+    // shows once the zero bytes are gone.
+    std::string narrow;
+    if (head.size() >= 2 &&
+        ((head[0] == '\xff' && head[1] == '\xfe') || (head[0] == '\xfe' && head[1] == '\xff'))) {
+        for (char c : head) {
+            if (c != '\0')
+                narrow += c;
+        }
+        head = narrow;
+    }
     const auto at = head.find("LandXML");
     if (at == std::string_view::npos || at == 0)
         return false;

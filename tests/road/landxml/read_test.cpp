@@ -609,6 +609,17 @@ TEST(LandXmlRead, CgPointsWithTheirNamesAndCodes) {
     EXPECT_FALSE(landxml::read_points("<LandXML><Units><Metric areaUnit=\"squareMeter\" "
                                       "linearUnit=\"meter\"/></Units></LandXML>"));
     EXPECT_TRUE(landxml::looks_like_landxml(xml));
+    // The same file in UTF-16 with its byte order mark.
+    std::string wide = "\xff\xfe";
+    for (const char* c = xml; *c; ++c) {
+        wide += *c; // ASCII and the one escaped name: each byte is its own UTF-16 unit
+        wide += '\0';
+    }
+    EXPECT_TRUE(landxml::looks_like_landxml(wide));
+    const auto fromWide = landxml::read_points(wide);
+    ASSERT_TRUE(fromWide) << fromWide.Error.Key;
+    EXPECT_EQ((*fromWide.Value)[1].Name, "\xb5\xe3"
+                                         "2");
     EXPECT_FALSE(landxml::looks_like_landxml("Name,North,East\nLandXML,1,2\n"));
 }
 
