@@ -17,6 +17,7 @@
 #include "model/numtext.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <sstream>
@@ -621,18 +622,51 @@ bool looks_like_landxml(std::string_view bytes) {
     std::string narrow;
     if (head.size() >= 2 &&
         ((head[0] == '\xff' && head[1] == '\xfe') || (head[0] == '\xfe' && head[1] == '\xff'))) {
-        for (char c : head) {
+        for (char c : head.substr(2)) {
             if (c != '\0')
                 narrow += c;
         }
         head = narrow;
     }
-    const auto at = head.find("LandXML");
-    if (at == std::string_view::npos || at == 0)
+    if (head.starts_with("\xef\xbb\xbf"))
+        head.remove_prefix(3); // the UTF-8 byte order mark
+    // Past the prolog (declaration, comments, processing instructions, document type), the
+    // first element must be "<LandXML" or "<prefix:LandXML": a text that merely mentions
+    // LandXML stays a text.
+    while (true) {
+        while (!head.empty() && static_cast<unsigned char>(head.front()) <= ' ')
+            head.remove_prefix(1);
+        std::string_view close;
+        if (head.starts_with("<?"))
+            close = "?>";
+        else if (head.starts_with("<!--"))
+            close = "-->";
+        else if (head.starts_with("<!"))
+            close = ">";
+        else
+            break;
+        const auto end = head.find(close);
+        if (end == std::string_view::npos)
+            return false;
+        head.remove_prefix(end + close.size());
+    }
+    if (!head.starts_with("<"))
         return false;
-    // The root element's name: "<LandXML" or "<prefix:LandXML".
-    const char before = head[at - 1];
-    return before == '<' || before == ':';
+    std::size_t name = 1;
+    while (name < head.size() && (std::isalnum(static_cast<unsigned char>(head[name])) ||
+                                  head[name] == '_' || head[name] == '-' || head[name] == '.'))
+        ++name;
+    std::string_view tag = head.substr(1, name - 1);
+    if (name < head.size() && head[name] == ':') { // a namespace prefix
+        const std::size_t local = name + 1;
+        name = local;
+        while (name < head.size() && std::isalnum(static_cast<unsigned char>(head[name])))
+            ++name;
+        tag = head.substr(local, name - local);
+    }
+    return tag == "LandXML" &&
+           (name == head.size() || static_cast<unsigned char>(head[name]) <= ' ' ||
+            head[name] == '>' || head[name] == '/');
 }
 
 Result<Document> read_document(std::string_view bytes) {

@@ -620,7 +620,12 @@ TEST(LandXmlRead, CgPointsWithTheirNamesAndCodes) {
     ASSERT_TRUE(fromWide) << fromWide.Error.Key;
     EXPECT_EQ((*fromWide.Value)[1].Name, "\xb5\xe3"
                                          "2");
-    EXPECT_FALSE(landxml::looks_like_landxml("Name,North,East\nLandXML,1,2\n"));
+    for (const char* other : {"Name,North,East\nLandXML,1,2\n", "NOTE    <LandXML> export\r\n",
+                              "<?xml version=\"1.0\"?><LandXMLish/>", "<kml><LandXML/></kml>"})
+        EXPECT_FALSE(landxml::looks_like_landxml(other)) << other;
+    EXPECT_TRUE(
+        landxml::looks_like_landxml("\xef\xbb\xbf<?xml version=\"1.0\"?>\n<!-- made by hand -->"
+                                    "<!DOCTYPE x><lx:LandXML xmlns:lx=\"u\">"));
 }
 
 } // namespace
