@@ -1,6 +1,6 @@
 // libFuzzer entry point for the LandXML reader. Whatever the bytes, the reader returns a
-// refusal or values that are all finite; an alignment it accepts is one the design axis takes,
-// evaluates at every element's start without failing, and that writes out again.
+// refusal or values that are all finite; points it reads write out and read back; an alignment
+// it accepts is one the design axis takes and evaluates at every element's start.
 #include "road/engine/design_axis_calculate.h"
 #include "road/landxml/landxml.h"
 
@@ -28,6 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto points = landxml::read_points(bytes)) {
         for (const auto& p : *points.Value)
             require(std::isfinite(p.North) && std::isfinite(p.East) && std::isfinite(p.Elevation));
+        // Whatever names they had, the points write out as a file that reads back whole.
+        const auto again = landxml::read_points(landxml::write_points(*points.Value));
+        require(again && again.Value->size() == points.Value->size());
     }
     const auto alignment = landxml::read_alignment(bytes);
     if (!alignment)
