@@ -111,7 +111,8 @@ TEST(LandXmlRoundTrip, StakesAndPointsComeBackAsPointsWithUniqueNames) {
     landxml::DesignToWrite design;
     design.Elements = road.Chain;
     design.Stations = road.Stations;
-    for (const double k : {100.0, 100.0, 250.5}) { // the same chainage twice
+    design.Stations.Equations.push_back({200, 200, 5000}); // from chainage 200 on, 5000 on
+    for (const double k : {100.0, 100.0, 250.5}) {         // the same chainage twice
         Pile p;
         p.Mileage = k;
         ASSERT_TRUE(axis.CalculatePile(k, 4, p));
@@ -121,13 +122,21 @@ TEST(LandXmlRoundTrip, StakesAndPointsComeBackAsPointsWithUniqueNames) {
     ASSERT_TRUE(text);
     const auto points = landxml::read_points(*text.Value);
     ASSERT_TRUE(points) << points.Error.Key;
-    const std::vector<std::string> names = {"100",    "100L",  "100R",   "100_2", "100L_2",
-                                            "100R_2", "250.5", "250.5L", "250.5R"};
+    // Stakes are named by their stations.
+    const std::vector<std::string> names = {"100",    "100L",   "100R",    "100_2",  "100L_2",
+                                            "100R_2", "5050.5", "5050.5L", "5050.5R"};
     ASSERT_EQ(points.Value->size(), names.size());
     for (std::size_t k = 0; k < names.size(); ++k)
         EXPECT_EQ((*points.Value)[k].Name, names[k]);
     EXPECT_NEAR((*points.Value)[1].North, design.Stakes[0].LeftN, 1e-12);
     EXPECT_NEAR((*points.Value)[8].Elevation, design.Stakes[2].RightZ, 1e-12);
+    // The equation comes back as it went.
+    const auto read = landxml::read_alignment(*text.Value);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read.Value->Stations.Equations.size(), 1u);
+    EXPECT_EQ(read.Value->Stations.Equations[0].Internal, 200);
+    EXPECT_EQ(read.Value->Stations.Equations[0].Ahead, 5000);
+    EXPECT_EQ(read.Value->Stations.Equations[0].Back, 200);
 
     // Points of the main window, a GBK name among them, duplicates renamed, codes kept.
     std::vector<coord_item> list(3);
