@@ -20,7 +20,6 @@
 #include <cctype>
 #include <cmath>
 #include <map>
-#include <sstream>
 
 namespace telvane::road::landxml {
 namespace {
@@ -94,9 +93,10 @@ public:
             if (*ref && it != refs_.end())
                 return it->second;
         }
+        const std::string what = owner + " " + std::string(LocalName(point));
         if (v.size() < 2 || v.size() > 3)
-            Fail(keys::BadValue, owner + " " + std::string(LocalName(point)));
-        return {v[0] * units_.Linear, v[1] * units_.Linear};
+            Fail(keys::BadValue, what);
+        return {Metres(v[0], what), Metres(v[1], what)};
     }
 
     NorthEast Required(const pugi::xml_node& element, const char* child,
@@ -118,11 +118,23 @@ public:
             Fail(keys::BadValue, owner + " " + attr);
         if (std::isinf(*v))
             return 0.0;
-        return *v * units_.Linear;
+        return Metres(*v, owner + " " + attr);
     }
 
-    double Elevation(double v) const { return v * units_.Elevation; }
+    // A length or an elevation of the file in metres; one that overflows refuses the file.
+    double Metres(double v, const std::string& owner) const {
+        return Finite(v * units_.Linear, owner);
+    }
+    double Elevation(double v, const std::string& owner) const {
+        return Finite(v * units_.Elevation, owner);
+    }
     double Linear() const { return units_.Linear; }
+
+    static double Finite(double v, const std::string& owner) {
+        if (!std::isfinite(v))
+            Fail(keys::BadValue, owner);
+        return v;
+    }
 
 private:
     void CollectPoints(const pugi::xml_node& node) {
@@ -132,8 +144,11 @@ private:
             if (LocalName(c) == "CgPoint") {
                 const std::vector<double> v = Numbers(c.child_value());
                 const char* name = c.attribute("name").as_string();
-                if (*name && (v.size() == 2 || v.size() == 3))
-                    refs_.emplace(name, NorthEast{v[0] * units_.Linear, v[1] * units_.Linear});
+                const NorthEast at{v.size() >= 2 ? v[0] * units_.Linear : 0,
+                                   v.size() >= 2 ? v[1] * units_.Linear : 0};
+                if (*name && (v.size() == 2 || v.size() == 3) && std::isfinite(at.North) &&
+                    std::isfinite(at.East))
+                    refs_.emplace(name, at);
             } else if (LocalName(c) == "CgPoints") {
                 CollectPoints(c);
             }
@@ -383,6 +398,11 @@ Chain ReadCoordGeom(const Reader& r, const pugi::xml_node& coordGeom, double sta
     end.East = file.back().End.East;
     Append(chain.Elements, index, end, -1);
     chain.Length = mileage - startChainage;
+    for (std::size_t k = 0; k < chain.Elements.size(); ++k) {
+        if (!IsFinite(chain.Elements[k]) || !std::isfinite(chain.Length))
+            Fail(keys::BadValue,
+                 file[index[k] < 0 ? file.size() - 1 : static_cast<std::size_t>(index[k])].Label);
+    }
 
     // Every element, evaluated as the engine will, must end on its own End and on the next
     // element's Start.
@@ -459,8 +479,8 @@ std::vector<LongSlopesInfo> ReadProfAlign(const Reader& r, const pugi::xml_node&
         if (v.size() != 2)
             Fail(keys::BadValue, label);
         Vip p;
-        p.K = v[0] * r.Linear();
-        p.H = r.Elevation(v[1]);
+        p.K = r.Metres(v[0], label);
+        p.H = r.Elevation(v[1], label);
         p.Label = label;
         if (kind == "ParaCurve") {
             p.CurveLength = r.Length(e, "length", label).value_or(-1);
@@ -507,6 +527,8 @@ std::vector<LongSlopesInfo> ReadProfAlign(const Reader& r, const pugi::xml_node&
             s.Radius = p.CurveLength > 0 ? (change > 0 ? p.CurveLength / change : 0.0) : p.Radius;
         }
         s.CurveFlag = s.Radius != 0 && s.Radius != -1 ? 1 : 0;
+        if (!IsFinite(s))
+            Fail(keys::BadValue, p.Label); // grades of points too close for their heights
         out.push_back(s);
     }
     return out;
@@ -678,7 +700,8 @@ Result<Document> read_document(std::string_view bytes) {
             // Listed as the file gives them; a value that is no finite number lists as 0.
             const auto finite = [&](const char* attr) {
                 const std::optional<double> v = ParseXsDouble(a.attribute(attr).value());
-                return v && std::isfinite(*v) ? *v * r.Linear() : 0.0;
+                const double metres = v ? *v * r.Linear() : 0.0;
+                return std::isfinite(metres) ? metres : 0.0;
             };
             s.StartStation = finite("staStart");
             s.Length = finite("length");
@@ -747,10 +770,10 @@ Result<std::vector<Point>> read_points(std::string_view bytes) {
                 Point p;
                 const std::vector<double> v = Numbers(c.child_value());
                 if (v.size() == 2 || v.size() == 3) {
-                    p.North = v[0] * r.Linear();
-                    p.East = v[1] * r.Linear();
+                    p.North = r.Metres(v[0], label);
+                    p.East = r.Metres(v[1], label);
                     if (v.size() == 3) {
-                        p.Elevation = r.Elevation(v[2]);
+                        p.Elevation = r.Elevation(v[2], label);
                         p.HasElevation = true;
                     }
                 } else {

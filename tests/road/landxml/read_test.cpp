@@ -489,6 +489,13 @@ TEST(LandXmlRead, RefusesWhatItCannotRepresentNamingTheElement) {
              return x.replace(x.find(end), end.size(), "<End>1159.865141 2002.995182</End><PI>");
          }(),
          landxml::keys::BadValue, "Curve \"C1\" length"},
+        {"a coordinate beyond any number once in metres",
+         [&] {
+             std::string x = replaced("linearUnit=\"meter\"", "linearUnit=\"kilometer\"");
+             const std::string far = "<End>1358.716113 2130.941603</End>";
+             return x.replace(x.find(far), far.size(), "<End>1e306 2130.941603</End>");
+         }(),
+         landxml::keys::BadValue, "Line \"L2\" End"},
         {"unknown unit", replaced("linearUnit=\"meter\"", "linearUnit=\"furlong\""),
          landxml::keys::BadUnits, "linearUnit=\"furlong\""},
         {"arc without rot, PI or length",
