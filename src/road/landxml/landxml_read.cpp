@@ -388,9 +388,14 @@ Chain ReadCoordGeom(const Reader& r, const pugi::xml_node& coordGeom, double sta
     std::vector<int> index;
     double mileage = startChainage;
     for (std::size_t i = 0; i < file.size(); ++i) {
+        // A straight of no length has no direction of its own to give a stake on it.
+        if (file[i].Kind == LineTypeLine && file[i].Length == 0)
+            continue;
         Append(chain.Elements, index, Record(file[i], mileage), static_cast<int>(i));
         mileage += file[i].Length;
     }
+    if (chain.Elements.empty())
+        Fail(keys::NoAlignment, Label(coordGeom, 1)); // nothing but points
     // The end marker: the last element's End, heading on as the last element ends.
     PlaneInfo end;
     end.Mileage = mileage;

@@ -517,6 +517,12 @@ TEST(LandXmlRead, RefusesWhatItCannotRepresentNamingTheElement) {
         EXPECT_NE(r.Error.Subject.find(c.subject), std::string::npos)
             << c.what << ": " << r.Error.Subject;
     }
+    // A straight of no length is passed over: it has no direction for a stake on it.
+    const auto zero = landxml::read_alignment(replaced(
+        R"(<Line name="L1")",
+        R"(<Line name="L0"><Start>1000 2000</Start><End>1000 2000</End></Line><Line name="L1")"));
+    ASSERT_TRUE(zero);
+    EXPECT_EQ(zero.Value->Elements.size(), landxml::read_alignment(base).Value->Elements.size());
     // Without rot, an arc whose PI or length says how it turns is read all the same.
     EXPECT_TRUE(
         landxml::read_alignment(replaced(R"(<Curve name="C1" rot="cw")", "<Curve name=\"C1\"")));
