@@ -252,14 +252,23 @@ void WriteAlignment(pugi::xml_node alignments, const DesignToWrite& d) {
     if (d.Profile.size() >= 2) {
         pugi::xml_node prof = a.append_child("Profile").append_child("ProfAlign");
         prof.append_attribute("name") = (XmlText(d.Name) + " profile").c_str();
+        // LandXML knows a profile by its points alone: the grades are those between them. A
+        // vertical curve's length is written for the grades a reader will find, so that its
+        // radius comes back as it is.
+        const auto chord = [&](std::size_t a) {
+            const LongSlopesInfo& p = d.Profile[a];
+            const LongSlopesInfo& q = d.Profile[a + 1];
+            return q.Mileage > p.Mileage ? (q.Height - p.Height) / (q.Mileage - p.Mileage) : 0.0;
+        };
         for (std::size_t k = 0; k < d.Profile.size(); ++k) {
             const LongSlopesInfo& p = d.Profile[k];
-            const double change = std::fabs(p.Slope2 - p.Slope1) * 0.001;
-            const bool curve = p.CurveFlag != 0 && p.Radius != 0 && change > 0;
-            if (curve && (k == 0 || k + 1 == d.Profile.size()))
+            const bool inner = k > 0 && k + 1 < d.Profile.size();
+            const double change = inner ? std::fabs(chord(k) - chord(k - 1)) : 0.0;
+            const bool curve = p.CurveFlag != 0 && p.Radius != 0 && p.Radius != -1;
+            if (curve && !inner)
                 Fail(keys::BadProfile, "PVI #" + std::to_string(k + 1));
-            pugi::xml_node v = prof.append_child(curve ? "ParaCurve" : "PVI");
-            if (curve)
+            pugi::xml_node v = prof.append_child(curve && change > 0 ? "ParaCurve" : "PVI");
+            if (curve && change > 0)
                 SetNumber(v, "length", std::fabs(p.Radius) * change);
             v.text().set((ExactNumber(p.Mileage) + " " + ExactNumber(p.Height)).c_str());
         }

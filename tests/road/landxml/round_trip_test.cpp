@@ -104,6 +104,24 @@ TEST(LandXmlRoundTrip, SpiralBetweenTwoArcsComesBackAsItWas) {
     ExpectSameStakes(road, original, back);
 }
 
+// Grades typed rounded in the window are not what the points say; the file carries the points,
+// and the radii of the vertical curves come back as they were.
+TEST(LandXmlRoundTrip, ProfileKeepsItsRadiiWhateverGradesWereTyped) {
+    landxml::DesignToWrite design;
+    design.Elements = testing::GoldenRoads().front().Chain;
+    design.Profile = {{0, 0, 100, 0, 12.5, 12.5},
+                      {600, 1, 107.49, 4000, 12.5, -8.3},
+                      {1200, 0, 102.5, 0, -8.3, -8.3}};
+    const auto read = landxml::read_alignment(*landxml::write_design(design).Value);
+    ASSERT_TRUE(read);
+    const auto& p = read.Value->Profile;
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_NEAR(p[1].Radius, 4000, 1e-9);
+    EXPECT_NEAR(p[1].Slope1, 1000 * 7.49 / 600, 1e-9);
+    EXPECT_NEAR(p[1].Slope2, 1000 * -4.99 / 600, 1e-9);
+    EXPECT_EQ(p[2].Height, 102.5);
+}
+
 TEST(LandXmlRoundTrip, StakesAndPointsComeBackAsPointsWithUniqueNames) {
     const GoldenRoad road = testing::GoldenRoads().front();
     DesignAxisCalculate axis;
