@@ -121,6 +121,7 @@ TEST_P(ShippedLanguage, FiltersOfferTheExtensionsOfEveryFormat) {
     EXPECT_EQ(patterns(lang.GetText("OPEN_SEC_FILTER")).front().substr(0, 5), "*.SEC");
     EXPECT_EQ(patterns(lang.GetText("OPEN_PVI_FILTER")).front().substr(0, 5), "*.PVI");
     EXPECT_EQ(patterns(lang.GetText("OPEN_PILE_FILTER")), (std::vector<std::string>{"*.csv"}));
+    EXPECT_EQ(patterns(lang.GetText("LANDXML_FILTER")).front().substr(0, 5), "*.xml");
 }
 
 TEST_P(ShippedLanguage, HelpExplainsTheCommands) {
