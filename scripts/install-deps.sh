@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-serialport-dev libqt6serialport6 qt6-svg-dev libqt6svg6
   libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev gcovr
+  libpugixml-dev libxml2-utils
   clang libclang-rt-14-dev
   fonts-wqy-microhei
   desktop-file-utils

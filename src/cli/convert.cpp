@@ -7,7 +7,9 @@
 #include "fileio/savedata.h"
 #include "model/binaryfiles.h"
 #include "model/filebytes.h"
+#include "model/numtext.h"
 #include "plot/picture.h"
+#include "road/landxml/landxml.h"
 
 #include <filesystem>
 #include <map>
@@ -60,10 +62,11 @@ std::string describe(const CliTexts& texts, const std::string& subject, const Us
 // The save-type position of each output type, by data kind.
 std::optional<int> save_position(int kind, const std::string& type) {
     static const std::map<std::string, int> job = {
-        {"records", 1}, {"points", 3}, {"dxf", 4}, {"gt7-reduced", 5},
-        {"gt7-sd", 6},  {"gt7", 7},    {"job", 9}, {"points-code-last", 8}};
+        {"records", 1},     {"points", 3},           {"dxf", 4},
+        {"gt7-reduced", 5}, {"gt7-sd", 6},           {"gt7", 7},
+        {"job", 9},         {"points-code-last", 8}, {"landxml", 10}};
     static const std::map<std::string, int> points = {
-        {"points", 1}, {"dxf", 2}, {"points-code-last", 5}};
+        {"points", 1}, {"dxf", 2}, {"points-code-last", 5}, {"landxml", 6}};
     const auto& table = kind == kDataRecords ? job : points;
     if (kind == kDataCodes)
         return type == "codes" ? std::optional<int>(1) : std::nullopt;
@@ -81,6 +84,8 @@ std::string default_type(int kind, const std::string& output) {
         return "dxf";
     if (ends(".gt7"))
         return "gt7";
+    if (ends(".xml") && (kind == kDataPoints || kind == kDataRecords))
+        return "landxml";
     switch (kind) {
     case kDataCodes:
         return "codes";
@@ -118,7 +123,7 @@ const char* kind_name(int kind) {
 
 bool is_known_type(const std::string& type) {
     static const char* const kTypes[] = {"job", "records", "points", "points-code-last", "codes",
-                                         "dxf", "gt7",     "gt7-sd", "gt7-reduced"};
+                                         "dxf", "gt7",     "gt7-sd", "gt7-reduced",      "landxml"};
     for (const char* t : kTypes)
         if (type == t)
             return true;
@@ -157,12 +162,40 @@ int run_dump(const Options& o, const CliTexts& texts, std::ostream& out, std::os
     return 0;
 }
 
+// A LandXML file: its alignments (name, start station, length, element counts, profiles) and
+// the number of its points.
+int landxml_info(const std::string& input, std::string_view bytes, const CliTexts& texts,
+                 std::ostream& out, std::ostream& err) {
+    const auto doc = road::landxml::read_document(bytes);
+    if (!doc) {
+        err << texts.message(input, doc.Error.Key, gbk_to_utf8(doc.Error.Subject));
+        return 1;
+    }
+    out << "LandXML\nalignments " << doc.Value->Alignments.size() << "\n";
+    for (const road::landxml::AlignmentSummary& a : doc.Value->Alignments) {
+        out << "alignment " << gbk_to_utf8(a.Name) << "\n"
+            << "  start station " << format_general(a.StartStation) << "\n"
+            << "  length " << format_general(a.Length) << "\n"
+            << "  lines " << a.Counts.Lines << ", curves " << a.Counts.Curves << ", spirals "
+            << a.Counts.Spirals << "\n";
+        for (const std::string& p : a.Profiles)
+            out << "  profile " << gbk_to_utf8(p) << "\n";
+        if (a.Error)
+            out << "  " << texts.message("refused", a.Error->Key, gbk_to_utf8(a.Error->Subject));
+    }
+    out << "points " << doc.Value->PointCount << "\n";
+    return 0;
+}
+
 int run_info(const Options& o, const CliTexts& texts, std::ostream& out, std::ostream& err) {
     if (o.positional.size() != 1) {
         err << texts.message("info", "cli_file_count");
         return 2;
     }
     const std::string& input = o.positional[0];
+    if (const auto bytes = read_file_bytes(input);
+        bytes && road::landxml::looks_like_landxml(*bytes))
+        return landxml_info(input, *bytes, texts, out, err);
     DataState data;
     Messages shown;
     std::string job_error;

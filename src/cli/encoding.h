@@ -1,17 +1,11 @@
-// Text for people is UTF-8; files and the instrument carry GBK. The command-line tool converts
-// between them with the C library's iconv, so that it needs no toolkit.
+// The command-line tool's text conversions: people read UTF-8, files carry GBK.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "model/gbk_utf8.h"
 
 namespace telvane::cli {
 
-// GBK bytes as UTF-8. ASCII passes unchanged; a byte sequence that is no GBK character becomes
-// U+FFFD, so that a damaged name still prints as a readable line.
-std::string gbk_to_utf8(std::string_view gbk);
-
-// UTF-8 as GBK bytes, for texts written into files; a character GBK lacks becomes '?'.
-std::string utf8_to_gbk(std::string_view utf8);
+using telvane::gbk_to_utf8;
+using telvane::utf8_to_gbk;
 
 } // namespace telvane::cli

@@ -11,13 +11,15 @@ const char* const kUsage =
 
 Converts and inspects the files of the total station and calculates road stake-out
 tables. What a file holds is found from its contents; only the road files (.PHI, .SEC,
-.PVI) and the instrument's binary files are known by their names.
+.PVI) and the instrument's binary files are known by their names. LandXML files (.xml)
+are known by their root element.
 
 Commands:
   convert INPUT OUTPUT [--as TYPE] [unit options]
       Reads survey data and writes it in another form. INPUT may be a job text, point
-      rows, a code list, a DXF drawing, or a binary job (.mea .dat .job .jbf) or point
-      file (.coo .cor .pts .ptf) of the instrument. TYPE is one of:
+      rows, a code list, a DXF drawing, the points (CgPoints) of a LandXML file, or a
+      binary job (.mea .dat .job .jbf) or point file (.coo .cor .pts .ptf) of the
+      instrument. TYPE is one of:
         job               the instrument's job text (a job only)
         records           one comma-separated row per record (a job only)
         points            points as rows: name, code, then the three coordinates
@@ -27,12 +29,16 @@ Commands:
         gt7-sd            GTS-7 with coordinates turned into observations
         gt7-reduced       gt7-sd with distances reduced by --k and --grid
         codes             one feature code per line (a code list only)
+        landxml           the points as LandXML 1.2 CgPoints (metres)
       Without --as, an OUTPUT ending in .dxf gets a drawing, one ending in .gt7 gets
-      GTS-7, any other the same kind of data as INPUT: job text, point rows or codes.
+      GTS-7, one ending in .xml LandXML points, any other the same kind of data as
+      INPUT: job text, point rows or codes.
 
   info INPUT [unit options]
       Tells what INPUT holds: the kind of data, the numbers of records, points and codes,
-      the job's name and instrument, and every message reading it gives.
+      the job's name and instrument, and every message reading it gives. For a LandXML
+      file: its alignments (name, start station, length, numbers of lines, curves and
+      spirals, profiles, and why one cannot be read) and the number of its points.
 
   dump INPUT [--utf8]
       Prints the job text lines a binary job or point file holds, with names in the
@@ -42,10 +48,14 @@ Commands:
       Draws the points INPUT holds (points, or the points of a job) North up with their
       names, and with --codes their codes, as an SVG drawing.
 
-  road (--phi FILE | --sec FILE) [--pvi FILE] --stakes FILE [road options]
+  road (--phi FILE | --sec FILE | --landxml FILE [--alignment NAME]) [--pvi FILE]
+       --stakes FILE [road options]
       Calculates the stakes of a road from its alignment, given as intersection points
-      (.PHI) or line elements (.SEC), its vertical profile (.PVI) and the list of stake
-      chainages, and writes the stake file. Road options:
+      (.PHI), line elements (.SEC) or a LandXML 1.2 design, its vertical profile (.PVI)
+      and the list of stake chainages, and writes the stake file. A LandXML design
+      brings its profile, which --pvi replaces; --alignment chooses among several
+      alignments; stake chainages in and out are the design's stations (its station
+      equations honoured). Road options:
         --start-chainage K   chainage of the start of the alignment
         --start-north N      north of the start point
         --start-east E       east of the start point
@@ -56,6 +66,7 @@ Commands:
         --points FILE        also write the intersection points with their curve values
         --plan FILE.svg      draw the road in plan: the alignment, tangents, main points, stakes
         --profile FILE.svg   draw the profile: grade line, vertical curves, stake elevations
+        --landxml-out FILE   write the alignment, its profile and the stakes as LandXML
       The start values given here replace those the alignment file holds.
 
   receive OUTPUT --port DEVICE [--baud RATE] [--as TYPE] [unit options]

@@ -6,8 +6,13 @@
 #include "encoding.h"
 #include "options.h"
 #include "road/design/road_design.h"
+#include "road/landxml/road_design_io.h"
 
+#include "model/numtext.h"
+
+#include <cmath>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -37,9 +42,9 @@ std::string MessageText(const CliTexts& texts, const road::RoadMessage& m) {
 }
 
 struct RoadOptions {
-    std::optional<std::string> phi, sec, pvi, stakes;
+    std::optional<std::string> phi, sec, landxml, alignment, pvi, stakes;
     std::optional<std::string> startChainage, startNorth, startEast, startAzimuth, offset;
-    std::optional<std::string> stakesOut, elementsOut, pointsOut;
+    std::optional<std::string> stakesOut, elementsOut, pointsOut, landxmlOut;
     std::optional<std::string> planOut, profileOut;
 };
 
@@ -48,6 +53,9 @@ std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& e
     const std::map<std::string_view, std::optional<std::string> RoadOptions::*> names = {
         {"--phi", &RoadOptions::phi},
         {"--sec", &RoadOptions::sec},
+        {"--landxml", &RoadOptions::landxml},
+        {"--alignment", &RoadOptions::alignment},
+        {"--landxml-out", &RoadOptions::landxmlOut},
         {"--pvi", &RoadOptions::pvi},
         {"--stakes", &RoadOptions::stakes},
         {"--start-chainage", &RoadOptions::startChainage},
@@ -74,7 +82,7 @@ std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& e
         }
         o.*(it->second) = argv[++i];
     }
-    if (o.phi.has_value() == o.sec.has_value()) {
+    if (int(o.phi.has_value()) + int(o.sec.has_value()) + int(o.landxml.has_value()) != 1) {
         error = {"cli_road_alignment", "road"};
         return std::nullopt;
     }
@@ -130,6 +138,43 @@ bool SavePage(const RoadData& data, RoadPage page, const std::string& path,
     return false;
 }
 
+// Reads the alignment (and its profile) of a LandXML file into the road data.
+std::optional<road::landxml::Alignment> LoadLandXml(RoadData& data, const std::string& path,
+                                                    const std::optional<std::string>& name,
+                                                    const CliTexts& texts, std::ostream& err) {
+    road::landxml::DesignLoad load =
+        road::landxml::load_design(data, path, utf8_to_gbk(name.value_or("")));
+    if (load.Design)
+        return std::move(load.Design);
+    if (load.Error.Key == "file_read_error" && !std::filesystem::exists(path))
+        err << texts.message(path, "file_not_exist");
+    else if (load.Error.Key == "file_read_error")
+        err << texts.message(path, "file_read_error", load.ReadError);
+    else
+        err << texts.message(path, load.Error.Key, gbk_to_utf8(load.Error.Subject));
+    for (const std::string& choice : load.Choices)
+        err << "  --alignment " << gbk_to_utf8(choice) << "\n";
+    return std::nullopt;
+}
+
+// The design's stations of the stakes become internal chainages for the engine; a station the
+// alignment does not have gets none and is counted as outside.
+std::vector<double> StakesToChainages(RoadData& data, const road::landxml::Stationing& stations,
+                                      const CliTexts& texts, std::ostream& err) {
+    std::vector<double> given;
+    for (std::size_t k = 0; k < data.Stakes().size(); ++k) {
+        const double station = data.Stakes()[k].Mileage;
+        given.push_back(station);
+        road::Pile p;
+        const std::optional<double> internal = stations.ToInternal(station);
+        if (!internal)
+            err << texts.message(format_general(station), "cli_landxml_station");
+        p.Mileage = internal ? *internal : std::numeric_limits<double>::quiet_NaN();
+        data.UpdateStake(k, p);
+    }
+    return given;
+}
+
 } // namespace
 
 int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, std::ostream& err) {
@@ -142,9 +187,16 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
 
     RoadData data;
     road::StartPointTexts boxes;
+    std::optional<road::landxml::Alignment> design;
+    if (options->landxml) {
+        design = LoadLandXml(data, *options->landxml, options->alignment, texts, err);
+        if (!design)
+            return 1;
+    }
     std::vector<std::pair<RoadPage, std::string>> files;
-    files.emplace_back(options->phi ? RoadPage::Intersections : RoadPage::Elements,
-                       options->phi ? *options->phi : *options->sec);
+    if (options->phi || options->sec)
+        files.emplace_back(options->phi ? RoadPage::Intersections : RoadPage::Elements,
+                           options->phi ? *options->phi : *options->sec);
     if (options->pvi) {
         files.emplace_back(RoadPage::Profile, *options->pvi);
     }
@@ -173,6 +225,10 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
         }
     }
 
+    std::vector<double> stations;
+    if (design)
+        stations = StakesToChainages(data, design->Stations, texts, err);
+
     const road::CalculationOutcome outcome = data.Calculate(boxes);
     if (outcome.Status == road::CalculationStatus::StartNotNumber && outcome.Message) {
         // The window shows the number conversion's own error; here it explains wrong_format.
@@ -193,10 +249,35 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
     const road::RoadColumnTitles titles = road::RoadColumnTitles::FromTexts(
         [&texts](std::string_view key) { return utf8_to_gbk(texts.text(key)); });
     bool written = true;
+    // Stakes go out under the stations they came in with.
+    std::vector<road::Pile> stakes = data.Stakes();
+    for (std::size_t k = 0; k < stations.size() && k < stakes.size(); ++k)
+        stakes[k].Mileage = stations[k];
+    const std::optional<std::string> stakeText = road::StakeFileText(stakes, titles);
     if (options->stakesOut) {
-        written &= SavePage(data, RoadPage::Stakes, *options->stakesOut, titles, texts, err);
-    } else if (const std::optional<std::string> text = data.FileText(RoadPage::Stakes, titles)) {
-        out << *text;
+        std::string error;
+        if (!stakeText) {
+            err << texts.message(*options->stakesOut, "no_data_to_save");
+        } else if (!write_file_atomic(*options->stakesOut, *stakeText, &error)) {
+            err << texts.message(*options->stakesOut, "cli_cannot_write", error);
+            written = false;
+        }
+    } else if (stakeText) {
+        out << *stakeText;
+    }
+    if (options->landxmlOut) {
+        double offset = 0;
+        try_parse_double(boxes.Edit5, offset);
+        std::string error;
+        const auto refused = road::landxml::save_design(
+            data, *options->landxmlOut, design ? design->Name : std::string(),
+            design ? design->Stations : road::landxml::plain_stations(data), true, offset, &error);
+        if (refused && refused->Key == "Failure") {
+            err << texts.message(*options->landxmlOut, "cli_cannot_write", error);
+        } else if (refused) {
+            err << texts.message(*options->landxmlOut, refused->Key, gbk_to_utf8(refused->Subject));
+        }
+        written &= !refused;
     }
     if (options->elementsOut) {
         written &= SavePage(data, RoadPage::Elements, *options->elementsOut, titles, texts, err);

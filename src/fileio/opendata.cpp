@@ -2,6 +2,8 @@
 
 #include "dxf.h"
 
+#include "road/landxml/landxml.h"
+
 #include "model/binaryfiles.h"
 #include "model/codelist.h"
 #include "model/filebytes.h"
@@ -362,6 +364,28 @@ UserMessage job_cut_short_message(const JobCut& cut) {
                                                    format_int(static_cast<long long>(cut.kept))});
 }
 
+bool open_landxml_points(std::string_view bytes, DataState& data, Messages& messages) {
+    const auto read = road::landxml::read_points(bytes);
+    if (!read) {
+        messages.push_back(UserMessage::key(read.Error.Key, read.Error.Subject));
+        return false;
+    }
+    empty_survey_lists(data);
+    data.CoordList.clear();
+    data.CoordList.reserve(read.Value->size());
+    for (const road::landxml::Point& p : *read.Value) {
+        coord_item c;
+        c.name = p.Name;
+        c.code = p.Code;
+        c.north = p.North;
+        c.east = p.East;
+        c.elev = p.Elevation;
+        data.CoordList.push_back(c);
+    }
+    data.DataKind = kDataPoints;
+    return true;
+}
+
 bool open_data_file(const std::string& path, DataState& data, const FileSettings& settings,
                     Messages& messages, std::string* job_error) {
     const std::string name = std::filesystem::path(path).filename().string();
@@ -381,6 +405,9 @@ bool open_data_file(const std::string& path, DataState& data, const FileSettings
         messages.push_back(UserMessage::key(std::string(content_result_key(failure))));
         return false;
     }
+    // LandXML is told by its root element, whatever the name; its UTF-8 is no GBK text.
+    if (road::landxml::looks_like_landxml(*bytes))
+        return open_landxml_points(*bytes, data, messages);
     const bool road_file = extension == ".PHI" || extension == ".SEC" || extension == ".PVI";
     const int content = road_file ? int(kContentText) : content_test(*bytes);
     if (content == kContentBinary) {

@@ -39,6 +39,11 @@ void open_text(std::span<const std::string> lines, std::string_view extension, D
 void open_text(std::span<const std::string_view> lines, std::string_view extension, DataState& data,
                const FileSettings& settings, Messages& messages, std::string* job_error = nullptr);
 
+// The CgPoints of a LandXML file as points (DataKind 2), replacing the lists. False with the
+// reader's message key (and the element it names as suffix) when the file has none to give;
+// `data` is then unchanged.
+bool open_landxml_points(std::string_view bytes, DataState& data, Messages& messages);
+
 // The Open command after its file dialog. Returns true when a dispatch ran (the window then
 // rebuilds its view); false when the file could not be read, with the reason in `messages` and
 // `data` unchanged.

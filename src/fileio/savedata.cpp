@@ -2,6 +2,8 @@
 
 #include "dxf.h"
 
+#include "road/landxml/landxml.h"
+
 #include "model/codelist.h"
 #include "model/filebytes.h"
 #include "model/gts7.h"
@@ -226,6 +228,10 @@ SaveOutcome build_into(const DataState& data, int position, std::string_view fil
         case 9:
             append_job_text(data, out);
             break;
+        case 10:
+            out.text += road::landxml::write_points(job_points(data));
+            out.written();
+            break;
         default:
             return unknown_type();
         }
@@ -240,7 +246,10 @@ SaveOutcome build_into(const DataState& data, int position, std::string_view fil
             append_rows(data.CoordList, 0, s, out);
         else if (position == 5)
             append_rows(data.CoordList, 2, s, out);
-        else
+        else if (position == 6) {
+            out.text += road::landxml::write_points(data.CoordList);
+            out.written();
+        } else
             return unknown_type();
         return o;
     case kDataCodes:

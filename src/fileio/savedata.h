@@ -15,7 +15,7 @@ namespace telvane {
 // software always did for a GTS-7 name without ".gt7"), its lines, and what to show.
 struct SaveOutcome {
     bool write = false;
-    std::string bytes; // the file's content, CR LF after every line
+    std::string bytes; // the file's content, CR LF after every line (LandXML: the XML text)
     Messages messages;
 
     Lines lines() const { return split_lines(bytes); }

@@ -148,16 +148,18 @@ Picture road_plan(const road::DesignAxisCalculate& axis,
         if (!(end > start))
             continue;
         Polyline line;
-        line.stroke = e.LineType == LineTypeCircle     ? Stroke::Arc
-                      : e.LineType == LineTypeClothoid ? Stroke::Clothoid
-                                                       : Stroke::Straight;
+        const bool spiral =
+            e.LineType == LineTypeClothoid || e.LineType == road::LineTypeSpiralBetweenRadii;
+        line.stroke = e.LineType == LineTypeCircle ? Stroke::Arc
+                      : spiral                     ? Stroke::Clothoid
+                                                   : Stroke::Straight;
         // The sharpest bend of the element. A spiral reaches the radius of the circle it leads
         // into or comes out of, which its own record may not carry (the axis takes it from the
         // circle beside it).
         double k_max = 0;
         if (e.LineType == LineTypeCircle)
             k_max = curvature(e.StartRadius);
-        if (e.LineType == LineTypeClothoid) {
+        if (spiral) {
             k_max = std::max(curvature(e.StartRadius), curvature(e.EndRadius));
             for (const std::size_t n : {k - 1, k + 1})
                 if (k > 0 && n < chain.size() && chain[n].LineType == LineTypeCircle)

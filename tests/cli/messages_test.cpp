@@ -119,7 +119,7 @@ TEST(CliMessages, EveryRefusalIsTheLanguageFilesTextWithItsKey) {
          "fr: Unknown language [cli_unknown_language]\n"},
         {{"road", "--stakes", d + "s.csv"},
          2,
-         "road: One alignment file is needed: --phi or --sec [cli_road_alignment]\n"},
+         "road: One alignment file is needed: --phi, --sec or --landxml [cli_road_alignment]\n"},
         {{"road", "--phi", d + "a.PHI"},
          2,
          "road: A stake file is needed: --stakes [cli_road_stakes]\n"},
@@ -189,15 +189,24 @@ TEST(CliMessages, ChineseWithTheSameKeys) {
 
 // Every key the tool says has its own text in both languages, not the bare key.
 TEST(CliMessages, EveryKeyOfTheToolHasBothTexts) {
-    const char* const keys[] = {
-        "cli_no_command",      "cli_unknown_command",  "cli_unknown_option",
-        "cli_needs_value",     "cli_bad_value",        "cli_file_count",
-        "cli_unknown_type",    "cli_cannot_write_as",  "gts7_name_not_gt7",
-        "cli_cannot_write",    "cli_road_alignment",   "cli_road_stakes",
-        "cli_not_road_file",   "cli_unknown_language", "road_too_few_elements",
-        "road_plane_refused",  "road_profile_refused", "ip_too_few_points",
-        "ip_points_too_close", "ip_same_bearing",      "ip_opposite_bearing",
-        "ip_zero_radius",      "ip_negative_spiral",   "ip_spirals_too_long"};
+    const char* const keys[] = {"cli_no_command",        "cli_unknown_command",
+                                "cli_unknown_option",    "cli_needs_value",
+                                "cli_bad_value",         "cli_file_count",
+                                "cli_unknown_type",      "cli_cannot_write_as",
+                                "gts7_name_not_gt7",     "cli_cannot_write",
+                                "cli_road_alignment",    "cli_road_stakes",
+                                "cli_not_road_file",     "cli_unknown_language",
+                                "road_too_few_elements", "road_plane_refused",
+                                "road_profile_refused",  "ip_too_few_points",
+                                "ip_points_too_close",   "ip_same_bearing",
+                                "ip_opposite_bearing",   "ip_zero_radius",
+                                "ip_negative_spiral",    "ip_spirals_too_long",
+                                "landxml_not_xml",       "landxml_not_landxml",
+                                "landxml_bad_units",     "landxml_bad_value",
+                                "landxml_unsupported",   "landxml_chain_gap",
+                                "landxml_no_alignment",  "landxml_several_alignments",
+                                "landxml_no_points",     "landxml_bad_profile",
+                                "cli_landxml_station"};
     for (const char* lang : {"en", "zh"}) {
         const auto texts = CliTexts::for_language(lang);
         ASSERT_TRUE(texts);

@@ -414,3 +414,38 @@ TEST(TextDispatch, MainPileRowsOfSevenOrFiveFieldsAndRefusals) {
         }
     }
 }
+
+// LandXML points open by their root element: UTF-8 names (which the content test would take
+// for binary bytes) become GBK; a LandXML file without points leaves the data as it was.
+TEST(OpenFile, LandXmlPointsWithChineseNames) {
+    TempDir dir;
+    const std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.2\" version=\"1.2\" "
+        "date=\"2024-01-01\" time=\"00:00:00\"><Units><Metric areaUnit=\"squareMeter\" "
+        "linearUnit=\"millimeter\" volumeUnit=\"cubicMeter\" temperatureUnit=\"celsius\" "
+        "pressureUnit=\"HPA\"/></Units><CgPoints>"
+        "<CgPoint name=\"\xe7\x82\xb9\" desc=\"\xe6\xa0\x91\">1000 2000 3</CgPoint>"
+        "<CgPoint name=\"B\">-5 6</CgPoint></CgPoints></LandXML>";
+    DataState d = full_state();
+    Messages m;
+    ASSERT_TRUE(open_data_file(dir.write("pts.dat", xml), d, FileSettings{}, m));
+    EXPECT_TRUE(m.empty());
+    EXPECT_EQ(d.DataKind, kDataPoints);
+    ASSERT_EQ(d.CoordList.size(), 2u);
+    EXPECT_EQ(d.CoordList[0].name, "\xb5\xe3"); // 点 in GBK
+    EXPECT_EQ(d.CoordList[0].code, "\xca\xf7"); // 树
+    EXPECT_DOUBLE_EQ(d.CoordList[0].north, 1.0);
+    EXPECT_DOUBLE_EQ(d.CoordList[0].east, 2.0);
+    EXPECT_DOUBLE_EQ(d.CoordList[0].elev, 3.0); // elevations in metres unless the file says
+    EXPECT_DOUBLE_EQ(d.CoordList[1].north, -0.005);
+    EXPECT_TRUE(d.RecordList.empty());
+
+    DataState kept = full_state();
+    Messages refused;
+    const std::string none = xml.substr(0, xml.find("<CgPoints>")) + "</LandXML>";
+    EXPECT_FALSE(open_data_file(dir.write("none.xml", none), kept, FileSettings{}, refused));
+    EXPECT_EQ(refused, Messages{UserMessage::key("landxml_no_points", "CgPoints")});
+    EXPECT_EQ(kept.DataKind, 99);
+    EXPECT_EQ(kept.CoordList.size(), 1u);
+}

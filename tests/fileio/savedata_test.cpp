@@ -156,6 +156,7 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
         {4, 30 + 4 * 48, "0"},
         {8, 4, "S1,200.0000,100.0000,10.0000,CP"},
         {9, kJob.size(), "JOB     SCHOOL"},
+        {10, 13, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"}, // LandXML, 4 points
     };
     for (const Case& c : cases) {
         const SaveOutcome o = build_save(d, c.position, "x.txt", s);
@@ -202,7 +203,7 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
 
     // A type the data has no writer for writes nothing (not an empty file) and says so.
     const std::pair<const DataState*, int> unknown[] = {
-        {&d, 0}, {&d, 10}, {&pts, 0}, {&pts, 6}, {&codes, 2}};
+        {&d, 0}, {&d, 11}, {&pts, 0}, {&pts, 7}, {&codes, 2}};
     for (const auto& [data, position] : unknown) {
         const SaveOutcome o = build_save(*data, position, "x.txt", s);
         EXPECT_FALSE(o.write) << data->DataKind << " " << position;

@@ -106,21 +106,22 @@ TEST_P(ShippedLanguage, TitleNamesTheProgram) {
 TEST_P(ShippedLanguage, FiltersOfferTheExtensionsOfEveryFormat) {
     const auto open = lang.GetText("OPEN_FILTER");
     for (const char* ext : {"*.mea", "*.job", "*.dat", "*.jbf", "*.coo", "*.pts", "*.cor", "*.ptf",
-                            "*.qwf", "*.csv", "*.txt", "*.PHI", "*.SEC", "*.PVI", "*.dxf"})
+                            "*.qwf", "*.csv", "*.txt", "*.PHI", "*.SEC", "*.PVI", "*.dxf", "*.xml"})
         EXPECT_NE(open.find(ext), std::string::npos) << ext;
     EXPECT_EQ(patterns(open).front(), "*"); // all files first
 
     // The position of a save entry chooses the writer; its extension must fit it.
     EXPECT_EQ(patterns(lang.GetText("SAVE_JOB_FILTER")),
               (std::vector<std::string>{"*.csv", "*.txt", "*.csv", "*.dxf", "*.gt7", "*.gt7",
-                                        "*.gt7", "*.csv", "*.txt"}));
+                                        "*.gt7", "*.csv", "*.txt", "*.xml"}));
     EXPECT_EQ(patterns(lang.GetText("SAVE_COORD_FILTER")),
-              (std::vector<std::string>{"*.csv", "*.dxf", "*.txt", "*.dat", "*.csv"}));
+              (std::vector<std::string>{"*.csv", "*.dxf", "*.txt", "*.dat", "*.csv", "*.xml"}));
     EXPECT_EQ(patterns(lang.GetText("SAVE_CODE_FILTER")), (std::vector<std::string>{"*.txt"}));
     EXPECT_EQ(patterns(lang.GetText("OPEN_PHI_FILTER")).front().substr(0, 5), "*.PHI");
     EXPECT_EQ(patterns(lang.GetText("OPEN_SEC_FILTER")).front().substr(0, 5), "*.SEC");
     EXPECT_EQ(patterns(lang.GetText("OPEN_PVI_FILTER")).front().substr(0, 5), "*.PVI");
     EXPECT_EQ(patterns(lang.GetText("OPEN_PILE_FILTER")), (std::vector<std::string>{"*.csv"}));
+    EXPECT_EQ(patterns(lang.GetText("LANDXML_FILTER")).front().substr(0, 5), "*.xml");
 }
 
 TEST_P(ShippedLanguage, HelpExplainsTheCommands) {

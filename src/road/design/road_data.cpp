@@ -364,6 +364,18 @@ void RoadData::ClearAll() {
     Engine.Clear();
 }
 
+void RoadData::LoadDesign(std::vector<PlaneInfo> chain, std::vector<LongSlopesInfo> profile) {
+    s_.IntersectionPoints.clear();
+    s_.PlaneElements = std::move(chain);
+    s_.InputMode = InputModeElements;
+    s_.PlanePrepared = true;
+    s_.EngineReady = false;
+    if (!profile.empty()) {
+        s_.GradePoints = std::move(profile);
+        s_.ProfileChanged = true;
+    }
+}
+
 std::size_t RoadData::Count(RoadPage page) const {
     switch (page) {
     case RoadPage::Intersections:

@@ -160,6 +160,11 @@ public:
     bool Remove(RoadPage page, std::size_t k);
     // The Clear command: every list, the input mode and the flags, and the engine.
     void ClearAll();
+    // A design read from an exchange file (LandXML): the element chain as the engine takes it,
+    // complete with chainages and azimuths, so the line-element preparation does not run on it
+    // (PlanePrepared is set), and the profile when it has points (otherwise the grade points
+    // stay). The intersection points are emptied; the input mode is line elements.
+    void LoadDesign(std::vector<PlaneInfo> chain, std::vector<LongSlopesInfo> profile);
     // The number of records on a page.
     std::size_t Count(RoadPage page) const;
 

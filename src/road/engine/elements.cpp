@@ -121,4 +121,30 @@ bool Clothoid::Evaluate(double l, double W, AxisPoint& out) const {
     return Commit(W, p, out);
 }
 
+bool SpiralBetweenRadii::Evaluate(double l, double W, AxisPoint& out) const {
+    if (R1 == 0 || R2 == 0 || R1 == R2 || !(Ls > 0)) {
+        return false;
+    }
+    AxisPoint p = out;
+    const double k1 = 1.0 / R1;
+    const double k2 = 1.0 / R2;
+    // The clothoid of parameter C has curvature s/C at arc length s; this spiral is its piece
+    // from s1 = k1·C to s1 + Ls. Its point at l is the chord between s1 and s1 + l, turned back
+    // by the heading s1²/2C that the full clothoid has at s1.
+    const double parameter = Ls / (k2 - k1);
+    const double s1 = k1 * parameter;
+    const ClothoidPoint from = ClothoidLocal(s1, parameter);
+    const ClothoidPoint to = ClothoidLocal(s1 + l, parameter);
+    const double heading = s1 * s1 / (2.0 * parameter);
+    const double dx = to.X - from.X;
+    const double dy = to.Y - from.Y;
+    const double c = std::cos(heading);
+    const double s = std::sin(heading);
+    const double along = dx * c + dy * s;
+    const double right = -dx * s + dy * c;
+    p.Azimuth = Theta + k1 * l + (k2 - k1) * l * l / (2.0 * Ls);
+    PlaceLocal(North0, East0, Theta, along, right, p);
+    return Commit(W, p, out);
+}
+
 } // namespace telvane::road

@@ -66,6 +66,19 @@ struct Clothoid {
     bool Evaluate(double l, double W, AxisPoint& out) const;
 };
 
+// A clothoid whose curvature runs linearly from 1/R1 at its start to 1/R2 at length Ls (both
+// radii signed and finite, R1 ≠ R2): a piece cut out of the clothoid that starts straight.
+struct SpiralBetweenRadii {
+    double East0 = 0;
+    double North0 = 0;
+    double Theta = 0;
+    double R1 = 0;
+    double R2 = 0;
+    double Ls = 0;
+
+    bool Evaluate(double l, double W, AxisPoint& out) const;
+};
+
 // Writes the side points of out for side distance W around its axis point and azimuth.
 void SetSidePoints(double W, AxisPoint& out);
 

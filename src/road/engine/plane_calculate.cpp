@@ -78,6 +78,10 @@ bool PlaneCalculate::EvaluateElement(std::size_t i, double l, double W, AxisPoin
         }
         return false;
     }
+    case LineTypeSpiralBetweenRadii:
+        return SpiralBetweenRadii{e.East,        e.North,     e.AzimuthAngle,
+                                  e.StartRadius, e.EndRadius, e.Length}
+            .Evaluate(l, W, out);
     default:
         return false;
     }

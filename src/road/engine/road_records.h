@@ -17,6 +17,10 @@ namespace telvane::road {
 inline constexpr std::int32_t LineTypeLine = 0;
 inline constexpr std::int32_t LineTypeCircle = 1;
 inline constexpr std::int32_t LineTypeClothoid = 2;
+// A clothoid between two finite radii (a compound curve's transition): its curvature runs
+// linearly from 1/StartRadius to 1/EndRadius over Length, both radii signed and read from the
+// element itself. Designs read from exchange files carry it; the road window never makes one.
+inline constexpr std::int32_t LineTypeSpiralBetweenRadii = 3;
 
 // Values of PlaneInfo::Role (written by the road window's chain preparation only).
 inline constexpr std::int16_t RoleOther = 0;

@@ -1,11 +1,11 @@
-#include "encoding.h"
+#include "model/gbk_utf8.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
 
-namespace telvane::cli {
+namespace telvane {
 
 namespace {
 
@@ -63,4 +63,4 @@ std::string utf8_to_gbk(std::string_view utf8) {
     return convert("GBK", "UTF-8", utf8, "?");
 }
 
-} // namespace telvane::cli
+} // namespace telvane
