@@ -60,6 +60,9 @@ public:
         std::cout << caption.toStdString() << ": " << text.toStdString() << std::endl;
         return false;
     }
+    std::optional<int> choose(const QString&, const QString&, const QStringList&) override {
+        return std::nullopt;
+    }
     std::optional<telvane::FileChoice> openFile(const QString&) override { return std::nullopt; }
     std::optional<telvane::FileChoice> saveFile(const QString&, const QString&) override {
         return std::nullopt;

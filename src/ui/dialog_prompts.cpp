@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -52,6 +53,22 @@ int DialogPrompts::ask(const QString& title, const QString& text) {
 bool DialogPrompts::yesNo(const QString& caption, const QString& text) {
     return QMessageBox::question(parent_, caption, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<int> DialogPrompts::choose(const QString& title, const QString& text,
+                                         const QStringList& items) {
+    if (items.isEmpty())
+        return std::nullopt;
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(text);
+    dialog.setComboBoxItems(items);
+    dialog.setComboBoxEditable(false);
+    dialog.setTextValue(items.front());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const qsizetype at = items.indexOf(dialog.textValue());
+    return at < 0 ? std::nullopt : std::optional<int>(static_cast<int>(at));
 }
 
 std::optional<FileChoice> DialogPrompts::openFile(const QString& typeList) {

@@ -31,6 +31,8 @@ public:
     void captioned(const QString& caption, const QString& text) override;
     int ask(const QString& title, const QString& text) override;
     bool yesNo(const QString& caption, const QString& text) override;
+    std::optional<int> choose(const QString& title, const QString& text,
+                              const QStringList& items) override;
     std::optional<FileChoice> openFile(const QString& typeList) override;
     std::optional<FileChoice> saveFile(const QString& typeList, const QString& defaultExt) override;
 

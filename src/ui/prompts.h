@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -32,6 +33,9 @@ public:
     virtual int ask(const QString& title, const QString& text) = 0;
     // A Yes/No message box: true for Yes.
     virtual bool yesNo(const QString& caption, const QString& text) = 0;
+    // A choice among `items` (their position from 0); nothing when the user cancels.
+    virtual std::optional<int> choose(const QString& title, const QString& text,
+                                      const QStringList& items) = 0;
     // File dialogs. `typeList` is "description|patterns|description|patterns..." (patterns
     // separated by ";"); an empty list offers every file. Nothing when the user cancels.
     virtual std::optional<FileChoice> openFile(const QString& typeList) = 0;

@@ -41,6 +41,16 @@ public:
         }
         return yesNoAnswers.takeFirst();
     }
+    QList<std::optional<int>> choiceAnswers; // for choose(); none left: cancelled
+    std::optional<int> choose(const QString& title, const QString& text,
+                              const QStringList&) override {
+        questions << Question{title, text};
+        if (choiceAnswers.isEmpty()) {
+            ++unanswered;
+            return std::nullopt;
+        }
+        return choiceAnswers.takeFirst();
+    }
     std::optional<telvane::FileChoice> openFile(const QString& typeList) override {
         return next_file(typeList);
     }

@@ -376,6 +376,75 @@ void RoadData::LoadDesign(std::vector<PlaneInfo> chain, std::vector<LongSlopesIn
     }
 }
 
+void RoadData::BeginChange() {
+    if (change_depth_++ == 0)
+        before_change_ = Snapshot{s_, Engine};
+}
+
+void RoadData::EndChange() {
+    if (change_depth_ == 0 || --change_depth_ > 0 || !before_change_)
+        return;
+    Snapshot before = *std::move(before_change_);
+    before_change_.reset();
+    if (before.State == s_)
+        return; // a command that changed nothing (cancelled, refused) is no step
+    history_.push(std::move(before));
+}
+
+void RoadData::SwapWith(Snapshot& other) {
+    std::swap(other.State, s_);
+    std::swap(other.Engine, Engine);
+}
+
+void RoadData::Undo() {
+    if (history_.can_undo())
+        SwapWith(history_.undo());
+}
+
+void RoadData::Redo() {
+    if (history_.can_redo())
+        SwapWith(history_.redo());
+}
+
+void RoadData::MarkSaved(RoadPage page) {
+    switch (page) {
+    case RoadPage::Intersections:
+        saved_.IntersectionPoints = s_.IntersectionPoints;
+        break;
+    case RoadPage::Elements:
+        saved_.PlaneElements = s_.PlaneElements;
+        break;
+    case RoadPage::Profile:
+        saved_.GradePoints = s_.GradePoints;
+        break;
+    case RoadPage::Stakes:
+        saved_.Stakes = s_.Stakes;
+        break;
+    }
+}
+
+bool RoadData::PageUnsaved(RoadPage page) const {
+    switch (page) {
+    case RoadPage::Intersections:
+        return !s_.IntersectionPoints.empty() && s_.IntersectionPoints != saved_.IntersectionPoints;
+    case RoadPage::Elements:
+        return !s_.PlaneElements.empty() && s_.PlaneElements != saved_.PlaneElements;
+    case RoadPage::Profile:
+        return !s_.GradePoints.empty() && s_.GradePoints != saved_.GradePoints;
+    case RoadPage::Stakes:
+        return !s_.Stakes.empty() && s_.Stakes != saved_.Stakes;
+    }
+    return false;
+}
+
+bool RoadData::HasUnsavedChanges() const {
+    for (RoadPage page :
+         {RoadPage::Intersections, RoadPage::Elements, RoadPage::Profile, RoadPage::Stakes})
+        if (PageUnsaved(page))
+            return true;
+    return false;
+}
+
 std::size_t RoadData::Count(RoadPage page) const {
     switch (page) {
     case RoadPage::Intersections:

@@ -8,6 +8,8 @@
 #include "road/engine/design_axis_calculate.h"
 #include "road/engine/road_records.h"
 
+#include "model/history.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -117,6 +119,8 @@ struct RoadState {
     // neighbours into given points. Valid while PlanePrepared stays true.
     std::vector<PlaneInfo> EnteredElements;
     std::vector<std::string> PreparedWithBoxes;
+
+    bool operator==(const RoadState&) const = default;
 };
 
 class RoadData;
@@ -168,6 +172,25 @@ public:
     // The number of records on a page.
     std::size_t Count(RoadPage page) const;
 
+    // ---- Undo and redo: every change of the lists, as the user made it ----
+
+    // A change as one command makes it: the state before BeginChange and after the last
+    // EndChange is one step of the history (adding a point after switching the alignment's
+    // form is one step). A bracket that changed nothing leaves no step. Brackets may nest.
+    void BeginChange();
+    void EndChange();
+    bool CanUndo() const { return history_.can_undo(); }
+    bool CanRedo() const { return history_.can_redo(); }
+    // The lists, the flags and the engine as they were before the last change, or after it.
+    void Undo();
+    void Redo();
+    // The page's list is what its file holds (a Load, a Save): undoing back to it makes it
+    // saved again.
+    void MarkSaved(RoadPage page);
+    // A page holds records that are in no file as they stand.
+    bool PageUnsaved(RoadPage page) const;
+    bool HasUnsavedChanges() const;
+
     // The calculation command: prepares or converts the alignment, hands it and the profile to
     // the engine and calculates every stake.
     CalculationOutcome Calculate(const StartPointTexts& boxes);
@@ -194,6 +217,18 @@ public:
                     std::string* error = nullptr) const;
 
 private:
+    // The state on the other side of a change: the lists, the flags and the engine.
+    struct Snapshot {
+        RoadState State;
+        DesignAxisCalculate Engine;
+    };
+    void SwapWith(Snapshot& other);
+    History<Snapshot> history_{50};
+    int change_depth_ = 0;
+    std::optional<Snapshot> before_change_;
+    // Each page's list as its file holds it (empty: no file).
+    RoadState saved_;
+
     friend RoadState& EditRoadState(RoadData& data);
     friend const RoadState& EditRoadState(const RoadData& data);
     const RoadState& EditRoadState(const RoadData& data);

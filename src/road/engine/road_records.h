@@ -41,6 +41,8 @@ struct PlaneInfo {
     double Length = 0;       // a clothoid's spiral length; for the others informative
     std::string Direction;   // "R", "L" or empty; for the road window
     std::int16_t Role = RoleOther;
+
+    bool operator==(const PlaneInfo&) const = default;
 };
 
 // One horizontal intersection point. Name to ClothoidLength2 are input; the rest is written by
@@ -64,6 +66,8 @@ struct IntersectionPointInfo {
     double HY = 0;             // spiral to circle
     double YH = 0;             // circle to spiral
     double HZ = 0;             // spiral to tangent
+
+    bool operator==(const IntersectionPointInfo&) const = default;
 };
 
 // One stake: the centre point on the axis and the side points, each with its elevation.
@@ -82,6 +86,8 @@ struct Pile {
     // without a side offset has no side points. The tables and files leave the others empty.
     bool HasCentre = false;
     bool HasSides = false;
+
+    bool operator==(const Pile&) const = default;
 };
 
 // Kept with the plane data for the road window; nothing in the program reads or fills it.
@@ -95,6 +101,8 @@ struct LongSlopesInfo {
     double Radius = 0;          // vertical curve radius, sign ignored
     double Slope1 = 0;          // grade arriving, per mille
     double Slope2 = 0;          // grade leaving, per mille
+
+    bool operator==(const LongSlopesInfo&) const = default;
 };
 
 // True when every number the engine reads from the record is finite.

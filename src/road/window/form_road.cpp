@@ -4,12 +4,14 @@
 #include "model/textlines.h"
 #include "plot/picture.h"
 #include "road/design/road_texts.h"
+#include "road/landxml/road_design_io.h"
 #include "ui/codec.h"
 #include "ui/guard.h"
 #include "ui/plot_view.h"
 #include "ui/prompts.h"
 #include "ui/ui_text.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -94,8 +96,13 @@ TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QW
     BtnSave = command_button(this, "BtnSave");
     BtnCalculate = command_button(this, "BtnCalculate");
     BtnClear = command_button(this, "BtnClear");
+    BtnUndo = command_button(this, "BtnUndo");
+    BtnRedo = command_button(this, "BtnRedo");
+    BtnLoadLandXml = command_button(this, "BtnLoadLandXml");
+    BtnSaveLandXml = command_button(this, "BtnSaveLandXml");
     for (QPushButton* b :
-         {BtnAppend, BtnInsert, BtnDelete, BtnUpdate, BtnLoad, BtnSave, BtnCalculate, BtnClear})
+         {BtnAppend, BtnInsert, BtnDelete, BtnUpdate, BtnLoad, BtnSave, BtnCalculate, BtnClear,
+          BtnUndo, BtnRedo, BtnLoadLandXml, BtnSaveLandXml})
         commands->addWidget(b);
     commands->addStretch(1);
     layout->addLayout(commands);
@@ -175,9 +182,30 @@ TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QW
         {BtnCalculate, &TFormRoadCalculate::BtnCalculateClick},
         {BtnClear, &TFormRoadCalculate::BtnClearClick},
         {BtnExit, &TFormRoadCalculate::BtnExitClick},
+        {BtnUndo, &TFormRoadCalculate::BtnUndoClick},
+        {BtnRedo, &TFormRoadCalculate::BtnRedoClick},
+        {BtnLoadLandXml, &TFormRoadCalculate::BtnLoadLandXmlClick},
+        {BtnSaveLandXml, &TFormRoadCalculate::BtnSaveLandXmlClick},
     };
     for (auto [b, handler] : handlers)
         connect(b, &QPushButton::clicked, this, [this, handler = handler] { run(handler); });
+    // Keys of undo and redo, while this window is active.
+    const std::pair<QKeySequence, QPushButton*> keys[] = {
+        {QKeySequence::Undo, BtnUndo},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), BtnRedo},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), BtnRedo},
+    };
+    for (const auto& [key, b] : keys) {
+        auto* action = new QAction(this);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [b = b] {
+            if (b->isEnabled())
+                b->click();
+        });
+    }
+    update_history_buttons();
 }
 
 void TFormRoadCalculate::SetDialogs(TFormIntersectionInport* point, TFormMainPileInport* element,
@@ -189,7 +217,33 @@ void TFormRoadCalculate::SetDialogs(TFormIntersectionInport* point, TFormMainPil
 }
 
 void TFormRoadCalculate::run(void (TFormRoadCalculate::*command)()) {
+    // Every command is one step of the history, however many operations of the data it makes
+    // (undo and redo move in it instead).
+    const bool step = command != &TFormRoadCalculate::BtnUndoClick &&
+                      command != &TFormRoadCalculate::BtnRedoClick;
+    if (step)
+        Data.BeginChange();
     guarded(prompts_, [this, command] { (this->*command)(); });
+    if (step)
+        Data.EndChange();
+    update_history_buttons();
+}
+
+void TFormRoadCalculate::update_history_buttons() {
+    BtnUndo->setEnabled(Data.CanUndo());
+    BtnRedo->setEnabled(Data.CanRedo());
+}
+
+void TFormRoadCalculate::BtnUndoClick() {
+    Data.Undo();
+    refill_all();
+    UpdatePictures();
+}
+
+void TFormRoadCalculate::BtnRedoClick() {
+    Data.Redo();
+    refill_all();
+    UpdatePictures();
 }
 
 RoadPage TFormRoadCalculate::ActivePage() const {
@@ -197,10 +251,7 @@ RoadPage TFormRoadCalculate::ActivePage() const {
 }
 
 bool TFormRoadCalculate::HasUnsavedChanges() const {
-    for (std::size_t i = 0; i < 4; ++i)
-        if (changed_[i] && Data.Count(kPages[i]) > 0)
-            return true;
-    return false;
+    return Data.HasUnsavedChanges();
 }
 
 QTableView* TFormRoadCalculate::table(RoadPage page) const {
@@ -238,10 +289,19 @@ void TFormRoadCalculate::FormPaint() {
     Label3->setText(texts_.text("AzimuthAngle"));
     LabelAzimuthUnit->setText(texts_.text("azimuth_unit"));
     Label4->setText(texts_.text("offset"));
-    const std::pair<QPushButton*, const char*> captions[] = {
-        {BtnExit, "Exit"},        {BtnAppend, "appendbtn"},    {BtnInsert, "insertbtn"},
-        {BtnDelete, "deletebtn"}, {BtnUpdate, "Update"},       {BtnLoad, "Load"},
-        {BtnSave, "savebtn"},     {BtnCalculate, "calculate"}, {BtnClear, "clear_data"}};
+    const std::pair<QPushButton*, const char*> captions[] = {{BtnExit, "Exit"},
+                                                             {BtnAppend, "appendbtn"},
+                                                             {BtnInsert, "insertbtn"},
+                                                             {BtnDelete, "deletebtn"},
+                                                             {BtnUpdate, "Update"},
+                                                             {BtnLoad, "Load"},
+                                                             {BtnSave, "savebtn"},
+                                                             {BtnCalculate, "calculate"},
+                                                             {BtnClear, "clear_data"},
+                                                             {BtnUndo, "undobtn"},
+                                                             {BtnRedo, "redobtn"},
+                                                             {BtnLoadLandXml, "landxml_load"},
+                                                             {BtnSaveLandXml, "landxml_save"}};
     for (auto [b, key] : captions)
         b->setText(texts_.text(key));
     const char* pages[] = {"intersection_data", "mainpile_data", "slope_data", "pile_data"};
@@ -309,7 +369,6 @@ void TFormRoadCalculate::add(bool at_end) {
         Data.InsertStake(at, PendingStake);
         break;
     }
-    mark_changed(page);
     if (question)
         refill_all();
     else
@@ -382,7 +441,6 @@ void TFormRoadCalculate::BtnUpdateClick() {
         Data.UpdateStake(k, PendingStake);
         break;
     }
-    mark_changed(page);
     refill(page);
     table(page)->setCurrentIndex(model(page)->index(static_cast<int>(k), 0));
 }
@@ -395,7 +453,6 @@ void TFormRoadCalculate::BtnDeleteClick() {
     if (texts_.question("if_delete_data") != 1)
         return;
     Data.Remove(page, static_cast<std::size_t>(at.row()));
-    mark_changed(page);
     refill(page);
     const int rows = static_cast<int>(Data.Count(page));
     if (rows > 0)
@@ -408,7 +465,6 @@ void TFormRoadCalculate::BtnClearClick() {
     Data.ClearAll();
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5})
         e->clear();
-    changed_ = {};
     refill_all();
     UpdatePictures();
 }
@@ -453,7 +509,6 @@ void TFormRoadCalculate::BtnCalculateClick() {
         refill(RoadPage::Elements);
     if (outcome.RefillStakes) {
         refill(RoadPage::Stakes);
-        mark_changed(RoadPage::Stakes); // new results, not yet saved
     }
     // A refused calculation has cleared its results: the pictures go with them.
     UpdatePictures();
@@ -520,9 +575,7 @@ void TFormRoadCalculate::BtnLoadClick() {
         Edit3->setText(fromGbk(outcome.Boxes->Edit3));
         Edit4->setText(fromGbk(outcome.Boxes->Edit4));
     }
-    changed_[static_cast<std::size_t>(page)] = false;
-    if (page == RoadPage::Intersections || page == RoadPage::Elements)
-        changed_[0] = changed_[1] = false; // the other form was emptied
+    Data.MarkSaved(page);
     refill_all();
 }
 
@@ -546,11 +599,77 @@ void TFormRoadCalculate::BtnSaveClick() {
     const SaveStatus status =
         Data.Save(page, QFile::encodeName(name).toStdString(), titles, &error);
     if (status == SaveStatus::Saved)
-        changed_[static_cast<std::size_t>(page)] = false;
+        Data.MarkSaved(page);
     if (const std::optional<RoadMessage> said =
             SaveMessage(status, toGbk(QDir::toNativeSeparators(name)),
                         toGbk(QString::fromLocal8Bit(error.c_str()))))
         show_message(*said);
+}
+
+void TFormRoadCalculate::BtnLoadLandXmlClick() {
+    const std::optional<FileChoice> choice = prompts_.openFile(texts_.filter("LANDXML_FILTER"));
+    if (!choice)
+        return;
+    const std::string path = QFile::encodeName(choice->fileName).toStdString();
+    landxml::DesignLoad load = landxml::load_design(Data, path);
+    if (!load.Design && !load.Choices.empty()) {
+        // Several alignments: the user picks one.
+        QStringList names;
+        for (const std::string& name : load.Choices)
+            names << fromGbk(name);
+        const std::optional<int> picked = prompts_.choose(
+            texts_.text("landxml_choose_title"), texts_.text("landxml_choose_alignment"), names);
+        if (!picked)
+            return;
+        load = landxml::load_design(Data, path, load.Choices[static_cast<std::size_t>(*picked)]);
+    }
+    if (!load.Design) {
+        if (load.Error.Key == "file_read_error")
+            prompts_.message(texts_.text("file_read_error") + QStringLiteral("\n") +
+                             choice->fileName + QStringLiteral("\n") +
+                             QString::fromLocal8Bit(load.ReadError.c_str()));
+        else
+            prompts_.message(texts_.text(load.Error.Key) + fromGbk(load.Error.Subject));
+        return;
+    }
+    design_name_ = load.Design->Name;
+    design_stations_ = load.Design->Stations;
+    // The design gives its own start: the boxes are emptied so that they do not move it.
+    for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4})
+        e->clear();
+    // The lists are what the LandXML file holds.
+    Data.MarkSaved(RoadPage::Elements);
+    Data.MarkSaved(RoadPage::Profile);
+    Data.MarkSaved(RoadPage::Intersections);
+    refill_all();
+    PageControl1->setCurrentIndex(static_cast<int>(RoadPage::Elements));
+}
+
+void TFormRoadCalculate::BtnSaveLandXmlClick() {
+    const std::optional<FileChoice> choice =
+        prompts_.saveFile(texts_.filter("LANDXML_FILTER"), QStringLiteral(".xml"));
+    if (!choice)
+        return;
+    QString name = choice->fileName;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".xml");
+    if (QFileInfo::exists(name) && !texts_.if_overwrite())
+        return;
+    double offset = 0;
+    const bool with_offset = try_parse_double(toGbk(Edit5->text()), offset);
+    std::string error;
+    const std::optional<landxml::LandXmlError> refused = landxml::save_design(
+        Data, QFile::encodeName(name).toStdString(), design_name_.value_or("Telvane"),
+        design_stations_.value_or(landxml::plain_stations(Data)), true, with_offset ? offset : 0.0,
+        &error);
+    const std::string file = toGbk(QDir::toNativeSeparators(name));
+    if (!refused)
+        show_message(RoadMessage{true, roadkeys::Saved, {file}});
+    else if (refused->Key == "Failure")
+        show_message(RoadMessage{
+            true, roadkeys::SaveFailed, {file, toGbk(QString::fromLocal8Bit(error.c_str()))}});
+    else
+        prompts_.message(texts_.text(refused->Key) + fromGbk(refused->Subject));
 }
 
 } // namespace telvane::road

@@ -5,11 +5,14 @@
 
 #include "entry_dialogs.h"
 #include "road/design/road_data.h"
+#include "road/landxml/stations.h"
 #include "road_table_model.h"
 
 #include <QWidget>
 
 #include <array>
+#include <optional>
+#include <string>
 
 class QGroupBox;
 class QLabel;
@@ -60,13 +63,20 @@ public:
     void BtnCalculateClick();
     void BtnClearClick();
     void BtnExitClick();
+    // Undo and redo of the last change of the road data (Ctrl+Z, Ctrl+Y or Ctrl+Shift+Z).
+    void BtnUndoClick();
+    void BtnRedoClick();
+    // A road design in LandXML: its alignment into the line elements and its profile into the
+    // grade points; the design as last calculated, with its stakes, out.
+    void BtnLoadLandXmlClick();
+    void BtnSaveLandXmlClick();
 
     QGroupBox* GroupBox1;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
     QLabel* LabelAzimuthUnit; // the unit of Edit4 (radians), beside it
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5;
     QPushButton *BtnExit, *BtnAppend, *BtnInsert, *BtnDelete, *BtnUpdate, *BtnLoad, *BtnSave,
-        *BtnCalculate, *BtnClear;
+        *BtnCalculate, *BtnClear, *BtnUndo, *BtnRedo, *BtnLoadLandXml, *BtnSaveLandXml;
     QTabWidget* PageControl1;
     QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4;
     QTableView *SGIntersection, *SGMainPile, *SGSlope, *SGPile;
@@ -105,7 +115,8 @@ private:
     // A number in a start-point box, or a message naming the box.
     bool box_is_number(QLineEdit* box, QLabel* label, bool blank_allowed);
     void show_message(const RoadMessage& message);
-    void mark_changed(RoadPage page) { changed_[static_cast<std::size_t>(page)] = true; }
+    // The enabled states of Undo and Redo.
+    void update_history_buttons();
 
     const UiText& texts_;
     Prompts& prompts_;
@@ -114,7 +125,9 @@ private:
     TFormMainPileInport* element_dialog_ = nullptr;
     TFormlongSlopesInport* grade_dialog_ = nullptr;
     TFormPileInport* stake_dialog_ = nullptr;
-    std::array<bool, 4> changed_{};
+    // The design's name and stations when it came from LandXML (what a save writes back).
+    std::optional<std::string> design_name_;
+    std::optional<landxml::Stationing> design_stations_;
 };
 
 } // namespace telvane::road

@@ -813,3 +813,106 @@ TEST(RoadFiles, AnExtensionInSmallLettersLoadsToo) {
 }
 
 } // namespace telvane::road
+
+namespace telvane::road {
+namespace {
+
+using telvane::testing::TempDir;
+
+// Every command is one step of the history: undo gives back the lists, flags and engine as they
+// were before it, redo what it made; a page whose list is back to what its file holds is saved.
+TEST(RoadHistory, EveryOperationUndoesAndRedoes) {
+    TempDir dir;
+    const std::string pvi = dir.write("p.PVI", "K,H,i1,i2,R\r\n0,100,10,10,0\r\n"
+                                               "500,105,10,-5,3000\r\n2000,97.5,-5,-5,0\r\n");
+    struct Case {
+        const char* name;
+        std::function<void(RoadData&)> command;
+    };
+    const Case cases[] = {
+        {"insert a point", [](RoadData& d) { d.InsertPoint(1, WindingRoad(1)[1]); }},
+        {"switch and insert an element",
+         [](RoadData& d) {
+             d.SwitchAlignment(RoadPage::Elements);
+             d.InsertElement(0, El('L'));
+         }},
+        {"update a grade point",
+         [](RoadData& d) {
+             d.UpdateGradePoint(0, LongSlopesInfo{5, 0, 7});
+         }},
+        {"remove a stake", [](RoadData& d) { d.Remove(RoadPage::Stakes, 2); }},
+        {"clear", [](RoadData& d) { d.ClearAll(); }},
+        {"calculate",
+         [](RoadData& d) {
+             d.Calculate({"", "", "", "", "3"});
+         }},
+        {"load a profile", [&pvi](RoadData& d) { d.Load(RoadPage::Profile, pvi); }},
+    };
+    for (const Case& c : cases) {
+        RoadData d;
+        EditRoadState(d).InputMode = InputModeIntersections;
+        EditRoadState(d).IntersectionPoints = WindingRoad(3);
+        EditRoadState(d).GradePoints = {LongSlopesInfo{0, 0, 100}, LongSlopesInfo{3000, 0, 110}};
+        EditRoadState(d).Stakes = StakesEvery(0, 1000, 250);
+        for (RoadPage p : {RoadPage::Intersections, RoadPage::Profile, RoadPage::Stakes})
+            d.MarkSaved(p);
+        ASSERT_FALSE(d.HasUnsavedChanges()) << c.name;
+        const RoadState before = d.State();
+        d.BeginChange();
+        c.command(d);
+        d.EndChange();
+        const RoadState after = d.State();
+        ASSERT_NE(after, before) << c.name;
+        ASSERT_TRUE(d.CanUndo()) << c.name;
+        d.Undo();
+        EXPECT_EQ(d.State(), before) << c.name;
+        EXPECT_FALSE(d.HasUnsavedChanges()) << c.name; // back to what the files hold
+        EXPECT_FALSE(d.CanUndo()) << c.name;           // one command, one step
+        d.Redo();
+        EXPECT_EQ(d.State(), after) << c.name;
+    }
+}
+
+TEST(RoadHistory, TheEngineComesBackWithItsStakesAndEmptyStepsAreNone) {
+    RoadData d;
+    EditRoadState(d).InputMode = InputModeElements;
+    EditRoadState(d).PlaneElements = ChainOfKinds("LSASL");
+    EditRoadState(d).Stakes = StakesEvery(0, 60, 10);
+    d.BeginChange();
+    ASSERT_EQ(d.Calculate({"", "", "", "", "3"}).Status, CalculationStatus::Done);
+    d.EndChange();
+    const std::vector<Pile> first = d.Stakes();
+    d.BeginChange();
+    d.ClearAll();
+    d.EndChange();
+    EXPECT_FALSE(d.EngineReady());
+    d.Undo();
+    // The engine is back with the alignment it had: a stake asked for now is where it was.
+    ASSERT_TRUE(d.EngineReady());
+    Pile again{first[2].Mileage};
+    ASSERT_TRUE(d.CalculateStake(again, 3));
+    EXPECT_DOUBLE_EQ(again.MiddleN, first[2].MiddleN);
+    // A command that changes nothing (a refused update, a cancelled one) leaves no step.
+    d.BeginChange();
+    EXPECT_FALSE(d.UpdateStake(99, Pile{1}));
+    d.EndChange();
+    d.Undo();
+    EXPECT_FALSE(d.CanUndo()); // the one step left was the calculation
+    // Nested brackets make one step.
+    d.BeginChange();
+    d.BeginChange();
+    d.InsertStake(0, Pile{1});
+    d.EndChange();
+    d.InsertStake(0, Pile{2});
+    d.EndChange();
+    EXPECT_EQ(d.Stakes().size(), first.size() + 2);
+    d.Undo();
+    EXPECT_EQ(d.Stakes().size(), first.size());
+    EXPECT_TRUE(d.HasUnsavedChanges()); // calculated stakes are in no file
+    d.MarkSaved(RoadPage::Stakes);
+    EXPECT_FALSE(d.PageUnsaved(RoadPage::Stakes));
+    EXPECT_TRUE(d.PageUnsaved(RoadPage::Elements)); // the prepared chain is in no file either
+}
+
+} // namespace
+} // namespace telvane::road
