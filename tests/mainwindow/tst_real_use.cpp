@@ -7,9 +7,11 @@
 #include "test_files.h"
 #include "ui/dialog_prompts.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -51,6 +53,12 @@ struct RealUse {
     TForm1& form() { return *windows->Form1; }
     QString path(const QString& name) const { return QDir(files.dir()).filePath(name); }
 
+    // The window manager gives the focus back to the window a dialog came from; the offscreen
+    // platform does not, and keys of the window's commands go to the active window.
+    static void activate(QWidget* w) {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
     // Lets queued work, dialogs and their answers happen.
     static void settle(int rounds = 20) {
         for (int i = 0; i < rounds; ++i)
@@ -243,6 +251,9 @@ private slots:
         QVERIFY(f.ReceiveBtn->isEnabled());
     }
 
+    void undoAndRedoInTheMainWindow();
+    void undoAndRedoInTheRoadWindow();
+
     // F1 shows the help; the data stays and Ctrl+S saves it, not the help.
     void helpKeepsTheDataForSave() {
         RealUse u;
@@ -259,6 +270,109 @@ private slots:
         QVERIFY(f.windowTitle().startsWith("back.csv - "));
     }
 };
+
+// Undo and redo in the main window through real keys: typing into cells, Ctrl+V, Delete, then
+// Ctrl+Z step by step back to the points as opened (and no question on closing), Ctrl+Y again.
+void TestRealUse::undoAndRedoInTheMainWindow() {
+    RealUse u;
+    TForm1& f = u.form();
+    u.files.write("p.csv", "P1,C,1,2,3\r\nP2,C,4,5,6\r\n");
+    QVERIFY(f.OpenFile(u.path("p.csv")));
+    QVERIFY(!f.Doc().unsaved());
+    QTest::mouseClick(f.CoordBtn, Qt::LeftButton);
+    u.type_row(0, {"Q1", "10"});
+    QCOMPARE(u.cell(0, 1), QString("Q1"));
+    QGuiApplication::clipboard()->setText("P9\t9\t9\t9\tK\n");
+    f.StrGrid->setCurrentIndex(f.StrGridModel->index(1, 1));
+    QTest::keyClick(f.StrGrid, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(u.cell(1, 1), QString("P9"));
+    f.StrGrid->setCurrentIndex(f.StrGridModel->index(0, 1));
+    // Delete asks, No being the default: Yes is clicked.
+    u.answerer.answers = {DialogAnswerer::button(QMessageBox::Yes)};
+    QTest::keyClick(f.StrGrid, Qt::Key_Delete);
+    u.settle();
+    QCOMPARE(f.StrGridModel->rowCount(), 1);
+    QCOMPARE(u.cell(0, 1), QString("P9"));
+    const QStringList after = {u.cell(0, 1), u.cell(0, 2)};
+    RealUse::activate(&f);
+    // Back: the deleted row, the paste, the two typed cells, then the editing page itself.
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.StrGridModel->rowCount(), 2);
+    QCOMPARE(u.cell(0, 1), QString("Q1"));
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(u.cell(1, 1), QString("P2"));
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(u.cell(0, 1), QString("P1"));
+    QCOMPARE(u.cell(0, 2), QString("1.0000"));
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.PageControl1->currentIndex(), 0);
+    QVERIFY(!f.Doc().unsaved()); // the points as opened: closing asks nothing
+    // And forward again, with the other key of redo for the last step.
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&f, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(f.PageControl1->currentIndex(), 1);
+    QCOMPARE((QStringList{u.cell(0, 1), u.cell(0, 2)}), after);
+    QVERIFY(f.Doc().unsaved());
+    QVERIFY(!f.RedoBtn2->isEnabled());
+    QVERIFY(f.UndoBtn2->isEnabled());
+}
+
+// Undo and redo in the road window through real keys: a grade point entered in its real dialog
+// by typing, a row deleted after the real question, then Ctrl+Z and Ctrl+Y.
+void TestRealUse::undoAndRedoInTheRoadWindow() {
+    RealUse u;
+    TForm1& f = u.form();
+    road::TFormRoadCalculate& r = *u.windows->FormRoadCalculate;
+    QTest::mouseClick(f.RoadCalcBtn, Qt::LeftButton);
+    QVERIFY(r.isVisible());
+    r.PageControl1->setCurrentIndex(static_cast<int>(road::RoadPage::Profile));
+    const auto type_grade = [](const QStringList& values) {
+        return [values](QWidget* dialog) {
+            auto* d = qobject_cast<road::TFormlongSlopesInport*>(dialog);
+            if (!d) {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                return;
+            }
+            QLineEdit* boxes[] = {d->Edit1, d->Edit2, d->Edit3, d->Edit4, d->Edit5};
+            for (int i = 0; i < 5; ++i) {
+                boxes[i]->setFocus();
+                QTest::keyClicks(boxes[i], values[i]);
+            }
+            QTest::keyClick(boxes[4], Qt::Key_Return); // OK is the default button
+        };
+    };
+    u.answerer.answers = {type_grade({"0", "100", "0", "10", "10"})};
+    QTest::mouseClick(r.BtnAppend, Qt::LeftButton);
+    u.settle();
+    u.answerer.answers = {type_grade({"500", "105", "0", "10", "10"})};
+    QTest::mouseClick(r.BtnAppend, Qt::LeftButton);
+    u.settle();
+    QVERIFY2(u.answerer.shown.isEmpty(), qPrintable(u.answerer.shown.join("|")));
+    QCOMPARE(u.answerer.dialogs, 2);
+    QCOMPARE(r.Data.GradePoints().size(), std::size_t(2));
+    QCOMPARE(r.Data.GradePoints()[1].Height, 105.0);
+    r.SGSlope->setCurrentIndex(r.SGSlope->model()->index(0, 0));
+    u.answerer.answers = {DialogAnswerer::key(Qt::Key_Return)}; // confirm the delete
+    QTest::mouseClick(r.BtnDelete, Qt::LeftButton);
+    u.settle();
+    QCOMPARE(r.Data.GradePoints().size(), std::size_t(1));
+    RealUse::activate(&r);
+    QTest::keyClick(&r, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(r.Data.GradePoints().size(), std::size_t(2));
+    QCOMPARE(r.SGSlope->model()->rowCount(), 2);
+    QTest::keyClick(&r, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&r, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(r.Data.GradePoints().empty());
+    QVERIFY(!r.BtnUndo->isEnabled());
+    QVERIFY(!r.HasUnsavedChanges());
+    QTest::keyClick(&r, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(&r, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(r.Data.GradePoints().size(), std::size_t(2));
+    QVERIFY(r.HasUnsavedChanges());
+    QVERIFY(r.BtnRedo->isEnabled());
+}
 
 QTEST_MAIN(TestRealUse)
 #include "tst_real_use.moc"

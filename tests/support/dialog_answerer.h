@@ -3,6 +3,7 @@
 // texts of the message boxes are recorded. A dialog with no answer left is closed with Escape.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -34,6 +35,16 @@ public:
 
     static Answer key(Qt::Key k) {
         return [k](QWidget* dialog) { QTest::keyClick(dialog, k); };
+    }
+    // Clicks the button `which` of a message box (Escape when it has none).
+    static Answer button(QMessageBox::StandardButton which) {
+        return [which](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            if (QAbstractButton* b = box ? box->button(which) : nullptr)
+                QTest::mouseClick(b, Qt::LeftButton);
+            else
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        };
     }
     // Types `path` into a file dialog's name box and presses Return.
     static Answer path(const QString& path) {
