@@ -1,0 +1,2 @@
+// A core file that reaches for Qt: the layer check must refuse it.
+#include <QString>
