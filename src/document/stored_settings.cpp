@@ -38,17 +38,22 @@ StoredSettings read_settings(const IniFile& ini) {
     return s;
 }
 
-void write_settings(IniFile& ini, const StoredSettings& s) {
-    ini.write_int(kSetting, "AngleUnit", s.AngleUnit);
-    ini.write_int(kSetting, "LengthUnit", s.LengthUnit);
-    ini.write_int(kSetting, "KOption", s.KOption);
-    ini.write_double(kSetting, "GridScale", s.GridScale);
-    ini.write_int(kSetting, "CoordOrder", s.CoordOrder);
-    ini.write_int(kForm, "Port", s.Port);
-    if (!s.PortName.empty() || ini.value(kForm, "PortName"))
-        ini.write_string(kForm, "PortName", s.PortName);
-    ini.write_int(kForm, "Baudrate", s.Baudrate);
-    ini.write_int(kForm, "Language", s.Language);
+void write_settings(IniFile& ini, const StoredSettings& s, unsigned parts) {
+    if (parts & kUnitSettings) {
+        ini.write_int(kSetting, "AngleUnit", s.AngleUnit);
+        ini.write_int(kSetting, "LengthUnit", s.LengthUnit);
+        ini.write_int(kSetting, "KOption", s.KOption);
+        ini.write_double(kSetting, "GridScale", s.GridScale);
+        ini.write_int(kSetting, "CoordOrder", s.CoordOrder);
+    }
+    if (parts & kPortSettings) {
+        ini.write_int(kForm, "Port", s.Port);
+        if (!s.PortName.empty() || ini.value(kForm, "PortName"))
+            ini.write_string(kForm, "PortName", s.PortName);
+        ini.write_int(kForm, "Baudrate", s.Baudrate);
+    }
+    if (parts & kLanguageSetting)
+        ini.write_int(kForm, "Language", s.Language);
 }
 
 FileSettings file_settings(const StoredSettings& s) {

@@ -33,8 +33,17 @@ inline constexpr double kGridScaleMax = 1.1;
 // Missing or out-of-range values read as their defaults (a list position outside its list as
 // the first entry, a grid scale factor outside 0.9..1.1 as 1).
 StoredSettings read_settings(const IniFile& ini);
-// Writes every value; PortName only when there is one or the file had one (then emptied).
-void write_settings(IniFile& ini, const StoredSettings& s);
+// Which values a writer writes: each window writes what it owns, the rest of the file stays as
+// it is.
+enum SettingsPart : unsigned {
+    kUnitSettings = 1,    // the settings dialog's choices
+    kPortSettings = 2,    // Port, PortName, Baudrate
+    kLanguageSetting = 4, // Language
+    kAllSettings = 7,
+};
+// Writes the values of `parts`; PortName only when there is one or the file had one (then
+// emptied).
+void write_settings(IniFile& ini, const StoredSettings& s, unsigned parts = kAllSettings);
 
 // The values the file commands and the views use.
 FileSettings file_settings(const StoredSettings& s);

@@ -1,5 +1,6 @@
 #include "form_main.h"
 
+#include "document/stored_settings.h"
 #include "points_map.h"
 #include "road/window/form_road.h"
 #include "serial/port_link_host.h"
@@ -55,7 +56,6 @@ namespace telvane {
 
 namespace {
 
-constexpr const char* kFormSection = "Form";
 constexpr int kDefaultLanguage = 1;
 
 std::filesystem::path to_path(const QString& path) {
@@ -434,7 +434,8 @@ void TForm1::FormCreate() {
     texts_ = std::make_unique<UiText>(*language_, prompts_);
 
     IniFile ini = IniFile::load(to_path(paths_.iniPath));
-    long long index = ini.read_int(kFormSection, "Language", kDefaultLanguage);
+    StoredSettings stored = read_settings(ini);
+    long long index = stored.Language;
     const auto languages = static_cast<long long>(language_->LanguageNames().size());
     if (index < 0 || index >= languages)
         index = kDefaultLanguage;
@@ -442,7 +443,8 @@ void TForm1::FormCreate() {
     if (index >= languages)
         index = 0;
     language_->SelectLanguage(static_cast<int>(index));
-    ini.write_int(kFormSection, "Language", index);
+    stored.Language = static_cast<int>(index);
+    write_settings(ini, stored, kLanguageSetting);
     if (!ini.save(to_path(paths_.iniPath)))
         qWarning("The settings could not be written to %s", qUtf8Printable(paths_.iniPath));
     // HELP.txt was unreadable: say so in the language just chosen.
@@ -462,11 +464,11 @@ void TForm1::FormCreate() {
     // Each selector is bound on its own: a machine without serial devices still gets its baud
     // rates listed, so the stored rate is not lost at the next close.
     bool bound = true;
-    const QString typed = QString::fromStdString(ini.read_string(kFormSection, "PortName", ""));
+    const QString typed = QString::fromStdString(stored.PortName);
     try {
         ComComboBox7->SetComPort(&ComPort1);
         ComComboBox7->SetComProperty(ComProperty::Port);
-        const long long port = ini.read_int(kFormSection, "Port", 0);
+        const long long port = stored.Port;
         ComComboBox7->setCurrentIndex(
             port >= 0 && port < ComComboBox7->count() ? static_cast<int>(port) : -1);
         // A device typed by the user is kept by its name: its place in the list may change.
@@ -484,7 +486,7 @@ void TForm1::FormCreate() {
     try {
         ComComboBox8->SetComPort(&ComPort1);
         ComComboBox8->SetComProperty(ComProperty::BaudRate);
-        const long long baud = ini.read_int(kFormSection, "Baudrate", kBaud115200);
+        const long long baud = stored.Baudrate;
         const bool listed = baud >= 0 && baud < ComComboBox8->count();
         ComComboBox8->setCurrentIndex(listed ? static_cast<int>(baud) : -1);
         if (listed)
@@ -577,7 +579,9 @@ void TForm1::vLanguageChange(int index) {
     language_->SelectLanguage(index);
     // The language chosen is the one of the next start too.
     IniFile ini = IniFile::load(to_path(paths_.iniPath));
-    ini.write_int(kFormSection, "Language", index);
+    StoredSettings stored = read_settings(ini);
+    stored.Language = index;
+    write_settings(ini, stored, kLanguageSetting);
     if (!ini.save(to_path(paths_.iniPath)))
         qWarning("The settings could not be written to %s", qUtf8Printable(paths_.iniPath));
     ApplyTexts();
@@ -648,7 +652,8 @@ void TForm1::FormClose() {
     } catch (const ComPortError&) {
         // The port is closed all the same; the positions below must still be kept.
     }
-    ini.write_int(kFormSection, "Port", ComComboBox7->currentIndex());
+    StoredSettings stored = read_settings(ini);
+    stored.Port = ComComboBox7->currentIndex();
     // A device the system does not list is kept by its name as well.
     const QString device = ComComboBox7->GetText();
     bool listed = false;
@@ -656,11 +661,10 @@ void TForm1::FormClose() {
         listed = TComPort::EnumComPorts().contains(device);
     } catch (const ComPortError&) {
     }
-    const bool typed = !listed && !device.isEmpty();
-    if (typed || ini.value(kFormSection, "PortName"))
-        ini.write_string(kFormSection, "PortName", typed ? device.toStdString() : "");
-    ini.write_int(kFormSection, "Baudrate", ComComboBox8->currentIndex());
-    ini.write_int(kFormSection, "Language", language_->LanguageIndex());
+    stored.PortName = !listed && !device.isEmpty() ? device.toStdString() : std::string();
+    stored.Baudrate = ComComboBox8->currentIndex();
+    stored.Language = language_->LanguageIndex();
+    write_settings(ini, stored, kPortSettings | kLanguageSetting);
     if (!ini.save(to_path(paths_.iniPath)))
         qWarning("The settings could not be written to %s", qUtf8Printable(paths_.iniPath));
 }

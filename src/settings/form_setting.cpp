@@ -1,5 +1,6 @@
 #include "form_setting.h"
 
+#include "document/stored_settings.h"
 #include "model/numtext.h"
 #include "texts/ini_file.h"
 #include "ui/codec.h"
@@ -22,22 +23,8 @@ namespace telvane {
 
 namespace {
 
-constexpr const char* kSection = "Setting";
-constexpr double kGridScaleMin = 0.9;
-constexpr double kGridScaleMax = 1.1;
-
 std::filesystem::path to_path(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
-}
-
-// The item index stored under `key`, or 0 when it is missing or not in 0..last.
-int stored_index(const IniFile& ini, const char* key, int last) {
-    const long long v = ini.read_int(kSection, key, 0);
-    return (v >= 0 && v <= last) ? static_cast<int>(v) : 0;
-}
-
-int unit_code(int index) {
-    return (index >= 0 && index <= 2) ? index + 1 : 0;
 }
 
 // The grid scale factor as shown: at least two decimals, and every further digit it has up to
@@ -130,14 +117,7 @@ TForm2::TForm2(const UiText& texts, QString iniPath, QWidget* parent)
 }
 
 void TForm2::Load() {
-    const IniFile ini = IniFile::load(to_path(ini_path_));
-    const int angle = stored_index(ini, "AngleUnit", 2);
-    const int length = stored_index(ini, "LengthUnit", 2);
-    const int k = stored_index(ini, "KOption", 2);
-    const int order = stored_index(ini, "CoordOrder", 1);
-    double scale = ini.read_double(kSection, "GridScale", 0.0);
-    if (scale < kGridScaleMin || scale > kGridScaleMax)
-        scale = 1.0;
+    value_ = read_settings(IniFile::load(to_path(ini_path_)));
 
     setWindowTitle(texts_.text("settingbtn"));
     AngUnitLAB->setText(texts_.text("AngUnitLab"));
@@ -153,11 +133,11 @@ void TForm2::Load() {
     DistUnitCBB->clear();
     DistUnitCBB->addItems(texts_.distance_units());
 
-    AngUnitCBB->setCurrentIndex(angle);
-    DistUnitCBB->setCurrentIndex(length);
-    KOptionCBB->setCurrentIndex(k);
-    CoordOrderCBB->setCurrentIndex(order);
-    GridScaleEdit->setText(grid_scale_text(scale));
+    AngUnitCBB->setCurrentIndex(value_.AngleUnit);
+    DistUnitCBB->setCurrentIndex(value_.LengthUnit);
+    KOptionCBB->setCurrentIndex(value_.KOption);
+    CoordOrderCBB->setCurrentIndex(value_.CoordOrder);
+    GridScaleEdit->setText(grid_scale_text(value_.GridScale));
     last_grid_scale_ = parse_double(GridScaleEdit->text().toStdString());
 }
 
@@ -191,12 +171,17 @@ void TForm2::ConfirmClick() {
     // Normally the field was checked when the focus left it; Return on the button may come first.
     if (!GridScaleEditExit())
         return;
+    // The choices become the settings the program uses only now; the rest of the file (the
+    // main window's port and language) is read and written back unchanged.
     IniFile ini = IniFile::load(to_path(ini_path_));
-    ini.write_int(kSection, "AngleUnit", AngUnitCBB->currentIndex());
-    ini.write_int(kSection, "LengthUnit", DistUnitCBB->currentIndex());
-    ini.write_int(kSection, "KOption", KOptionCBB->currentIndex());
-    ini.write_double(kSection, "GridScale", grid_scale());
-    ini.write_int(kSection, "CoordOrder", CoordOrderCBB->currentIndex());
+    StoredSettings stored = read_settings(ini);
+    stored.AngleUnit = AngUnitCBB->currentIndex();
+    stored.LengthUnit = DistUnitCBB->currentIndex();
+    stored.KOption = KOptionCBB->currentIndex();
+    stored.GridScale = parse_double(GridScaleEdit->text().toStdString());
+    stored.CoordOrder = CoordOrderCBB->currentIndex();
+    value_ = stored;
+    write_settings(ini, stored, kUnitSettings);
     if (!ini.save(to_path(ini_path_)))
         qWarning("The settings could not be written to %s", qUtf8Printable(ini_path_));
     close();
@@ -204,35 +189,35 @@ void TForm2::ConfirmClick() {
                         distance_unit_text());
 }
 
+// The settings as confirmed (or read at start), never the lists while the user changes them.
 int TForm2::angle_unit_code() const {
-    return unit_code(AngUnitCBB->currentIndex());
+    return telvane::file_settings(value_).units.angle;
 }
 int TForm2::distance_unit_code() const {
-    return unit_code(DistUnitCBB->currentIndex());
+    return telvane::file_settings(value_).units.distance;
 }
 double TForm2::k_option() const {
-    return parse_double(KOptionCBB->currentText().toStdString());
+    return telvane::file_settings(value_).reduction.K;
 }
 double TForm2::grid_scale() const {
-    return parse_double(GridScaleEdit->text().toStdString());
+    return value_.GridScale;
 }
 FileSettings TForm2::file_settings() const {
-    FileSettings s;
-    s.units = Units{angle_unit_code(), distance_unit_code()};
-    s.order = coord_order();
-    s.reduction.K = k_option();
-    s.reduction.grid_scale = grid_scale();
-    return s;
+    return telvane::file_settings(value_);
 }
 
 int TForm2::coord_order() const {
-    return CoordOrderCBB->currentIndex();
+    return value_.CoordOrder;
 }
 QString TForm2::angle_unit_text() const {
-    return AngUnitCBB->currentText();
+    const QStringList units = texts_.angle_units();
+    return value_.AngleUnit >= 0 && value_.AngleUnit < units.size() ? units[value_.AngleUnit]
+                                                                    : QString();
 }
 QString TForm2::distance_unit_text() const {
-    return DistUnitCBB->currentText();
+    const QStringList units = texts_.distance_units();
+    return value_.LengthUnit >= 0 && value_.LengthUnit < units.size() ? units[value_.LengthUnit]
+                                                                      : QString();
 }
 
 void TForm2::showEvent(QShowEvent* event) {

@@ -5,6 +5,7 @@
 // that were not confirmed stay in effect only until it is shown again.
 #pragma once
 
+#include "document/stored_settings.h"
 #include "fileio/datastate.h"
 
 #include <QDialog>
@@ -75,6 +76,7 @@ private:
     const UiText& texts_;
     QString ini_path_;
     double last_grid_scale_ = 1.0;
+    StoredSettings value_; // as confirmed or read at start
     bool checking_ = false;
 };
 

@@ -330,6 +330,12 @@ TEST(StoredSettings, OneReaderAndWriterForTheIniFile) {
     write_settings(out, s);
     EXPECT_EQ(out.value("Form", "PortName"), std::optional<std::string>(""));
     EXPECT_EQ(read_settings(IniFile{}), StoredSettings{});
+    // Each window writes its own part; the rest of the file stays as it was.
+    IniFile part = IniFile::from_bytes("[Form]\nPort=5\n");
+    write_settings(part, s, kUnitSettings | kLanguageSetting);
+    EXPECT_EQ(part.value("Form", "Port"), std::optional<std::string>("5"));
+    EXPECT_EQ(part.value("Setting", "AngleUnit"), std::optional<std::string>("2"));
+    EXPECT_FALSE(part.value("Form", "Baudrate"));
 }
 
 TEST(History, TheOldestChangeGoesAtTheLimit) {

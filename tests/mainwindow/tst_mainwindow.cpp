@@ -339,6 +339,10 @@ private slots:
         move_mouse(f.StopBtn, {5, 5});
         QCOMPARE(f.StatusPanel(2), QString());
         s.settings().DistUnitCBB->setCurrentIndex(1);
+        move_mouse(f.SettingBtn, {5, 5}); // not confirmed: not the unit in use
+        QCOMPARE(f.StatusPanel(2),
+                 en("hint_settingbtn") + en("ANGLE_UNIT_DMS") + ", " + en("DIST_UNIT_Meter"));
+        s.settings().ConfirmClick();
         move_mouse(f.SettingBtn, {5, 5});
         QCOMPARE(f.StatusPanel(2),
                  en("hint_settingbtn") + en("ANGLE_UNIT_DMS") + ", " + en("DIST_UNIT_US-Ft"));

@@ -142,19 +142,31 @@ private slots:
     void unitCodesAndValues() {
         Texts t;
         TForm2 dialog(*t.texts, t.files.ini());
+        // The values the program uses are the confirmed ones: a list changed and not confirmed
+        // changes nothing.
         const int expected[] = {0, 1, 2, 3, 0}; // no selection, the three units, the empty entry
         for (int index = -1; index <= 3; ++index) {
+            dialog.show();
             dialog.AngUnitCBB->setCurrentIndex(index);
             dialog.DistUnitCBB->setCurrentIndex(index);
+            QCOMPARE(dialog.angle_unit_code(), 1);
+            dialog.ConfirmClick();
             QCOMPARE(dialog.angle_unit_code(), expected[index + 1]);
             QCOMPARE(dialog.distance_unit_code(), expected[index + 1]);
+            dialog.Reset->click();
+            dialog.ConfirmClick();
         }
         const double k[] = {0.0, 0.14, 0.20};
         for (int i = 0; i < 3; ++i) {
+            dialog.show();
             dialog.KOptionCBB->setCurrentIndex(i);
+            dialog.ConfirmClick();
             QCOMPARE(dialog.k_option(), k[i]);
         }
+        dialog.show();
         dialog.CoordOrderCBB->setCurrentIndex(1);
+        QCOMPARE(dialog.coord_order(), 0);
+        dialog.ConfirmClick();
         QCOMPARE(dialog.coord_order(), 1);
         QCOMPARE(dialog.grid_scale(), 1.0);
     }
@@ -202,9 +214,9 @@ private slots:
         dialog.close();
         QCOMPARE(closed.size(), 1);
         QCOMPARE(t.files.read_ini(), stored);
-        // Until the dialog is shown again the others see the reset values ...
-        QCOMPARE(dialog.angle_unit_code(), 1);
-        QCOMPARE(dialog.grid_scale(), 1.0);
+        // The reset was not confirmed: the others still see the stored values ...
+        QCOMPARE(dialog.angle_unit_code(), 2);
+        QCOMPARE(dialog.grid_scale(), 1.05);
         // ... and showing it reloads the file.
         dialog.show();
         QCOMPARE(dialog.AngUnitCBB->currentIndex(), 1);
