@@ -19,29 +19,12 @@ namespace telvane::cli {
 
 namespace {
 
-// True for a name the binary readers would take by its extension: the four characters from the
-// first '.' of the file name.
-bool is_binary_name(const std::string& path) {
-    const std::string name = std::filesystem::path(path).filename().string();
-    const auto dot = name.find('.');
-    if (dot == std::string::npos)
-        return false;
-    std::string ext = name.substr(dot, 4);
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    for (const char* known : {".mea", ".dat", ".job", ".jbf", ".coo", ".cor", ".pts", ".ptf"})
-        if (ext == known)
-            return true;
-    return false;
-}
-
 // The Open command on a named file. A file that is not there is "cannot be opened" to the
 // content test; for a binary file the readers' own "does not exist" says more.
 bool open_input(const std::string& path, DataState& data, const FileSettings& settings,
                 Messages& shown, std::string* job_error = nullptr) {
     const bool dispatched = open_data_file(path, data, settings, shown, job_error);
-    if (!dispatched && !std::filesystem::exists(path) && is_binary_name(path)) {
+    if (!dispatched && !std::filesystem::exists(path) && binary_kind(path) != BinaryKind::None) {
         for (UserMessage& m : shown)
             if (m.kind == UserMessage::Kind::Key && m.value == "file_unable_open")
                 m.value = "file_not_exist";

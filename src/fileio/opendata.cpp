@@ -1,4 +1,5 @@
 #include "opendata.h"
+#include "model/ascii.h"
 
 #include "dxf.h"
 
@@ -117,14 +118,17 @@ void open_binary_points(const std::string& path, std::string_view bytes, DataSta
 
 void open_binary(const std::string& path, std::string_view bytes, DataState& data,
                  Messages& messages) {
-    const std::string ext = binary_extension(path);
-    if (ext == ".mea" || ext == ".job" || ext == ".dat" || ext == ".jbf") {
+    switch (binary_kind(path)) {
+    case BinaryKind::Job:
         data.DataKind = kDataRecords;
         open_binary_job(path, bytes, data, messages);
-    } else if (ext == ".coo" || ext == ".pts" || ext == ".cor" || ext == ".ptf") {
+        break;
+    case BinaryKind::Points:
         open_binary_points(path, bytes, data, messages);
-    } else {
+        break;
+    case BinaryKind::None:
         messages.push_back(UserMessage::key("wrong_format"));
+        break;
     }
     messages.push_back(UserMessage::text("BINARY"));
 }
@@ -390,9 +394,8 @@ bool open_data_file(const std::string& path, DataState& data, const FileSettings
                     Messages& messages, std::string* job_error) {
     const std::string name = std::filesystem::path(path).filename().string();
     const auto dot = name.rfind('.');
-    std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
-    for (char& c : extension)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string extension =
+        dot == std::string::npos ? std::string() : ascii_upper(name.substr(dot));
 
     const auto bytes = read_file_bytes(path);
     if (!bytes) {

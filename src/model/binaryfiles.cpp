@@ -1,4 +1,5 @@
 #include "binaryfiles.h"
+#include "model/ascii.h"
 
 #include "bytes.h"
 #include "filebytes.h"
@@ -485,25 +486,44 @@ std::string binary_extension(std::string_view path) {
     const std::size_t dot = name.find('.');
     if (dot == std::string_view::npos)
         return {};
-    std::string ext(name.substr(dot, 4));
-    // ASCII only: the C library's tolower follows the locale, and a GBK byte is no letter here.
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return ext;
+    return ascii_lower(name.substr(dot, 4));
+}
+
+namespace {
+
+// The one table of binary extensions: what each holds and the reader that takes it.
+struct BinaryReader {
+    std::string_view extension;
+    BinaryKind kind;
+    int (*read)(std::string_view, Lines&, std::size_t*);
+};
+constexpr BinaryReader kBinaryReaders[] = {
+    {".mea", BinaryKind::Job, read_48_or_56},    {".dat", BinaryKind::Job, read_job96},
+    {".job", BinaryKind::Job, read_job112},      {".jbf", BinaryKind::Job, read_job136},
+    {".coo", BinaryKind::Points, read_48_or_56}, {".cor", BinaryKind::Points, read_job96},
+    {".pts", BinaryKind::Points, read_points56}, {".ptf", BinaryKind::Points, read_points40},
+};
+
+const BinaryReader* binary_reader(std::string_view path) {
+    const std::string ext = binary_extension(path);
+    for (const BinaryReader& r : kBinaryReaders)
+        if (r.extension == ext)
+            return &r;
+    return nullptr;
+}
+
+} // namespace
+
+BinaryKind binary_kind(std::string_view path) {
+    const BinaryReader* r = binary_reader(path);
+    return r ? r->kind : BinaryKind::None;
 }
 
 int convert_job_bytes(std::string_view path, std::string_view bytes, Lines& out,
                       std::size_t* dropped) {
-    const std::string ext = binary_extension(path);
-    if (ext == ".mea")
-        return read_48_or_56(bytes, out, dropped);
-    if (ext == ".dat")
-        return read_job96(bytes, out, dropped);
-    if (ext == ".job")
-        return read_job112(bytes, out, dropped);
-    if (ext == ".jbf")
-        return read_job136(bytes, out, dropped);
+    const BinaryReader* r = binary_reader(path);
+    if (r && r->kind == BinaryKind::Job)
+        return r->read(bytes, out, dropped);
     return kBinaryOk;
 }
 
@@ -514,13 +534,9 @@ int convert_job_file(const std::string& path, Lines& out) {
 int convert_coord_bytes(std::string_view path, std::string_view bytes, Lines& out,
                         std::size_t* dropped) {
     out.clear();
-    const std::string ext = binary_extension(path);
-    if (ext == ".cor")
-        return read_job96(bytes, out, dropped);
-    if (ext == ".pts")
-        return read_points56(bytes, out, dropped);
-    if (ext == ".ptf")
-        return read_points40(bytes, out, dropped);
+    const BinaryReader* r = binary_reader(path);
+    if (r && r->kind == BinaryKind::Points)
+        return r->read(bytes, out, dropped);
     return read_48_or_56(bytes, out, dropped);
 }
 

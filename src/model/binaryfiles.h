@@ -39,6 +39,10 @@ int read_points40(std::string_view bytes, Lines& out, std::size_t* dropped = nul
 // so "site.cord/a.pts" is a ".pts" file.
 std::string binary_extension(std::string_view path);
 
+// What a binary file holds by its extension: a job, points, or nothing the readers know.
+enum class BinaryKind { None, Job, Points };
+BinaryKind binary_kind(std::string_view path);
+
 // The reader chosen by the binary extension: ".mea" (48, then 56 bytes), ".dat" (96), ".job"
 // (112), ".jbf" (136); any other reads nothing and gives 0.
 int convert_job_bytes(std::string_view path, std::string_view bytes, Lines& out,

@@ -1,4 +1,5 @@
 #include "ini_file.h"
+#include "model/ascii.h"
 
 #include "model/filebytes.h"
 #include "model/numtext.h"
@@ -7,10 +8,6 @@
 namespace telvane {
 
 namespace {
-
-char ascii_lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
-}
 
 // "[name]" with the name between the bracket and the first "]", blanks around it removed.
 std::optional<std::string_view> section_name(std::string_view line) {
@@ -48,12 +45,7 @@ std::string_view entry_value(std::string_view line) {
 } // namespace
 
 bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ascii_lower(a[i]) != ascii_lower(b[i]))
-            return false;
-    return true;
+    return ascii_iequal(a, b);
 }
 
 IniFile IniFile::from_bytes(std::string_view bytes) {

@@ -1,4 +1,5 @@
 #include "language.h"
+#include "model/ascii.h"
 
 #include "ini_file.h"
 #include "model/filebytes.h"
@@ -7,14 +8,6 @@
 namespace telvane {
 
 namespace {
-
-std::string ascii_lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + ('a' - 'A'));
-    return out;
-}
 
 bool is_blank_or_tab(char c) {
     return c == ' ' || c == '\t';
