@@ -1,6 +1,7 @@
-// libFuzzer entry point for the Open command's text recognisers (road rows, pile lists, DXF,
-// job text, point rows, points with further values, code lists). The first byte picks the file
-// extension and the coordinate order, so the road readers and both orders are reached too.
+// libFuzzer entry point for the Open command's text recognisers (road rows in their short and
+// long forms, pile lists, DXF, GTS-7, job text, point rows, points with further values, code
+// lists, record rows, stake files, point rows with a header or fewer columns). The first byte picks
+// the file extension and the coordinate order, so the road readers and both orders are reached too.
 #include "fileio/opendata.h"
 
 #include <cstddef>

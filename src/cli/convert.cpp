@@ -220,9 +220,10 @@ bool open_for_command(const std::string& input, const FileSettings& settings, Da
         const bool with_job_error = !job_error_shown && m.value == "wrong_format";
         const std::string said =
             describe(texts, input, m, with_job_error ? job_error : std::string());
-        // Damaged records left out, or a job cut short: the good records go on.
-        const bool warning =
-            (m.value == "file_bad_data" && !m.suffix.empty()) || m.value == "job_cut_short";
+        // Damaged records left out, a job cut short, or what a reader assumed about the rows
+        // (a header passed over, no elevation, stakes without coordinates): the data goes on.
+        const bool warning = (m.value == "file_bad_data" && !m.suffix.empty()) ||
+                             m.value == "job_cut_short" || is_reading_note(m);
         (warning ? warned : refused) += said;
     }
     // The good records of a damaged file go on, after the warning; none at all is a refusal.

@@ -68,6 +68,14 @@ struct UserMessage {
 
 using Messages = std::vector<UserMessage>;
 
+// A message that says what a reader assumed about a file it read (a header line passed over,
+// no elevation, stakes without coordinates left out): the data was read all the same.
+inline bool is_reading_note(const UserMessage& m) {
+    return m.kind == UserMessage::Kind::Key &&
+           (m.value == "points_header_skipped" || m.value == "points_no_elevation" ||
+            m.value == "stakes_left_out" || m.value == "stakes_read_as_piles");
+}
+
 // "The job breaks off at line N: the K complete records before it were loaded."
 UserMessage job_cut_short_message(const JobCut& cut);
 

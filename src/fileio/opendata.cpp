@@ -9,14 +9,18 @@
 #include "model/codelist.h"
 #include "model/filebytes.h"
 #include "model/fixedtext.h"
+#include "model/gts7.h"
 #include "model/jobtext.h"
 #include "model/numtext.h"
 #include "model/pointlisting.h"
+#include "model/rows.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace telvane {
 
@@ -139,16 +143,19 @@ namespace telvane {
 
 namespace {
 
-// Road rows of n fields after a header line; blank lines are passed over. Returns whether
-// accepted; the rows read before a refusal stay in `rows`.
+// Road rows of n fields after a header line; blank lines are passed over. A line of
+// `long_n` fields (the road window's table with its computed columns) gives its first n. Returns
+// whether accepted; the rows read before a refusal stay in `rows`.
 bool read_road_rows(std::span<const std::string_view> lines, std::size_t n,
-                    std::vector<RoadRow>& rows) {
+                    std::vector<RoadRow>& rows, std::size_t long_n = 0) {
     rows.clear();
     bool any = false;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         if (trim(lines[i]).empty())
             continue;
         auto fields = split_delimited(lines[i], ',');
+        if (long_n != 0 && fields.size() == long_n)
+            fields.resize(n);
         if (fields.size() != n)
             return false;
         rows.push_back(std::move(fields));
@@ -158,13 +165,15 @@ bool read_road_rows(std::span<const std::string_view> lines, std::size_t n,
 }
 
 // The ".SEC" layout: line 4 holds the start element, line 2 the start point; the elements
-// follow from line 5 on.
+// follow from line 5 on. The road window writes each element with its chainage and azimuth
+// (nine fields), which the instrument derives itself: they are left out, as the short form has
+// them.
 bool read_main_pile_rows(std::span<const std::string_view> lines, std::vector<RoadRow>& rows) {
     rows.clear();
     if (lines.size() < 4)
         return false;
     auto start = split_delimited(lines[3], ',');
-    if (start.size() == 7) {
+    if (start.size() == 7 || start.size() == 9) {
         start.resize(5);
         for (auto& f : start)
             f = std::string(trim(f));
@@ -179,6 +188,8 @@ bool read_main_pile_rows(std::span<const std::string_view> lines, std::vector<Ro
         if (trim(lines[i]).empty())
             continue;
         auto fields = split_delimited(lines[i], ',');
+        if (fields.size() == 9)
+            fields.resize(7);
         if (fields.size() != 7 && fields.size() != 5)
             return false;
         rows.push_back(std::move(fields));
@@ -275,6 +286,131 @@ bool read_points3(std::span<const std::string_view> lines, const FileSettings& s
     return true;
 }
 
+// The first line that is not blank, when none of its fields reads as a number: the titles
+// of the columns that spreadsheets and other programs write above the rows.
+std::optional<std::size_t> header_line(std::span<const std::string_view> lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (trim(lines[i]).empty())
+            continue;
+        for (const std::string& f : split_delimited(lines[i], ',')) {
+            double v = 0;
+            if (try_parse_double(f, v))
+                return std::nullopt;
+        }
+        return i;
+    }
+    return std::nullopt;
+}
+
+// Point rows as people keep them: a header line, rows without a code (name, N/E, E/N,
+// elevation) or without elevation (name, N/E, E/N, which get elevation 0). What was assumed is
+// said.
+bool read_loose_point_rows(std::span<const std::string_view> lines, const FileSettings& s,
+                           std::vector<coord_item>& points, Messages& messages) {
+    const std::optional<std::size_t> header = header_line(lines);
+    const auto rows = header ? lines.subspan(*header + 1) : lines;
+    Messages said;
+    if (header)
+        said.push_back(UserMessage::key("points_header_skipped"));
+    bool ok = header &&
+              (read_point_rows(rows, false, s, points) || read_point_rows(rows, true, s, points));
+    for (std::size_t n : {std::size_t(4), std::size_t(3)}) {
+        if (ok)
+            break;
+        std::vector<coord_item> read;
+        const double factor = distance_factor_to_metres(s.units.distance);
+        ok = for_each_row(rows, n, [&](const std::vector<std::string>& f) {
+            double v[3] = {0, 0, 0};
+            for (std::size_t k = 1; k < n; ++k)
+                if (!try_parse_double(f[k], v[k - 1]))
+                    return false;
+            const double a = v[0] * factor, b = v[1] * factor;
+            read.push_back(coord_item{input_name(f[0]), NameField(), s.order == kOrderENZ ? b : a,
+                                      s.order == kOrderENZ ? a : b, v[2] * factor});
+            return true;
+        });
+        if (ok) {
+            points = std::move(read);
+            if (n == 3)
+                said.push_back(UserMessage::key("points_no_elevation"));
+        }
+    }
+    if (ok)
+        messages.insert(messages.end(), said.begin(), said.end());
+    return ok;
+}
+
+// A stake's chainage as the name of its point: kilometres and metres, "K1+234.500".
+std::string chainage_name(double chainage) {
+    const long long mm = std::llround(std::fabs(chainage) * 1000.0);
+    std::string name = chainage < 0 && mm != 0 ? "K-" : "K";
+    append_int(name, mm / 1000000);
+    name += '+';
+    const std::string metres = format_int(mm % 1000000 / 1000);
+    name.append(3 - std::min<std::size_t>(3, metres.size()), '0');
+    name += metres;
+    name += '.';
+    const std::string part = format_int(mm % 1000);
+    name.append(3 - std::min<std::size_t>(3, part.size()), '0');
+    name += part;
+    return name;
+}
+
+// The road window's stake file: a header, then chainage and the centre, left and right
+// north, east and elevation, each group empty when it was not calculated. The calculated
+// positions become points named after the chainage (centre "K0+120.000", code C; sides with L
+// or R after the name and as code); `left_out` counts the stakes without any position. Road
+// files are in metres whatever the settings say.
+bool read_stake_points(std::span<const std::string_view> lines, std::vector<coord_item>& points,
+                       std::vector<RoadRow>& chainages, std::size_t& left_out) {
+    std::vector<coord_item> read;
+    std::vector<RoadRow> stakes;
+    std::size_t without = 0;
+    bool first = true;
+    std::vector<std::string> f;
+    for (std::string_view line : lines) {
+        if (trim(line).empty())
+            continue;
+        const bool may_be_header = first;
+        first = false;
+        split_delimited_into(line, ',', f);
+        double v[10] = {};
+        bool filled[10] = {};
+        bool ok = f.size() == 10;
+        for (std::size_t k = 0; ok && k < 10; ++k) {
+            filled[k] = !trim(f[k]).empty();
+            ok = (k > 0 && !filled[k]) || try_parse_double(f[k], v[k]);
+        }
+        for (std::size_t g = 1; ok && g < 10; g += 3)
+            ok = filled[g] == filled[g + 1] && filled[g] == filled[g + 2];
+        if (!ok) {
+            if (may_be_header)
+                continue;
+            return false;
+        }
+        stakes.push_back({f[0]});
+        const std::string name = chainage_name(v[0]);
+        if (!filled[1]) {
+            ++without;
+            continue;
+        }
+        static constexpr const char* kSide[] = {"", "L", "R"};
+        static constexpr const char* kCode[] = {"C", "L", "R"};
+        for (std::size_t side = 0; side < 3; ++side) {
+            const std::size_t g = 1 + 3 * side;
+            if (filled[g])
+                read.push_back(
+                    coord_item{name + kSide[side], kCode[side], v[g], v[g + 1], v[g + 2]});
+        }
+    }
+    if (stakes.empty())
+        return false;
+    points = std::move(read);
+    chainages = std::move(stakes);
+    left_out = without;
+    return true;
+}
+
 void empty_survey_lists(DataState& data) {
     data.RecordList.clear();
     data.CoordList.clear();
@@ -304,7 +440,7 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
             messages.push_back(UserMessage::key("wrong_format"));
     };
     if (extension == ".PHI")
-        return road(kDataIntersections, read_road_rows(lines, 7, data.RoadRows));
+        return road(kDataIntersections, read_road_rows(lines, 7, data.RoadRows, 17));
     if (extension == ".SEC")
         return road(kDataMainPiles, read_main_pile_rows(lines, data.RoadRows));
     if (extension == ".PVI")
@@ -320,6 +456,19 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
         data.CoordList = std::move(points);
         data.DataKind = kDataPoints;
         return;
+    }
+    // GTS-7 starts with JOB, INST and UNITS lines; as a job text it would fail on UNITS.
+    if (is_gts7_text(lines)) {
+        Job job;
+        if (read_gts7(lines, s.units.distance, job)) {
+            data.RecordList = std::move(job.RecordList);
+            data.JobName = std::move(job.JobName);
+            data.InstName = std::move(job.InstName);
+            data.CoordList.clear();
+            data.CodeList.clear();
+            data.DataKind = kDataRecords;
+            return;
+        }
     }
     if (is_record_text(lines)) {
         Job job;
@@ -358,6 +507,40 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
         empty_survey_lists(data);
         data.CodeList = std::move(codes);
         data.DataKind = kDataCodes;
+        return;
+    }
+    // The forms below are read by none of the recognisers before.
+    std::vector<record_item> records;
+    if (read_record_rows(lines, s.units, records)) {
+        empty_survey_lists(data);
+        data.RecordList = std::move(records);
+        data.JobName = "NONAME";
+        data.InstName = "UNKNOW";
+        data.DataKind = kDataRecords;
+        return;
+    }
+    std::vector<RoadRow> chainages;
+    std::size_t left_out = 0;
+    if (read_stake_points(lines, points, chainages, left_out)) {
+        empty_survey_lists(data);
+        if (points.empty()) {
+            // Nothing was calculated: the chainages are a pile list for the instrument.
+            data.RoadRows = std::move(chainages);
+            data.DataKind = kDataPiles;
+            messages.push_back(UserMessage::key("stakes_read_as_piles"));
+            return;
+        }
+        data.CoordList = std::move(points);
+        data.DataKind = kDataPoints;
+        if (left_out > 0)
+            messages.push_back(UserMessage::key_with(
+                "stakes_left_out", {format_int(static_cast<long long>(left_out))}));
+        return;
+    }
+    if (read_loose_point_rows(lines, s, points, messages)) {
+        empty_survey_lists(data);
+        data.CoordList = std::move(points);
+        data.DataKind = kDataPoints;
         return;
     }
     messages.push_back(UserMessage::key("wrong_format"));

@@ -6,7 +6,9 @@
 #include "textlines.h"
 #include "units.h"
 
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace telvane {
 
@@ -31,5 +33,18 @@ void append_gts7_record_lines(const record_item& r, Units units, const Gts7Reduc
 
 // The same lines joined with "|".
 std::string gts7_record_lines(const record_item& r, Units units, const Gts7Reduction& p);
+
+// Whether the lines start as a GTS-7 file does: a JOB, an INST and a UNITS line (blank lines
+// aside). A job text never holds a UNITS line.
+bool is_gts7_text(std::span<const std::string_view> lines);
+
+// Reads a GTS-7 file back into a job, in the units its UNITS line names ("F" is `foot_unit`,
+// the foot of the settings). STN and XYZ give a station; BS a backsight; SS with HV an angle
+// observation, with SD or HD a distance observation, with XYZ a point (with its observation when
+// one stands between); BKB a backsight bearing. A reduced HD line (horizontal distance, height
+// difference) becomes the observation that gives exactly these two back: its distances are not
+// corrected back for curvature, refraction or the grid factor. Backsight points (code BSS) are
+// paired as in the job text. False, with `job` unchanged, when a line does not read.
+bool read_gts7(std::span<const std::string_view> lines, int foot_unit, Job& job);
 
 } // namespace telvane

@@ -1,6 +1,7 @@
 #include "units.h"
 
 #include "numtext.h"
+#include "textlines.h"
 
 #include <cmath>
 #include <numbers>
@@ -101,6 +102,46 @@ std::string angle_to_text(double degrees, int code) {
 
 double text_to_angle(std::string_view text) {
     return parse_double(text) / 3600.0;
+}
+
+double text_to_angle_in(std::string_view text, int code) {
+    switch (code) {
+    case kAngleGon:
+        return parse_double(text) * (3240.0 / 3600.0);
+    case kAngleMil:
+        return parse_double(text) * (202.5 / 3600.0);
+    case kAngleSeconds:
+        return text_to_angle(text);
+    default:
+        break;
+    }
+    // D.MMSS is read digit by digit: as a decimal number 12.3 would be 12.3 degrees.
+    parse_double(text); // a number at all, or the conversion error
+    std::string_view t = trim(text);
+    const bool negative = !t.empty() && t.front() == '-';
+    if (!t.empty() && (t.front() == '-' || t.front() == '+'))
+        t.remove_prefix(1);
+    const std::size_t dot = t.find('.');
+    const std::string_view whole = t.substr(0, dot);
+    std::string fraction(dot == std::string_view::npos ? std::string_view() : t.substr(dot + 1));
+    for (char c : fraction)
+        if (c < '0' || c > '9')
+            throw ConversionError(text);
+    for (char c : whole)
+        if (c < '0' || c > '9')
+            throw ConversionError(text);
+    if (fraction.size() < 4)
+        fraction.append(4 - fraction.size(), '0');
+    const double degrees = whole.empty() ? 0.0 : parse_double(whole);
+    const double minutes = (fraction[0] - '0') * 10 + (fraction[1] - '0');
+    std::string seconds_text = fraction.substr(2, 2);
+    if (fraction.size() > 4)
+        seconds_text += "." + fraction.substr(4);
+    const double seconds = parse_double(seconds_text);
+    if (minutes >= 60 || seconds >= 60)
+        throw ConversionError(text);
+    const double value = degrees + minutes / 60.0 + seconds / 3600.0;
+    return negative ? -value : value;
 }
 
 void append_distance(std::string& out, double metres, int code) {

@@ -40,6 +40,12 @@ void append_angle_within_turn(std::string& out, double degrees, int code);
 // Throws ConversionError for text that is not a number.
 double text_to_angle(std::string_view text);
 
+// Reads an angle as the rows and GTS-7 lines write it in unit `code`: D.MMSS (codes 1 and any
+// unknown code; "12.3" is 12 degrees 30 minutes, further digits are fractions of a second),
+// gon, mil or arc-seconds. Returns degrees. Throws ConversionError for text that is not such an
+// angle (minutes or seconds of 60 and more among them).
+double text_to_angle_in(std::string_view text, int code);
+
 std::string distance_to_text(double metres, int code);
 void append_distance(std::string& out, double metres, int code);
 

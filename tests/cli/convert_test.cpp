@@ -178,3 +178,36 @@ TEST(CliBinary, JobAndPointFilesConvertAndDump) {
     const std::string unknown = dir.write("data.bin", std::string("\x01\x02\x00\xFF", 4));
     EXPECT_NE(cli({"convert", unknown, dir.file("y")}).err.find("wrong_format"), std::string::npos);
 }
+
+// What convert writes, convert reads again: record rows and GTS-7 back into a job text, and
+// point rows with a header or without elevation into points, with what was assumed on stderr.
+TEST(CliConvert, WrittenFilesReadBack) {
+    TempDir dir;
+    const std::string job = dir.write("job.txt", kJob);
+    const std::string text = kJob;
+    const std::string without_note = text.substr(0, text.find("NOTE"));
+    // Rows carry no job and instrument names.
+    const std::string back =
+        "JOB     NONAME\r\nINST    UNKNOW\r\n" + without_note.substr(without_note.find("STA"));
+    struct Case {
+        std::string as;   // the type job.txt is converted into first
+        std::string file; // under this name
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"records", "rows.csv", back},
+        {"gt7", "job.gt7", without_note},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(cli({"convert", job, dir.file(c.file), "--as", c.as}).status, 0) << c.as;
+        const CliRun run = cli({"convert", dir.file(c.file), dir.file("again.txt"), "--as", "job"});
+        ASSERT_EQ(run.status, 0) << c.as << run.err;
+        EXPECT_EQ(TempDir::read(dir.file("again.txt")), c.expected) << c.as;
+    }
+    const std::string rows = dir.write("rows.csv", "Name,N,E\r\nP1,1,2\r\n");
+    const CliRun run = cli({"convert", rows, dir.file("p.csv")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(TempDir::read(dir.file("p.csv")), "P1,,1.0000,2.0000,0.0000\r\n");
+    EXPECT_NE(run.err.find("[points_header_skipped]"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("[points_no_elevation]"), std::string::npos) << run.err;
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <numbers>
 
 using namespace telvane;
 using telvane::testing::TempDir;
@@ -448,4 +449,213 @@ TEST(OpenFile, LandXmlPointsWithChineseNames) {
     EXPECT_EQ(refused, Messages{UserMessage::key("landxml_no_points", "CgPoints")});
     EXPECT_EQ(kept.DataKind, 99);
     EXPECT_EQ(kept.CoordList.size(), 1u);
+}
+
+TEST(LoosePointRows, HeaderNoCodeNoElevation) {
+    struct Case {
+        const char* what;
+        Lines lines;
+        int order;
+        int kind;
+        std::vector<coord_item> points;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"header over name,code,N,E,Z",
+         L({"Name,Code,N,E,Z", "P1,T,1,2,3"}),
+         kOrderNEZ,
+         kDataPoints,
+         {{"P1", "T", 1, 2, 3}},
+         {"points_header_skipped"}},
+        {"header over code-last rows",
+         L({"", "Name,N,E,Z,Code", "P1,1,2,3,T"}),
+         kOrderNEZ,
+         kDataPoints,
+         {{"P1", "T", 1, 2, 3}},
+         {"points_header_skipped"}},
+        {"name,N,E,Z",
+         L({"P1,1,2,3", "P2,4,5,6"}),
+         kOrderNEZ,
+         kDataPoints,
+         {{"P1", "", 1, 2, 3}, {"P2", "", 4, 5, 6}},
+         {}},
+        {"name,E,N,Z by the setting",
+         L({"P1,1,2,3"}),
+         kOrderENZ,
+         kDataPoints,
+         {{"P1", "", 2, 1, 3}},
+         {}},
+        // Titles with blanks split into more fields than the rows have: still a header.
+        {"name,N,E under a header, elevation 0 said once",
+         L({"Point name,North,East", "P1,1,2", "P2,3,4"}),
+         kOrderNEZ,
+         kDataPoints,
+         {{"P1", "", 1, 2, 0}, {"P2", "", 3, 4, 0}},
+         {"points_header_skipped", "points_no_elevation"}},
+        {"rows of three and four fields mixed",
+         L({"P1,1,2", "P2,1,2,3"}),
+         kOrderNEZ,
+         0,
+         {},
+         {"wrong_format"}},
+        {"a header alone", L({"Name,N,E,Z"}), kOrderNEZ, 0, {}, {"wrong_format"}},
+        // A first line with a number in it is a broken row, not a header.
+        {"broken first row", L({"P1,x,2,3", "P2,1,2,3"}), kOrderNEZ, 0, {}, {"wrong_format"}},
+        {"a second header",
+         L({"Name,N,E,Z", "P1,1,2,3", "Name,N,E,Z"}),
+         kOrderNEZ,
+         0,
+         {},
+         {"wrong_format"}},
+    };
+    for (const Case& c : cases) {
+        DataState d;
+        Messages m;
+        FileSettings s;
+        s.order = c.order;
+        open_text(c.lines, ".csv", d, s, m);
+        EXPECT_EQ(d.DataKind, c.kind) << c.what;
+        EXPECT_EQ(keys(m), c.messages) << c.what;
+        ASSERT_EQ(d.CoordList.size(), c.points.size()) << c.what;
+        for (std::size_t i = 0; i < c.points.size(); ++i) {
+            EXPECT_EQ(d.CoordList[i].name, c.points[i].name.view()) << c.what;
+            EXPECT_EQ(d.CoordList[i].code, c.points[i].code.view()) << c.what;
+            EXPECT_EQ(d.CoordList[i].north, c.points[i].north) << c.what;
+            EXPECT_EQ(d.CoordList[i].east, c.points[i].east) << c.what;
+            EXPECT_EQ(d.CoordList[i].elev, c.points[i].elev) << c.what;
+        }
+    }
+    // The distance unit applies to the short forms too.
+    DataState d;
+    Messages m;
+    FileSettings feet;
+    feet.units.distance = kIntFoot;
+    open_text(L({"P1,1,2,10"}), ".csv", d, feet, m);
+    ASSERT_EQ(d.CoordList.size(), 1u);
+    EXPECT_DOUBLE_EQ(d.CoordList[0].elev, 3.048);
+}
+
+TEST(RecordRows, KindsFromTheFilledColumnsAndRefusals) {
+    DataState d;
+    Messages m;
+    // A row without code straight after the station (blank rows of BKB and NOTE between) is
+    // its backsight; further on it is an observation.
+    open_text(
+        L({"STA,K1,1.5000,ST,500.0000,1000.0000,12.3450", "",
+           "SC,K2,1.6000,,0.0000,90.3000,85.2210,,,", "SC,P1,1.7000,,10.0000,90.0000,5.0000,,,",
+           "SC,P2,0.0000,C,,,,1.0000,2.0000,3.0000"}),
+        ".csv", d, {}, m);
+    ASSERT_EQ(d.DataKind, kDataRecords);
+    ASSERT_EQ(d.RecordList.size(), 4u);
+    EXPECT_EQ(d.RecordList[1].type(), kKindBS);
+    EXPECT_DOUBLE_EQ(d.RecordList[1].as<bs_data>().va, 90.5);
+    EXPECT_EQ(d.RecordList[1].as<bs_data>().has_bss, 0);
+    EXPECT_EQ(d.RecordList[2].type(), kKindSD);
+    EXPECT_EQ(d.RecordList[3].as<sc_data>().north, 2);
+    EXPECT_EQ(d.RecordList[3].as<sc_data>().east, 1);
+    EXPECT_EQ(d.JobName, "NONAME");
+
+    const Lines refused[] = {
+        L({"SC,P,1,C,10,20,,4,5,6"}),     // coordinates with angles but no distance
+        L({"SC,P,1,C,10,20,30,4,,6"}),    // a coordinate missing
+        L({"SC,P,1,C,10.6000,20,30,,,"}), // 60 minutes
+        L({"SD,P,1,C,10,20,30,,,"}),      // no such row keyword
+        L({"STA,K1,1.5,ST,500,1000"}),    // a station row of six columns
+        L({"STA,K1,1.5,ST,500,1000,x"}),  // not a number
+    };
+    for (const Lines& lines : refused) {
+        d = {};
+        m.clear();
+        open_text(lines, ".csv", d, {}, m);
+        EXPECT_EQ(d.DataKind, kDataNone) << lines[0];
+        EXPECT_EQ(keys(m), std::vector<std::string>{"wrong_format"}) << lines[0];
+    }
+}
+
+TEST(Gts7Open, HeaderUnitsReducedLinesAndRefusals) {
+    DataState d;
+    Messages m;
+    // A job of notes only writes the three header lines: an empty job, named without the
+    // JOB line's own comma.
+    open_text(L({"JOB     DAY1,", "INST    TS", "UNITS   M,D"}), ".gt7", d, {}, m);
+    EXPECT_EQ(d.DataKind, kDataRecords);
+    EXPECT_TRUE(d.RecordList.empty());
+    EXPECT_EQ(d.JobName, "DAY1");
+    EXPECT_EQ(d.InstName, "TS");
+    EXPECT_TRUE(m.empty());
+
+    // "F" is the foot of the settings, or the international foot when they say metres.
+    const Lines feet = L({"JOB     J,", "INST    I", "UNITS   F,G", "STN     S,1.0000,",
+                          "XYZ     1.0000,2.0000,3.0000"});
+    FileSettings us;
+    us.units.distance = kUsFoot;
+    open_text(feet, ".gt7", d, us, m);
+    ASSERT_EQ(d.RecordList.size(), 1u);
+    EXPECT_DOUBLE_EQ(d.RecordList[0].as<sta_data>().north, 2 * 1200.0 / 3937.0);
+    open_text(feet, ".gt7", d, {}, m);
+    EXPECT_DOUBLE_EQ(d.RecordList[0].as<sta_data>().north, 2 * 0.3048);
+
+    // A reduced line gives the observation whose horizontal distance and height difference
+    // are the written ones.
+    open_text(L({"JOB     J,", "INST    I", "UNITS   M,G", "SS      P,1.5000,C",
+                 "HD      100.0000,30.0000,-40.0000"}),
+              ".gt7", d, {}, m);
+    ASSERT_EQ(d.RecordList.size(), 1u);
+    const auto& sd = d.RecordList[0].as<sd_data>();
+    EXPECT_DOUBLE_EQ(sd.ha, 90);
+    EXPECT_DOUBLE_EQ(sd.sd, 50);
+    EXPECT_NEAR(sd.sd * std::sin(sd.va * std::numbers::pi / 180), 30, 1e-12);
+    EXPECT_NEAR(sd.sd * std::cos(sd.va * std::numbers::pi / 180), -40, 1e-12);
+
+    const Lines refused[] = {
+        L({"JOB     J,", "INST    I", "UNITS   M,X"}),                  // no such unit
+        L({"JOB     J,", "INST    I", "UNITS   M,D", "PRISM   0"}),     // unknown line
+        L({"JOB     J,", "INST    I", "UNITS   M,D", "SS      P,1,C"}), // no values
+        L({"JOB     J,", "INST    I", "UNITS   M,D", "STN     S,1,", "HV      1,2"}), // no XYZ
+    };
+    for (const Lines& lines : refused) {
+        d = {};
+        m.clear();
+        open_text(lines, ".gt7", d, {}, m);
+        EXPECT_EQ(d.DataKind, kDataNone) << lines.back();
+        EXPECT_EQ(keys(m), std::vector<std::string>{"wrong_format"}) << lines.back();
+    }
+}
+
+TEST(RoadFilesLongForms, CutToTheShortRowsAndStakeNames) {
+    DataState d;
+    Messages m;
+    // The long and the short intersection line may stand in one file; another count refuses.
+    open_text(L({"h", "JD1,1,2,3,4,5,6,R,0.5,1,2,3,4,5,6,7,8", "JD2,1,2,3,4,5,6"}), ".PHI", d, {},
+              m);
+    EXPECT_EQ(d.DataKind, kDataIntersections);
+    EXPECT_EQ(d.RoadRows, (std::vector<RoadRow>{{"JD1", "1", "2", "3", "4", "5", "6"},
+                                                {"JD2", "1", "2", "3", "4", "5", "6"}}));
+    EXPECT_TRUE(m.empty());
+    open_text(L({"h", "JD1,1,2,3,4,5,6,R,0.5,1,2,3"}), ".PHI", d, {}, m);
+    EXPECT_EQ(keys(m), std::vector<std::string>{"wrong_format"});
+
+    m.clear();
+    open_text(L({"X0 ,Y0 ,S0 ,Azi0 ", "100.5,200.5,0,1.5", "h", "L,0,0,50,,100.5,200.5,0,1.5",
+                 "A,300,300,40,R,130,240,50,1.5", "L,0,0,0,,150,260,90,2"}),
+              ".SEC", d, {}, m);
+    EXPECT_TRUE(m.empty());
+    EXPECT_EQ(d.RoadRows,
+              (std::vector<RoadRow>{{"L", "0", "0", "50", "", "100.5", "200.5", "0", "1.5"},
+                                    {"A", "300", "300", "40", "R", "130", "240"},
+                                    {"L", "0", "0", "0", "", "150", "260"}}));
+
+    // Stake names: kilometres and metres of the chainage, rounded to the millimetre.
+    d = {};
+    m.clear();
+    open_text(L({"h", "-20,1,2,3,,,,,,", "999.9996,1,2,3,,,,,,", "12345.678,1,2,3,,,,,,"}), ".csv",
+              d, {}, m);
+    ASSERT_EQ(d.DataKind, kDataPoints);
+    ASSERT_EQ(d.CoordList.size(), 3u);
+    EXPECT_EQ(d.CoordList[0].name, "K-0+020.000");
+    EXPECT_EQ(d.CoordList[1].name, "K1+000.000");
+    EXPECT_EQ(d.CoordList[2].name, "K12+345.678");
+    // Half a position is no position.
+    open_text(L({"h", "20,1,2,,,,,,,"}), ".csv", d, {}, m);
+    EXPECT_EQ(keys(m).back(), "wrong_format");
 }

@@ -143,3 +143,30 @@ TEST(CheckedArithmetic, RefusesNonFiniteResults) {
     EXPECT_EQ(parse_int(" 42 "), 42);
     EXPECT_THROW(parse_int("4.2"), ConversionError);
 }
+
+TEST(TextToAngleIn, ReadsWhatEachUnitWrites) {
+    struct Case {
+        const char* text;
+        int code;
+        double degrees;
+    };
+    const Case good[] = {
+        {"123.3000", kAngleDMS, 123.5},    {"-0.3000", kAngleDMS, -0.5},
+        {"12.3", kAngleDMS, 12.5},         {"7", kAngleDMS, 7},
+        {"0.0001", kAngleDMS, 1 / 3600.0}, {"10.00015", kAngleDMS, 10 + 1.5 / 3600},
+        {"100.0000", kAngleGon, 90},       {"1600.0000", kAngleMil, 90},
+        {"324000", kAngleSeconds, 90},     {"359.5959", 0, 359 + 59 / 60.0 + 59 / 3600.0},
+    };
+    for (const Case& c : good)
+        EXPECT_NEAR(text_to_angle_in(c.text, c.code), c.degrees, 1e-12) << c.text;
+    // Every angle each unit writes reads back to the same text.
+    for (int code : {kAngleDMS, kAngleGon, kAngleMil, kAngleSeconds})
+        for (double a : {0.0, 0.5, 45.25, 89.999, 181.0375, 359.9997, -12.3456})
+            EXPECT_EQ(angle_to_text(text_to_angle_in(angle_to_text(a, code), code), code),
+                      angle_to_text(a, code))
+                << a << " in " << code;
+    const char* bad[] = {"", "x", "12.60", "12.0060", "1e2", "12.3a", "1.5.5"};
+    for (const char* text : bad)
+        EXPECT_THROW(text_to_angle_in(text, kAngleDMS), ConversionError) << text;
+    EXPECT_THROW(text_to_angle_in("abc", kAngleGon), ConversionError);
+}

@@ -105,8 +105,9 @@ TEST_P(ShippedLanguage, TitleNamesTheProgram) {
 
 TEST_P(ShippedLanguage, FiltersOfferTheExtensionsOfEveryFormat) {
     const auto open = lang.GetText("OPEN_FILTER");
-    for (const char* ext : {"*.mea", "*.job", "*.dat", "*.jbf", "*.coo", "*.pts", "*.cor", "*.ptf",
-                            "*.qwf", "*.csv", "*.txt", "*.PHI", "*.SEC", "*.PVI", "*.dxf", "*.xml"})
+    for (const char* ext :
+         {"*.mea", "*.job", "*.dat", "*.jbf", "*.coo", "*.pts", "*.cor", "*.ptf", "*.qwf", "*.csv",
+          "*.txt", "*.PHI", "*.SEC", "*.PVI", "*.dxf", "*.gt7", "*.xml"})
         EXPECT_NE(open.find(ext), std::string::npos) << ext;
     EXPECT_EQ(patterns(open).front(), "*"); // all files first
 
