@@ -33,8 +33,8 @@ struct DataState {
     std::vector<code_item> CodeList;
     std::vector<coord3_item> Coord3List;
     std::vector<RoadRow> RoadRows;
-    std::string JobName = "NONAME";
-    std::string InstName = "UNKNOW";
+    std::string JobName{kNoName};
+    std::string InstName{kNoInstrument};
     int DataKind = kDataNone;
 };
 

@@ -69,8 +69,8 @@ bool interpret_received(std::span<const std::string> lines, DataState& data, Mes
         data.CodeList.clear();
     }
     data.RecordList = loaded ? std::move(job.RecordList) : std::vector<record_item>{};
-    data.JobName = loaded ? std::move(job.JobName) : std::string("NONAME");
-    data.InstName = loaded ? std::move(job.InstName) : std::string("UNKNOW");
+    data.JobName = loaded ? std::move(job.JobName) : std::string(kNoName);
+    data.InstName = loaded ? std::move(job.InstName) : std::string(kNoInstrument);
     data.DataKind = kDataRecords;
     if (data.RecordList.empty())
         messages.push_back(UserMessage::key("file_no_valid_data"));

@@ -64,7 +64,7 @@ std::string base_name(const std::string& path) {
     std::string name = std::filesystem::path(path).filename().string();
     if (const auto dot = name.rfind('.'); dot != std::string::npos)
         name.resize(dot);
-    return name.empty() ? "NONAME" : name;
+    return name.empty() ? std::string(kNoName) : name;
 }
 
 void open_binary_job(const std::string& path, std::string_view bytes, DataState& data,
@@ -514,8 +514,8 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
     if (read_record_rows(lines, s.units, records)) {
         empty_survey_lists(data);
         data.RecordList = std::move(records);
-        data.JobName = "NONAME";
-        data.InstName = "UNKNOW";
+        data.JobName = std::string(kNoName);
+        data.InstName = std::string(kNoInstrument);
         data.DataKind = kDataRecords;
         return;
     }

@@ -1181,7 +1181,7 @@ std::optional<FileChoice> TForm1::choose_save_file(const QString& type_list) {
         return std::nullopt;
     choice->fileName = QString::fromStdString(with_type_extension(
         choice->fileName.toStdString(), type_list.toStdString(), choice->typeIndex));
-    if (QFileInfo::exists(choice->fileName) && !texts().if_overwrite())
+    if (!texts().may_write(choice->fileName))
         return std::nullopt;
     return choice;
 }

@@ -38,7 +38,7 @@ namespace {
 constexpr Units kMetres{kAngleSeconds, kMetre};
 
 std::string_view or_noname(std::string_view name) {
-    return name.empty() ? "NONAME" : name;
+    return name.empty() ? kNoName : name;
 }
 
 // Result of a record read: End gives 0, a record cut short -3.

@@ -383,7 +383,7 @@ void pair_records(std::vector<record_item>& records) {
         record_item* next = i + 1 < n ? &records[i + 1] : nullptr;
         if (auto* sc = std::get_if<sc_data>(&cur.data); sc && next && sc->has_obs == 0) {
             const auto* sd = std::get_if<sd_data>(&next->data);
-            if (sd && sd->name == sc->name && sc->name.view() != "NONAME") {
+            if (sd && sd->name == sc->name && sc->name.view() != kNoName) {
                 sc->ha = sd->ha;
                 sc->va = sd->va;
                 sc->sd = sd->sd;
@@ -392,7 +392,7 @@ void pair_records(std::vector<record_item>& records) {
             }
         } else if (auto* bs = std::get_if<bs_data>(&cur.data); bs && next && bs->has_bss == 0) {
             const auto* bsc = std::get_if<sc_data>(&next->data);
-            if (bsc && bsc->name == bs->name && bs->name.view() != "NONAME" &&
+            if (bsc && bsc->name == bs->name && bs->name.view() != kNoName &&
                 bsc->code.view() == "BSS") {
                 bs->bss_north = bsc->north;
                 bs->bss_east = bsc->east;
@@ -468,8 +468,8 @@ std::string_view load_job_text_from(const LineRange& lines, Job& job) {
 
     pair_records(records);
     job.RecordList = std::move(records);
-    job.JobName = names_read ? std::move(job_name) : std::string("NONAME");
-    job.InstName = names_read ? std::move(inst_name) : std::string("UNKNOW");
+    job.JobName = names_read ? std::move(job_name) : std::string(kNoName);
+    job.InstName = names_read ? std::move(inst_name) : std::string(kNoInstrument);
     return kLoadOk;
 }
 

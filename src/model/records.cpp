@@ -21,11 +21,11 @@ int record_kind(std::string_view keyword) {
 }
 
 std::string_view output_name(const NameField& name) {
-    return name.empty() ? std::string_view("NONAME") : name.view();
+    return name.empty() ? kNoName : name.view();
 }
 
 NameField input_name(std::string_view text) {
-    return NameField(text.empty() ? std::string_view("NONAME") : text);
+    return NameField(text.empty() ? kNoName : text);
 }
 
 void append_job_points(const std::vector<record_item>& records, std::vector<coord_item>& points) {

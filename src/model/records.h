@@ -113,10 +113,15 @@ struct coord3_item {
     double dh = 0, dof = 0, dv = 0;
 };
 
+// The name a job, a point or a station without one is written and read with, and the
+// instrument name of a job that names none.
+inline constexpr std::string_view kNoName = "NONAME";
+inline constexpr std::string_view kNoInstrument = "UNKNOW";
+
 // A measurement job as the main window holds it.
 struct Job {
-    std::string JobName = "NONAME";
-    std::string InstName = "UNKNOW";
+    std::string JobName{kNoName};
+    std::string InstName{kNoInstrument};
     std::vector<record_item> RecordList;
 };
 

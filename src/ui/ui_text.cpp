@@ -2,6 +2,8 @@
 
 #include "codec.h"
 
+#include <QFileInfo>
+
 #include <string>
 
 namespace telvane {
@@ -25,6 +27,10 @@ void UiText::message(std::string_view key) const {
 int UiText::question(std::string_view base) const {
     const std::string b(base);
     return prompts_.ask(text(b + "_title"), text(b + "_desc")) == 1 ? 1 : 2;
+}
+
+bool UiText::may_write(const QString& file_name) const {
+    return !QFileInfo::exists(file_name) || question("if_overwrite") == 1;
 }
 
 QStringList UiText::angle_units() const {

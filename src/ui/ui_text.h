@@ -46,8 +46,9 @@ public:
     int if_clear_intersection() const { return question("if_clear_intersection"); }
     int if_clear_allroad() const { return question("if_clear_allroad"); }
     int if_delete_data() const { return question("if_delete_data"); }
-    // Saving over a file: yes only when the user confirmed.
-    bool if_overwrite() const { return question("if_overwrite") == 1; }
+    // Saving to `file_name`: yes when no file is there, or the user confirmed replacing it (the
+    // one overwrite question of every save of the program).
+    bool may_write(const QString& file_name) const;
 
     // The four entries of the settings dialog's unit lists.
     QStringList angle_units() const;

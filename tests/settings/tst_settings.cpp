@@ -283,13 +283,18 @@ private slots:
 
         t.prompts.answers = {1, 2};
         QCOMPARE(t.texts->if_change_record_mode(), 1);
-        QCOMPARE(t.texts->if_overwrite(), false);
+        // A file that is there is replaced only when the user confirms; one that is not, always.
+        const QString there = t.files.dir() + "/there.txt";
+        t.files.write("there.txt", "x");
+        QCOMPARE(t.texts->may_write(there), false);
         QCOMPARE(t.prompts.questions.size(), 2);
         QCOMPARE(t.prompts.questions[0].title, en("if_change_record_mode_title"));
         QCOMPARE(t.prompts.questions[0].text, en("if_change_record_mode_desc"));
         QCOMPARE(t.prompts.questions[1].text, en("if_overwrite_desc"));
         t.prompts.answers = {1};
-        QVERIFY(t.texts->if_overwrite());
+        QVERIFY(t.texts->may_write(there));
+        QVERIFY(t.texts->may_write(t.files.dir() + "/not-there.txt"));
+        QCOMPARE(t.prompts.questions.size(), 3);
         QCOMPARE(t.prompts.unanswered, 0);
     }
 

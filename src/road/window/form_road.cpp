@@ -544,7 +544,7 @@ void TFormRoadCalculate::BtnSavePictureClick() {
     QString name = choice->fileName;
     if (QFileInfo(name).suffix().isEmpty())
         name += choice->typeIndex == 2 ? QStringLiteral(".png") : QStringLiteral(".svg");
-    if (QFileInfo::exists(name) && !texts_.if_overwrite())
+    if (!texts_.may_write(name))
         return;
     PlotView* view = plan ? PlanView : ProfileView;
     if (!view->Save(name, texts_.text(plan ? "plan_page" : "profile_page")))
@@ -591,7 +591,7 @@ void TFormRoadCalculate::BtnSaveClick() {
     QString name = choice->fileName;
     if (QFileInfo(name).suffix().isEmpty())
         name += QLatin1String(DefaultExtension(page));
-    if (QFileInfo::exists(name) && !texts_.if_overwrite())
+    if (!texts_.may_write(name))
         return;
     const RoadColumnTitles titles = RoadColumnTitles::FromTexts(
         [this](std::string_view key) { return texts_.language().GetText(key); });
@@ -653,7 +653,7 @@ void TFormRoadCalculate::BtnSaveLandXmlClick() {
     QString name = choice->fileName;
     if (QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".xml");
-    if (QFileInfo::exists(name) && !texts_.if_overwrite())
+    if (!texts_.may_write(name))
         return;
     double offset = 0;
     const bool with_offset = try_parse_double(toGbk(Edit5->text()), offset);
