@@ -1,0 +1,125 @@
+#include "road/check/check_report.h"
+
+#include "model/numtext.h"
+
+namespace telvane::road::check {
+namespace {
+
+std::string Length(double v) {
+    return format_fixed(v, 4);
+}
+
+std::string Maybe(const std::optional<double>& v) {
+    return v ? Length(*v) : std::string();
+}
+
+// A cell holding a comma, a quote or a line break is quoted, its quotes doubled, so that a
+// point's name never shifts the columns after it.
+void AppendCell(std::string& out, const std::string& cell) {
+    if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+        out += cell;
+        return;
+    }
+    out += '"';
+    for (char c : cell) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendLine(std::string& out, const std::vector<std::string>& cells) {
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        if (k > 0)
+            out += ',';
+        AppendCell(out, cells[k]);
+    }
+    out += "\r\n";
+}
+
+} // namespace
+
+const char* verdict_key(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Within:
+        return checkkeys::Within;
+    case Verdict::Exceeded:
+        return checkkeys::Exceeded;
+    case Verdict::Outside:
+        return checkkeys::Outside;
+    case Verdict::Unchecked:
+        break;
+    }
+    return checkkeys::Unchecked;
+}
+
+std::vector<const char*> note_keys(const PointCheck& c) {
+    std::vector<const char*> keys;
+    if (!c.Found) {
+        keys.push_back(checkkeys::NoteNoPosition);
+        return keys;
+    }
+    if (c.Where.Tie)
+        keys.push_back(checkkeys::NoteTie);
+    if (c.Where.Position == FootPosition::BeforeStart)
+        keys.push_back(checkkeys::NoteBeforeStart);
+    if (c.Where.Position == FootPosition::PastEnd)
+        keys.push_back(checkkeys::NotePastEnd);
+    if (c.StakeState == StakeStatus::NotOnRoad)
+        keys.push_back(checkkeys::NoteStakeNotOnRoad);
+    if (c.StakeState == StakeStatus::NoSidePoint)
+        keys.push_back(checkkeys::NoteNoSidePoint);
+    return keys;
+}
+
+std::vector<std::string> report_header(const std::function<std::string(std::string_view)>& text) {
+    std::vector<std::string> cells;
+    for (const char* key :
+         {checkkeys::Name, checkkeys::North, checkkeys::East, checkkeys::Elevation,
+          checkkeys::Chainage, checkkeys::Offset, checkkeys::DesignElevation,
+          checkkeys::HeightDifference, checkkeys::Stake, checkkeys::Along, checkkeys::Across,
+          checkkeys::Distance, checkkeys::Verdict, checkkeys::Note})
+        cells.push_back(text(key));
+    return cells;
+}
+
+std::vector<std::string> report_row(const PointCheck& c,
+                                    const std::function<std::string(std::string_view)>& text) {
+    const bool onAxis = c.Found && c.Where.Position == FootPosition::OnAxis;
+    std::vector<std::string> cells;
+    cells.reserve(14);
+    cells.push_back(c.Point.Name);
+    cells.push_back(Length(c.Point.North));
+    cells.push_back(Length(c.Point.East));
+    cells.push_back(Length(c.Point.Elevation));
+    cells.push_back(onAxis ? Length(c.Chainage) : std::string());
+    cells.push_back(onAxis ? Length(c.Where.Offset) : std::string());
+    cells.push_back(Maybe(c.DesignElevation));
+    cells.push_back(Maybe(c.HeightDifference));
+    cells.push_back(c.Stake ? format_stake_name(c.Stake->Chainage, c.Stake->Side) : std::string());
+    cells.push_back(Maybe(c.Along));
+    cells.push_back(Maybe(c.Across));
+    cells.push_back(Maybe(c.Distance));
+    cells.push_back(text(verdict_key(c.Result)));
+    std::string note;
+    for (const char* key : note_keys(c)) {
+        if (!note.empty())
+            note += "; ";
+        note += text(key);
+    }
+    cells.push_back(std::move(note));
+    return cells;
+}
+
+std::string report_csv(const std::vector<PointCheck>& checks,
+                       const std::function<std::string(std::string_view)>& text) {
+    std::string out;
+    out.reserve(128 * (checks.size() + 1));
+    AppendLine(out, report_header(text));
+    for (const PointCheck& c : checks)
+        AppendLine(out, report_row(c, text));
+    return out;
+}
+
+} // namespace telvane::road::check
