@@ -2,21 +2,31 @@
 
 #include "model/numtext.h"
 
+#include <algorithm>
+
 namespace telvane::road::check {
 namespace {
 
+// Four decimals; a value that rounds to nothing is "0.0000", never "-0.0000".
 std::string Length(double v) {
-    return format_fixed(v, 4);
+    std::string text = format_fixed(v, 4);
+    if (text == "-0.0000")
+        text.erase(0, 1);
+    return text;
 }
 
 std::string Maybe(const std::optional<double>& v) {
     return v ? Length(*v) : std::string();
 }
 
-// A cell holding a comma, a quote or a line break is quoted, its quotes doubled, so that a
-// point's name never shifts the columns after it.
+// A cell holding a comma, a quote, a blank or a control character is quoted, its quotes
+// doubled: a name never shifts the columns after it, and the program's own field splitting,
+// which ends a bare field at a blank, reads the cell back whole.
 void AppendCell(std::string& out, const std::string& cell) {
-    if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+    const bool bare = std::none_of(cell.begin(), cell.end(), [](char c) {
+        return c == ',' || c == '"' || static_cast<unsigned char>(c) <= 32;
+    });
+    if (bare) {
         out += cell;
         return;
     }

@@ -1,6 +1,7 @@
 // The check report as a comma-separated file: one line per measured point under a line of
 // column titles, CR LF line ends, bytes of the code page (GBK), numbers with "." and four
-// decimals whatever the locale; a value that does not apply is an empty field.
+// decimals whatever the locale; a value that does not apply is an empty field; a cell with a
+// comma, quote or blank is quoted.
 //
 // Columns: name, north, east, elevation, chainage, offset, design elevation, dH, stake, along,
 // across, distance, verdict, note.

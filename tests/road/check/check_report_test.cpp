@@ -29,7 +29,7 @@ TEST(CheckReport, BytesOfEveryKindOfLine) {
         "\"P,1 \"\"x\"\"\",1050.0000,502.5000,49.9000,150.0000,2.5000,50.0000,-0.1000,,,,,"
         "check_exceeded,\r\n"
         "K0+090.000,990.0000,500.0000,50.0000,,,,,K0+090.000,,,,check_outside,"
-        "check_note_before_start; check_note_stake_not_on_road\r\n"
+        "\"check_note_before_start; check_note_stake_not_on_road\"\r\n"
         "K0+900.000R,1150.0000,505.0000,50.0000,250.0000,5.0000,50.0000,0.0000,K0+900.000R,,,,"
         "check_within,check_note_stake_not_on_road\r\n"
         "\xb2\xe2\xb5\xe3,1199.9999,500.0000,50.0000,299.9999,0.0000,50.0000,0.0000,,,,,"
@@ -48,7 +48,7 @@ TEST(CheckReport, NotesSayWhatIsMissingAndWhy) {
               (std::vector<const char*>{checkkeys::NoteTie, checkkeys::NoteNoSidePoint}));
     const std::string text =
         report_csv({tie}, [](std::string_view key) { return std::string(key).substr(6); });
-    EXPECT_NE(text.find("unchecked,note_tie; note_no_side_point\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("unchecked,\"note_tie; note_no_side_point\"\r\n"), std::string::npos) << text;
 }
 
 } // namespace
