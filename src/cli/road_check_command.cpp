@@ -63,16 +63,15 @@ bool run_road_check(const road::DesignAxisCalculate& design, const CheckRequest&
     const std::vector<road::check::PointCheck> checks = check.CheckAll(*points);
     // Titles, verdicts and notes go into the file, which carries the program's code page.
     const auto gbk = [&texts](std::string_view key) { return utf8_to_gbk(texts.text(key)); };
-    const std::string report = road::check::report_csv(checks, gbk);
     bool written = true;
     if (request.report) {
         std::string error;
-        if (!write_file_atomic(*request.report, report, &error)) {
+        if (!road::check::save_report(*request.report, checks, gbk, &error)) {
             err << texts.message(*request.report, "cli_cannot_write", error);
             written = false;
         }
     } else {
-        out << report;
+        out << road::check::report_csv(checks, gbk);
     }
     if (request.plan) {
         constexpr int kWidth = 1200;

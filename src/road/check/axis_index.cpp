@@ -219,11 +219,11 @@ std::optional<Foot> AxisIndex::FootOf(PlanPoint p, std::optional<double> previou
 
     // Nearer boxes first; a box farther than the best bound so far cannot hold the foot.
     double best = Infinite;
-    struct Near {
-        std::size_t Piece;
-        double Bound;
-    };
-    std::vector<Near> near;
+    // Kept between calls (one pair per thread): a search then allocates nothing.
+    thread_local std::vector<Near> near;
+    thread_local std::vector<Candidate> found;
+    near.clear();
+    found.clear();
     std::size_t stack[128];
     std::size_t depth = 0;
     stack[depth++] = 1;
@@ -250,7 +250,6 @@ std::optional<Foot> AxisIndex::FootOf(PlanPoint p, std::optional<double> previou
         }
     }
 
-    std::vector<Candidate> found;
     for (const Near& c : near)
         if (c.Bound <= best + TieDistance)
             Refine(c.Piece, p, false, found);

@@ -79,6 +79,10 @@ private:
     struct Box {
         double MinN, MinE, MaxN, MaxE;
     };
+    struct Near {
+        std::size_t Piece;
+        double Bound; // no point of the piece is nearer
+    };
     struct Candidate {
         double Distance;
         double Chainage;

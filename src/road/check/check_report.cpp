@@ -1,14 +1,18 @@
 #include "road/check/check_report.h"
 
+#include "model/filebytes.h"
 #include "model/numtext.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace telvane::road::check {
 namespace {
 
 // Four decimals; a value that rounds to nothing is "0.0000", never "-0.0000".
 std::string Length(double v) {
+    if (!std::isfinite(v))
+        return {};
     std::string text = format_fixed(v, 4);
     if (text == "-0.0000")
         text.erase(0, 1);
@@ -130,6 +134,15 @@ std::string report_csv(const std::vector<PointCheck>& checks,
     for (const PointCheck& c : checks)
         AppendLine(out, report_row(c, text));
     return out;
+}
+
+} // namespace telvane::road::check
+
+namespace telvane::road::check {
+
+bool save_report(const std::string& path, const std::vector<PointCheck>& checks,
+                 const std::function<std::string(std::string_view)>& text, std::string* error) {
+    return write_file_atomic(path, report_csv(checks, text), error);
 }
 
 } // namespace telvane::road::check

@@ -64,4 +64,10 @@ std::vector<std::string> report_header(const std::function<std::string(std::stri
 std::string report_csv(const std::vector<PointCheck>& checks,
                        const std::function<std::string(std::string_view)>& text);
 
+// Writes the report to `path`, replacing the file only once it is written whole; false with
+// the reason in *error when it cannot be written (the old file is then as it was).
+bool save_report(const std::string& path, const std::vector<PointCheck>& checks,
+                 const std::function<std::string(std::string_view)>& text,
+                 std::string* error = nullptr);
+
 } // namespace telvane::road::check
