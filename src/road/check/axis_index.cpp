@@ -99,6 +99,13 @@ AxisIndex::AxisIndex(const std::vector<PlaneInfo>& chain) {
                 std::fabs(std::remainder(p.A0 - q.A1, 2 * std::numbers::pi)) <= 1e-7;
             p.OpenStart = !joined;
             pieces_[k - 1].OpenEnd = !joined;
+            if (joined) {
+                // One point for both sides of the join, so that the two pieces see the same
+                // along-track distance there and exactly one of them takes a foot on it.
+                p.N0 = q.N1;
+                p.E0 = q.E1;
+                p.A0 = q.A1;
+            }
         }
     }
     pieces_.back().OpenEnd = true;
