@@ -22,11 +22,8 @@ std::optional<std::vector<road::check::MeasuredPoint>> PointsOf(const DataState&
         return road::check::measured_points(data.CoordList);
     case kDataPoints3:
         return road::check::measured_points(data.Coord3List);
-    case kDataRecords: {
-        std::vector<coord_item> points;
-        append_job_points(data.RecordList, points);
-        return road::check::measured_points(points);
-    }
+    case kDataRecords:
+        return road::check::measured_points_of_job(data.RecordList);
     default:
         return std::nullopt;
     }

@@ -27,6 +27,12 @@ std::vector<MeasuredPoint> measured_points(const std::vector<coord3_item>& point
     return PointsOf(points);
 }
 
+std::vector<MeasuredPoint> measured_points_of_job(const std::vector<record_item>& records) {
+    std::vector<coord_item> points;
+    append_job_points(records, points);
+    return PointsOf(points);
+}
+
 StakeCheck::StakeCheck(const DesignAxisCalculate& design, double sideOffset,
                        CheckTolerances tolerances, Stationing stations)
     : axis_(design.PlaneElements()), sideOffset_(sideOffset), tolerances_(tolerances),

@@ -33,6 +33,8 @@ struct MeasuredPoint {
 // The points of the main window's lists, in order.
 std::vector<MeasuredPoint> measured_points(const std::vector<coord_item>& points);
 std::vector<MeasuredPoint> measured_points(const std::vector<coord3_item>& points);
+// The points a job yields (stations, backsights with coordinates, coordinates), in order.
+std::vector<MeasuredPoint> measured_points_of_job(const std::vector<record_item>& records);
 
 enum class StakeStatus {
     None,        // the name does not name a stake
