@@ -81,7 +81,8 @@ Commands:
       tolerance, outside the road, or has nothing to check. -o writes the report (CSV;
       standard output without it), --plan the points on the road with their deviation
       arrows exaggerated by F (chosen from the deviations unless given, written on the
-      picture). A summary of the verdicts goes to standard error.
+      picture). A summary of the verdicts goes to standard error. --elements, --points,
+      --profile and --landxml-out are written as without --check.
 
   receive OUTPUT --port DEVICE [--baud RATE] [--as TYPE] [unit options]
                  [--first-line-timeout SECONDS] [--silence SECONDS]

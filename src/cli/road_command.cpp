@@ -289,7 +289,9 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
             request.stations.ToStation = [stations](double k) { return stations.ToStation(k); };
             request.stations.ToInternal = [stations](double k) { return stations.ToInternal(k); };
         }
-        return run_road_check(data.Engine, request, texts, out, err) && complete ? 0 : 1;
+        // The check writes the report where the stakes would go and draws its own plan; the
+        // other outputs are written as without it.
+        complete &= run_road_check(data.Engine, request, texts, out, err);
     }
 
     // The column titles go into the files, which carry the program's code page.
@@ -301,7 +303,9 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
     for (std::size_t k = 0; k < stations.size() && k < stakes.size(); ++k)
         stakes[k].Mileage = stations[k];
     const std::optional<std::string> stakeText = road::StakeFileText(stakes, titles);
-    if (options->stakesOut) {
+    if (options->check) {
+        // -o is the check's report.
+    } else if (options->stakesOut) {
         std::string error;
         if (!stakeText) {
             err << texts.message(*options->stakesOut, "no_data_to_save");
@@ -343,7 +347,7 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
             written = false;
         }
     };
-    if (options->planOut) {
+    if (options->planOut && !options->check) {
         const double tolerance = plot::tolerance_for(plot::axis_extents(data.Engine), kWidth);
         picture(*options->planOut,
                 plot::road_plan(data.Engine, data.IntersectionPoints(), data.Stakes(), tolerance),
