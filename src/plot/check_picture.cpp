@@ -6,12 +6,11 @@
 #include <cmath>
 
 namespace telvane::plot {
-namespace {
 
 using road::check::PointCheck;
 using road::check::Verdict;
 
-MarkKind KindOf(Verdict v) {
+MarkKind check_mark_kind(Verdict v) {
     switch (v) {
     case Verdict::Within:
         return MarkKind::CheckWithin;
@@ -24,6 +23,8 @@ MarkKind KindOf(Verdict v) {
     }
     return MarkKind::CheckUnchecked;
 }
+
+namespace {
 
 // The part of segment a-b inside `box` as fractions [t0, t1] of it (Liang and Barsky); false
 // when it misses the box.
@@ -142,7 +143,7 @@ Picture check_plan(const road::DesignAxisCalculate& axis, const std::vector<Poin
             around.add(stake);
             around.add(tip);
         }
-        marks.push_back({KindOf(c.Result), at, c.Point.Name});
+        marks.push_back({check_mark_kind(c.Result), at, c.Point.Name});
     }
     if (!around.empty) {
         const double margin = std::max(

@@ -11,6 +11,10 @@
 
 namespace telvane::plot {
 
+// The mark of a measured point with this verdict (its colour is mark_colour of it, also for the
+// verdict cells of a table).
+MarkKind check_mark_kind(road::check::Verdict verdict);
+
 // A round factor (1, 2 or 5 times a power of ten) that draws the largest deviation from a stake
 // about a twentieth of the span of the measured points; 1 when no point has one.
 double arrow_factor(const std::vector<road::check::PointCheck>& checks);
