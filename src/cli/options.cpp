@@ -69,6 +69,21 @@ Commands:
         --landxml-out FILE   write the alignment, its profile and the stakes as LandXML
       The start values given here replace those the alignment file holds.
 
+  road (--phi FILE | --sec FILE | --landxml FILE) [--pvi FILE] --check POINTS
+       [-o REPORT.csv] [--plan check.svg] [--tolerance-plan M] [--tolerance-height M]
+       [--offset W] [--arrow-factor F] [--order nez|enz]
+      Checks measured points against the calculated road: for each point of POINTS (any
+      file Open reads as points, or a job, whose points are used) the chainage and offset
+      of its foot on the axis, the design elevation there and the height difference, and
+      for a point named after a stake (K0+120.000, K0+120.000L, K0+120.000R) its deviation
+      from that stake along and across the axis and in plan (side stakes at --offset W).
+      Each point is within tolerance (plan 0.02 m, height 0.01 m unless given), out of
+      tolerance, outside the road, or has nothing to check. -o writes the report (CSV;
+      standard output without it), --plan the points on the road with their deviation
+      arrows exaggerated by F (chosen from the deviations unless given, written on the
+      picture). A summary of the verdicts goes to standard error. --elements, --points,
+      --profile and --landxml-out are written as without --check.
+
   receive OUTPUT --port DEVICE [--baud RATE] [--as TYPE] [unit options]
                  [--first-line-timeout SECONDS] [--silence SECONDS]
       Listens on the serial line as the instrument sends a job, a point list or a code

@@ -7,6 +7,7 @@
 #include "options.h"
 #include "road/design/road_design.h"
 #include "road/landxml/road_design_io.h"
+#include "road_check_command.h"
 
 #include "model/numtext.h"
 
@@ -18,6 +19,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -46,6 +48,8 @@ struct RoadOptions {
     std::optional<std::string> startChainage, startNorth, startEast, startAzimuth, offset;
     std::optional<std::string> stakesOut, elementsOut, pointsOut, landxmlOut;
     std::optional<std::string> planOut, profileOut;
+    // The check of measured points against the road.
+    std::optional<std::string> check, tolerancePlan, toleranceHeight, arrowFactor, order;
 };
 
 std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& error) {
@@ -68,6 +72,11 @@ std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& e
         {"--points", &RoadOptions::pointsOut},
         {"--plan", &RoadOptions::planOut},
         {"--profile", &RoadOptions::profileOut},
+        {"--check", &RoadOptions::check},
+        {"--tolerance-plan", &RoadOptions::tolerancePlan},
+        {"--tolerance-height", &RoadOptions::toleranceHeight},
+        {"--arrow-factor", &RoadOptions::arrowFactor},
+        {"--order", &RoadOptions::order},
     };
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -86,8 +95,24 @@ std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& e
         error = {"cli_road_alignment", "road"};
         return std::nullopt;
     }
-    if (!o.stakes) {
+    // A check needs no stakes: its points say where they are.
+    if (!o.stakes && !o.check) {
         error = {"cli_road_stakes", "road"};
+        return std::nullopt;
+    }
+    // Tolerances are lengths of zero or more; the factor is more than zero.
+    for (const auto& [option, name, zeroAllowed] :
+         {std::tuple{&o.tolerancePlan, "--tolerance-plan", true},
+          std::tuple{&o.toleranceHeight, "--tolerance-height", true},
+          std::tuple{&o.arrowFactor, "--arrow-factor", false}}) {
+        double v = 0;
+        if (*option && (!try_parse_double(**option, v) || v < 0 || (v == 0 && !zeroAllowed))) {
+            error = {"cli_bad_value", std::string(name) + " " + **option};
+            return std::nullopt;
+        }
+    }
+    if (o.order && *o.order != "nez" && *o.order != "enz") {
+        error = {"cli_bad_value", "--order " + *o.order};
         return std::nullopt;
     }
     return o;
@@ -200,7 +225,8 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
     if (options->pvi) {
         files.emplace_back(RoadPage::Profile, *options->pvi);
     }
-    files.emplace_back(RoadPage::Stakes, *options->stakes);
+    if (options->stakes)
+        files.emplace_back(RoadPage::Stakes, *options->stakes);
     bool complete = true;
     for (const auto& [page, path] : files) {
         switch (LoadPage(data, page, path, boxes, texts, err)) {
@@ -245,6 +271,29 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
         return 1;
     }
 
+    if (options->check) {
+        CheckRequest request;
+        request.points = *options->check;
+        request.report = options->stakesOut;
+        request.plan = options->planOut;
+        if (options->tolerancePlan)
+            request.tolerances.plan = parse_double(*options->tolerancePlan);
+        if (options->toleranceHeight)
+            request.tolerances.height = parse_double(*options->toleranceHeight);
+        if (options->arrowFactor)
+            request.arrowFactor = parse_double(*options->arrowFactor);
+        try_parse_double(boxes.Edit5, request.sideOffset);
+        request.order = options->order == std::optional<std::string>("enz") ? kOrderENZ : kOrderNEZ;
+        if (design) {
+            const road::landxml::Stationing stations = design->Stations;
+            request.stations.ToStation = [stations](double k) { return stations.ToStation(k); };
+            request.stations.ToInternal = [stations](double k) { return stations.ToInternal(k); };
+        }
+        // The check writes the report where the stakes would go and draws its own plan; the
+        // other outputs are written as without it.
+        complete &= run_road_check(data.Engine, request, texts, out, err);
+    }
+
     // The column titles go into the files, which carry the program's code page.
     const road::RoadColumnTitles titles = road::RoadColumnTitles::FromTexts(
         [&texts](std::string_view key) { return utf8_to_gbk(texts.text(key)); });
@@ -254,7 +303,9 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
     for (std::size_t k = 0; k < stations.size() && k < stakes.size(); ++k)
         stakes[k].Mileage = stations[k];
     const std::optional<std::string> stakeText = road::StakeFileText(stakes, titles);
-    if (options->stakesOut) {
+    if (options->check) {
+        // -o is the check's report.
+    } else if (options->stakesOut) {
         std::string error;
         if (!stakeText) {
             err << texts.message(*options->stakesOut, "no_data_to_save");
@@ -296,7 +347,7 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
             written = false;
         }
     };
-    if (options->planOut) {
+    if (options->planOut && !options->check) {
         const double tolerance = plot::tolerance_for(plot::axis_extents(data.Engine), kWidth);
         picture(*options->planOut,
                 plot::road_plan(data.Engine, data.IntersectionPoints(), data.Stakes(), tolerance),

@@ -63,6 +63,8 @@ unsigned stroke_colour(Stroke s) {
         return 0x7f8c8d;
     case Stroke::Grade:
         return 0x555555;
+    case Stroke::Deviation:
+        return 0xe67e22;
     }
     return 0;
 }
@@ -81,6 +83,14 @@ unsigned mark_colour(MarkKind k) {
         return 0x555555;
     case MarkKind::SurveyPoint:
         return 0x1f4e8c;
+    case MarkKind::CheckWithin:
+        return 0x1e8449;
+    case MarkKind::CheckExceeded:
+        return 0xc0392b;
+    case MarkKind::CheckOutside:
+        return 0x7f8c8d;
+    case MarkKind::CheckUnchecked:
+        return 0x2e86c1;
     }
     return 0;
 }

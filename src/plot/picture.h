@@ -17,8 +17,29 @@ struct XY {
     double x = 0, y = 0;
 };
 
-enum class Stroke { Straight, Arc, Clothoid, Tangents, OffsetLine, Grade, VerticalCurve };
-enum class MarkKind { MainPoint, IntersectionPoint, Stake, StakeSide, GradePoint, SurveyPoint };
+enum class Stroke {
+    Straight,
+    Arc,
+    Clothoid,
+    Tangents,
+    OffsetLine,
+    Grade,
+    VerticalCurve,
+    Deviation, // from a stake towards the point measured for it, exaggerated
+};
+enum class MarkKind {
+    MainPoint,
+    IntersectionPoint,
+    Stake,
+    StakeSide,
+    GradePoint,
+    SurveyPoint,
+    // Measured points of a stake-out check, by verdict.
+    CheckWithin,
+    CheckExceeded,
+    CheckOutside,
+    CheckUnchecked,
+};
 
 struct Polyline {
     Stroke stroke = Stroke::Straight;
@@ -47,6 +68,9 @@ struct Picture {
     std::vector<Mark> marks;
     Extents extents;
     bool north_up = true; // a plan: x east, y north, equal scales
+    // Lines of text written on the picture under its title (bytes of the code page), such as
+    // the exaggeration of deviation arrows.
+    std::vector<std::string> notes;
 };
 
 // Colours of the strokes and marks (0xRRGGBB), the same on screen and on file.

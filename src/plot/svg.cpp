@@ -84,6 +84,10 @@ std::string svg(const Picture& pic, int width, std::string_view title,
     out += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     out += "<text x=\"" + num(kMargin) + "\" y=\"20\" font-size=\"14\">" + escaped(to_utf8(title)) +
            "</text>\n";
+    for (std::size_t k = 0; k < pic.notes.size(); ++k)
+        out += "<text x=\"" + num(kMargin) + "\" y=\"" +
+               format_int(34 + 13 * static_cast<long long>(k)) + "\" font-size=\"12\">" +
+               escaped(to_utf8(pic.notes[k])) + "</text>\n";
     for (const Polyline& line : pic.lines) {
         if (line.points.size() < 2)
             continue;

@@ -6,3 +6,4 @@
 #include "road/design/road_data.h"
 #include "road/design/road_files.h"
 #include "road/design/road_texts.h"
+#include "road/design/stake_names.h"
