@@ -3,6 +3,7 @@
 
 #include "dxf.h"
 
+#include "road/design/stake_names.h"
 #include "road/landxml/landxml.h"
 
 #include "model/binaryfiles.h"
@@ -340,22 +341,6 @@ bool read_loose_point_rows(std::span<const std::string_view> lines, const FileSe
     return ok;
 }
 
-// A stake's chainage as the name of its point: kilometres and metres, "K1+234.500".
-std::string chainage_name(double chainage) {
-    const long long mm = std::llround(std::fabs(chainage) * 1000.0);
-    std::string name = chainage < 0 && mm != 0 ? "K-" : "K";
-    append_int(name, mm / 1000000);
-    name += '+';
-    const std::string metres = format_int(mm % 1000000 / 1000);
-    name.append(3 - std::min<std::size_t>(3, metres.size()), '0');
-    name += metres;
-    name += '.';
-    const std::string part = format_int(mm % 1000);
-    name.append(3 - std::min<std::size_t>(3, part.size()), '0');
-    name += part;
-    return name;
-}
-
 // The road window's stake file: a header, then chainage and the centre, left and right
 // north, east and elevation, each group empty when it was not calculated. The calculated
 // positions become points named after the chainage (centre "K0+120.000", code C; sides with L
@@ -389,18 +374,19 @@ bool read_stake_points(std::span<const std::string_view> lines, std::vector<coor
             return false;
         }
         stakes.push_back({f[0]});
-        const std::string name = chainage_name(v[0]);
         if (!filled[1]) {
             ++without;
             continue;
         }
-        static constexpr const char* kSide[] = {"", "L", "R"};
+        // The names the stake-out check reads back: "K0+120.000", "K0+120.000L", ...
+        static constexpr road::StakeSide kSide[] = {road::StakeSide::Centre, road::StakeSide::Left,
+                                                    road::StakeSide::Right};
         static constexpr const char* kCode[] = {"C", "L", "R"};
         for (std::size_t side = 0; side < 3; ++side) {
             const std::size_t g = 1 + 3 * side;
             if (filled[g])
-                read.push_back(
-                    coord_item{name + kSide[side], kCode[side], v[g], v[g + 1], v[g + 2]});
+                read.push_back(coord_item{road::format_stake_name(v[0], kSide[side]), kCode[side],
+                                          v[g], v[g + 1], v[g + 2]});
         }
     }
     if (stakes.empty())

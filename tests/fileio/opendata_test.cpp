@@ -652,7 +652,7 @@ TEST(RoadFilesLongForms, CutToTheShortRowsAndStakeNames) {
               d, {}, m);
     ASSERT_EQ(d.DataKind, kDataPoints);
     ASSERT_EQ(d.CoordList.size(), 3u);
-    EXPECT_EQ(d.CoordList[0].name, "K-0+020.000");
+    EXPECT_EQ(d.CoordList[0].name, "-K0+020.000");
     EXPECT_EQ(d.CoordList[1].name, "K1+000.000");
     EXPECT_EQ(d.CoordList[2].name, "K12+345.678");
     // Half a position is no position.
