@@ -8,6 +8,7 @@ namespace {
 
 constexpr const char* kSetting = "Setting";
 constexpr const char* kForm = "Form";
+constexpr const char* kCheck = "Check";
 constexpr double kKOptions[] = {0.0, 0.14, 0.20};
 
 // The list position stored under `key`, or 0 when it is missing or not in 0..last.
@@ -35,6 +36,13 @@ StoredSettings read_settings(const IniFile& ini) {
     s.PortName = ini.read_string(kForm, "PortName", "");
     s.Baudrate = clamp_int(ini.read_int(kForm, "Baudrate", 13), -1);
     s.Language = clamp_int(ini.read_int(kForm, "Language", 1), -1);
+    // A tolerance must be a length: anything else is the default.
+    const auto tolerance = [&ini](const char* key, double fallback) {
+        const double v = ini.read_double(kCheck, key, fallback);
+        return v > 0 && v < 1000 ? v : fallback;
+    };
+    s.TolerancePlan = tolerance("TolerancePlan", s.TolerancePlan);
+    s.ToleranceHeight = tolerance("ToleranceHeight", s.ToleranceHeight);
     return s;
 }
 
@@ -54,6 +62,10 @@ void write_settings(IniFile& ini, const StoredSettings& s, unsigned parts) {
     }
     if (parts & kLanguageSetting)
         ini.write_int(kForm, "Language", s.Language);
+    if (parts & kCheckSettings) {
+        ini.write_double(kCheck, "TolerancePlan", s.TolerancePlan);
+        ini.write_double(kCheck, "ToleranceHeight", s.ToleranceHeight);
+    }
 }
 
 FileSettings file_settings(const StoredSettings& s) {

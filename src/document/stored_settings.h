@@ -23,6 +23,9 @@ struct StoredSettings {
     std::string PortName;
     int Baudrate = 13; // 115200
     int Language = 1;
+    // The stake-out check's tolerances in metres: in plan and in height.
+    double TolerancePlan = 0.02;
+    double ToleranceHeight = 0.01;
 
     bool operator==(const StoredSettings&) const = default;
 };
@@ -39,7 +42,8 @@ enum SettingsPart : unsigned {
     kUnitSettings = 1,    // the settings dialog's choices
     kPortSettings = 2,    // Port, PortName, Baudrate
     kLanguageSetting = 4, // Language
-    kAllSettings = 7,
+    kCheckSettings = 8,   // the stake-out check's tolerances
+    kAllSettings = 15,
 };
 // Writes the values of `parts`; PortName only when there is one or the file had one (then
 // emptied).

@@ -932,6 +932,8 @@ void TForm1::Timer1Timer() {
 void TForm1::SetRoadWindow(road::TFormRoadCalculate* window) {
     road_ = window;
     connect(window, &road::TFormRoadCalculate::Exited, this, &TForm1::RoadWindowExited);
+    // The Check page checks the points on show here (received ones among them).
+    window->SetPointsOnShow([this]() -> const DataState& { return doc_.data(); });
 }
 
 void TForm1::RoadCalcBtnClick() {

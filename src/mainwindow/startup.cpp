@@ -65,6 +65,7 @@ StartResult start_windows(const AppPaths& paths, Prompts& prompts) {
         new road::TFormPileInport(texts, roadWindow.PendingStake, &roadWindow);
     roadWindow.SetDialogs(windows->FormIntersectionInport, windows->FormMainPileInport,
                           windows->FormlongSlopesInport, windows->FormPileInport);
+    roadWindow.SetIniPath(paths.iniPath);
     windows->Form1->SetRoadWindow(&roadWindow);
     windows->FormMessage = std::make_unique<TFormMessage>(windows->Form1->texts());
     return {std::move(windows), {}};

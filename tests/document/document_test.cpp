@@ -336,6 +336,16 @@ TEST(StoredSettings, OneReaderAndWriterForTheIniFile) {
     EXPECT_EQ(part.value("Form", "Port"), std::optional<std::string>("5"));
     EXPECT_EQ(part.value("Setting", "AngleUnit"), std::optional<std::string>("2"));
     EXPECT_FALSE(part.value("Form", "Baudrate"));
+    // The stake-out tolerances: metres, defaults 0.02 and 0.01, a value that is no length
+    // read as the default.
+    IniFile check = IniFile::from_bytes("[Check]\nTolerancePlan=0.05\nToleranceHeight=-1\n");
+    EXPECT_DOUBLE_EQ(read_settings(check).TolerancePlan, 0.05);
+    EXPECT_DOUBLE_EQ(read_settings(check).ToleranceHeight, 0.01);
+    StoredSettings t;
+    t.ToleranceHeight = 0.003;
+    write_settings(check, t, kCheckSettings);
+    EXPECT_DOUBLE_EQ(read_settings(check).ToleranceHeight, 0.003);
+    EXPECT_DOUBLE_EQ(read_settings(check).TolerancePlan, 0.02);
 }
 
 TEST(History, TheOldestChangeGoesAtTheLimit) {

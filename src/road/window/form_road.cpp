@@ -1,7 +1,11 @@
 #include "form_road.h"
 
+#include "check_table_model.h"
+#include "document/stored_settings.h"
+#include "fileio/opendata.h"
 #include "model/numtext.h"
 #include "model/textlines.h"
+#include "plot/check_picture.h"
 #include "plot/picture.h"
 #include "road/design/road_texts.h"
 #include "road/landxml/road_design_io.h"
@@ -15,6 +19,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -30,6 +35,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 
 namespace telvane::road {
@@ -133,6 +140,55 @@ TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QW
         *sheet_members[i] = sheet;
         *grid_members[i] = grid;
     }
+    // The Check page: measured points against the design.
+    TabSheetCheck = new QWidget(PageControl1);
+    TabSheetCheck->setObjectName("TabSheetCheck");
+    {
+        auto* check_layout = new QVBoxLayout(TabSheetCheck);
+        check_layout->setContentsMargins(0, 0, 0, 0);
+        auto* row = new QHBoxLayout;
+        BtnCheckFile = command_button(TabSheetCheck, "BtnCheckFile");
+        BtnCheckShown = command_button(TabSheetCheck, "BtnCheckShown");
+        BtnCheckSave = command_button(TabSheetCheck, "BtnCheckSave");
+        auto spin = [this, row](const char* label_name, QLabel*& label, const char* name,
+                                QDoubleSpinBox*& box, double low, double high, int decimals) {
+            label = new QLabel(TabSheetCheck);
+            label->setObjectName(QLatin1String(label_name));
+            box = new QDoubleSpinBox(TabSheetCheck);
+            box->setObjectName(QLatin1String(name));
+            box->setRange(low, high);
+            box->setDecimals(decimals);
+            label->setBuddy(box);
+            row->addWidget(label);
+            row->addWidget(box);
+        };
+        row->addWidget(BtnCheckFile);
+        row->addWidget(BtnCheckShown);
+        spin("LblTolerancePlan", LblTolerancePlan, "EditTolerancePlan", EditTolerancePlan, 0.001,
+             100, 3);
+        spin("LblToleranceHeight", LblToleranceHeight, "EditToleranceHeight", EditToleranceHeight,
+             0.001, 100, 3);
+        spin("LblArrowFactor", LblArrowFactor, "EditArrowFactor", EditArrowFactor, 0, 1e6, 0);
+        EditArrowFactor->setSpecialValueText(QStringLiteral("auto"));
+        row->addWidget(BtnCheckSave);
+        row->addStretch(1);
+        check_layout->addLayout(row);
+        SGCheck = new QTableView(TabSheetCheck);
+        SGCheck->setObjectName("SGCheck");
+        SGCheck->setSelectionBehavior(QAbstractItemView::SelectRows);
+        SGCheck->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        SGCheck->verticalHeader()->setDefaultSectionSize(20);
+        check_model_ = new CheckTableModel(
+            checks_, [this](std::string_view key) { return texts_.language().GetText(key); },
+            SGCheck);
+        SGCheck->setModel(check_model_);
+        check_layout->addWidget(SGCheck, 1);
+        PageControl1->addTab(TabSheetCheck, QString());
+    }
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { update_history_buttons(); });
+    connect(EditArrowFactor, &QDoubleSpinBox::valueChanged, this,
+            [this] { update_check_picture(); });
+
     // The pictures beside the tables.
     auto* pictures = new QWidget(this);
     auto* pictures_layout = new QVBoxLayout(pictures);
@@ -186,6 +242,9 @@ TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QW
         {BtnRedo, &TFormRoadCalculate::BtnRedoClick},
         {BtnLoadLandXml, &TFormRoadCalculate::BtnLoadLandXmlClick},
         {BtnSaveLandXml, &TFormRoadCalculate::BtnSaveLandXmlClick},
+        {BtnCheckFile, &TFormRoadCalculate::BtnCheckFileClick},
+        {BtnCheckShown, &TFormRoadCalculate::BtnCheckShownClick},
+        {BtnCheckSave, &TFormRoadCalculate::BtnCheckSaveClick},
     };
     for (auto [b, handler] : handlers)
         connect(b, &QPushButton::clicked, this, [this, handler = handler] { run(handler); });
@@ -232,6 +291,15 @@ void TFormRoadCalculate::run(void (TFormRoadCalculate::*command)()) {
 void TFormRoadCalculate::update_history_buttons() {
     BtnUndo->setEnabled(Data.CanUndo());
     BtnRedo->setEnabled(Data.CanRedo());
+    // The list commands act on the list on show; the Check page has none.
+    const bool lists = !on_check_page();
+    for (QPushButton* b : {BtnAppend, BtnInsert, BtnDelete, BtnUpdate, BtnLoad, BtnSave})
+        b->setEnabled(lists);
+    BtnCheckSave->setEnabled(!checks_.empty());
+}
+
+bool TFormRoadCalculate::on_check_page() const {
+    return PageControl1->currentWidget() == TabSheetCheck;
 }
 
 void TFormRoadCalculate::BtnUndoClick() {
@@ -247,7 +315,8 @@ void TFormRoadCalculate::BtnRedoClick() {
 }
 
 RoadPage TFormRoadCalculate::ActivePage() const {
-    return kPages[std::max(0, PageControl1->currentIndex())];
+    // The Check page is no list: the list commands are off there, and this names the last list.
+    return kPages[std::clamp(PageControl1->currentIndex(), 0, 3)];
 }
 
 bool TFormRoadCalculate::HasUnsavedChanges() const {
@@ -301,12 +370,26 @@ void TFormRoadCalculate::FormPaint() {
                                                              {BtnUndo, "undobtn"},
                                                              {BtnRedo, "redobtn"},
                                                              {BtnLoadLandXml, "landxml_load"},
-                                                             {BtnSaveLandXml, "landxml_save"}};
+                                                             {BtnSaveLandXml, "landxml_save"},
+                                                             {BtnCheckFile, "check_points_file"},
+                                                             {BtnCheckShown, "check_points_shown"},
+                                                             {BtnCheckSave, "check_save_report"}};
     for (auto [b, key] : captions)
         b->setText(texts_.text(key));
     const char* pages[] = {"intersection_data", "mainpile_data", "slope_data", "pile_data"};
     for (int i = 0; i < 4; ++i)
         PageControl1->setTabText(i, texts_.text(pages[i]));
+    PageControl1->setTabText(PageControl1->indexOf(TabSheetCheck), texts_.text("check_page"));
+    LblTolerancePlan->setText(texts_.text("check_tolerance_plan"));
+    LblToleranceHeight->setText(texts_.text("check_tolerance_height"));
+    LblArrowFactor->setText(texts_.text("check_factor_label"));
+    check_model_->Refill();
+    if (!ini_path_.isEmpty()) {
+        const StoredSettings stored =
+            read_settings(IniFile::load(std::filesystem::path(ini_path_.toStdU16String())));
+        EditTolerancePlan->setValue(stored.TolerancePlan);
+        EditToleranceHeight->setValue(stored.ToleranceHeight);
+    }
     PicturePages->setTabText(0, texts_.text("plan_page"));
     PicturePages->setTabText(1, texts_.text("profile_page"));
     BtnFitPicture->setText(texts_.text("picture_fit"));
@@ -670,6 +753,109 @@ void TFormRoadCalculate::BtnSaveLandXmlClick() {
             true, roadkeys::SaveFailed, {file, toGbk(QString::fromLocal8Bit(error.c_str()))}});
     else
         prompts_.message(texts_.text(refused->Key) + fromGbk(refused->Subject));
+}
+
+void TFormRoadCalculate::keep_tolerances() {
+    if (ini_path_.isEmpty())
+        return;
+    const std::filesystem::path path(ini_path_.toStdU16String());
+    IniFile ini = IniFile::load(path);
+    StoredSettings stored = read_settings(ini);
+    stored.TolerancePlan = EditTolerancePlan->value();
+    stored.ToleranceHeight = EditToleranceHeight->value();
+    write_settings(ini, stored, kCheckSettings);
+    ini.save(path);
+}
+
+void TFormRoadCalculate::check_points(std::vector<check::MeasuredPoint> points) {
+    if (!Data.EngineReady()) {
+        texts_.message("check_needs_calculation");
+        return;
+    }
+    if (points.empty()) {
+        texts_.message("cli_check_no_points");
+        return;
+    }
+    keep_tolerances();
+    double offset = 0;
+    if (!try_parse_double(toGbk(Edit5->text()), offset))
+        offset = 0;
+    check::Stationing stations;
+    if (design_stations_) {
+        const landxml::Stationing s = *design_stations_;
+        stations.ToStation = [s](double c) { return s.ToStation(c); };
+        stations.ToInternal = [s](double c) { return s.ToInternal(c); };
+    }
+    const check::StakeCheck checker(
+        Data.Engine, offset,
+        check::CheckTolerances{EditTolerancePlan->value(), EditToleranceHeight->value()}, stations);
+    checks_ = checker.CheckAll(points);
+    check_model_->Refill();
+    SGCheck->resizeColumnsToContents();
+    PageControl1->setCurrentWidget(TabSheetCheck);
+    update_check_picture();
+    update_history_buttons();
+}
+
+void TFormRoadCalculate::update_check_picture() {
+    if (checks_.empty() || !Data.EngineReady())
+        return;
+    const double chosen = EditArrowFactor->value();
+    const double factor = chosen > 0 ? chosen : plot::arrow_factor(checks_);
+    const double tolerance =
+        plot::tolerance_for(plot::axis_extents(Data.Engine), std::max(PlanView->width(), 400) * 4);
+    PlanView->SetPicture(plot::check_plan(
+        Data.Engine, checks_, factor, texts_.language().GetText("check_arrow_factor"), tolerance));
+    PicturePages->setCurrentWidget(PlanView);
+}
+
+void TFormRoadCalculate::BtnCheckFileClick() {
+    const std::optional<FileChoice> choice = prompts_.openFile(texts_.filter("OPEN_FILTER"));
+    if (!choice)
+        return;
+    DataState opened;
+    Messages messages;
+    open_data_file(QFile::encodeName(choice->fileName).toStdString(), opened, FileSettings{},
+                   messages);
+    for (const UserMessage& m : messages)
+        if (m.kind == UserMessage::Kind::Key && m.value != "BINARY")
+            prompts_.message(texts_.text(m.value, m.args) + fromGbk(m.suffix));
+    check_points(opened.DataKind == kDataRecords ? check::measured_points_of_job(opened.RecordList)
+                 : opened.DataKind == kDataPoints3 ? check::measured_points(opened.Coord3List)
+                                                   : check::measured_points(opened.CoordList));
+}
+
+void TFormRoadCalculate::BtnCheckShownClick() {
+    if (!points_on_show_)
+        return;
+    const DataState& shown = points_on_show_();
+    check_points(shown.DataKind == kDataRecords   ? check::measured_points_of_job(shown.RecordList)
+                 : shown.DataKind == kDataPoints3 ? check::measured_points(shown.Coord3List)
+                 : shown.DataKind == kDataPoints  ? check::measured_points(shown.CoordList)
+                                                  : std::vector<check::MeasuredPoint>{});
+}
+
+void TFormRoadCalculate::BtnCheckSaveClick() {
+    if (checks_.empty())
+        return;
+    const std::optional<FileChoice> choice =
+        prompts_.saveFile(texts_.filter("CHECK_REPORT_FILTER"), QStringLiteral(".csv"));
+    if (!choice)
+        return;
+    QString name = choice->fileName;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".csv");
+    if (!texts_.may_write(name))
+        return;
+    std::string error;
+    const bool saved = check::save_report(
+        QFile::encodeName(name).toStdString(), checks_,
+        [this](std::string_view key) { return texts_.language().GetText(key); }, &error);
+    const std::string file = toGbk(QDir::toNativeSeparators(name));
+    show_message(saved ? RoadMessage{true, roadkeys::Saved, {file}}
+                       : RoadMessage{true,
+                                     roadkeys::SaveFailed,
+                                     {file, toGbk(QString::fromLocal8Bit(error.c_str()))}});
 }
 
 } // namespace telvane::road

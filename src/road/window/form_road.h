@@ -4,6 +4,8 @@
 #pragma once
 
 #include "entry_dialogs.h"
+#include "fileio/datastate.h"
+#include "road/check/road_check.h"
 #include "road/design/road_data.h"
 #include "road/landxml/stations.h"
 #include "road_table_model.h"
@@ -11,9 +13,11 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
+class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -71,6 +75,18 @@ public:
     void BtnLoadLandXmlClick();
     void BtnSaveLandXmlClick();
 
+    // The Check page: measured points against the design as last calculated.
+    // Where the points on show in the main window come from (received points among them).
+    void SetPointsOnShow(std::function<const DataState&()> points) { points_on_show_ = points; }
+    // The INI file that keeps the check's tolerances.
+    void SetIniPath(const QString& path) { ini_path_ = path; }
+    // Checks the points of a file (any file Open reads as points, or a job's points).
+    void BtnCheckFileClick();
+    // Checks the points on show in the main window.
+    void BtnCheckShownClick();
+    void BtnCheckSaveClick();
+    const std::vector<check::PointCheck>& Checks() const { return checks_; }
+
     QGroupBox* GroupBox1;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
     QLabel* LabelAzimuthUnit; // the unit of Edit4 (radians), beside it
@@ -78,7 +94,11 @@ public:
     QPushButton *BtnExit, *BtnAppend, *BtnInsert, *BtnDelete, *BtnUpdate, *BtnLoad, *BtnSave,
         *BtnCalculate, *BtnClear, *BtnUndo, *BtnRedo, *BtnLoadLandXml, *BtnSaveLandXml;
     QTabWidget* PageControl1;
-    QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4;
+    QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4, *TabSheetCheck;
+    QPushButton *BtnCheckFile, *BtnCheckShown, *BtnCheckSave;
+    QLabel *LblTolerancePlan, *LblToleranceHeight, *LblArrowFactor;
+    QDoubleSpinBox *EditTolerancePlan, *EditToleranceHeight, *EditArrowFactor;
+    QTableView* SGCheck;
     QTableView *SGIntersection, *SGMainPile, *SGSlope, *SGPile;
     // The road in plan and in profile, redrawn after every calculation.
     QTabWidget* PicturePages;
@@ -115,8 +135,14 @@ private:
     // A number in a start-point box, or a message naming the box.
     bool box_is_number(QLineEdit* box, QLabel* label, bool blank_allowed);
     void show_message(const RoadMessage& message);
-    // The enabled states of Undo and Redo.
+    // The enabled states of Undo and Redo, and of the list commands (not on the Check page).
     void update_history_buttons();
+    bool on_check_page() const;
+    // Checks `points`, shows the report and the picture of it.
+    void check_points(std::vector<check::MeasuredPoint> points);
+    // The check's plan with its arrows, when there is a check.
+    void update_check_picture();
+    void keep_tolerances();
 
     const UiText& texts_;
     Prompts& prompts_;
@@ -128,6 +154,10 @@ private:
     // The design's name and stations when it came from LandXML (what a save writes back).
     std::optional<std::string> design_name_;
     std::optional<landxml::Stationing> design_stations_;
+    std::function<const DataState&()> points_on_show_;
+    QString ini_path_;
+    std::vector<check::PointCheck> checks_;
+    class CheckTableModel* check_model_ = nullptr;
 };
 
 } // namespace telvane::road

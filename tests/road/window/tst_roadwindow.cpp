@@ -3,17 +3,21 @@
 #include "pseudo_terminal.h"
 #include "shown_program.h"
 
+#include "road/design/stake_names.h"
 #include "ui/plot_view.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 
 #include <functional>
 #include <memory>
@@ -507,6 +511,70 @@ private slots:
         for (const Pile& s : r.Data.Stakes())
             QVERIFY(s.MiddleZ > 50); // the profile gave every stake its elevation
         QVERIFY(r.HasUnsavedChanges());
+    }
+
+    // The Check page: the points on show in the main window, the stakes moved by known amounts
+    // along and across the axis, come back with those deviations, their verdicts and the
+    // picture with its arrows; the report is saved; a check before a calculation says so.
+    void checkThePointsOnShowAgainstTheDesign() {
+        Program p;
+        TFormRoadCalculate& r = p.road();
+        r.PageControl1->setCurrentWidget(r.TabSheetCheck);
+        QVERIFY(!r.BtnAppend->isEnabled()); // no list on the Check page
+        r.BtnCheckShownClick();
+        QCOMPARE(p.prompts.messages, QStringList{en("check_needs_calculation")});
+        p.prompts.messages.clear();
+        const QString dir = QStringLiteral(TELVANE_EXAMPLES);
+        for (auto [page, name] :
+             {std::pair{RoadPage::Elements, "road.SEC"}, std::pair{RoadPage::Profile, "road.PVI"},
+              std::pair{RoadPage::Stakes, "stakes.csv"}}) {
+            p.page(page);
+            p.prompts.fileAnswers << FileChoice{dir + "/" + name, 1};
+            r.BtnLoadClick();
+        }
+        r.Edit5->setText("5");
+        r.BtnCalculateClick();
+        QVERIFY2(p.prompts.messages.isEmpty(), qPrintable(p.prompts.messages.join('|')));
+        // Centre stakes measured 1 cm off across the axis, and one left stake spot on.
+        DataState& shown = EditDocumentData(EditDocument(*p.windows->Form1));
+        shown.DataKind = kDataPoints;
+        shown.CoordList.clear();
+        const std::vector<Pile>& stakes = r.Data.Stakes();
+        for (const Pile& s : stakes) {
+            const double dn = s.RightN - s.MiddleN, de = s.RightE - s.MiddleE; // 5 m to the right
+            shown.CoordList.push_back(coord_item{road::format_stake_name(s.Mileage), "C",
+                                                 s.MiddleN + dn / 500, s.MiddleE + de / 500,
+                                                 s.MiddleZ});
+        }
+        shown.CoordList.push_back(
+            coord_item{road::format_stake_name(stakes[1].Mileage, road::StakeSide::Left), "L",
+                       stakes[1].LeftN, stakes[1].LeftE, stakes[1].LeftZ});
+        r.EditTolerancePlan->setValue(0.005);
+        r.BtnCheckShownClick();
+        const auto& checks = r.Checks();
+        QCOMPARE(checks.size(), stakes.size() + 1);
+        for (std::size_t k = 0; k < stakes.size(); ++k) {
+            QVERIFY(checks[k].Stake);
+            QVERIFY(std::fabs(*checks[k].Across - 0.01) < 1e-6);
+            QVERIFY(std::fabs(*checks[k].Along) < 1e-6);
+            QCOMPARE(checks[k].Result, road::check::Verdict::Exceeded); // 1 cm > 5 mm
+        }
+        QVERIFY(std::fabs(*checks.back().Distance) < 1e-6);
+        QCOMPARE(checks.back().Result, road::check::Verdict::Within);
+        QCOMPARE(r.SGCheck->model()->rowCount(), static_cast<int>(checks.size()));
+        QCOMPARE(r.SGCheck->model()->index(0, 12).data().toString(), en("check_exceeded"));
+        QVERIFY(r.SGCheck->model()->index(0, 12).data(Qt::BackgroundRole).isValid());
+        // The plan with the arrows and the factor written on it.
+        QCOMPARE(r.PlanView->Picture().notes.size(), std::size_t(1));
+        // The tolerance chosen is kept for the next start.
+        QVERIFY(p.files.read_ini().contains("TolerancePlan=0.005"));
+        // The report.
+        p.prompts.fileAnswers << FileChoice{p.path("report"), 1};
+        r.BtnCheckSaveClick();
+        const QByteArray report = p.files.read("report.csv");
+        QCOMPARE(report.count("\r\n"), static_cast<qsizetype>(checks.size() + 1));
+        QVERIFY(
+            report.startsWith(QByteArray("\"EN check_col_name\","))); // quoted: it holds a blank
     }
 };
 
