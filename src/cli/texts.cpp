@@ -1,5 +1,7 @@
 #include "texts.h"
 
+#include "model/textlines.h"
+
 #include "encoding.h"
 #include "road/design/road_texts.h"
 #include "road/engine/intersection_point_calculate.h"
@@ -63,21 +65,6 @@ bool match_pattern(std::string_view pattern, std::string_view text,
     return pos == text.size();
 }
 
-// `pattern` with each "%s" replaced by the next field.
-std::string fill_pattern(std::string_view pattern, const std::vector<std::string>& fields) {
-    std::string out;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern.substr(i, 2) == "%s" && next < fields.size()) {
-            out += fields[next++];
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 std::optional<CliTexts> CliTexts::for_language(std::string_view code) {
@@ -132,7 +119,7 @@ std::string CliTexts::road_text(std::string_view gbk) const {
         std::vector<std::string> names;
         for (std::string_view f : fields)
             names.push_back(gbk_to_utf8(f));
-        return fill_pattern(text(key), names) + " [" + key + "]";
+        return fill_places(text(key), names) + " [" + key + "]";
     }
     return gbk_to_utf8(gbk);
 }

@@ -144,6 +144,16 @@ namespace telvane {
 
 namespace {
 
+// A job that was read becomes the job on show, in place of the job and the points and codes.
+void take_job(Job&& job, DataState& data) {
+    data.RecordList = std::move(job.RecordList);
+    data.JobName = std::move(job.JobName);
+    data.InstName = std::move(job.InstName);
+    data.CoordList.clear();
+    data.CodeList.clear();
+    data.DataKind = kDataRecords;
+}
+
 // Road rows of n fields after a header line; blank lines are passed over. A line of
 // `long_n` fields (the road window's table with its computed columns) gives its first n. Returns
 // whether accepted; the rows read before a refusal stay in `rows`.
@@ -446,15 +456,8 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
     // GTS-7 starts with JOB, INST and UNITS lines; as a job text it would fail on UNITS.
     if (is_gts7_text(lines)) {
         Job job;
-        if (read_gts7(lines, s.units.distance, job)) {
-            data.RecordList = std::move(job.RecordList);
-            data.JobName = std::move(job.JobName);
-            data.InstName = std::move(job.InstName);
-            data.CoordList.clear();
-            data.CodeList.clear();
-            data.DataKind = kDataRecords;
-            return;
-        }
+        if (read_gts7(lines, s.units.distance, job))
+            return take_job(std::move(job), data);
     }
     if (is_record_text(lines)) {
         Job job;
@@ -464,15 +467,8 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
             messages.push_back(job_cut_short_message(*cut));
         if (loaded != kLoadOk && job_error)
             *job_error = std::string(loaded);
-        if (loaded == kLoadOk) {
-            data.RecordList = std::move(job.RecordList);
-            data.JobName = std::move(job.JobName);
-            data.InstName = std::move(job.InstName);
-            data.CoordList.clear();
-            data.CodeList.clear();
-            data.DataKind = kDataRecords;
-            return;
-        }
+        if (loaded == kLoadOk)
+            return take_job(std::move(job), data);
     }
     if (read_point_rows(lines, false, s, points) || read_point_rows(lines, true, s, points)) {
         empty_survey_lists(data);

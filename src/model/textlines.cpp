@@ -134,4 +134,27 @@ std::vector<std::string> split_delimited(std::string_view text, char delimiter) 
     return fields;
 }
 
+std::string fill_places(std::string_view text, const std::vector<std::string>& args) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size()) {
+            const char c = text[i + 1];
+            if (c >= '1' && c <= '9' && static_cast<std::size_t>(c - '1') < args.size()) {
+                out += args[static_cast<std::size_t>(c - '1')];
+                ++i;
+                continue;
+            }
+            if (c == 's' && next < args.size()) {
+                out += args[next++];
+                ++i;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
 } // namespace telvane

@@ -60,4 +60,9 @@ std::vector<std::string> split_delimited(std::string_view text, char delimiter);
 // The same into `fields`, whose strings are reused (for reading many lines).
 void split_delimited_into(std::string_view text, char delimiter, std::vector<std::string>& fields);
 
+// A message text with its places filled by `args`: "%1" to "%9" take the value of that number,
+// and each "%s" takes the next value in order. Bytes in, bytes out (GBK stays GBK); a place
+// without a value stays as it is, and a value is never searched for places again.
+std::string fill_places(std::string_view text, const std::vector<std::string>& args);
+
 } // namespace telvane

@@ -72,20 +72,7 @@ std::vector<std::string_view> split_at_tabs(std::string_view line) {
 } // namespace
 
 std::string fill_args(std::string_view text, const std::vector<std::string>& args) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
-            const auto n = static_cast<std::size_t>(text[i + 1] - '1');
-            if (n < args.size()) {
-                out += args[n];
-                ++i;
-                continue;
-            }
-        }
-        out += text[i];
-    }
-    return out;
+    return fill_places(text, args);
 }
 
 LanguageFileError::LanguageFileError(std::filesystem::path file, std::string reason)

@@ -33,14 +33,22 @@ QStringList name_filters_from_type_list(const QString& typeList) {
     return filters;
 }
 
+QWidget* DialogPrompts::owner() const {
+    // The window the user works in: a dialog over the road window belongs to it, so that the
+    // window manager does not raise the main window (waiting behind it) with the dialog.
+    if (QWidget* active = QApplication::activeWindow(); active && active->isVisible())
+        return active;
+    return parent_;
+}
+
 void DialogPrompts::message(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), text,
-                    QMessageBox::Ok, parent_);
+                    QMessageBox::Ok, owner());
     box.exec();
 }
 
 void DialogPrompts::captioned(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner());
     box.exec();
 }
 
@@ -51,7 +59,7 @@ int DialogPrompts::ask(const QString& title, const QString& text) {
 }
 
 bool DialogPrompts::yesNo(const QString& caption, const QString& text) {
-    return QMessageBox::question(parent_, caption, text, QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(owner(), caption, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -59,7 +67,7 @@ std::optional<int> DialogPrompts::choose(const QString& title, const QString& te
                                          const QStringList& items) {
     if (items.isEmpty())
         return std::nullopt;
-    QInputDialog dialog(parent_);
+    QInputDialog dialog(owner());
     dialog.setWindowTitle(title);
     dialog.setLabelText(text);
     dialog.setComboBoxItems(items);
@@ -82,7 +90,7 @@ std::optional<FileChoice> DialogPrompts::saveFile(const QString& typeList,
 
 std::optional<FileChoice> DialogPrompts::runFileDialog(bool save, const QString& typeList,
                                                        const QString& defaultExt) {
-    QFileDialog dialog(parent_);
+    QFileDialog dialog(owner());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The program asks its own overwrite question.

@@ -37,6 +37,8 @@ public:
     std::optional<FileChoice> saveFile(const QString& typeList, const QString& defaultExt) override;
 
 private:
+    // The window a dialog is shown over: the active one, else the main window.
+    QWidget* owner() const;
     std::optional<FileChoice> runFileDialog(bool save, const QString& typeList,
                                             const QString& defaultExt);
 

@@ -151,6 +151,8 @@ TEST(Language, PlacesOfATextAreFilledInOrder) {
     EXPECT_EQ(telvane::fill_args("%1 and %3", {"a"}), "a and %3"); // a place without a value stays
     EXPECT_EQ(telvane::fill_args("%1", {"%2", "x"}), "%2");        // values are not searched again
     EXPECT_EQ(telvane::fill_args("100%", {"a"}), "100%");
+    // "%s" takes the values in order (the road calculation's texts).
+    EXPECT_EQ(telvane::fill_args("%s->%s, %s", {"A", "B"}), "A->B, %s");
     // GBK bytes around a place.
     EXPECT_EQ(telvane::fill_args("\xb5\xda%1\xd0\xd0", {"7"}), "\xb5\xda"
                                                                "7\xd0\xd0");

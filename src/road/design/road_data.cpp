@@ -200,17 +200,7 @@ template <typename T> bool RemoveAt(std::vector<T>& list, std::size_t k) {
 } // namespace
 
 std::string FillMessage(std::string_view pattern, const std::vector<std::string>& args) {
-    std::string out;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern.substr(i, 2) == "%s" && next < args.size()) {
-            out += args[next++];
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
+    return fill_places(pattern, args);
 }
 
 RoadMessage MessageOfText(const std::string& gbk) {
