@@ -267,9 +267,12 @@ void PlotView::draw(QPainter& p) const {
 
 void PlotView::draw_frame(QPainter& p) const {
     p.setPen(QPen(Qt::black, 1));
-    // The picture's notes (the exaggeration of deviation arrows), top left, a line each.
+    // The picture's notes (the exaggeration of deviation arrows), bottom left above the scale
+    // bar, a line each.
+    const auto notes = static_cast<double>(picture_.notes.size());
     for (std::size_t k = 0; k < picture_.notes.size(); ++k)
-        p.drawText(QPointF(8, 18 + 16 * static_cast<double>(k)), fromGbk(picture_.notes[k]));
+        p.drawText(QPointF(8, height() - 34 - 16 * (notes - 1 - static_cast<double>(k))),
+                   fromGbk(picture_.notes[k]));
     if (picture_.north_up) {
         // Scale bar, bottom left, and North up.
         const double length = plot::round_length(width() / 5.0 / scale_x_);
