@@ -23,7 +23,7 @@ std::vector<PlaneInfo> ZigZagChain(int curves) {
         p.ClothoidLength2 = 50 + 15.0 * static_cast<double>(k % 4);
     }
     std::vector<PlaneInfo> chain;
-    std::string message;
+    IpMessage message;
     if (!IntersectionPointCalculate(0, points, chain, message)) {
         chain.clear();
     }

@@ -19,17 +19,10 @@ namespace telvane::cli {
 namespace {
 
 // The texts the road calculation carries itself, with the keys the language file gives them.
-constexpr std::array<std::pair<const char*, const char*>, 10> kRoadTexts = {{
+constexpr std::array<std::pair<const char*, const char*>, 3> kRoadTexts = {{
     {road::roadtexts::TooFewElements, "road_too_few_elements"},
     {road::roadtexts::PlaneRefused, "road_plane_refused"},
     {road::roadtexts::ProfileRefused, "road_profile_refused"},
-    {road::ipmessages::TooFewPoints, "ip_too_few_points"},
-    {road::ipmessages::PointsTooClose, "ip_points_too_close"},
-    {road::ipmessages::SameBearing, "ip_same_bearing"},
-    {road::ipmessages::OppositeBearing, "ip_opposite_bearing"},
-    {road::ipmessages::ZeroRadius, "ip_zero_radius"},
-    {road::ipmessages::NegativeSpiral, "ip_negative_spiral"},
-    {road::ipmessages::SpiralsTooLong, "ip_spirals_too_long"},
 }};
 
 // Matches `text` against `pattern`, where each "%s" stands for any text; the texts they stood

@@ -216,34 +216,36 @@ TEST(CliMessages, EveryKeyOfTheToolHasBothTexts) {
     EXPECT_FALSE(CliTexts::for_language("de"));
 }
 
-// The road calculation's own texts (GBK, with point names) are found in the language file: the
-// Chinese text is exactly the program's text, the English one quotes the same names.
+// The road calculation's own texts (GBK) are found in the language file: the Chinese text is
+// exactly the program's text. The intersection-point method names what it refuses by key and
+// point names, which the words quote in UTF-8.
 TEST(CliMessages, RoadTextsHaveKeysAndKeepTheirNames) {
-    namespace ip = telvane::road::ipmessages;
     namespace rt = telvane::road::roadtexts;
     const auto zh = CliTexts::for_language("zh");
     const auto en = CliTexts::for_language("en");
-    for (const char* text : {rt::TooFewElements, rt::PlaneRefused, rt::ProfileRefused,
-                             ip::TooFewPoints, ip::PointsTooClose}) {
+    for (const char* text : {rt::TooFewElements, rt::PlaneRefused, rt::ProfileRefused}) {
         const std::string said = zh->road_text(text);
         EXPECT_EQ(said.substr(0, said.find(" [")), telvane::cli::gbk_to_utf8(text));
         EXPECT_NE(en->road_text(text).find("] "), 0u);
     }
-    // "JD1->JD2 and JD2->北门 ...": the names in the order the text gives them.
-    std::string same = ip::SameBearing;
-    for (const std::string& name :
-         {std::string("JD1"), std::string("JD2"), std::string("JD2"), kGbkPoint})
-        same.replace(same.find("%s"), 2, name);
-    EXPECT_EQ(en->road_text(same), "JD1->JD2 and JD2->" + kUtf8Point +
-                                       " have the same azimuth: not a valid intersection point! "
-                                       "[ip_same_bearing]");
-    std::string zero = ip::ZeroRadius;
-    zero.replace(zero.find("%s"), 2, kGbkPoint);
-    EXPECT_EQ(zh->road_text(zero), telvane::cli::gbk_to_utf8(zero) + " [ip_zero_radius]");
-    EXPECT_EQ(en->road_text(zero), "The radius at " + kUtf8Point +
-                                       " is 0: not a valid intersection point! [ip_zero_radius]");
     // A text the program does not know is shown as it is, in UTF-8.
     EXPECT_EQ(en->road_text(kGbkPoint), kUtf8Point);
+
+    // "JD1->JD2 and JD2->北门 ...": the names in the order the text gives them.
+    TempDir dir;
+    const std::string phi = dir.write("straight.PHI", "IP name,North,East,Chainage,Radius,S1,S2\r\n"
+                                                      "JD1,0,0,0,0,0,0\r\nJD2,100,0,0,50,0,0\r\n" +
+                                                          kGbkPoint + ",200,0,0,0,0,0\r\n");
+    const std::string stakes = dir.write("s.csv", "K\r\n10\r\n");
+    const CliRun same = cli({"road", "--phi", phi, "--stakes", stakes});
+    EXPECT_EQ(same.status, 1);
+    EXPECT_NE(same.err.find("JD1->JD2 and JD2->" + kUtf8Point +
+                            " have the same azimuth: not a valid intersection point! "
+                            "[ip_same_bearing]"),
+              std::string::npos)
+        << same.err;
+    const CliRun chinese = cli({"--lang", "zh", "road", "--phi", phi, "--stakes", stakes});
+    EXPECT_NE(chinese.err.find("[ip_same_bearing]"), std::string::npos) << chinese.err;
 }
 
 TEST(CliOutput, InfoShowsNamesInUtf8AndDumpKeepsBytesUnlessAsked) {

@@ -208,13 +208,6 @@ RoadMessage MessageOfText(const std::string& gbk) {
         {roadtexts::TooFewElements, roadkeys::TooFewElements},
         {roadtexts::PlaneRefused, roadkeys::PlaneRefused},
         {roadtexts::ProfileRefused, roadkeys::ProfileRefused},
-        {ipmessages::TooFewPoints, "ip_too_few_points"},
-        {ipmessages::PointsTooClose, "ip_points_too_close"},
-        {ipmessages::SameBearing, "ip_same_bearing"},
-        {ipmessages::OppositeBearing, "ip_opposite_bearing"},
-        {ipmessages::ZeroRadius, "ip_zero_radius"},
-        {ipmessages::NegativeSpiral, "ip_negative_spiral"},
-        {ipmessages::SpiralsTooLong, "ip_spirals_too_long"},
     };
     std::vector<std::string> fields;
     for (const auto& [pattern, key] : kTexts) {
@@ -586,14 +579,14 @@ CalculationOutcome RoadData::CalculateIntersections(double startChainage, double
     }
     s_.EngineReady = false;
     if (!s_.PlanePrepared) {
-        std::string message;
+        IpMessage message;
         if (!IntersectionPointCalculate(startChainage, s_.IntersectionPoints, s_.PlaneElements,
                                         message)) {
             // No message: the method met a value that is not a finite number.
             if (message.empty()) {
                 return WrongFormat("arithmetic fault in the intersection-point method");
             }
-            if (message == ipmessages::PointsTooClose) {
+            if (message.Key == ipkeys::PointsTooClose) {
                 // The method does not say which: the first pair on the same spot is named.
                 const auto& p = s_.IntersectionPoints;
                 for (std::size_t i = 0; i + 2 < p.size(); ++i) {
@@ -604,7 +597,8 @@ CalculationOutcome RoadData::CalculateIntersections(double startChainage, double
                     }
                 }
             }
-            return Stop(CalculationStatus::IntersectionRefused, MessageOfText(message));
+            return Stop(CalculationStatus::IntersectionRefused,
+                        RoadMessage{true, std::move(message.Key), std::move(message.Names)});
         }
     }
     if (s_.PlaneElements.empty()) {

@@ -12,20 +12,12 @@
 namespace telvane::road {
 namespace {
 
-// Fills the "%s" places of a message with point names, in order.
-std::string FormatMessage(std::string_view pattern, std::initializer_list<std::string_view> names) {
-    std::string out;
-    auto name = names.begin();
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' &&
-            name != names.end()) {
-            out += *name++;
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
+// The method's refusal naming the points it is about.
+IpMessage Refusal(const char* key, std::initializer_list<std::string_view> names) {
+    IpMessage m{key, {}};
+    for (std::string_view n : names)
+        m.Names.emplace_back(n);
+    return m;
 }
 
 bool AllFinite(std::initializer_list<double> values) {
@@ -69,13 +61,13 @@ enum class CurveOutcome { Done, Refused, ArithmeticFault };
 // point P, the end of the alignment so far. Writes B's curve values on success.
 CurveOutcome CurveAtPoint(const IntersectionPointInfo& A, IntersectionPointInfo& B,
                           const IntersectionPointInfo& C, double c, EastNorth P,
-                          std::array<PlaneInfo, 4>& elements, std::string& message) {
+                          std::array<PlaneInfo, 4>& elements, IpMessage& message) {
     const double in = Azimuth(A.North, A.East, B.North, B.East);
     const double out = Azimuth(B.North, B.East, C.North, C.East);
     const double back = Azimuth(B.North, B.East, A.North, A.East);
     const double backC = Azimuth(C.North, C.East, B.North, B.East);
     if (in == out) {
-        message = FormatMessage(ipmessages::SameBearing, {A.Name, B.Name, B.Name, C.Name});
+        message = Refusal(ipkeys::SameBearing, {A.Name, B.Name, B.Name, C.Name});
         return CurveOutcome::Refused;
     }
 
@@ -93,21 +85,21 @@ CurveOutcome CurveAtPoint(const IntersectionPointInfo& A, IntersectionPointInfo&
     const double Ls2 = B.ClothoidLength2;
 
     if (r == 0) {
-        message = FormatMessage(ipmessages::ZeroRadius, {B.Name});
+        message = Refusal(ipkeys::ZeroRadius, {B.Name});
         return CurveOutcome::Refused;
     }
     if (Ls1 < 0 || Ls2 < 0) {
-        message = FormatMessage(ipmessages::NegativeSpiral, {B.Name});
+        message = Refusal(ipkeys::NegativeSpiral, {B.Name});
         return CurveOutcome::Refused;
     }
     if (alpha >= Pi) {
-        message = FormatMessage(ipmessages::OppositeBearing, {A.Name, B.Name, B.Name, C.Name});
+        message = Refusal(ipkeys::OppositeBearing, {A.Name, B.Name, B.Name, C.Name});
         return CurveOutcome::Refused;
     }
     // The spirals turn by Ls/2r each; what is left of the deflection is the circle's.
     const double circleAngle = alpha - Ls1 / (2.0 * r) - Ls2 / (2.0 * r);
     if (circleAngle < 0) {
-        message = FormatMessage(ipmessages::SpiralsTooLong, {B.Name});
+        message = Refusal(ipkeys::SpiralsTooLong, {B.Name});
         return CurveOutcome::Refused;
     }
 
@@ -222,17 +214,17 @@ std::optional<CurveTangentInfo> CurveTangentLengths(double R, double Ls1, double
 }
 
 bool IntersectionPointCalculate(double K0, std::vector<IntersectionPointInfo>& points,
-                                std::vector<PlaneInfo>& chain, std::string& message) {
+                                std::vector<PlaneInfo>& chain, IpMessage& message) {
     const std::size_t n = points.size();
     if (n < 3) {
-        message = ipmessages::TooFewPoints;
+        message = Refusal(ipkeys::TooFewPoints, {});
         return false;
     }
     // The last pair may coincide: the end marker then sits on the last curve's end.
     for (std::size_t i = 0; i + 2 < n; ++i) {
         if (Distance(points[i].North, points[i].East, points[i + 1].North, points[i + 1].East) <
             0.00001) {
-            message = ipmessages::PointsTooClose;
+            message = Refusal(ipkeys::PointsTooClose, {});
             return false;
         }
     }
@@ -242,7 +234,7 @@ bool IntersectionPointCalculate(double K0, std::vector<IntersectionPointInfo>& p
         K0, LineTypeLine, {points[0].East, points[0].North},
         Azimuth(points[0].North, points[0].East, points[1].North, points[1].East), 0, 0, 0, "");
     if (!IsFinite(start)) {
-        message.clear();
+        message = {};
         return false;
     }
     chain.push_back(start);
@@ -255,7 +247,7 @@ bool IntersectionPointCalculate(double K0, std::vector<IntersectionPointInfo>& p
         case CurveOutcome::Refused:
             return false;
         case CurveOutcome::ArithmeticFault:
-            message.clear();
+            message = {};
             return false;
         case CurveOutcome::Done:
             break;
@@ -271,7 +263,7 @@ bool IntersectionPointCalculate(double K0, std::vector<IntersectionPointInfo>& p
         c + Distance(P.North, P.East, last.North, last.East), LineTypeLine, {last.East, last.North},
         Azimuth(beforeLast.North, beforeLast.East, last.North, last.East), 0, 0, 0, "");
     if (!IsFinite(end)) {
-        message.clear();
+        message = {};
         return false;
     }
     chain.push_back(end);

@@ -10,39 +10,27 @@
 
 namespace telvane::road {
 
-// Messages are bytes in the program's code page (GBK), like the point names they quote; "%s"
-// stands for a point name.
-namespace ipmessages {
-// 交点数量不能少于3个
-inline constexpr const char* TooFewPoints =
-    "\xbd\xbb\xb5\xe3\xca\xfd\xc1\xbf\xb2\xbb\xc4\xdc\xc9\xd9\xd3\xda"
-    "3\xb8\xf6";
-// 两交点之间距离偏小,请检查是否输入有误
-inline constexpr const char* PointsTooClose =
-    "\xc1\xbd\xbd\xbb\xb5\xe3\xd6\xae\xbc\xe4\xbe\xe0\xc0\xeb\xc6\xab\xd0\xa1,"
-    "\xc7\xeb\xbc\xec\xb2\xe9\xca\xc7\xb7\xf1\xca\xe4\xc8\xeb\xd3\xd0\xce\xf3";
-// %s→%s与%s→%s的方位角一致,并非合法的交点!  (names of A, B, B, C)
-inline constexpr const char* SameBearing =
-    "%s\xa1\xfa%s\xd3\xeb%s\xa1\xfa%s\xb5\xc4\xb7\xbd\xce\xbb\xbd\xc7\xd2\xbb\xd6\xc2,"
-    "\xb2\xa2\xb7\xc7\xba\xcf\xb7\xa8\xb5\xc4\xbd\xbb\xb5\xe3!";
-// %s→%s与%s→%s的方位角相反,并非合法的交点!  (names of A, B, B, C: the road turns straight back)
-inline constexpr const char* OppositeBearing =
-    "%s\xa1\xfa%s\xd3\xeb%s\xa1\xfa%s\xb5\xc4\xb7\xbd\xce\xbb\xbd\xc7\xcf\xe0\xb7\xb4,"
-    "\xb2\xa2\xb7\xc7\xba\xcf\xb7\xa8\xb5\xc4\xbd\xbb\xb5\xe3!";
-// %s的半径为0,并非合法的交点!
-inline constexpr const char* ZeroRadius =
-    "%s\xb5\xc4\xb0\xeb\xbe\xb6\xce\xaa"
-    "0,\xb2\xa2\xb7\xc7\xba\xcf\xb7\xa8\xb5\xc4\xbd\xbb\xb5\xe3!";
-// %s的缓和曲线长度小于0,请检查是否输入有误
-inline constexpr const char* NegativeSpiral =
-    "%s\xb5\xc4\xbb\xba\xba\xcd\xc7\xfa\xcf\xdf\xb3\xa4\xb6\xc8\xd0\xa1\xd3\xda"
-    "0,\xc7\xeb\xbc\xec\xb2\xe9\xca\xc7\xb7\xf1\xca\xe4\xc8\xeb\xd3\xd0\xce\xf3";
-// %s的缓和曲线过长,圆曲线长度小于0,请检查是否输入有误
-inline constexpr const char* SpiralsTooLong =
-    "%s\xb5\xc4\xbb\xba\xba\xcd\xc7\xfa\xcf\xdf\xb9\xfd\xb3\xa4,"
-    "\xd4\xb2\xc7\xfa\xcf\xdf\xb3\xa4\xb6\xc8\xd0\xa1\xd3\xda"
-    "0,\xc7\xeb\xbc\xec\xb2\xe9\xca\xc7\xb7\xf1\xca\xe4\xc8\xeb\xd3\xd0\xce\xf3";
-} // namespace ipmessages
+// What the method refuses, as a key of the language table and the point names its "%s"
+// places quote (bytes of the program's code page, as the names are).
+struct IpMessage {
+    std::string Key;
+    std::vector<std::string> Names;
+
+    bool empty() const { return Key.empty(); }
+    bool operator==(const IpMessage&) const = default;
+};
+
+namespace ipkeys {
+inline constexpr const char* TooFewPoints = "ip_too_few_points";
+inline constexpr const char* PointsTooClose = "ip_points_too_close";
+// Names of A, B, B, C: the azimuths A->B and B->C are the same.
+inline constexpr const char* SameBearing = "ip_same_bearing";
+// Names of A, B, B, C: the road turns straight back at B.
+inline constexpr const char* OppositeBearing = "ip_opposite_bearing";
+inline constexpr const char* ZeroRadius = "ip_zero_radius";
+inline constexpr const char* NegativeSpiral = "ip_negative_spiral";
+inline constexpr const char* SpiralsTooLong = "ip_spirals_too_long";
+} // namespace ipkeys
 
 // Shift p of the circle from the tangent and extension q of the tangent for a spiral of length Ls
 // leading into a circle of radius |R|, from the exact clothoid: p = Y(Ls) - r(1 - cos τ),
@@ -80,6 +68,6 @@ std::optional<CurveTangentInfo> CurveTangentLengths(double R, double Ls1, double
 // message with false means an arithmetic fault (a result that would not be a finite number); the
 // caller reports it as a format error.
 bool IntersectionPointCalculate(double K0, std::vector<IntersectionPointInfo>& points,
-                                std::vector<PlaneInfo>& chain, std::string& message);
+                                std::vector<PlaneInfo>& chain, IpMessage& message);
 
 } // namespace telvane::road

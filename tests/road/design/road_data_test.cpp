@@ -326,13 +326,6 @@ TEST(RoadMessages, TwoIntersectionPointsOnOneSpotAreNamed) {
 }
 
 TEST(RoadMessages, TextsOfTheMethodBecomeKeysWithWhatTheyName) {
-    std::string zero = ipmessages::ZeroRadius;
-    zero.replace(zero.find("%s"), 2, "JD1");
-    EXPECT_EQ(MessageOfText(zero), (RoadMessage{true, "ip_zero_radius", {"JD1"}}));
-    std::string same = ipmessages::SameBearing;
-    for (const char* name : {"A", "B", "B", "C"})
-        same.replace(same.find("%s"), 2, name);
-    EXPECT_EQ(MessageOfText(same), (RoadMessage{true, "ip_same_bearing", {"A", "B", "B", "C"}}));
     EXPECT_EQ(MessageOfText(roadtexts::TooFewElements),
               (RoadMessage{true, roadkeys::TooFewElements}));
     EXPECT_EQ(MessageOfText("MainPile error 4 Data Type is wrong at 7"),

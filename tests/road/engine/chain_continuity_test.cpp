@@ -55,7 +55,7 @@ double AngleGap(double a, double b) {
 
 std::vector<PlaneInfo> Build(std::vector<IntersectionPointInfo>& points) {
     std::vector<PlaneInfo> chain;
-    std::string message;
+    IpMessage message;
     EXPECT_TRUE(IntersectionPointCalculate(500, points, chain, message));
     return chain;
 }

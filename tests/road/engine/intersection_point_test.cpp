@@ -20,9 +20,9 @@ TEST(IntersectionPoint, CircularCurveOfTheWorkedExample) {
         std::vector<IntersectionPointInfo> pts = {Point("A", 0, 0), Point("B", 1000, 0, -100),
                                                   Point("C", 1000, 1000 * side)};
         std::vector<PlaneInfo> chain;
-        std::string message = "untouched";
+        IpMessage message{"untouched", {}};
         ASSERT_TRUE(IntersectionPointCalculate(0, pts, chain, message));
-        EXPECT_EQ(message, "untouched");
+        EXPECT_EQ(message.Key, "untouched");
         const IntersectionPointInfo& b = pts[1];
         // Closed-form circle geometry: T = R·tan(α/2), E = R/cos(α/2) - R, arc R·α.
         EXPECT_EQ(b.Direction, side > 0 ? "R" : "L");
@@ -74,7 +74,7 @@ TEST(IntersectionPoint, SpiralCurvesAgainstNumericalReference) {
         // The same values through the whole method on a polygon with that deflection.
         std::vector<IntersectionPointInfo> pts = Corner(alpha, 1000, c.R, c.Ls1, c.Ls2);
         std::vector<PlaneInfo> chain;
-        std::string message;
+        IpMessage message;
         ASSERT_TRUE(IntersectionPointCalculate(0, pts, chain, message));
         EXPECT_NEAR(pts[1].TangentLength1, c.T1, 1e-6);
         EXPECT_NEAR(pts[1].TangentLength2, c.T2, 1e-6);
@@ -101,7 +101,7 @@ TEST(IntersectionPoint, FoldsDeflectionsBeyondHalfATurn) {
         Point("C", 1000 * std::cos(in) + 3000 * std::cos(out),
               1000 * std::sin(in) + 3000 * std::sin(out))};
     std::vector<PlaneInfo> chain;
-    std::string message;
+    IpMessage message;
     ASSERT_TRUE(IntersectionPointCalculate(0, pts, chain, message));
     EXPECT_EQ(pts[1].Direction, "L");
     EXPECT_NEAR(pts[1].DeflectionAngle, TwoPi - 3.3, 1e-12);
@@ -109,61 +109,44 @@ TEST(IntersectionPoint, FoldsDeflectionsBeyondHalfATurn) {
 }
 
 TEST(IntersectionPoint, Refusals) {
-    // GBK bytes of the expected texts, written out independently of the engine's table.
-    const std::string tooFew = "\xbd\xbb\xb5\xe3\xca\xfd\xc1\xbf\xb2\xbb\xc4\xdc\xc9\xd9\xd3\xda"
-                               "3\xb8\xf6"; // 交点数量不能少于3个
-    const std::string tooClose = "\xc1\xbd\xbd\xbb\xb5\xe3\xd6\xae\xbc\xe4\xbe\xe0\xc0\xeb\xc6\xab"
-                                 "\xd0\xa1,\xc7\xeb\xbc\xec\xb2\xe9\xca\xc7\xb7\xf1\xca\xe4\xc8\xeb"
-                                 "\xd3\xd0\xce\xf3"; // 两交点之间距离偏小,请检查是否输入有误
-    const std::string notValid = ",\xb2\xa2\xb7\xc7\xba\xcf\xb7\xa8\xb5\xc4\xbd\xbb\xb5\xe3!";
-    const std::string bearings = "\xb5\xc4\xb7\xbd\xce\xbb\xbd\xc7"; // 的方位角
-    const std::string check = ",\xc7\xeb\xbc\xec\xb2\xe9\xca\xc7\xb7\xf1\xca\xe4\xc8\xeb\xd3\xd0"
-                              "\xce\xf3"; // ,请检查是否输入有误
-    const std::string spiral = "\xb5\xc4\xbb\xba\xba\xcd\xc7\xfa\xcf\xdf"; // 的缓和曲线
-    const std::string shorter = "\xb3\xa4\xb6\xc8\xd0\xa1\xd3\xda"
-                                "0"; // 长度小于0
-
+    // The refusal's key and the names of the points it is about.
+    using M = IpMessage;
     struct Case {
         std::vector<IntersectionPointInfo> points;
-        std::string message;
+        IpMessage message;
         std::size_t chainSize; // what the chain holds afterwards (it starts with 3 elements)
     } cases[] = {
-        {{Point("JD0", 0, 0), Point("JD1", 1, 0)}, tooFew, 3},
-        {{Point("JD0", 0, 0), Point("JD1", 0, 0.000001, 50), Point("JD2", 100, 0)}, tooClose, 3},
+        {{Point("JD0", 0, 0), Point("JD1", 1, 0)}, M{"ip_too_few_points", {}}, 3},
+        {{Point("JD0", 0, 0), Point("JD1", 0, 0.000001, 50), Point("JD2", 100, 0)},
+         M{"ip_points_too_close", {}},
+         3},
         {{Point("JD0", 0, 0), Point("JD1", 10, 0, 50), Point("JD2", 20, 0)},
-         "JD0\xa1\xfaJD1\xd3\xebJD1\xa1\xfaJD2" + bearings + "\xd2\xbb\xd6\xc2" + notValid,
+         M{"ip_same_bearing", {"JD0", "JD1", "JD1", "JD2"}},
          1},
         {{Point("JD0", 0, 0), Point("JD1", 100, 0, 50), Point("JD2", 50, 0)},
-         "JD0\xa1\xfaJD1\xd3\xebJD1\xa1\xfaJD2" + bearings + "\xcf\xe0\xb7\xb4" + notValid,
+         M{"ip_opposite_bearing", {"JD0", "JD1", "JD1", "JD2"}},
          1},
-        {Corner(1.0, 1000, 0, 0, 0),
-         "JD1\xb5\xc4\xb0\xeb\xbe\xb6\xce\xaa"
-         "0" +
-             notValid,
-         1},
-        {Corner(1.0, 1000, 100, 20, -1), "JD1" + spiral + shorter + check, 1},
-        {Corner(HalfPi, 1000, 100, 200, 120),
-         "JD1" + spiral + "\xb9\xfd\xb3\xa4,\xd4\xb2\xc7\xfa\xcf\xdf" + shorter + check, 1},
+        {Corner(1.0, 1000, 0, 0, 0), M{"ip_zero_radius", {"JD1"}}, 1},
+        {Corner(1.0, 1000, 100, 20, -1), M{"ip_negative_spiral", {"JD1"}}, 1},
+        {Corner(HalfPi, 1000, 100, 200, 120), M{"ip_spirals_too_long", {"JD1"}}, 1},
         // A later point fails: the chain keeps the first curve, the first point its values.
         {{Point("JD0", 0, 0), Point("JD1", 1000, 0, 100), Point("JD2", 1000, 1000, 0),
           Point("JD3", 0, 1000)},
-         "JD2\xb5\xc4\xb0\xeb\xbe\xb6\xce\xaa"
-         "0" +
-             notValid,
+         M{"ip_zero_radius", {"JD2"}},
          5},
         // A curve whose tangent would be infinite: an arithmetic fault with no message.
-        {Corner(179 * Pi / 180, 1000, 1e307, 0, 0), "", 1},
+        {Corner(179 * Pi / 180, 1000, 1e307, 0, 0), M{}, 1},
     };
     for (Case& c : cases) {
         std::vector<PlaneInfo> chain(3);
-        std::string message = "old";
-        EXPECT_FALSE(IntersectionPointCalculate(0, c.points, chain, message)) << c.message;
+        IpMessage message{"old", {"x"}};
+        EXPECT_FALSE(IntersectionPointCalculate(0, c.points, chain, message)) << c.message.Key;
         EXPECT_EQ(message, c.message);
-        EXPECT_EQ(chain.size(), c.chainSize) << c.message;
+        EXPECT_EQ(chain.size(), c.chainSize) << c.message.Key;
     }
     std::vector<IntersectionPointInfo> laterFails = cases[7].points;
     std::vector<PlaneInfo> chain;
-    std::string message;
+    IpMessage message;
     EXPECT_FALSE(IntersectionPointCalculate(0, laterFails, chain, message));
     EXPECT_NEAR(laterFails[1].ZH, 900, 1e-9);
 

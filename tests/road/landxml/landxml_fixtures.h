@@ -67,7 +67,7 @@ inline GoldenRoad FromPoints(std::string name, std::vector<IntersectionPointInfo
                              double start) {
     GoldenRoad road;
     road.Name = std::move(name);
-    std::string message;
+    IpMessage message;
     IntersectionPointCalculate(start, points, road.Chain, message);
     if (!road.Chain.empty())
         road.Profile = Profile(road.Chain.front().Mileage, road.Chain.back().Mileage);
