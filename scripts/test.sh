@@ -32,7 +32,7 @@ QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stackt
 # The same with the program's real dialogs, answered by keys and clicks a moment after they
 # show, and texts typed key by key into the real cell editors: about a minute.
 QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-    build-asan-gui/tests/random/telvane_random_use --real-dialogs --steps 4000 --seed 20261211 \
+    build-asan-gui/tests/random/telvane_random_use --real-dialogs --steps 10000 --seed 20261211 \
     --corpus fuzz --corpus examples
 
 # Line and branch coverage of the core, per folder (report in build-coverage/coverage/).

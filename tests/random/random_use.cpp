@@ -327,7 +327,9 @@ private:
 
     TForm1& form() { return *w_->Form1; }
     road::TFormRoadCalculate& road() { return *w_->FormRoadCalculate; }
-    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    // A number in 0..n-1 (0 when there is nothing to choose from: the distribution would have
+    // no range).
+    int pick(int n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     bool chance(int percent) { return pick(100) < percent; }
     QString text() { return kTexts[pick(static_cast<int>(kTexts.size()))]; }
     QString file() {
