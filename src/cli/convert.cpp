@@ -42,23 +42,6 @@ std::string describe(const CliTexts& texts, const std::string& subject, const Us
            "\n";
 }
 
-// The save-type position of each output type, by data kind.
-std::optional<int> save_position(int kind, const std::string& type) {
-    static const std::map<std::string, int> job = {
-        {"records", 1},     {"points", 3},           {"dxf", 4},
-        {"gt7-reduced", 5}, {"gt7-sd", 6},           {"gt7", 7},
-        {"job", 9},         {"points-code-last", 8}, {"landxml", 10}};
-    static const std::map<std::string, int> points = {
-        {"points", 1}, {"dxf", 2}, {"points-code-last", 5}, {"landxml", 6}};
-    const auto& table = kind == kDataRecords ? job : points;
-    if (kind == kDataCodes)
-        return type == "codes" ? std::optional<int>(1) : std::nullopt;
-    if (kind != kDataRecords && kind != kDataPoints)
-        return std::nullopt;
-    const auto it = table.find(type);
-    return it == table.end() ? std::nullopt : std::optional<int>(it->second);
-}
-
 std::string default_type(int kind, const std::string& output) {
     auto ends = [&](std::string_view ext) {
         return output.size() >= ext.size() && output.substr(output.size() - ext.size()) == ext;

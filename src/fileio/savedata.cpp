@@ -297,4 +297,35 @@ bool write_save(const std::string& path, const SaveOutcome& outcome, std::string
     return write_file_atomic(path, outcome.bytes, error);
 }
 
+std::span<const SaveType> save_types() {
+    static constexpr SaveType kTypes[] = {
+        {kDataRecords, 1, "records", ".csv"},
+        {kDataRecords, 2, "records", ".txt"},
+        {kDataRecords, 3, "points", ".csv"},
+        {kDataRecords, 4, "dxf", ".dxf"},
+        {kDataRecords, 5, "gt7-reduced", ".gt7"},
+        {kDataRecords, 6, "gt7-sd", ".gt7"},
+        {kDataRecords, 7, "gt7", ".gt7"},
+        {kDataRecords, 8, "points-code-last", ".csv"},
+        {kDataRecords, 9, "job", ".txt"},
+        {kDataRecords, 10, "landxml", ".xml"},
+        {kDataPoints, 1, "points", ".csv"},
+        {kDataPoints, 2, "dxf", ".dxf"},
+        {kDataPoints, 3, "points", ".txt"},
+        {kDataPoints, 4, "points", ".dat"},
+        {kDataPoints, 5, "points-code-last", ".csv"},
+        {kDataPoints, 6, "landxml", ".xml"},
+        {kDataCodes, 1, "codes", ".txt"},
+    };
+    return kTypes;
+}
+
+std::optional<int> save_position(int kind, std::string_view name) {
+    // The first type of that name: "records" and "points" stand for their comma-separated files.
+    for (const SaveType& t : save_types())
+        if (t.kind == kind && t.name == name)
+            return t.position;
+    return std::nullopt;
+}
+
 } // namespace telvane

@@ -6,6 +6,8 @@
 #include "model/filebytes.h"
 #include "model/textlines.h"
 
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -47,5 +49,18 @@ struct SaveResult {
 };
 SaveResult save_to_file(const std::string& path, const DataState& data, int position,
                         const FileSettings& settings);
+
+// The one table of save types: for each kind of data, the types its save dialog offers, in the
+// dialog's order (the position counts from 1, as build_save takes it), each with the name the
+// command-line tool gives it and its file extension.
+struct SaveType {
+    int kind;
+    int position;
+    std::string_view name;
+    std::string_view extension;
+};
+std::span<const SaveType> save_types();
+// The position of the type `name` for `kind`, or nothing when that kind has no such type.
+std::optional<int> save_position(int kind, std::string_view name);
 
 } // namespace telvane

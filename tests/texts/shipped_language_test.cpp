@@ -3,6 +3,8 @@
 #include "texts/language.h"
 #include "window_keys.h"
 
+#include "fileio/savedata.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -111,13 +113,17 @@ TEST_P(ShippedLanguage, FiltersOfferTheExtensionsOfEveryFormat) {
         EXPECT_NE(open.find(ext), std::string::npos) << ext;
     EXPECT_EQ(patterns(open).front(), "*"); // all files first
 
-    // The position of a save entry chooses the writer; its extension must fit it.
-    EXPECT_EQ(patterns(lang.GetText("SAVE_JOB_FILTER")),
-              (std::vector<std::string>{"*.csv", "*.txt", "*.csv", "*.dxf", "*.gt7", "*.gt7",
-                                        "*.gt7", "*.csv", "*.txt", "*.xml"}));
-    EXPECT_EQ(patterns(lang.GetText("SAVE_COORD_FILTER")),
-              (std::vector<std::string>{"*.csv", "*.dxf", "*.txt", "*.dat", "*.csv", "*.xml"}));
-    EXPECT_EQ(patterns(lang.GetText("SAVE_CODE_FILTER")), (std::vector<std::string>{"*.txt"}));
+    // The position of a save entry chooses the writer: the dialog offers the types of the one
+    // save-type table, in its order, each with its extension.
+    for (const auto& [key, kind] : {std::pair{"SAVE_JOB_FILTER", telvane::kDataRecords},
+                                    std::pair{"SAVE_COORD_FILTER", telvane::kDataPoints},
+                                    std::pair{"SAVE_CODE_FILTER", telvane::kDataCodes}}) {
+        std::vector<std::string> expected;
+        for (const telvane::SaveType& t : telvane::save_types())
+            if (t.kind == kind)
+                expected.push_back("*" + std::string(t.extension));
+        EXPECT_EQ(patterns(lang.GetText(key)), expected) << key;
+    }
     EXPECT_EQ(patterns(lang.GetText("OPEN_PHI_FILTER")).front().substr(0, 5), "*.PHI");
     EXPECT_EQ(patterns(lang.GetText("OPEN_SEC_FILTER")).front().substr(0, 5), "*.SEC");
     EXPECT_EQ(patterns(lang.GetText("OPEN_PVI_FILTER")).front().substr(0, 5), "*.PVI");

@@ -5,6 +5,15 @@
 // the axis, angles in radians, azimuths from North clockwise (normally kept in [0, 2π)), radii
 // signed (positive for a right-hand, clockwise curve; 0 stands for an infinite radius), profile
 // grades in per mille. Where a record carries both coordinates, East comes before North.
+//
+// Glossary: the instrument's and the road files' words, and what they are here.
+//   pile, stake          a point set out on the road at a chainage (Pile): its centre on the
+//                        axis and its left and right side points at the side offset
+//   mileage, chainage    distance along the axis (Mileage); "K1+234.500" is 1234.5 m
+//   intersection point   a vertex of the tangent polygon (IntersectionPointInfo, .PHI files)
+//   main pile, element   one straight, arc or clothoid of the axis (PlaneInfo, .SEC files)
+//   long slope, grade    a vertical intersection point of the profile (LongSlopesInfo, .PVI)
+//   ZH, HY, YH, HZ       tangent-to-spiral, spiral-to-arc, arc-to-spiral, spiral-to-tangent
 #pragma once
 
 #include <cmath>
