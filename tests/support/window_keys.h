@@ -40,6 +40,7 @@ inline constexpr const char* kWindowKeys[] = {
     "confirmbtn",
     "cancelbtn",
     "undobtn",
+    "cli_landxml_station",
     "check_points_file",
     "check_points_shown",
     "check_save_report",

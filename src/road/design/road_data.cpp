@@ -745,7 +745,8 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
     return outcome;
 }
 
-std::optional<std::string> RoadData::FileText(RoadPage page, const RoadColumnTitles& titles) const {
+std::optional<std::string> RoadData::FileText(RoadPage page, const RoadColumnTitles& titles,
+                                              const std::function<double(double)>& station) const {
     switch (page) {
     case RoadPage::Intersections:
         return IntersectionFileText(s_.IntersectionPoints, titles);
@@ -754,14 +755,20 @@ std::optional<std::string> RoadData::FileText(RoadPage page, const RoadColumnTit
     case RoadPage::Profile:
         return GradePointFileText(s_.GradePoints, titles);
     case RoadPage::Stakes:
+        if (station) {
+            std::vector<Pile> stakes = s_.Stakes;
+            for (Pile& p : stakes)
+                p.Mileage = station(p.Mileage);
+            return StakeFileText(stakes, titles);
+        }
         return StakeFileText(s_.Stakes, titles);
     }
     return std::nullopt;
 }
 
 SaveStatus RoadData::Save(RoadPage page, const std::string& path, const RoadColumnTitles& titles,
-                          std::string* error) const {
-    const std::optional<std::string> text = FileText(page, titles);
+                          std::string* error, const std::function<double(double)>& station) const {
+    const std::optional<std::string> text = FileText(page, titles, station);
     if (!text) {
         return SaveStatus::NothingToSave;
     }

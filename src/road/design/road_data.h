@@ -11,6 +11,7 @@
 #include "model/history.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -210,11 +211,14 @@ public:
     // pages 0 to 2 (in any letter case); a stake file may have any extension.
     LoadOutcome Load(RoadPage page, const std::string& path);
 
-    // The file text of the page's list, or nothing for an empty list.
-    std::optional<std::string> FileText(RoadPage page, const RoadColumnTitles& titles) const;
+    // The file text of the page's list, or nothing for an empty list. `station`, when given,
+    // writes each stake's chainage as the design's station (a design with station equations).
+    std::optional<std::string> FileText(RoadPage page, const RoadColumnTitles& titles,
+                                        const std::function<double(double)>& station = {}) const;
     // Writes the page's list to `path` (replacing the file only once it is written whole).
     SaveStatus Save(RoadPage page, const std::string& path, const RoadColumnTitles& titles,
-                    std::string* error = nullptr) const;
+                    std::string* error = nullptr,
+                    const std::function<double(double)>& station = {}) const;
 
 private:
     // The state on the other side of a change: the lists, the flags and the engine.

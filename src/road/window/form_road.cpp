@@ -449,6 +449,8 @@ void TFormRoadCalculate::add(bool at_end) {
         Data.InsertGradePoint(at, PendingGradePoint);
         break;
     case RoadPage::Stakes:
+        if (!stake_to_internal(PendingStake))
+            return;
         Data.InsertStake(at, PendingStake);
         break;
     }
@@ -518,8 +520,8 @@ void TFormRoadCalculate::BtnUpdateClick() {
         break;
     }
     case RoadPage::Stakes:
-        stake_dialog_->Edit1->setText(number_text(Data.Stakes()[k].Mileage));
-        if (!enter(page, 2))
+        stake_dialog_->Edit1->setText(number_text(station_of(Data.Stakes()[k].Mileage)));
+        if (!enter(page, 2) || !stake_to_internal(PendingStake))
             return;
         Data.UpdateStake(k, PendingStake);
         break;
@@ -546,6 +548,7 @@ void TFormRoadCalculate::BtnClearClick() {
     if (texts_.if_clear_allroad() != 1)
         return;
     Data.ClearAll();
+    set_design_stations(std::nullopt);
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5})
         e->clear();
     refill_all();
@@ -658,6 +661,25 @@ void TFormRoadCalculate::BtnLoadClick() {
         Edit3->setText(fromGbk(outcome.Boxes->Edit3));
         Edit4->setText(fromGbk(outcome.Boxes->Edit4));
     }
+    // An alignment of another form replaces the design and its stations.
+    if (page == RoadPage::Intersections || page == RoadPage::Elements)
+        set_design_stations(std::nullopt);
+    // With a design's stations, the stake file gives stations: each becomes its chainage along
+    // the axis, and a station the design does not have is named and left out.
+    if (page == RoadPage::Stakes && design_stations_) {
+        for (std::size_t k = Data.Count(RoadPage::Stakes); k-- > 0;) {
+            Pile stake = Data.Stakes()[k];
+            if (const std::optional<double> internal =
+                    design_stations_->ToInternal(stake.Mileage)) {
+                stake.Mileage = *internal;
+                Data.UpdateStake(k, stake);
+            } else {
+                prompts_.message(texts_.text("cli_landxml_station") + QStringLiteral(": ") +
+                                 number_text(stake.Mileage));
+                Data.Remove(RoadPage::Stakes, k);
+            }
+        }
+    }
     Data.MarkSaved(page);
     refill_all();
 }
@@ -680,7 +702,11 @@ void TFormRoadCalculate::BtnSaveClick() {
         [this](std::string_view key) { return texts_.language().GetText(key); });
     std::string error;
     const SaveStatus status =
-        Data.Save(page, QFile::encodeName(name).toStdString(), titles, &error);
+        Data.Save(page, QFile::encodeName(name).toStdString(), titles, &error,
+                  page == RoadPage::Stakes && design_stations_
+                      ? std::function<double(double)>(
+                            [s = *design_stations_](double c) { return s.ToStation(c); })
+                      : std::function<double(double)>());
     if (status == SaveStatus::Saved)
         Data.MarkSaved(page);
     if (const std::optional<RoadMessage> said =
@@ -716,7 +742,7 @@ void TFormRoadCalculate::BtnLoadLandXmlClick() {
         return;
     }
     design_name_ = load.Design->Name;
-    design_stations_ = load.Design->Stations;
+    set_design_stations(load.Design->Stations);
     // The design gives its own start: the boxes are emptied so that they do not move it.
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4})
         e->clear();
@@ -753,6 +779,32 @@ void TFormRoadCalculate::BtnSaveLandXmlClick() {
             true, roadkeys::SaveFailed, {file, toGbk(QString::fromLocal8Bit(error.c_str()))}});
     else
         prompts_.message(texts_.text(refused->Key) + fromGbk(refused->Subject));
+}
+
+void TFormRoadCalculate::set_design_stations(std::optional<landxml::Stationing> stations) {
+    design_stations_ = std::move(stations);
+    model(RoadPage::Stakes)
+        ->SetStationOf(design_stations_
+                           ? std::function<double(double)>(
+                                 [s = *design_stations_](double c) { return s.ToStation(c); })
+                           : std::function<double(double)>());
+}
+
+double TFormRoadCalculate::station_of(double chainage) const {
+    return design_stations_ ? design_stations_->ToStation(chainage) : chainage;
+}
+
+bool TFormRoadCalculate::stake_to_internal(Pile& stake) {
+    if (!design_stations_)
+        return true;
+    const std::optional<double> internal = design_stations_->ToInternal(stake.Mileage);
+    if (!internal) {
+        prompts_.message(texts_.text("cli_landxml_station") + QStringLiteral(": ") +
+                         number_text(stake.Mileage));
+        return false;
+    }
+    stake.Mileage = *internal;
+    return true;
 }
 
 void TFormRoadCalculate::keep_tolerances() {

@@ -143,6 +143,13 @@ private:
     // The check's plan with its arrows, when there is a check.
     void update_check_picture();
     void keep_tolerances();
+    // The stations of a design read from LandXML (station equations): stakes are typed, shown,
+    // loaded and saved as stations and kept as chainages along the axis.
+    void set_design_stations(std::optional<landxml::Stationing> stations);
+    double station_of(double chainage) const;
+    // The typed station of `stake` as its chainage; false (with a message) for a station the
+    // design does not have.
+    bool stake_to_internal(Pile& stake);
 
     const UiText& texts_;
     Prompts& prompts_;

@@ -58,6 +58,11 @@ TableRow RoadTableModel::Row(std::size_t k) const {
     case RoadPage::Stakes:
         break;
     }
+    if (station_) {
+        Pile stake = data_.Stakes()[k];
+        stake.Mileage = station_(stake.Mileage);
+        return StakeRow(stake);
+    }
     return StakeRow(data_.Stakes()[k]);
 }
 

@@ -18,6 +18,9 @@ public:
     RoadPage page() const { return page_; }
     // The list changed: the table shows it again.
     void Refill();
+    // Stake chainages shown as the design's stations (a design with station equations); an
+    // empty function shows them as they are.
+    void SetStationOf(std::function<double(double)> station) { station_ = std::move(station); }
     // Column widths in pixels.
     QList<int> ColumnWidths() const;
 
@@ -33,6 +36,7 @@ private:
     const RoadData& data_;
     RoadPage page_;
     TextOf text_of_;
+    std::function<double(double)> station_;
 };
 
 } // namespace telvane::road

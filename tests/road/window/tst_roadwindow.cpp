@@ -513,6 +513,59 @@ private slots:
         QVERIFY(r.HasUnsavedChanges());
     }
 
+    // A LandXML design with a station equation: stakes are loaded, typed, shown and saved as
+    // the design's stations and placed at their chainages along the axis.
+    void stakesOfADesignWithStationEquations() {
+        Program p;
+        TFormRoadCalculate& r = p.road();
+        p.files.write(
+            "eq.xml",
+            "<?xml version=\"1.0\"?>\n"
+            "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.2\" version=\"1.2\" "
+            "date=\"2024-05-01\" time=\"10:00:00\">\n"
+            "  <Units><Metric areaUnit=\"squareMeter\" linearUnit=\"meter\" "
+            "volumeUnit=\"cubicMeter\" temperatureUnit=\"celsius\" pressureUnit=\"HPA\"/></Units>\n"
+            "  <Alignments>\n"
+            "    <Alignment name=\"A\" length=\"300\" staStart=\"0\">\n"
+            "      <CoordGeom><Line><Start>0 0</Start><End>300 0</End></Line></CoordGeom>\n"
+            "      <StaEquation staInternal=\"150\" staBack=\"150\" staAhead=\"1000\"/>\n"
+            "    </Alignment>\n"
+            "  </Alignments>\n"
+            "</LandXML>\n");
+        p.prompts.fileAnswers << FileChoice{p.path("eq.xml"), 1};
+        r.BtnLoadLandXmlClick();
+        QVERIFY2(p.prompts.messages.isEmpty(), qPrintable(p.prompts.messages.join('|')));
+        p.files.write("s.csv", "K\r\n100\r\n1010\r\n500\r\n");
+        p.page(RoadPage::Stakes);
+        p.prompts.fileAnswers << FileChoice{p.path("s.csv"), 1};
+        r.BtnLoadClick();
+        // Station 500 lies in the jump of the equation: named and left out.
+        QCOMPARE(p.prompts.messages, QStringList{en("cli_landxml_station") + ": 500"});
+        QCOMPARE(r.Data.Stakes().size(), std::size_t(2));
+        QCOMPARE(r.Data.Stakes()[1].Mileage, 160.0);       // kept at its chainage along the axis
+        QCOMPARE(p.cell(r.SGPile, 1, 0), QString("1010")); // shown as its station
+        r.BtnCalculateClick();
+        QCOMPARE(r.Data.Stakes()[1].MiddleN, 160.0);
+        // Typed as a station too; one in the jump is refused.
+        DialogScript typed(std::map<QString, QString>{{"Edit1", "1100"}});
+        answer(p.windows->FormPileInport, typed);
+        r.BtnAppendClick();
+        QCOMPARE(r.Data.Stakes().back().Mileage, 250.0);
+        p.prompts.messages.clear();
+        DialogScript gap(std::map<QString, QString>{{"Edit1", "400"}});
+        answer(p.windows->FormPileInport, gap);
+        r.BtnAppendClick();
+        QCOMPARE(p.prompts.messages, QStringList{en("cli_landxml_station") + ": 400"});
+        QCOMPARE(r.Data.Stakes().size(), std::size_t(3));
+        // Saved as stations.
+        p.prompts.fileAnswers << FileChoice{p.path("out.csv"), 1};
+        r.BtnSaveClick();
+        const QByteArray saved = p.files.read("out.csv");
+        QVERIFY(saved.contains("\r\n1010,"));
+        QVERIFY(saved.contains("\r\n1100,"));
+        QVERIFY(!saved.contains("\r\n160,"));
+    }
+
     // The Check page: the points on show in the main window, the stakes moved by known amounts
     // along and across the axis, come back with those deviations, their verdicts and the
     // picture with its arrows; the report is saved; a check before a calculation says so.
