@@ -2,6 +2,7 @@
 
 #include "model/numtext.h"
 #include "model/textlines.h"
+#include "road/design/road_files.h"
 #include "ui/codec.h"
 #include "ui/ui_text.h"
 
@@ -14,6 +15,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -144,6 +146,43 @@ std::optional<double> EntryDialog::number(QLineEdit* box, QLabel* label) const {
     box->setFocus();
     box->selectAll();
     return std::nullopt;
+}
+
+QString number_text(double v) {
+    return QString::fromStdString(FormatCell(v));
+}
+
+void TFormIntersectionInport::Show(const IntersectionPointInfo& p) {
+    Edit1->setText(fromGbk(p.Name));
+    Edit2->setText(number_text(p.North));
+    Edit3->setText(number_text(p.East));
+    Edit4->setText(number_text(p.Mileage));
+    Edit5->setText(number_text(p.Radius));
+    Edit6->setText(number_text(p.ClothoidLength1));
+    Edit7->setText(number_text(p.ClothoidLength2));
+}
+
+void TFormMainPileInport::Show(const PlaneInfo& e) {
+    FillLists();
+    ComboBox1->setCurrentIndex(std::clamp(e.LineType, 0, 2));
+    ComboBox2->setCurrentIndex(e.Direction == "L" ? 0 : e.Direction == "R" ? 1 : 2);
+    Edit2->setText(number_text(e.StartRadius));
+    Edit3->setText(number_text(e.EndRadius));
+    Edit4->setText(number_text(e.Length));
+    Edit1->setText(number_text(e.North));
+    Edit5->setText(number_text(e.East));
+}
+
+void TFormlongSlopesInport::Show(const LongSlopesInfo& g) {
+    Edit1->setText(number_text(g.Mileage));
+    Edit2->setText(number_text(g.Height));
+    Edit3->setText(number_text(g.Radius));
+    Edit4->setText(number_text(g.Slope1));
+    Edit5->setText(number_text(g.Slope2));
+}
+
+void TFormPileInport::Show(double chainage) {
+    Edit1->setText(number_text(chainage));
 }
 
 // ---- Intersection point ----

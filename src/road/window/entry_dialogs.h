@@ -65,6 +65,9 @@ private:
     std::vector<Labelled> boxes_;
 };
 
+// A number as the road tables show it, for an entry box.
+QString number_text(double v);
+
 class TFormIntersectionInport : public EntryDialog {
     Q_OBJECT
 public:
@@ -72,6 +75,8 @@ public:
                             QWidget* parent = nullptr);
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7;
+    // The boxes with a record's values, for an Update (Submit reads them back).
+    void Show(const IntersectionPointInfo& p);
 
 protected:
     bool Submit() override;
@@ -91,6 +96,7 @@ public:
     // Fills the two lists (kind and direction) in the language on show.
     void FillLists();
     void ComboBox1Change(int index);
+    void Show(const PlaneInfo& e);
 
 protected:
     bool Submit() override;
@@ -106,6 +112,7 @@ public:
     TFormlongSlopesInport(const UiText& texts, LongSlopesInfo& pending, QWidget* parent = nullptr);
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5;
+    void Show(const LongSlopesInfo& g);
 
 protected:
     bool Submit() override;
@@ -120,6 +127,8 @@ public:
     TFormPileInport(const UiText& texts, Pile& pending, QWidget* parent = nullptr);
     QLabel* Label1;
     QLineEdit* Edit1;
+    // `chainage` as the user reads it (the design's station).
+    void Show(double chainage);
 
 protected:
     bool Submit() override;

@@ -53,10 +53,6 @@ QPushButton* command_button(QWidget* parent, const char* name) {
     return b;
 }
 
-QString number_text(double v) {
-    return QString::fromStdString(FormatCell(v));
-}
-
 } // namespace
 
 TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QWidget* parent)
@@ -474,53 +470,28 @@ void TFormRoadCalculate::BtnUpdateClick() {
     if (Data.Count(page) == 0)
         return;
     const std::size_t k = std::min(selected(page), Data.Count(page) - 1);
+    // The record's values in its dialog; what is submitted replaces the record.
     switch (page) {
-    case RoadPage::Intersections: {
-        const IntersectionPointInfo& p = Data.IntersectionPoints()[k];
-        TFormIntersectionInport& d = *point_dialog_;
-        d.Edit1->setText(fromGbk(p.Name));
-        d.Edit2->setText(number_text(p.North));
-        d.Edit3->setText(number_text(p.East));
-        d.Edit4->setText(number_text(p.Mileage));
-        d.Edit5->setText(number_text(p.Radius));
-        d.Edit6->setText(number_text(p.ClothoidLength1));
-        d.Edit7->setText(number_text(p.ClothoidLength2));
+    case RoadPage::Intersections:
+        point_dialog_->Show(Data.IntersectionPoints()[k]);
         if (!enter(page, 2))
             return;
         Data.UpdatePoint(k, PendingPoint);
         break;
-    }
-    case RoadPage::Elements: {
-        const PlaneInfo& e = Data.PlaneElements()[k];
-        TFormMainPileInport& d = *element_dialog_;
-        d.FillLists();
-        d.ComboBox1->setCurrentIndex(std::clamp(e.LineType, 0, 2));
-        d.ComboBox2->setCurrentIndex(e.Direction == "L" ? 0 : 1);
-        d.Edit2->setText(number_text(e.StartRadius));
-        d.Edit3->setText(number_text(e.EndRadius));
-        d.Edit4->setText(number_text(e.Length));
-        d.Edit1->setText(number_text(e.North));
-        d.Edit5->setText(number_text(e.East));
+    case RoadPage::Elements:
+        element_dialog_->Show(Data.PlaneElements()[k]);
         if (!enter(page, 2))
             return;
         Data.UpdateElement(k, PendingElement);
         break;
-    }
-    case RoadPage::Profile: {
-        const LongSlopesInfo& g = Data.GradePoints()[k];
-        TFormlongSlopesInport& d = *grade_dialog_;
-        d.Edit1->setText(number_text(g.Mileage));
-        d.Edit2->setText(number_text(g.Height));
-        d.Edit3->setText(number_text(g.Radius));
-        d.Edit4->setText(number_text(g.Slope1));
-        d.Edit5->setText(number_text(g.Slope2));
+    case RoadPage::Profile:
+        grade_dialog_->Show(Data.GradePoints()[k]);
         if (!enter(page, 2))
             return;
         Data.UpdateGradePoint(k, PendingGradePoint);
         break;
-    }
     case RoadPage::Stakes:
-        stake_dialog_->Edit1->setText(number_text(station_of(Data.Stakes()[k].Mileage)));
+        stake_dialog_->Show(station_of(Data.Stakes()[k].Mileage));
         if (!enter(page, 2) || !stake_to_internal(PendingStake))
             return;
         Data.UpdateStake(k, PendingStake);
