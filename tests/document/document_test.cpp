@@ -330,6 +330,14 @@ TEST(StoredSettings, OneReaderAndWriterForTheIniFile) {
     write_settings(out, s);
     EXPECT_EQ(out.value("Form", "PortName"), std::optional<std::string>(""));
     EXPECT_EQ(read_settings(IniFile{}), StoredSettings{});
+    // Every list position gives its unit code; one outside the lists gives none.
+    for (const auto& [position, code] :
+         {std::pair{0, 1}, std::pair{1, 2}, std::pair{2, 3}, std::pair{3, 0}, std::pair{-1, 0}}) {
+        StoredSettings u;
+        u.AngleUnit = u.LengthUnit = position;
+        EXPECT_EQ(file_settings(u).units.angle, code) << position;
+        EXPECT_EQ(file_settings(u).units.distance, code) << position;
+    }
     // Each window writes its own part; the rest of the file stays as it was.
     IniFile part = IniFile::from_bytes("[Form]\nPort=5\n");
     write_settings(part, s, kUnitSettings | kLanguageSetting);

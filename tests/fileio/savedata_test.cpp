@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -226,6 +228,43 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
     EXPECT_FALSE(dxf.write);
     ASSERT_EQ(dxf.messages.size(), 1u);
     EXPECT_EQ(dxf.messages[0].value, "job_have_no_coord");
+}
+
+// The one save-type table: every type's name leads to a writer of its kind that writes what its
+// extension says, and a name given twice stands for its first (comma-separated) type.
+TEST(SaveTypes, TheTableOfTypesNamesWritersOfWhatTheirExtensionSays) {
+    const DataState job = job_state(kJob);
+    DataState points;
+    points.DataKind = kDataPoints;
+    points.CoordList = {{"P", "C", 1, 2, 3}};
+    DataState codes;
+    codes.DataKind = kDataCodes;
+    codes.CodeList = {{"TREE"}};
+    FileSettings s;
+    std::map<int, int> per_kind;
+    for (const SaveType& t : save_types()) {
+        const DataState& d = t.kind == kDataRecords ? job : t.kind == kDataPoints ? points : codes;
+        EXPECT_EQ(t.position, ++per_kind[t.kind]) << t.name; // in the dialog's order, from 1
+        const SaveOutcome o = build_save(d, t.position, "x.gt7", s);
+        ASSERT_TRUE(o.write) << t.kind << " " << t.position;
+        const std::string first = o.lines().front();
+        if (t.extension == ".dxf")
+            EXPECT_EQ(first, "0") << t.position;
+        else if (t.extension == ".xml")
+            EXPECT_EQ(first.substr(0, 5), "<?xml") << t.position;
+        else if (t.extension == ".gt7")
+            EXPECT_EQ(first.substr(0, 3), "JOB") << t.position;
+        else
+            EXPECT_EQ(first.find("<?xml"), std::string::npos) << t.position;
+        const std::optional<int> named = save_position(t.kind, t.name);
+        ASSERT_TRUE(named);
+        EXPECT_LE(*named, t.position);
+    }
+    EXPECT_EQ(save_position(kDataPoints, "dxf"), std::optional<int>(2));
+    EXPECT_EQ(save_position(kDataRecords, "points"), std::optional<int>(3));
+    EXPECT_EQ(save_position(kDataRecords, "job"), std::optional<int>(9));
+    EXPECT_EQ(save_position(kDataCodes, "dxf"), std::nullopt);
+    EXPECT_EQ(save_position(kDataPoints3, "points"), std::nullopt);
 }
 
 TEST(Dxf, ExportIsWellFormedPairByPairWithXEastAndYNorthInEitherOrder) {
