@@ -121,8 +121,8 @@ std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& e
 enum class Loaded { Whole, Incomplete, Unreadable };
 
 // Loads one file as the window's Load command does on `page`.
-Loaded LoadPage(RoadData& data, RoadPage page, const std::string& path,
-                road::StartPointTexts& boxes, const CliTexts& texts, std::ostream& err) {
+Loaded LoadPage(RoadData& data, RoadPage page, const std::string& path, road::StartPoint& boxes,
+                const CliTexts& texts, std::ostream& err) {
     const road::LoadOutcome o = data.Load(page, path);
     if (o.ReadFailed) {
         if (std::filesystem::exists(path))
@@ -138,10 +138,10 @@ Loaded LoadPage(RoadData& data, RoadPage page, const std::string& path,
         err << texts.message(path, road::roadkeys::WrongFormat);
     }
     if (o.Boxes) {
-        boxes.Edit1 = o.Boxes->Edit1;
-        boxes.Edit2 = o.Boxes->Edit2;
-        boxes.Edit3 = o.Boxes->Edit3;
-        boxes.Edit4 = o.Boxes->Edit4;
+        boxes.Chainage = o.Boxes->Chainage;
+        boxes.North = o.Boxes->North;
+        boxes.East = o.Boxes->East;
+        boxes.Azimuth = o.Boxes->Azimuth;
     }
     return o.WrongFormat == 0 ? Loaded::Whole : Loaded::Incomplete;
 }
@@ -211,7 +211,7 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
     }
 
     RoadData data;
-    road::StartPointTexts boxes;
+    road::StartPoint boxes;
     std::optional<road::landxml::Alignment> design;
     if (options->landxml) {
         design = LoadLandXml(data, *options->landxml, options->alignment, texts, err);
@@ -241,11 +241,11 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
     }
 
     // Options are typed into the boxes over what the loads put there.
-    for (const auto& [option, box] : {std::pair{&options->startChainage, &boxes.Edit1},
-                                      std::pair{&options->startNorth, &boxes.Edit2},
-                                      std::pair{&options->startEast, &boxes.Edit3},
-                                      std::pair{&options->startAzimuth, &boxes.Edit4},
-                                      std::pair{&options->offset, &boxes.Edit5}}) {
+    for (const auto& [option, box] : {std::pair{&options->startChainage, &boxes.Chainage},
+                                      std::pair{&options->startNorth, &boxes.North},
+                                      std::pair{&options->startEast, &boxes.East},
+                                      std::pair{&options->startAzimuth, &boxes.Azimuth},
+                                      std::pair{&options->offset, &boxes.Offset}}) {
         if (*option) {
             *box = **option;
         }
@@ -282,7 +282,7 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
             request.tolerances.height = parse_double(*options->toleranceHeight);
         if (options->arrowFactor)
             request.arrowFactor = parse_double(*options->arrowFactor);
-        try_parse_double(boxes.Edit5, request.sideOffset);
+        try_parse_double(boxes.Offset, request.sideOffset);
         request.order = options->order == std::optional<std::string>("enz") ? kOrderENZ : kOrderNEZ;
         if (design) {
             const road::landxml::Stationing stations = design->Stations;
@@ -318,7 +318,7 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
     }
     if (options->landxmlOut) {
         double offset = 0;
-        try_parse_double(boxes.Edit5, offset);
+        try_parse_double(boxes.Offset, offset);
         std::string error;
         const auto refused = road::landxml::save_design(
             data, *options->landxmlOut, design ? design->Name : std::string(),

@@ -442,12 +442,12 @@ std::size_t RoadData::Count(RoadPage page) const {
     return 0;
 }
 
-CalculationOutcome RoadData::Calculate(const StartPointTexts& boxes) {
+CalculationOutcome RoadData::Calculate(const StartPoint& boxes) {
     double startChainage = 0;
     double offset = 0;
     try {
-        startChainage = boxes.Edit1.empty() ? 0.0 : parse_double(boxes.Edit1);
-        offset = trim(boxes.Edit5).empty() ? 0.0 : parse_double(boxes.Edit5);
+        startChainage = boxes.Chainage.empty() ? 0.0 : parse_double(boxes.Chainage);
+        offset = trim(boxes.Offset).empty() ? 0.0 : parse_double(boxes.Offset);
     } catch (const ConversionError& e) {
         return Stop(CalculationStatus::StartNotNumber, Text(e.what()));
     }
@@ -506,7 +506,7 @@ std::vector<PlaneInfo> RoadData::EngineChain(const std::vector<PlaneInfo>& eleme
     return chain;
 }
 
-CalculationOutcome RoadData::CalculateElements(const StartPointTexts& boxes, double startChainage,
+CalculationOutcome RoadData::CalculateElements(const StartPoint& boxes, double startChainage,
                                                double offset) {
     if (s_.PlaneElements.empty()) {
         return Stop(CalculationStatus::DataEmpty, Key(roadkeys::DataEmpty));
@@ -514,9 +514,9 @@ CalculationOutcome RoadData::CalculateElements(const StartPointTexts& boxes, dou
     // A start box changed since the chain was prepared with it: prepare the chain as it was
     // entered again, so that the new value reaches the first element and every point computed
     // from it.
-    const std::vector<std::string> startBoxes{std::string(trim(boxes.Edit2)),
-                                              std::string(trim(boxes.Edit3)),
-                                              std::string(trim(boxes.Edit4))};
+    const std::vector<std::string> startBoxes{std::string(trim(boxes.North)),
+                                              std::string(trim(boxes.East)),
+                                              std::string(trim(boxes.Azimuth))};
     if (s_.PlanePrepared && !s_.EnteredElements.empty() && s_.PreparedWithBoxes != startBoxes) {
         s_.PlaneElements = s_.EnteredElements;
         s_.PlanePrepared = false;
@@ -527,14 +527,14 @@ CalculationOutcome RoadData::CalculateElements(const StartPointTexts& boxes, dou
     }
     // The start-point boxes fill in what the first element lacks.
     PlaneInfo& first = s_.PlaneElements.front();
-    if (first.North == 0 && !boxes.Edit2.empty()) {
-        first.North = parse_double(boxes.Edit2);
+    if (first.North == 0 && !boxes.North.empty()) {
+        first.North = parse_double(boxes.North);
     }
-    if (first.East == 0 && !boxes.Edit3.empty()) {
-        first.East = parse_double(boxes.Edit3);
+    if (first.East == 0 && !boxes.East.empty()) {
+        first.East = parse_double(boxes.East);
     }
-    if (first.AzimuthAngle == 0 && !boxes.Edit4.empty()) {
-        first.AzimuthAngle = parse_double(boxes.Edit4);
+    if (first.AzimuthAngle == 0 && !boxes.Azimuth.empty()) {
+        first.AzimuthAngle = parse_double(boxes.Azimuth);
     }
     if (!s_.PlanePrepared) {
         std::string message;

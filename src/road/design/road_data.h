@@ -23,11 +23,6 @@ inline constexpr int InputModeNone = -1;
 inline constexpr int InputModeIntersections = 0;
 inline constexpr int InputModeElements = 1;
 
-// The texts of the start-point boxes: chainage, North, East, azimuth (radians) and side offset.
-struct StartPointTexts {
-    std::string Edit1, Edit2, Edit3, Edit4, Edit5;
-};
-
 // A message for the plain message box: the text of a language key, or a text of its own (GBK).
 // A key's text takes Args (GBK) in place of its "%s" marks, in order: the name or row of what is
 // at fault, the value, the stake.
@@ -87,7 +82,7 @@ struct LoadOutcome {
     bool Read = false;                   // the file was read (its extension suits the page)
     int WrongFormat = 0;                 // times to show the text of wrong_format
     std::vector<std::size_t> WrongLines; // the file's line of each, where there is one
-    std::optional<StartBoxTexts> Boxes;  // new texts for Edit1 to Edit4
+    std::optional<StartPoint> Boxes;     // new texts for Edit1 to Edit4
 };
 
 enum class SaveStatus {
@@ -194,7 +189,7 @@ public:
 
     // The calculation command: prepares or converts the alignment, hands it and the profile to
     // the engine and calculates every stake.
-    CalculationOutcome Calculate(const StartPointTexts& boxes);
+    CalculationOutcome Calculate(const StartPoint& boxes);
 
     // PlaneElements through the line-element preparation (see line_elements.h).
     bool PrepareLineElements(std::string& message);
@@ -239,7 +234,7 @@ private:
     RoadState s_;
 
     static std::vector<PlaneInfo> EngineChain(const std::vector<PlaneInfo>& elements);
-    CalculationOutcome CalculateElements(const StartPointTexts& boxes, double startChainage,
+    CalculationOutcome CalculateElements(const StartPoint& boxes, double startChainage,
                                          double offset);
     CalculationOutcome CalculateIntersections(double startChainage, double offset);
     // Hands the profile to the engine when it changed; false when refused.

@@ -303,8 +303,8 @@ IntersectionFileData ReadIntersectionFile(std::string_view bytes) {
     }
     if (!out.Points.empty()) {
         const IntersectionPointInfo& first = out.Points.front();
-        out.Boxes = StartBoxTexts{format_fixed(first.Mileage, 6), format_fixed(first.North, 6),
-                                  format_fixed(first.East, 6), ""};
+        out.Boxes = StartPoint{format_fixed(first.Mileage, 6), format_fixed(first.North, 6),
+                               format_fixed(first.East, 6), "", ""};
     }
     return out;
 }
@@ -366,8 +366,8 @@ ElementFileData ReadElementFile(std::string_view bytes) {
     if (!out.Elements.empty()) {
         const PlaneInfo& first = out.Elements.front();
         out.Boxes =
-            StartBoxTexts{format_fixed(first.Mileage, 6), format_fixed(first.North, 15),
-                          format_fixed(first.East, 15), format_fixed(first.AzimuthAngle, 15)};
+            StartPoint{format_fixed(first.Mileage, 6), format_fixed(first.North, 15),
+                       format_fixed(first.East, 15), format_fixed(first.AzimuthAngle, 15), ""};
     }
     return out;
 }

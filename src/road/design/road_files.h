@@ -72,10 +72,11 @@ std::optional<std::string> GradePointFileText(const std::vector<LongSlopesInfo>&
 std::optional<std::string> StakeFileText(const std::vector<Pile>& stakes,
                                          const RoadColumnTitles& titles);
 
-// New texts for the start-point boxes Edit1 (chainage), Edit2 (North), Edit3 (East) and Edit4
-// (azimuth) after a load.
-struct StartBoxTexts {
-    std::string Edit1, Edit2, Edit3, Edit4;
+// The start of the alignment as the user gives it, the texts as typed (a blank is "not given"):
+// its chainage, North, East, the azimuth of the first element (radians) and the side offset of
+// the stakes. A load gives the first four from the file's first point or element.
+struct StartPoint {
+    std::string Chainage, North, East, Azimuth, Offset;
 };
 
 // What a reader got. Reading stops at the first field that is not a number; what was read before
@@ -85,13 +86,13 @@ struct IntersectionFileData {
     std::vector<std::size_t> WrongLines;
     std::vector<IntersectionPointInfo> Points;
     int WrongFormat = 0;
-    std::optional<StartBoxTexts> Boxes; // from the first point, when one was read
+    std::optional<StartPoint> Boxes; // from the first point, when one was read
 };
 struct ElementFileData {
     std::vector<std::size_t> WrongLines;
     std::vector<PlaneInfo> Elements;
     int WrongFormat = 0;
-    std::optional<StartBoxTexts> Boxes; // from the first element, when one was read
+    std::optional<StartPoint> Boxes; // from the first element, when one was read
 };
 struct GradePointFileData {
     std::vector<std::size_t> WrongLines;

@@ -557,8 +557,8 @@ void TFormRoadCalculate::BtnCalculateClick() {
         !box_is_number(Edit3, Label2, true) || !box_is_number(Edit4, Label3, true) ||
         !box_is_number(Edit5, Label4, true))
         return;
-    const StartPointTexts boxes{toGbk(Edit1->text()), toGbk(Edit2->text()), toGbk(Edit3->text()),
-                                toGbk(Edit4->text()), toGbk(Edit5->text())};
+    const StartPoint boxes{toGbk(Edit1->text()), toGbk(Edit2->text()), toGbk(Edit3->text()),
+                           toGbk(Edit4->text()), toGbk(Edit5->text())};
     const CalculationOutcome outcome = Data.Calculate(boxes);
     if (outcome.RefillIntersections)
         refill(RoadPage::Intersections);
@@ -627,10 +627,10 @@ void TFormRoadCalculate::BtnLoadClick() {
          LoadMessages(outcome, toGbk(QDir::toNativeSeparators(choice->fileName))))
         show_message(m);
     if (outcome.Boxes) {
-        Edit1->setText(fromGbk(outcome.Boxes->Edit1));
-        Edit2->setText(fromGbk(outcome.Boxes->Edit2));
-        Edit3->setText(fromGbk(outcome.Boxes->Edit3));
-        Edit4->setText(fromGbk(outcome.Boxes->Edit4));
+        Edit1->setText(fromGbk(outcome.Boxes->Chainage));
+        Edit2->setText(fromGbk(outcome.Boxes->North));
+        Edit3->setText(fromGbk(outcome.Boxes->East));
+        Edit4->setText(fromGbk(outcome.Boxes->Azimuth));
     }
     // An alignment of another form replaces the design and its stations.
     if (page == RoadPage::Intersections || page == RoadPage::Elements)

@@ -109,9 +109,9 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
     }
     {
         // Start chainage or offset not a number: the conversion error, and nothing changed.
-        for (const StartPointTexts& boxes :
-             {StartPointTexts{"K1+200", "", "", "", ""}, StartPointTexts{"", "", "", "", "5 m"},
-              StartPointTexts{" ", "", "", "", ""}}) {
+        for (const StartPoint& boxes :
+             {StartPoint{"K1+200", "", "", "", ""}, StartPoint{"", "", "", "", "5 m"},
+              StartPoint{" ", "", "", "", ""}}) {
             RoadData d = SimpleElementRoad();
             const CalculationOutcome o = d.Calculate(boxes);
             EXPECT_EQ(o.Status, CalculationStatus::StartNotNumber);

@@ -175,9 +175,9 @@ TEST(RoadFiles, EachFormatSavedAndLoadedGivesTheSameData) {
     EXPECT_NEAR(b[0].North, 3000.125, 1e-12);
     EXPECT_NEAR(b[0].AzimuthAngle, a[0].AzimuthAngle, 1e-15);
     ASSERT_TRUE(o.Boxes);
-    EXPECT_EQ(o.Boxes->Edit1, "100.750000");
-    EXPECT_EQ(o.Boxes->Edit2, "3000.125000000000000");
-    EXPECT_EQ(o.Boxes->Edit3, "500.500000000000000");
+    EXPECT_EQ(o.Boxes->Chainage, "100.750000");
+    EXPECT_EQ(o.Boxes->North, "3000.125000000000000");
+    EXPECT_EQ(o.Boxes->East, "500.500000000000000");
 }
 
 TEST(RoadFiles, IntersectionLinesShortEmptyAndUnreadable) {
@@ -216,10 +216,10 @@ TEST(RoadFiles, IntersectionLinesShortEmptyAndUnreadable) {
         EXPECT_EQ(p.DeflectionAngle, 0) << k;
     }
     ASSERT_TRUE(d.Boxes);
-    EXPECT_EQ(d.Boxes->Edit1, "10.000000");
-    EXPECT_EQ(d.Boxes->Edit2, "100.000000");
-    EXPECT_EQ(d.Boxes->Edit3, "200.000000");
-    EXPECT_EQ(d.Boxes->Edit4, "");
+    EXPECT_EQ(d.Boxes->Chainage, "10.000000");
+    EXPECT_EQ(d.Boxes->North, "100.000000");
+    EXPECT_EQ(d.Boxes->East, "200.000000");
+    EXPECT_EQ(d.Boxes->Azimuth, "");
 
     const IntersectionFileData headerOnly = ReadIntersectionFile("JD_CODE,N,E\r\n\r\n");
     EXPECT_TRUE(headerOnly.Points.empty());
@@ -293,8 +293,8 @@ TEST(RoadFiles, ElementLinesShortEmptyAndUnreadable) {
     EXPECT_EQ(d.Elements[3].Mileage, 0);                 // chainage and azimuth are not read
     EXPECT_EQ(d.Elements[3].AzimuthAngle, 0);
     ASSERT_TRUE(d.Boxes);
-    EXPECT_EQ(d.Boxes->Edit1, "100.000000");
-    EXPECT_EQ(d.Boxes->Edit4, "0.750000000000000");
+    EXPECT_EQ(d.Boxes->Chainage, "100.000000");
+    EXPECT_EQ(d.Boxes->Azimuth, "0.750000000000000");
 
     // Start line and first element line without fields: a straight with zeros.
     const ElementFileData bare = ReadElementFile("X0\r\nnothing\r\nheader\r\nL\r\n");
@@ -359,7 +359,7 @@ TEST(RoadFiles, LoadSetsTheModeAndTheFlags) {
     EXPECT_EQ(EditRoadState(d).InputMode, InputModeIntersections);
     EXPECT_FALSE(EditRoadState(d).PlanePrepared);
     ASSERT_TRUE(o.Boxes);
-    EXPECT_EQ(o.Boxes->Edit1, "3.000000");
+    EXPECT_EQ(o.Boxes->Chainage, "3.000000");
     ASSERT_TRUE(d.LoadQuestion(RoadPage::Elements));
     EXPECT_STREQ(d.LoadQuestion(RoadPage::Elements)->TitleKey, "if_clear_intersection_title");
 

@@ -55,7 +55,7 @@ TEST(RoadDesignIo, LoadCalculateAndSaveAgain) {
     ASSERT_TRUE(early);
     EXPECT_EQ(early->Key, landxml::keys::NoAlignment);
 
-    const CalculationOutcome outcome = data.Calculate(StartPointTexts{"", "", "", "", "3"});
+    const CalculationOutcome outcome = data.Calculate(StartPoint{"", "", "", "", "3"});
     ASSERT_FALSE(outcome.Refused()) << outcome.Detail;
     EXPECT_EQ(outcome.FailedStakes, 0u);
     DesignAxisCalculate axis;
@@ -75,7 +75,7 @@ TEST(RoadDesignIo, LoadCalculateAndSaveAgain) {
     RoadData again;
     again.InsertStake(0, Pile{road.Chain.front().Mileage + 10});
     ASSERT_TRUE(landxml::load_design(again, dir.file("out.xml")).Design);
-    ASSERT_FALSE(again.Calculate(StartPointTexts{"", "", "", "", "3"}).Refused());
+    ASSERT_FALSE(again.Calculate(StartPoint{"", "", "", "", "3"}).Refused());
     EXPECT_NEAR(again.Stakes()[0].RightN, expected.RightN, 1e-9);
 
     // A file that cannot be written leaves the reason.
