@@ -82,7 +82,7 @@ struct LoadOutcome {
     bool Read = false;                   // the file was read (its extension suits the page)
     int WrongFormat = 0;                 // times to show the text of wrong_format
     std::vector<std::size_t> WrongLines; // the file's line of each, where there is one
-    std::optional<StartPoint> Boxes;     // new texts for Edit1 to Edit4
+    std::optional<StartPoint> Boxes;     // the start the file gives (chainage to azimuth)
 };
 
 enum class SaveStatus {
