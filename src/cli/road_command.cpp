@@ -32,15 +32,7 @@ using road::RoadPage;
 // A message of the road calculation in words: a key's text, or one of the texts the calculation
 // carries itself (in the program's code page) with the key the language file gives it.
 std::string MessageText(const CliTexts& texts, const road::RoadMessage& m) {
-    if (m.IsKey) {
-        std::vector<std::string> args;
-        for (const std::string& a : m.Args) {
-            args.push_back(gbk_to_utf8(a));
-        }
-        const std::string said = road::FillMessage(texts.text(m.Text), args);
-        return said + " [" + m.Text + "]";
-    }
-    return texts.road_text(m.Text);
+    return texts.road_message(m);
 }
 
 struct RoadOptions {

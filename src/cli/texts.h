@@ -3,6 +3,7 @@
 // language: "day1.mea: The file does not exist [file_not_exist]".
 #pragma once
 
+#include "road/design/road_data.h"
 #include "texts/language.h"
 
 #include <optional>
@@ -34,6 +35,8 @@ public:
     // language with the point names it quotes, "text [key]". A text the program does not
     // know is shown as it is, in UTF-8.
     std::string road_text(std::string_view gbk) const;
+    // A message of the road window's data in words: a key's text with its values, and the key.
+    std::string road_message(const road::RoadMessage& m) const;
 
 private:
     explicit CliTexts(TLanguage language) : language_(std::move(language)) {}
