@@ -41,8 +41,14 @@ QWidget* DialogPrompts::owner() const {
     return parent_;
 }
 
+QString DialogPrompts::caption(std::string_view key, const QString& fallback) const {
+    const QString t = text_ ? text_(key) : QString();
+    return t.trimmed().isEmpty() ? fallback : t.trimmed();
+}
+
 void DialogPrompts::message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), text,
+    QMessageBox box(QMessageBox::NoIcon,
+                    caption("app_title", QString::fromLatin1(kApplicationTitle).trimmed()), text,
                     QMessageBox::Ok, owner());
     box.exec();
 }
@@ -91,6 +97,8 @@ std::optional<FileChoice> DialogPrompts::saveFile(const QString& typeList,
 std::optional<FileChoice> DialogPrompts::runFileDialog(bool save, const QString& typeList,
                                                        const QString& defaultExt) {
     QFileDialog dialog(owner());
+    dialog.setWindowTitle(save ? caption("savebtn", QStringLiteral("Save"))
+                               : caption("openbtn", QStringLiteral("Open")));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The program asks its own overwrite question.

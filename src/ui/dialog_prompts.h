@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
+#include <string_view>
+
 class QWidget;
 
 namespace telvane {
@@ -23,6 +26,9 @@ public:
     void setConfirmationDialog(TFormMessage* dialog) { confirmation_ = dialog; }
     // The window the dialogs are centred on.
     void setParentWindow(QWidget* window) { parent_ = window; }
+    // The texts of the dialogs' captions, by key, in the language on show (the program's name
+    // for its message boxes, "openbtn" and "savebtn" for the file dialogs).
+    void setTexts(std::function<QString(std::string_view key)> text) { text_ = std::move(text); }
     // The folder the file dialogs start in (the last one used, kept by the program).
     void setDirectory(const QString& directory) { directory_ = directory; }
     const QString& directory() const { return directory_; }
@@ -45,6 +51,8 @@ private:
     QPointer<TFormMessage> confirmation_;
     QPointer<QWidget> parent_;
     QString directory_; // of the last file chosen
+    std::function<QString(std::string_view)> text_;
+    QString caption(std::string_view key, const QString& fallback) const;
 };
 
 } // namespace telvane
