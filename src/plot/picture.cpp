@@ -22,6 +22,18 @@ double chord_for(double k, double tolerance) {
     return k <= 0 ? 0.0 : std::sqrt(8.0 * tolerance / k);
 }
 
+// How many chords of at most `chord` cover `length`: at least one, and never more than a picture
+// can use. A typed radius or grade can make a curve that is kilometres long drawn to a hair, and
+// a tolerance of nothing would ask for chords without end.
+constexpr double kMaxChords = 20000;
+std::size_t chord_count(double length, double chord) {
+    if (!(chord > 0) || !(length > 0))
+        return 1;
+    const double n = std::ceil(length / chord);
+    return n >= kMaxChords ? static_cast<std::size_t>(kMaxChords)
+                           : std::max<std::size_t>(1, static_cast<std::size_t>(n));
+}
+
 bool centre_at(const road::DesignAxisCalculate& axis, double chainage, XY& out) {
     road::Pile p;
     if (!axis.CalculatePile(chainage, 0, p))
@@ -178,10 +190,9 @@ Picture road_plan(const road::DesignAxisCalculate& axis,
         const double chord = chord_for(k_max, tolerance);
         std::size_t steps = 1;
         if (chord > 0)
-            steps = static_cast<std::size_t>(std::ceil((end - start) / chord));
+            steps = chord_count(end - start, chord);
         else if (e.LineType != LineTypeLine)
             steps = 64; // a curve whose radius is nowhere given: drawn round all the same
-        steps = std::max<std::size_t>(steps, 1);
         for (std::size_t i = 0; i <= steps; ++i) {
             const double c = i == steps ? end
                                         : start + (end - start) * static_cast<double>(i) /
@@ -254,8 +265,7 @@ Picture road_profile(const road::DesignAxisCalculate& axis,
         if (!(T > 0))
             continue;
         const double chord = chord_for(1.0 / R, tolerance);
-        const auto steps =
-            std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(2 * T / chord)));
+        const std::size_t steps = chord > 0 ? chord_count(2 * T, chord) : 64;
         Polyline curve;
         curve.stroke = Stroke::VerticalCurve;
         for (std::size_t i = 0; i <= steps; ++i) {

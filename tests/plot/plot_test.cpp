@@ -132,6 +132,27 @@ TEST(RoadProfile, SamplesAreTheEnginesElevations) {
         EXPECT_TRUE(profile.extents.contains(m.at));
 }
 
+// A curve typed kilometres long, or a tolerance of nothing, is drawn with a bounded number of
+// points (random use hung the road window on a vertical curve of a huge radius).
+TEST(RoadProfile, AHugeCurveOrNoToleranceIsDrawnWithBoundedPoints) {
+    const RoadData d = CalculatedRoad();
+    std::vector<LongSlopesInfo> grades = d.GradePoints();
+    for (LongSlopesInfo& g : grades)
+        if (g.CurveFlag == 1)
+            g.Radius = 1e12;
+    for (const double tolerance : {0.0, 1e-9}) {
+        const plot::Picture profile = plot::road_profile(d.Engine, grades, d.Stakes(), tolerance);
+        for (const plot::Polyline& line : profile.lines)
+            EXPECT_LE(line.points.size(), 20001u) << tolerance;
+        const plot::Picture plan =
+            plot::road_plan(d.Engine, d.IntersectionPoints(), d.Stakes(), tolerance);
+        std::size_t points = 0;
+        for (const plot::Polyline& line : plan.lines)
+            points += line.points.size();
+        EXPECT_LE(points, 20001u * d.Engine.PlaneElements().size()) << tolerance;
+    }
+}
+
 TEST(PointsMap, NamesCodesAndExtents) {
     const std::vector<coord_item> points = {{"P1", "TREE", 100, 200, 1}, {"", "", -5, 7, 0}};
     const plot::Picture with = plot::points_map(points, true);
