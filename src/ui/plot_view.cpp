@@ -291,14 +291,20 @@ void PlotView::draw_frame(QPainter& p) const {
                  tick_y = plot::round_length((hi.y - lo.y) / 5);
     // A tick's label that would be cut by the edge is left out; the tick stays.
     const QFontMetricsF metrics(p.font());
-    for (double t = std::ceil(lo.x / tick_x) * tick_x; t <= hi.x; t += tick_x) {
+    // About five ticks each way; a step lost in the size of the values (zoomed far in, far from
+    // chainage 0) ends the ticks rather than the program.
+    int ticks = 0;
+    for (double t = std::ceil(lo.x / tick_x) * tick_x; t <= hi.x && t + tick_x > t && ticks < 50;
+         t += tick_x, ++ticks) {
         const double x = ToScreen({t, 0}).x();
         p.drawLine(QPointF(x, height() - 4), QPointF(x, height()));
         const QString label = QString::fromStdString(plot::chainage_text(t));
         if (x + 2 + metrics.horizontalAdvance(label) <= width())
             p.drawText(QPointF(x + 2, height() - 6), label);
     }
-    for (double t = std::ceil(lo.y / tick_y) * tick_y; t <= hi.y; t += tick_y) {
+    ticks = 0;
+    for (double t = std::ceil(lo.y / tick_y) * tick_y; t <= hi.y && t + tick_y > t && ticks < 50;
+         t += tick_y, ++ticks) {
         const double y = ToScreen({0, t}).y();
         p.drawLine(QPointF(0, y), QPointF(4, y));
         if (y - 2 - metrics.ascent() >= 0)
