@@ -11,7 +11,7 @@ cmake --build build-coverage -j "$(nproc)" >/dev/null
 find build-coverage -name '*.gcda' -delete
 (cd build-coverage && ctest -j "$(nproc)" >/dev/null)
 mkdir -p build-coverage/coverage
-for folder in src/model src/fileio src/road src/texts src/link src/plot; do
+for folder in src/model src/fileio src/document src/road src/texts src/link src/plot; do
     gcovr --root . --filter "$folder/" --object-directory build-coverage --print-summary \
         --exclude-throw-branches --exclude-unreachable-branches 2>&1 |
         grep -E '^(lines|branches):' | sed "s#^#$folder #"
