@@ -2,6 +2,7 @@
 // file dialogs), answered by keys a moment after they show, and texts typed key by key into the
 // real editors of the table. The faults a person met that the scripted seam could not show.
 #include "dialog_answerer.h"
+#include "instrument_program.h"
 #include "mainwindow/startup.h"
 #include "pseudo_terminal.h"
 #include "test_files.h"
@@ -25,34 +26,16 @@ using namespace telvane;
 
 namespace {
 
-struct RealUse {
-    Pty pty;
-    TestFiles files;
-    QTemporaryDir captures;
-    DialogPrompts prompts;
+struct RealUse : InstrumentProgram<DialogPrompts> {
     DialogAnswerer answerer;
-    std::unique_ptr<AppWindows> windows;
 
     RealUse() {
-        files.write_language(all_window_keys());
-        files.write_help(QStringLiteral("帮助"), QStringLiteral("Help"));
-        files.write_ini("[Form]\nPort=0\n");
-        const QString device = pty.name();
-        TComPort::SetDeviceLister([device] { return QStringList{device}; });
-        StartResult r = start_windows({files.dir(), files.ini(), captures.path()}, prompts);
-        if (!r.windows)
-            qFatal("start failed: %s", qPrintable(r.error));
-        windows = std::move(r.windows);
         prompts.setParentWindow(windows->Form1.get());
         prompts.setConfirmationDialog(windows->FormMessage.get());
         form().show();
         if (!QTest::qWaitForWindowExposed(&form()))
             qFatal("the window did not show");
     }
-    ~RealUse() { TComPort::SetDeviceLister(nullptr); }
-    TForm1& form() { return *windows->Form1; }
-    QString path(const QString& name) const { return QDir(files.dir()).filePath(name); }
-
     // The window manager gives the focus back to the window a dialog came from; the offscreen
     // platform does not, and keys of the window's commands go to the active window.
     static void activate(QWidget* w) {

@@ -1,5 +1,6 @@
 // Receive and send end to end: the window and its real port on one side of a pseudo-terminal,
 // the test playing the instrument on the other.
+#include "instrument_program.h"
 #include "mainwindow/startup.h"
 #include "pseudo_terminal.h"
 #include "scripted_prompts.h"
@@ -19,28 +20,8 @@ using namespace telvane;
 
 namespace {
 
-struct Bench {
-    Pty pty;
-    TestFiles files;
-    QTemporaryDir captures;
-    ScriptedPrompts prompts;
-    std::unique_ptr<AppWindows> windows;
-
-    Bench() {
-        files.write_language(all_window_keys());
-        files.write_help(QStringLiteral("帮助"), QStringLiteral("Help"));
-        files.write_ini("[Form]\nPort=0\n");
-        const QString device = pty.name();
-        TComPort::SetDeviceLister([device] { return QStringList{device}; });
-        StartResult r = start_windows({files.dir(), files.ini(), captures.path()}, prompts);
-        if (!r.windows)
-            qFatal("start failed: %s", qPrintable(r.error));
-        windows = std::move(r.windows);
-        form().show();
-    }
-    ~Bench() { TComPort::SetDeviceLister(nullptr); }
-    TForm1& form() { return *windows->Form1; }
-    QString path(const QString& name) const { return QDir(files.dir()).filePath(name); }
+struct Bench : InstrumentProgram<ScriptedPrompts> {
+    Bench() { form().show(); }
     // Lets the window take what the instrument sent.
     void settle() {
         for (int i = 0; i < 20; ++i)
