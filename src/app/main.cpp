@@ -63,6 +63,7 @@ public:
     std::optional<int> choose(const QString&, const QString&, const QStringList&) override {
         return std::nullopt;
     }
+    std::optional<QStringList> enter(const telvane::EntryRequest&) override { return std::nullopt; }
     std::optional<telvane::FileChoice> openFile(const QString&) override { return std::nullopt; }
     std::optional<telvane::FileChoice> saveFile(const QString&, const QString&) override {
         return std::nullopt;

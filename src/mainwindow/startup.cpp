@@ -55,16 +55,6 @@ StartResult start_windows(const AppPaths& paths, Prompts& prompts) {
     const UiText& texts = windows->Form1->texts();
     windows->FormRoadCalculate = std::make_unique<road::TFormRoadCalculate>(texts, prompts);
     road::TFormRoadCalculate& roadWindow = *windows->FormRoadCalculate;
-    windows->FormIntersectionInport =
-        new road::TFormIntersectionInport(texts, roadWindow.PendingPoint, &roadWindow);
-    windows->FormMainPileInport =
-        new road::TFormMainPileInport(texts, roadWindow.PendingElement, &roadWindow);
-    windows->FormlongSlopesInport =
-        new road::TFormlongSlopesInport(texts, roadWindow.PendingGradePoint, &roadWindow);
-    windows->FormPileInport =
-        new road::TFormPileInport(texts, roadWindow.PendingStake, &roadWindow);
-    roadWindow.SetDialogs(windows->FormIntersectionInport, windows->FormMainPileInport,
-                          windows->FormlongSlopesInport, windows->FormPileInport);
     roadWindow.SetIniPath(paths.iniPath);
     windows->Form1->SetRoadWindow(&roadWindow);
     windows->FormMessage = std::make_unique<TFormMessage>(windows->Form1->texts());

@@ -19,11 +19,6 @@ struct AppWindows {
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm2> Form2;
     std::unique_ptr<road::TFormRoadCalculate> FormRoadCalculate;
-    // The entry dialogs belong to the road window, whose pending records they fill.
-    road::TFormIntersectionInport* FormIntersectionInport = nullptr;
-    road::TFormMainPileInport* FormMainPileInport = nullptr;
-    road::TFormlongSlopesInport* FormlongSlopesInport = nullptr;
-    road::TFormPileInport* FormPileInport = nullptr;
     std::unique_ptr<TFormMessage> FormMessage;
 };
 
@@ -37,7 +32,7 @@ struct StartResult {
 // it when that place can be written and the program is not installed, else in `configDir`.
 AppPaths paths_for_executable(const QString& executablePath, const QString& configDir);
 
-// Creates the main window, the settings dialog, the road window, its four entry dialogs and the
+// Creates the main window, the settings dialog, the road window and the
 // confirmation dialog, in this order; only the main window is to be shown. A Language.cfg that
 // cannot be used ends the start.
 StartResult start_windows(const AppPaths& paths, Prompts& prompts);

@@ -1,5 +1,6 @@
 #include "dialog_prompts.h"
 
+#include "entry_dialog.h"
 #include "form_message.h"
 #include "ui_text.h"
 
@@ -83,6 +84,16 @@ std::optional<int> DialogPrompts::choose(const QString& title, const QString& te
         return std::nullopt;
     const qsizetype at = items.indexOf(dialog.textValue());
     return at < 0 ? std::nullopt : std::optional<int>(static_cast<int>(at));
+}
+
+std::optional<QStringList> DialogPrompts::enter(const EntryRequest& request) {
+    EntryDialog dialog(
+        request, [this](const QString& text) { message(text); },
+        caption("confirmbtn", QStringLiteral("OK")), caption("cancelbtn", QStringLiteral("Cancel")),
+        owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.values();
 }
 
 std::optional<FileChoice> DialogPrompts::openFile(const QString& typeList) {

@@ -39,6 +39,7 @@ public:
     bool yesNo(const QString& caption, const QString& text) override;
     std::optional<int> choose(const QString& title, const QString& text,
                               const QStringList& items) override;
+    std::optional<QStringList> enter(const EntryRequest& request) override;
     std::optional<FileChoice> openFile(const QString& typeList) override;
     std::optional<FileChoice> saveFile(const QString& typeList, const QString& defaultExt) override;
 

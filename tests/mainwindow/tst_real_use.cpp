@@ -7,7 +7,9 @@
 #include "pseudo_terminal.h"
 #include "test_files.h"
 #include "ui/dialog_prompts.h"
+#include "ui/entry_dialog.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -236,6 +238,7 @@ private slots:
 
     void undoAndRedoInTheMainWindow();
     void undoAndRedoInTheRoadWindow();
+    void aRefusedEntryStaysOpenOnItsBox();
 
     // F1 shows the help; the data stays and Ctrl+S saves it, not the help.
     void helpKeepsTheDataForSave() {
@@ -313,12 +316,14 @@ void TestRealUse::undoAndRedoInTheRoadWindow() {
     r.PageControl1->setCurrentIndex(static_cast<int>(road::RoadPage::Profile));
     const auto type_grade = [](const QStringList& values) {
         return [values](QWidget* dialog) {
-            auto* d = qobject_cast<road::TFormlongSlopesInport*>(dialog);
-            if (!d) {
+            auto* d = qobject_cast<EntryDialog*>(dialog);
+            if (!d || d->objectName() != "TFormlongSlopesInport") {
                 QTest::keyClick(dialog, Qt::Key_Escape);
                 return;
             }
-            QLineEdit* boxes[] = {d->Edit1, d->Edit2, d->Edit3, d->Edit4, d->Edit5};
+            QLineEdit* boxes[5];
+            for (int i = 0; i < 5; ++i)
+                boxes[i] = qobject_cast<QLineEdit*>(d->box(i));
             for (int i = 0; i < 5; ++i) {
                 boxes[i]->setFocus();
                 QTest::keyClicks(boxes[i], values[i]);
@@ -355,6 +360,38 @@ void TestRealUse::undoAndRedoInTheRoadWindow() {
     QCOMPARE(r.Data.GradePoints().size(), std::size_t(2));
     QVERIFY(r.HasUnsavedChanges());
     QVERIFY(r.BtnRedo->isEnabled());
+}
+
+// A stake typed wrong in the real entry dialog: the real message names the box, and after it the
+// dialog is still open with the box's text selected, so that typing replaces it.
+void TestRealUse::aRefusedEntryStaysOpenOnItsBox() {
+    RealUse u;
+    road::TFormRoadCalculate& r = *u.windows->FormRoadCalculate;
+    QTest::mouseClick(u.form().RoadCalcBtn, Qt::LeftButton);
+    r.PageControl1->setCurrentIndex(static_cast<int>(road::RoadPage::Stakes));
+    QString focus, selected;
+    u.answerer.answers = {[](QWidget* dialog) {
+                              QTest::keyClicks(dialog->focusWidget(), QStringLiteral("12x"));
+                              QTest::keyClick(dialog, Qt::Key_Return);
+                          },
+                          DialogAnswerer::key(Qt::Key_Return), // the message
+                          [&](QWidget* dialog) {
+                              // The dialog's own focus: offscreen, no window manager gives it the
+                              // active window back when the message closes.
+                              auto* box = qobject_cast<QLineEdit*>(dialog->focusWidget());
+                              focus = box ? box->objectName() : QString();
+                              selected = box ? box->selectedText() : QString();
+                              if (box)
+                                  QTest::keyClicks(box, QStringLiteral("120"));
+                              QTest::keyClick(dialog, Qt::Key_Return);
+                          }};
+    QTest::mouseClick(r.BtnAppend, Qt::LeftButton);
+    u.settle();
+    QCOMPARE(u.answerer.shown.join("|"), en("input_not_number") + en("Mileage"));
+    QCOMPARE(focus, QString("Edit1"));
+    QCOMPARE(selected, QString("12x"));
+    QCOMPARE(r.Data.Stakes().size(), std::size_t(1));
+    QCOMPARE(r.Data.Stakes()[0].Mileage, 120.0);
 }
 
 QTEST_MAIN(TestRealUse)

@@ -21,6 +21,7 @@
 #include "scripted_prompts.h"
 #include "test_files.h"
 #include "ui/dialog_prompts.h"
+#include "ui/entry_dialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -199,7 +200,7 @@ private:
                 key(question, chance(60) ? Qt::Key_Return : Qt::Key_Escape);
         } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
             answer_file_dialog(files);
-        } else if (auto* entry = qobject_cast<road::EntryDialog*>(modal)) {
+        } else if (auto* entry = qobject_cast<EntryDialog*>(modal)) {
             answer_entry_dialog(entry);
         } else {
             key(modal, Qt::Key_Escape);
@@ -235,7 +236,7 @@ private:
         key(name, Qt::Key_Return);
     }
 
-    void answer_entry_dialog(road::EntryDialog* dialog) {
+    void answer_entry_dialog(EntryDialog* dialog) {
         for (QComboBox* c : dialog->findChildren<QComboBox*>())
             if (c->count() > 0 && chance(50))
                 c->setCurrentIndex(pick(c->count()));
@@ -358,20 +359,6 @@ private:
             }
         }
         prompts_.messages.clear();
-    }
-
-    void fill_dialog(road::EntryDialog* dialog) {
-        QTimer::singleShot(0, dialog, [this, dialog] {
-            for (QComboBox* c : dialog->findChildren<QComboBox*>())
-                if (c->count() > 0 && chance(50))
-                    c->setCurrentIndex(pick(c->count()));
-            for (QLineEdit* e : dialog->findChildren<QLineEdit*>())
-                if (!e->objectName().isEmpty() && chance(80))
-                    e->setText(chance(60) ? QString::number(pick(2000) - 500) : text());
-            (chance(85) ? dialog->Button1 : dialog->Button2)->click();
-            if (dialog->isVisible())
-                dialog->Button2->click();
-        });
     }
 
     void instrument() {
@@ -497,9 +484,22 @@ private:
         }
     }
 
-    void fill(road::EntryDialog* dialog) {
-        if (!real_) // the real dialog is answered by keys when it shows
-            fill_dialog(dialog);
+    // The next entry form, filled at random (the real dialog is answered by keys when it shows).
+    void fill(road::RoadPage page) {
+        prompts_.entryAnswers.clear();
+        if (real_)
+            return;
+        QMap<QString, QString> boxes;
+        for (const road::EntryField& f : road::EntryFormOf(page).Fields) {
+            if (!f.ChoiceKeys.empty()) {
+                if (chance(50))
+                    boxes[f.Name] = QString::number(pick(static_cast<int>(f.ChoiceKeys.size())));
+            } else if (chance(80)) {
+                boxes[f.Name] = chance(60) ? QString::number(pick(2000) - 500) : text();
+            }
+        }
+        if (chance(85))
+            prompts_.entryAnswers << boxes;
     }
 
     void road_window() {
@@ -513,8 +513,6 @@ private:
         }
         r.PageControl1->setCurrentIndex(pick(4));
         const road::RoadPage page = r.ActivePage();
-        road::EntryDialog* dialogs[] = {w_->FormIntersectionInport, w_->FormMainPileInport,
-                                        w_->FormlongSlopesInport, w_->FormPileInport};
         QTableView* tables[] = {r.SGIntersection, r.SGMainPile, r.SGSlope, r.SGPile};
         QTableView* table = tables[static_cast<int>(page)];
         if (table->model()->rowCount() > 0)
@@ -522,18 +520,18 @@ private:
         switch (pick(11)) {
         case 0:
         case 1:
-            fill(dialogs[static_cast<int>(page)]);
+            fill(page);
             press(r.BtnAppend);
             last_ = "road append";
             break;
         case 2:
-            fill(dialogs[static_cast<int>(page)]);
+            fill(page);
             press(r.BtnInsert);
             last_ = "road insert";
             break;
         case 3:
             if (r.Data.Count(page) > 0)
-                fill(dialogs[static_cast<int>(page)]);
+                fill(page);
             press(r.BtnUpdate);
             last_ = "road update";
             break;

@@ -11,6 +11,7 @@
 #include "scripted_prompts.h"
 #include "ui/codec.h"
 #include "ui/dialog_prompts.h"
+#include "ui/entry_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -146,15 +147,22 @@ bool road_window(AppWindows& windows, ScriptedPrompts& prompts, const QDir& out,
                                ".png")) &&
              ok;
     }
-    road::EntryDialog* dialogs[] = {windows.FormIntersectionInport, windows.FormMainPileInport,
-                                    windows.FormlongSlopesInport, windows.FormPileInport};
+    // Each list's entry dialog, as Append shows it.
     const char* names[] = {"dialog-point-", "dialog-element-", "dialog-grade-", "dialog-stake-"};
     for (int i = 0; i < 4; ++i) {
-        dialogs[i]->EntryMode = 1;
-        dialogs[i]->show();
-        ok = save(*dialogs[i], out.filePath(names[i] + language + ".png")) && ok;
-        dialogs[i]->hide();
+        r.PageControl1->setCurrentIndex(i);
+        prompts.onEnter = [&](const EntryRequest& request) -> std::optional<QStringList> {
+            EntryDialog dialog(request, {}, windows.Form1->texts().text("confirmbtn"),
+                               windows.Form1->texts().text("cancelbtn"), &r);
+            dialog.show();
+            ok = save(dialog, out.filePath(names[i] + language + ".png")) && ok;
+            return std::nullopt;
+        };
+        prompts.answers = {1}; // nothing is replaced unless a record is entered
+        r.BtnAppendClick();
+        prompts.answers.clear();
     }
+    prompts.onEnter = nullptr;
     r.BtnExitClick();
     return ok;
 }

@@ -263,14 +263,6 @@ TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QW
     update_history_buttons();
 }
 
-void TFormRoadCalculate::SetDialogs(TFormIntersectionInport* point, TFormMainPileInport* element,
-                                    TFormlongSlopesInport* grade, TFormPileInport* stake) {
-    point_dialog_ = point;
-    element_dialog_ = element;
-    grade_dialog_ = grade;
-    stake_dialog_ = stake;
-}
-
 void TFormRoadCalculate::run(void (TFormRoadCalculate::*command)()) {
     // Every command is one step of the history, however many operations of the data it makes
     // (undo and redo move in it instead).
@@ -412,13 +404,12 @@ void TFormRoadCalculate::closeEvent(QCloseEvent* event) {
     run(&TFormRoadCalculate::BtnExitClick);
 }
 
-bool TFormRoadCalculate::enter(RoadPage page, int mode) {
-    EntryDialog* dialogs[] = {point_dialog_, element_dialog_, grade_dialog_, stake_dialog_};
-    EntryDialog* dialog = dialogs[static_cast<std::size_t>(page)];
-    if (!dialog)
-        return false;
-    dialog->EntryMode = mode;
-    return dialog->Run();
+std::optional<RoadRecord> TFormRoadCalculate::enter(RoadPage page, const EntryTexts& shown) {
+    // With a design's stations, a stake is typed as a station.
+    std::function<std::optional<double>(double)> chainage_of;
+    if (page == RoadPage::Stakes && design_stations_)
+        chainage_of = [s = *design_stations_](double station) { return s.ToInternal(station); };
+    return EnterRecord(prompts_, texts_, page, shown, chainage_of);
 }
 
 void TFormRoadCalculate::add(bool at_end) {
@@ -429,27 +420,13 @@ void TFormRoadCalculate::add(bool at_end) {
     if (question &&
         texts_.prompts().ask(texts_.text(question->TitleKey), texts_.text(question->TextKey)) != 1)
         return;
-    if (!enter(page, 1))
+    const std::optional<RoadRecord> record = enter(page, NewEntry(page));
+    if (!record)
         return;
     if (question)
         Data.SwitchAlignment(page);
     const std::size_t at = at_end ? Data.Count(page) : std::min(selected(page), Data.Count(page));
-    switch (page) {
-    case RoadPage::Intersections:
-        Data.InsertPoint(at, PendingPoint);
-        break;
-    case RoadPage::Elements:
-        Data.InsertElement(at, PendingElement);
-        break;
-    case RoadPage::Profile:
-        Data.InsertGradePoint(at, PendingGradePoint);
-        break;
-    case RoadPage::Stakes:
-        if (!stake_to_internal(PendingStake))
-            return;
-        Data.InsertStake(at, PendingStake);
-        break;
-    }
+    InsertRecord(Data, at, *record);
     if (question)
         refill_all();
     else
@@ -470,33 +447,15 @@ void TFormRoadCalculate::BtnUpdateClick() {
     if (Data.Count(page) == 0)
         return;
     const std::size_t k = std::min(selected(page), Data.Count(page) - 1);
-    // The record's values in its dialog; what is submitted replaces the record.
-    switch (page) {
-    case RoadPage::Intersections:
-        point_dialog_->Show(Data.IntersectionPoints()[k]);
-        if (!enter(page, 2))
-            return;
-        Data.UpdatePoint(k, PendingPoint);
-        break;
-    case RoadPage::Elements:
-        element_dialog_->Show(Data.PlaneElements()[k]);
-        if (!enter(page, 2))
-            return;
-        Data.UpdateElement(k, PendingElement);
-        break;
-    case RoadPage::Profile:
-        grade_dialog_->Show(Data.GradePoints()[k]);
-        if (!enter(page, 2))
-            return;
-        Data.UpdateGradePoint(k, PendingGradePoint);
-        break;
-    case RoadPage::Stakes:
-        stake_dialog_->Show(station_of(Data.Stakes()[k].Mileage));
-        if (!enter(page, 2) || !stake_to_internal(PendingStake))
-            return;
-        Data.UpdateStake(k, PendingStake);
-        break;
-    }
+    // The record's values in its form; what is submitted replaces the record. A stake shows its
+    // station.
+    RoadRecord shown = RecordAt(Data, page, k);
+    if (auto* stake = std::get_if<Pile>(&shown))
+        stake->Mileage = station_of(stake->Mileage);
+    const std::optional<RoadRecord> record = enter(page, EntryTextsOf(shown));
+    if (!record)
+        return;
+    UpdateRecord(Data, k, *record);
     refill(page);
     table(page)->setCurrentIndex(model(page)->index(static_cast<int>(k), 0));
 }
@@ -763,19 +722,6 @@ void TFormRoadCalculate::set_design_stations(std::optional<landxml::Stationing> 
 
 double TFormRoadCalculate::station_of(double chainage) const {
     return design_stations_ ? design_stations_->ToStation(chainage) : chainage;
-}
-
-bool TFormRoadCalculate::stake_to_internal(Pile& stake) {
-    if (!design_stations_)
-        return true;
-    const std::optional<double> internal = design_stations_->ToInternal(stake.Mileage);
-    if (!internal) {
-        prompts_.message(texts_.text("cli_landxml_station") + QStringLiteral(": ") +
-                         number_text(stake.Mileage));
-        return false;
-    }
-    stake.Mileage = *internal;
-    return true;
 }
 
 void TFormRoadCalculate::keep_tolerances() {

@@ -41,16 +41,7 @@ class TFormRoadCalculate : public QWidget {
 public:
     TFormRoadCalculate(const UiText& texts, Prompts& prompts, QWidget* parent = nullptr);
 
-    // The entry dialogs, created right after this window.
-    void SetDialogs(TFormIntersectionInport* point, TFormMainPileInport* element,
-                    TFormlongSlopesInport* grade, TFormPileInport* stake);
-
     RoadData Data;
-    // Filled by the entry dialogs, copied into the lists by the command that opened them.
-    IntersectionPointInfo PendingPoint;
-    PlaneInfo PendingElement;
-    LongSlopesInfo PendingGradePoint;
-    Pile PendingStake;
 
     // The page on show.
     RoadPage ActivePage() const;
@@ -128,8 +119,8 @@ private:
     void refill_all();
     // The selected record of the page (0 when nothing is selected).
     std::size_t selected(RoadPage page) const;
-    // Shows the entry dialog of `page` in `mode`; true when it was submitted.
-    bool enter(RoadPage page, int mode);
+    // The entry form of `page` with `shown`; the record submitted.
+    std::optional<RoadRecord> enter(RoadPage page, const EntryTexts& shown);
     // Append (at the end) and Insert (at the selected row).
     void add(bool at_end);
     // A number in a start-point box, or a message naming the box.
@@ -147,17 +138,10 @@ private:
     // loaded and saved as stations and kept as chainages along the axis.
     void set_design_stations(std::optional<landxml::Stationing> stations);
     double station_of(double chainage) const;
-    // The typed station of `stake` as its chainage; false (with a message) for a station the
-    // design does not have.
-    bool stake_to_internal(Pile& stake);
 
     const UiText& texts_;
     Prompts& prompts_;
     std::array<RoadTableModel*, 4> models_{};
-    TFormIntersectionInport* point_dialog_ = nullptr;
-    TFormMainPileInport* element_dialog_ = nullptr;
-    TFormlongSlopesInport* grade_dialog_ = nullptr;
-    TFormPileInport* stake_dialog_ = nullptr;
     // The design's name and stations when it came from LandXML (what a save writes back).
     std::optional<std::string> design_name_;
     std::optional<landxml::Stationing> design_stations_;
