@@ -266,6 +266,9 @@ void PlotView::draw(QPainter& p) const {
 }
 
 void PlotView::draw_frame(QPainter& p) const {
+    // Nothing drawn has no scale.
+    if (picture_.lines.empty() && picture_.marks.empty())
+        return;
     p.setPen(QPen(Qt::black, 1));
     // The picture's notes (the exaggeration of deviation arrows), bottom left above the scale
     // bar, a line each.

@@ -193,6 +193,24 @@ private slots:
         QVERIFY(!QFileInfo::exists(p.path("bare.svg")));
     }
 
+    // A view with nothing to draw shows no scale bar, no North and no ticks: a blank view.
+    void anEmptyPictureIsBlank() {
+        for (const bool north_up : {true, false}) {
+            PlotView view;
+            view.resize(300, 200);
+            plot::Picture empty;
+            empty.north_up = north_up;
+            view.SetPicture(empty);
+            const QImage shot = view.grab().toImage();
+            const QRgb background = shot.pixel(0, 0);
+            int other = 0;
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x)
+                    other += shot.pixel(x, y) != background;
+            QCOMPARE(other, 0);
+        }
+    }
+
     void pointsMapSelectsTheClickedRow() {
         Program p;
         TForm1& f = *p.windows->Form1;
