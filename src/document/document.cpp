@@ -76,10 +76,9 @@ bool Document::send_allowed() const {
     case DataKind::Road:
         return true;
     case DataKind::None:
-        break;
-    case DataKind::Records:
+    case DataKind::Records: // a job, points with further values: the instrument takes neither
     case DataKind::Points3:
-        break; // a job, points with further values: the instrument takes neither
+        break;
     }
     return false;
 }

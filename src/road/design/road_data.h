@@ -139,8 +139,8 @@ public:
 
     // ---- Editing: every change of a list, with the input mode and the flags it implies ----
 
-    // After the question of LoadQuestion was confirmed for adding a point (page 0) or an
-    // element (page 1): empties the list of the other way of giving the alignment.
+    // After the question of LoadQuestion was confirmed for adding an intersection point or a
+    // line element: empties the list of the other way of giving the alignment.
     void SwitchAlignment(RoadList page);
     // Records in the list of `page`, in front of index `at` (at the size: at the end).
     void InsertPoint(std::size_t at, const IntersectionPointInfo& point);
@@ -198,8 +198,8 @@ public:
     // alignment is in use (answered with cancel, nothing changes), if any.
     std::optional<RoadQuestion> LoadQuestion(RoadList page) const;
     // Loads the file at `path` into the page's list, with the mode and flag changes of a load;
-    // call it after LoadQuestion was confirmed. Only a file with the page's extension is read on
-    // pages 0 to 2 (in any letter case); a stake file may have any extension.
+    // call it after LoadQuestion was confirmed. Only a file with the list's extension is read for
+    // every list but the stakes (in any letter case); a stake file may have any extension.
     LoadOutcome Load(RoadList page, const std::string& path);
 
     // The file text of the page's list, or nothing for an empty list. `station`, when given,
