@@ -42,7 +42,7 @@ BENCHMARK(BM_PrepareLineElements)
 // the chain and the profile are handed to the engine and every stake is calculated.
 void BM_CalculateStakes(benchmark::State& state) {
     RoadData road;
-    EditRoadState(road).InputMode = InputModeElements;
+    EditRoadState(road).InputMode = RoadList::Elements;
     EditRoadState(road).PlaneElements = TypedChain(10000, true);
     std::string message;
     if (!road.PrepareLineElements(message)) {

@@ -41,7 +41,7 @@ void BM_RoadWindowCalculate(benchmark::State& state) {
         RoadState& s = EditRoadState(window.Data);
         s.PlaneElements = chain;
         s.Stakes = stakes;
-        s.InputMode = InputModeElements;
+        s.InputMode = RoadList::Elements;
         s.PlanePrepared = false;
         state.ResumeTiming();
         window.BtnCalculateClick();

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     telvane::DataState state;
     telvane::Messages messages;
     telvane::open_text(telvane::split_lines(bytes), extension, state, settings, messages);
-    if (state.DataKind < 0 || state.DataKind > 8)
+    // The kind and the road list are ones the program knows.
+    if (state.Kind > telvane::DataKind::Road || state.Road > telvane::RoadList::Stakes)
         std::abort();
     return 0;
 }

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         doc.codes(telvane::kOrderNEZ, {});
     else
         doc.points(telvane::kOrderNEZ, {});
-    const int kind = doc.grid()->kind();
+    const telvane::DataKind kind = doc.grid()->kind();
     const int column = data[1] % 7;
     const std::string_view text(reinterpret_cast<const char*>(data + 2),
                                 std::min<std::size_t>(size - 2, 4096));

@@ -45,10 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     telvane::DataState state;
     telvane::Messages messages;
     telvane::interpret_received(host.delivered, state, messages);
-    if (state.DataKind < 0 || state.DataKind > 8)
+    // The kind and the road list are ones the program knows.
+    if (state.Kind > telvane::DataKind::Road || state.Road > telvane::RoadList::Stakes)
         std::abort();
     // The points and codes a receive loads can be sent back: their lines are built without fault.
-    if (state.DataKind == telvane::kDataPoints || state.DataKind == telvane::kDataCodes) {
+    if (state.Kind == telvane::DataKind::Points || state.Kind == telvane::DataKind::Codes) {
         const telvane::SendPlan plan = telvane::prepare_send_lines(state);
         for (const std::string& line : plan.lines)
             if (line.size() < 2 || line.substr(line.size() - 2) != "\r\n")

@@ -1,4 +1,5 @@
 // The window program: start the windows, show the main window, run until it closes.
+#include "fileio/datastate.h"
 #include "mainwindow/startup.h"
 #include "ui/dialog_prompts.h"
 #include "ui/guard.h"
@@ -141,7 +142,8 @@ int main(int argc, char* argv[]) {
         std::cout << "telvane " TELVANE_VERSION ": language files in "
                   << QDir::toNativeSeparators(paths.directory).toStdString() << std::endl;
         if (!file.isEmpty())
-            std::cout << file.toStdString() << ": kind " << windows.Form1->data().DataKind << ", "
+            std::cout << file.toStdString() << ": kind "
+                      << telvane::data_kind_number(windows.Form1->data()) << ", "
                       << windows.Form1->StatusPanel(1).toStdString() << std::endl;
         // Closing goes the usual way (the INI file is written), once the window has been shown.
         QTimer::singleShot(0, windows.Form1.get(), [&windows] { windows.Form1->close(); });

@@ -42,7 +42,7 @@ std::string describe(const CliTexts& texts, const std::string& subject, const Us
            "\n";
 }
 
-std::string default_type(int kind, const std::string& output) {
+std::string default_type(DataKind kind, const std::string& output) {
     auto ends = [&](std::string_view ext) {
         return output.size() >= ext.size() && output.substr(output.size() - ext.size()) == ext;
     };
@@ -50,39 +50,44 @@ std::string default_type(int kind, const std::string& output) {
         return "dxf";
     if (ends(".gt7"))
         return "gt7";
-    if (ends(".xml") && (kind == kDataPoints || kind == kDataRecords))
+    if (ends(".xml") && (kind == DataKind::Points || kind == DataKind::Records))
         return "landxml";
     switch (kind) {
-    case kDataCodes:
+    case DataKind::Codes:
         return "codes";
-    case kDataPoints:
+    case DataKind::Points:
         return "points";
     default:
         return "job";
     }
 }
 
-const char* kind_name(int kind) {
-    switch (kind) {
-    case kDataRecords:
-        return "records";
-    case kDataPoints:
-        return "points";
-    case kDataCodes:
-        return "codes";
-    case kDataPoints3:
-        return "points with further values";
-    case kDataIntersections:
-        return "intersection points";
-    case kDataMainPiles:
-        return "main piles";
-    case kDataSlopes:
-        return "slopes";
-    case kDataPiles:
-        return "piles";
-    default:
+const char* kind_name(const DataState& data) {
+    switch (data.Kind) {
+    case DataKind::None:
         return "none";
+    case DataKind::Records:
+        return "records";
+    case DataKind::Points:
+        return "points";
+    case DataKind::Codes:
+        return "codes";
+    case DataKind::Points3:
+        return "points with further values";
+    case DataKind::Road:
+        break;
     }
+    switch (data.Road) {
+    case RoadList::Intersections:
+        return "intersection points";
+    case RoadList::Elements:
+        return "main piles";
+    case RoadList::Profile:
+        return "slopes";
+    case RoadList::Stakes:
+        break;
+    }
+    return "piles";
 }
 
 } // namespace
@@ -171,20 +176,20 @@ int run_info(const Options& o, const CliTexts& texts, std::ostream& out, std::os
             err << describe(texts, input, m);
         return 1;
     }
-    out << "kind " << data.DataKind << " (" << kind_name(data.DataKind) << ")\n"
+    out << "kind " << data_kind_number(data) << " (" << kind_name(data) << ")\n"
         << "records " << data.RecordList.size() << "\n"
         << "points " << data.CoordList.size() << "\n"
         << "codes " << data.CodeList.size() << "\n"
         << "points with further values " << data.Coord3List.size() << "\n"
         << "road rows " << data.RoadRows.size() << "\n";
-    if (data.DataKind == kDataRecords)
+    if (data.Kind == DataKind::Records)
         out << "job " << gbk_to_utf8(data.JobName) << "\ninstrument " << gbk_to_utf8(data.InstName)
             << "\n";
     for (const UserMessage& m : shown)
         out << describe(texts, "message", m,
                         m.value == "wrong_format" ? std::string_view(job_error) : "");
     // What was read is printed either way; a file of which nothing could be read is a failure.
-    return data.DataKind == kDataNone || list_size(data) == 0 ? 1 : 0;
+    return data.Kind == DataKind::None || list_size(data) == 0 ? 1 : 0;
 }
 
 bool open_for_command(const std::string& input, const FileSettings& settings, DataState& data,
@@ -212,7 +217,7 @@ bool open_for_command(const std::string& input, const FileSettings& settings, Da
     // The good records of a damaged file go on, after the warning; none at all is a refusal.
     const bool usable = warned.empty() || list_size(data) > 0;
     err << warned;
-    if (dispatched && refused.empty() && data.DataKind != kDataNone && usable)
+    if (dispatched && refused.empty() && data.Kind != DataKind::None && usable)
         return true;
     if (refused.empty() && warned.empty())
         refused = texts.message(input, "file_no_valid_data");
@@ -223,16 +228,16 @@ bool open_for_command(const std::string& input, const FileSettings& settings, Da
 int write_output(const DataState& data, const std::string& subject, const std::string& output,
                  const std::optional<std::string>& as, const FileSettings& settings,
                  const CliTexts& texts, std::ostream& err) {
-    const std::string type = as.value_or(default_type(data.DataKind, output));
-    if (data.DataKind == kDataPoints3) {
+    const std::string type = as.value_or(default_type(data.Kind, output));
+    if (data.Kind == DataKind::Points3) {
         // The Save command has no type for points with further values.
         err << texts.message(subject, "no_data_to_save");
         return 1;
     }
-    const auto position = save_position(data.DataKind, type);
+    const auto position = save_position(data.Kind, type);
     if (!position) {
         err << texts.message(subject, "cli_cannot_write_as",
-                             std::string(kind_name(data.DataKind)) + " -> " + type);
+                             std::string(kind_name(data)) + " -> " + type);
         return 1;
     }
     // Streamed into the file: a million points need no 300 MB copy in memory.

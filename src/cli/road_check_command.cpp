@@ -17,12 +17,12 @@ namespace {
 // The points of whatever Open made of the file: points, points with further values, or the
 // points of a job. Nothing for other data (codes, road tables).
 std::optional<std::vector<road::check::MeasuredPoint>> PointsOf(const DataState& data) {
-    switch (data.DataKind) {
-    case kDataPoints:
+    switch (data.Kind) {
+    case DataKind::Points:
         return road::check::measured_points(data.CoordList);
-    case kDataPoints3:
+    case DataKind::Points3:
         return road::check::measured_points(data.Coord3List);
-    case kDataRecords:
+    case DataKind::Records:
         return road::check::measured_points_of_job(data.RecordList);
     default:
         return std::nullopt;

@@ -27,7 +27,6 @@ namespace telvane::cli {
 namespace {
 
 using road::RoadData;
-using road::RoadPage;
 
 // A message of the road calculation in words: a key's text, or one of the texts the calculation
 // carries itself (in the program's code page) with the key the language file gives it.
@@ -113,7 +112,7 @@ std::optional<RoadOptions> ParseRoadOptions(int argc, char** argv, UsageError& e
 enum class Loaded { Whole, Incomplete, Unreadable };
 
 // Loads one file as the window's Load command does on `page`.
-Loaded LoadPage(RoadData& data, RoadPage page, const std::string& path, road::StartPoint& boxes,
+Loaded LoadPage(RoadData& data, RoadList page, const std::string& path, road::StartPoint& boxes,
                 const CliTexts& texts, std::ostream& err) {
     const road::LoadOutcome o = data.Load(page, path);
     if (o.ReadFailed) {
@@ -139,7 +138,7 @@ Loaded LoadPage(RoadData& data, RoadPage page, const std::string& path, road::St
 }
 
 // Writes the page's list; false when the file could not be written.
-bool SavePage(const RoadData& data, RoadPage page, const std::string& path,
+bool SavePage(const RoadData& data, RoadList page, const std::string& path,
               const road::RoadColumnTitles& titles, const CliTexts& texts, std::ostream& err) {
     std::string error;
     switch (data.Save(page, path, titles, &error)) {
@@ -210,15 +209,15 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
         if (!design)
             return 1;
     }
-    std::vector<std::pair<RoadPage, std::string>> files;
+    std::vector<std::pair<RoadList, std::string>> files;
     if (options->phi || options->sec)
-        files.emplace_back(options->phi ? RoadPage::Intersections : RoadPage::Elements,
+        files.emplace_back(options->phi ? RoadList::Intersections : RoadList::Elements,
                            options->phi ? *options->phi : *options->sec);
     if (options->pvi) {
-        files.emplace_back(RoadPage::Profile, *options->pvi);
+        files.emplace_back(RoadList::Profile, *options->pvi);
     }
     if (options->stakes)
-        files.emplace_back(RoadPage::Stakes, *options->stakes);
+        files.emplace_back(RoadList::Stakes, *options->stakes);
     bool complete = true;
     for (const auto& [page, path] : files) {
         switch (LoadPage(data, page, path, boxes, texts, err)) {
@@ -323,10 +322,10 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
         written &= !refused;
     }
     if (options->elementsOut) {
-        written &= SavePage(data, RoadPage::Elements, *options->elementsOut, titles, texts, err);
+        written &= SavePage(data, RoadList::Elements, *options->elementsOut, titles, texts, err);
     }
     if (options->pointsOut) {
-        written &= SavePage(data, RoadPage::Intersections, *options->pointsOut, titles, texts, err);
+        written &= SavePage(data, RoadList::Intersections, *options->pointsOut, titles, texts, err);
     }
     // Pictures: the plan within 1 mm of the curve at the drawing's scale, and the profile.
     constexpr int kWidth = 1200;

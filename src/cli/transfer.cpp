@@ -133,7 +133,7 @@ int run_receive(const Options& o, const CliTexts& texts, std::ostream& err) {
         return 1;
     }
     DataState data;
-    data.DataKind = kDataNone;
+    data.Kind = DataKind::None;
     Messages messages;
     if (!interpret_received(transfer.received_lines(), data, messages)) {
         err << texts.message(o.port, "wrong_format");

@@ -58,7 +58,7 @@ DataState& EditDocumentData(Document& document) {
 }
 
 Document::Document() {
-    data_.DataKind = kDataRecords;
+    data_.Kind = DataKind::Records;
 }
 
 bool Document::unsaved() const {
@@ -70,17 +70,17 @@ bool Document::unsaved() const {
 }
 
 bool Document::send_allowed() const {
-    switch (data_.DataKind) {
-    case kDataPoints:
-    case kDataCodes:
-    case kDataIntersections:
-    case kDataMainPiles:
-    case kDataSlopes:
-    case kDataPiles:
+    switch (data_.Kind) {
+    case DataKind::Points:
+    case DataKind::Codes:
+    case DataKind::Road:
         return true;
-    default: // a job, points with further values: the instrument takes neither
-        return false;
+    case DataKind::None:
+    case DataKind::Records: // a job, points with further values: the instrument takes neither
+    case DataKind::Points3:
+        break;
     }
+    return false;
 }
 
 CommandStates Document::commands(LinkActivity link) const {
@@ -102,12 +102,12 @@ CommandStates Document::commands(LinkActivity link) const {
 }
 
 Question Document::points_question() const {
-    switch (data_.DataKind) {
-    case kDataRecords:
+    switch (data_.Kind) {
+    case DataKind::Records:
         return data_.RecordList.empty() ? Question::None : Question::JobToPoints;
-    case kDataCodes:
+    case DataKind::Codes:
         return data_.CodeList.empty() ? Question::None : Question::DiscardData;
-    case kDataPoints3:
+    case DataKind::Points3:
         return data_.Coord3List.empty() ? Question::None : Question::DiscardData;
     default:
         return Question::None;
@@ -137,12 +137,12 @@ void Document::swap_with(Swap& s) {
 }
 
 std::string_view Document::points(int order, Units units) {
-    switch (data_.DataKind) {
-    case kDataRecords: {
+    switch (data_.Kind) {
+    case DataKind::Records: {
         if (data_.RecordList.empty()) {
             DataState next = data_;
-            next.DataKind = kDataPoints;
-            replace(std::move(next), EditGrid(kDataPoints));
+            next.Kind = DataKind::Points;
+            replace(std::move(next), EditGrid(DataKind::Points));
             return {};
         }
         std::vector<coord_item> points;
@@ -152,19 +152,19 @@ std::string_view Document::points(int order, Units units) {
         DataState next = data_;
         next.CoordList = std::move(points);
         next.RecordList.clear();
-        next.DataKind = kDataPoints;
+        next.Kind = DataKind::Points;
         replace(std::move(next), std::nullopt);
         return {};
     }
-    case kDataPoints:
+    case DataKind::Points:
         replace(std::nullopt, EditGrid::from_data(data_, order, units));
         return {};
-    case kDataCodes:
-    case kDataPoints3: {
+    case DataKind::Codes:
+    case DataKind::Points3: {
         DataState next = data_;
-        (data_.DataKind == kDataCodes ? next.CodeList.clear() : next.Coord3List.clear());
-        next.DataKind = kDataPoints;
-        replace(std::move(next), EditGrid(kDataPoints));
+        (data_.Kind == DataKind::Codes ? next.CodeList.clear() : next.Coord3List.clear());
+        next.Kind = DataKind::Points;
+        replace(std::move(next), EditGrid(DataKind::Points));
         return {};
     }
     default:
@@ -173,14 +173,14 @@ std::string_view Document::points(int order, Units units) {
 }
 
 void Document::codes(int order, Units units) {
-    if (data_.DataKind == kDataCodes && data_.RecordList.empty() && data_.CoordList.empty()) {
+    if (data_.Kind == DataKind::Codes && data_.RecordList.empty() && data_.CoordList.empty()) {
         replace(std::nullopt, EditGrid::from_data(data_, order, units));
         return;
     }
     DataState next = data_;
     next.RecordList.clear();
     next.CoordList.clear();
-    next.DataKind = kDataCodes;
+    next.Kind = DataKind::Codes;
     EditGrid grid = EditGrid::from_data(next, order, units);
     replace(std::move(next), std::move(grid));
 }
@@ -263,7 +263,7 @@ TakeOutcome Document::done(int order, Units units) {
         return {};
     // Points not edited stay as they were read (the table shows them rounded); a code list is
     // taken back from its table whatever happened to it.
-    const bool changes = grid_modified() || grid_->kind() == kDataCodes;
+    const bool changes = grid_modified() || grid_->kind() == DataKind::Codes;
     std::optional<DataState> next;
     DataState unchanged;
     if (changes)
@@ -286,9 +286,9 @@ bool Document::open(const std::string& path, const FileSettings& settings, Messa
     // The file is read beside the data on show, which it replaces only when it gave something:
     // a file that cannot be read or is not recognised leaves it as it was.
     DataState opened;
-    opened.DataKind = kDataNone;
+    opened.Kind = DataKind::None;
     const bool loaded = open_data_file(path, opened, settings, messages) &&
-                        opened.DataKind != kDataNone && list_size(opened) > 0;
+                        opened.Kind != DataKind::None && list_size(opened) > 0;
     if (!loaded)
         return false;
     replace(std::move(opened), std::nullopt);

@@ -61,7 +61,7 @@ public:
     Document();
 
     const DataState& data() const { return data_; }
-    int kind() const { return data_.DataKind; }
+    DataKind kind() const { return data_.Kind; }
     // The table of the editing page; nothing when the page is not up.
     const EditGrid* grid() const { return grid_ ? &*grid_ : nullptr; }
     // Cells of the editing page were changed since it came up.

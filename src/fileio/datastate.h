@@ -4,6 +4,7 @@
 #include "model/gts7.h"
 #include "model/jobtext.h"
 #include "model/records.h"
+#include "model/road_list.h"
 #include "model/rows.h"
 #include "model/units.h"
 
@@ -12,18 +13,9 @@
 
 namespace telvane {
 
-// What DataKind says the lists hold.
-enum DataKindCode : int {
-    kDataNone = 0,
-    kDataRecords = 1,
-    kDataPoints = 2,
-    kDataCodes = 3,
-    kDataPoints3 = 4,
-    kDataIntersections = 5,
-    kDataMainPiles = 6,
-    kDataSlopes = 7,
-    kDataPiles = 8,
-};
+// Which list holds the data on show: the job's records, points, codes, points with the further
+// values of a measurement (3D points), or one of the road lists.
+enum class DataKind { None, Records, Points, Codes, Points3, Road };
 
 using RoadRow = std::vector<std::string>;
 
@@ -35,8 +27,15 @@ struct DataState {
     std::vector<RoadRow> RoadRows;
     std::string JobName{kNoName};
     std::string InstName{kNoInstrument};
-    int DataKind = kDataNone;
+    DataKind Kind = DataKind::None;
+    // Which road list RoadRows holds, when Kind is Road.
+    RoadList Road = RoadList::Intersections;
 };
+
+// The number the program reports for the data on show: 0 none, 1 records, 2 points, 3 codes,
+// 4 3D points, then 5 to 8 for the road lists (intersection points, line elements, grade
+// points, stakes).
+int data_kind_number(const DataState& data);
 
 // The settings values the file commands read.
 struct FileSettings {

@@ -123,23 +123,11 @@ std::string job_view_text(DataState& data, Units units) {
     return text;
 }
 
-std::vector<ColumnSpec> table_columns(int kind, int order) {
-    const std::string_view first = order == kOrderNEZ ? "strgrid_N" : "strgrid_E";
-    const std::string_view second = order == kOrderNEZ ? "strgrid_E" : "strgrid_N";
-    switch (kind) {
-    case kDataPoints:
-        return {{"strgrid_num", {}, {}, 50}, {"strgrid_ptno", {}, {}, 100},
-                {first, {}, {}, 100},        {second, {}, {}, 100},
-                {"strgrid_Z", {}, {}, 100},  {"strgrid_code", {}, {}, 70}};
-    case kDataCodes:
-        return {{"strgrid_num", {}, {}, 0}, {"strgrid_code", {}, {}, 0}};
-    case kDataPoints3:
-        return {{"strgrid_num", {}, {}, 50}, {"strgrid_ptno", {}, {}, 85},
-                {first, {}, {}, 85},         {second, {}, {}, 85},
-                {"strgrid_Z", {}, {}, 85},   {"strgrid_DH", {}, {}, 85},
-                {"strgrid_DO", {}, {}, 85},  {"strgrid_DV", {}, {}, 85},
-                {"strgrid_code", {}, {}, 60}};
-    case kDataIntersections:
+namespace {
+
+std::vector<ColumnSpec> road_columns(RoadList road) {
+    switch (road) {
+    case RoadList::Intersections:
         return {{{}, {}, "#1", 50},
                 {"JD_CODE", {}, {}, 80},
                 {"strgrid_N", {}, {}, 110},
@@ -148,7 +136,7 @@ std::vector<ColumnSpec> table_columns(int kind, int order) {
                 {"Radius", {}, {}, 80},
                 {"ClothoidLength", {}, "1", 80},
                 {"ClothoidLength", {}, "2", 80}};
-    case kDataMainPiles:
+    case RoadList::Elements:
         return {{{}, {}, "#1", 50},
                 {"LineType", {}, {}, 50},
                 {"strgrid_Start", "Radius", {}, 80},
@@ -159,58 +147,110 @@ std::vector<ColumnSpec> table_columns(int kind, int order) {
                 {"strgrid_E", {}, {}, 110},
                 {"Mileage", {}, {}, 110},
                 {"AzimuthAngle", {}, {}, 110}};
-    case kDataSlopes:
+    case RoadList::Profile:
         return {{{}, {}, "#1", 50},        {"Mileage", {}, {}, 120},  {"Height", {}, {}, 120},
                 {"Slope_i", {}, "1", 120}, {"Slope_i", {}, "2", 120}, {"Radius", {}, {}, 100}};
-    case kDataPiles:
-        return {{{}, {}, "#1", 50}, {"Mileage", {}, {}, 120}};
-    default:
-        return {};
+    case RoadList::Stakes:
+        break;
     }
+    return {{{}, {}, "#1", 50}, {"Mileage", {}, {}, 120}};
+}
+
+} // namespace
+
+std::vector<ColumnSpec> table_columns(DataKind kind, int order, RoadList road) {
+    const std::string_view first = order == kOrderNEZ ? "strgrid_N" : "strgrid_E";
+    const std::string_view second = order == kOrderNEZ ? "strgrid_E" : "strgrid_N";
+    switch (kind) {
+    case DataKind::Points:
+        return {{"strgrid_num", {}, {}, 50}, {"strgrid_ptno", {}, {}, 100},
+                {first, {}, {}, 100},        {second, {}, {}, 100},
+                {"strgrid_Z", {}, {}, 100},  {"strgrid_code", {}, {}, 70}};
+    case DataKind::Codes:
+        return {{"strgrid_num", {}, {}, 0}, {"strgrid_code", {}, {}, 0}};
+    case DataKind::Points3:
+        return {{"strgrid_num", {}, {}, 50}, {"strgrid_ptno", {}, {}, 85},
+                {first, {}, {}, 85},         {second, {}, {}, 85},
+                {"strgrid_Z", {}, {}, 85},   {"strgrid_DH", {}, {}, 85},
+                {"strgrid_DO", {}, {}, 85},  {"strgrid_DV", {}, {}, 85},
+                {"strgrid_code", {}, {}, 60}};
+    case DataKind::Road:
+        return road_columns(road);
+    case DataKind::None:
+    case DataKind::Records:
+        break;
+    }
+    return {};
 }
 
 CellAlign header_alignment() {
     return CellAlign::Centre;
 }
 
-CellAlign cell_alignment(int kind, int column) {
-    if (kind >= kDataIntersections)
+CellAlign cell_alignment(DataKind kind, int column) {
+    if (kind == DataKind::Road)
         return CellAlign::Right;
-    const int last_right = kind == kDataPoints3 ? 7 : 4;
+    const int last_right = kind == DataKind::Points3 ? 7 : 4;
     return column >= 1 && column <= last_right ? CellAlign::Right : CellAlign::Centre;
 }
 
 std::size_t list_size(const DataState& d) {
-    switch (d.DataKind) {
-    case kDataRecords:
+    switch (d.Kind) {
+    case DataKind::Records:
         return d.RecordList.size();
-    case kDataPoints:
+    case DataKind::Points:
         return d.CoordList.size();
-    case kDataCodes:
+    case DataKind::Codes:
         return d.CodeList.size();
-    case kDataPoints3:
+    case DataKind::Points3:
         return d.Coord3List.size();
-    case kDataIntersections:
-    case kDataMainPiles:
-    case kDataSlopes:
-    case kDataPiles:
+    case DataKind::Road:
         return d.RoadRows.size();
-    default:
-        return 0;
+    case DataKind::None:
+        break;
     }
+    return 0;
+}
+
+int data_kind_number(const DataState& d) {
+    switch (d.Kind) {
+    case DataKind::None:
+        return 0;
+    case DataKind::Records:
+        return 1;
+    case DataKind::Points:
+        return 2;
+    case DataKind::Codes:
+        return 3;
+    case DataKind::Points3:
+        return 4;
+    case DataKind::Road:
+        break;
+    }
+    switch (d.Road) {
+    case RoadList::Intersections:
+        return 5;
+    case RoadList::Elements:
+        return 6;
+    case RoadList::Profile:
+        return 7;
+    case RoadList::Stakes:
+        break;
+    }
+    return 8;
 }
 
 std::size_t table_row_count(const DataState& d) {
-    return d.DataKind == kDataRecords ? 1 : std::max<std::size_t>(list_size(d), 1);
+    return d.Kind == DataKind::Records ? 1 : std::max<std::size_t>(list_size(d), 1);
 }
 
 std::vector<coord_item> points_to_draw(const DataState& d) {
     std::vector<coord_item> points;
-    if (d.DataKind == kDataPoints)
+    if (d.Kind == DataKind::Points)
         points = d.CoordList;
-    else if (d.DataKind == kDataRecords)
+    else if (d.Kind == DataKind::Records)
         append_job_points(d.RecordList, points);
-    else if (d.DataKind == kDataPoints3)
+    else if (d.Kind == DataKind::Points3)
         for (const coord3_item& p : d.Coord3List)
             points.push_back({p.name, p.code, p.north, p.east, p.elev});
     return points;
@@ -219,10 +259,10 @@ std::vector<coord_item> points_to_draw(const DataState& d) {
 std::string table_cell(const DataState& d, std::size_t row, int column, int order, Units units) {
     const bool north_first = order == kOrderNEZ;
     auto label = [&] { return "#" + format_int(static_cast<long long>(row) + 1); };
-    switch (d.DataKind) {
-    case kDataPoints:
-    case kDataPoints3: {
-        const bool three = d.DataKind == kDataPoints3;
+    switch (d.Kind) {
+    case DataKind::Points:
+    case DataKind::Points3: {
+        const bool three = d.Kind == DataKind::Points3;
         const std::size_t count = three ? d.Coord3List.size() : d.CoordList.size();
         if (column == 0)
             return label();
@@ -260,16 +300,13 @@ std::string table_cell(const DataState& d, std::size_t row, int column, int orde
             return {};
         }
     }
-    case kDataCodes:
+    case DataKind::Codes:
         if (column == 0)
             return label();
         if (row >= d.CodeList.size() || column != 1)
             return {};
         return d.CodeList[row].code.str();
-    case kDataIntersections:
-    case kDataMainPiles:
-    case kDataSlopes:
-    case kDataPiles:
+    case DataKind::Road:
         if (row >= d.RoadRows.size())
             return column == 0 ? std::string("1") : std::string();
         if (column == 0)
@@ -282,14 +319,14 @@ std::string table_cell(const DataState& d, std::size_t row, int column, int orde
     }
 }
 
-bool is_text_column(int kind, int column) {
-    return column == 1 || (kind != kDataCodes && column == 5);
+bool is_text_column(DataKind kind, int column) {
+    return column == 1 || (kind != DataKind::Codes && column == 5);
 }
 
 namespace {
 
 // The typing check; `limits` false leaves out the limits of length and size.
-std::string_view check_text(int kind, int column, std::string_view text, bool committed,
+std::string_view check_text(DataKind kind, int column, std::string_view text, bool committed,
                             bool limits) {
     if (text.empty())
         return {};
@@ -301,7 +338,7 @@ std::string_view check_text(int kind, int column, std::string_view text, bool co
             return "name_has_comma";
         // A code list keeps one code per line and is read back only when no code holds one of
         // these (a line of colon-separated fields is the other form).
-        if (kind == kDataCodes && text.find_first_of(".:") != std::string_view::npos)
+        if (kind == DataKind::Codes && text.find_first_of(".:") != std::string_view::npos)
             return "code_bad_character";
         return {};
     }
@@ -320,23 +357,23 @@ std::string_view check_text(int kind, int column, std::string_view text, bool co
 
 } // namespace
 
-std::string_view check_cell(int kind, int column, std::string_view text, bool committed) {
+std::string_view check_cell(DataKind kind, int column, std::string_view text, bool committed) {
     return check_text(kind, column, text, committed, true);
 }
 
-std::string_view check_keystroke(int kind, int column, std::string_view before,
+std::string_view check_keystroke(DataKind kind, int column, std::string_view before,
                                  std::string_view after) {
     return check_text(kind, column, after, false, after.size() >= before.size());
 }
 
-EditGrid::EditGrid(int kind)
+EditGrid::EditGrid(DataKind kind)
     : kind_(kind), columns_(static_cast<int>(table_columns(kind, kOrderNEZ).size())) {
     rows_.assign(1, std::vector<std::string>(columns_));
     rows_[0][0] = "#1";
 }
 
 EditGrid EditGrid::from_data(const DataState& data, int order, Units units) {
-    EditGrid g(data.DataKind);
+    EditGrid g(data.Kind);
     const std::size_t n = table_row_count(data);
     g.rows_.assign(n, std::vector<std::string>(g.columns_));
     for (std::size_t r = 0; r < n; ++r)
@@ -420,7 +457,7 @@ int EditGrid::paste(std::size_t row, int column,
 
 TakeOutcome take_edited_table(const EditGrid& g, bool modified, int order, Units units,
                               DataState& data) {
-    const bool points = g.kind() == kDataPoints;
+    const bool points = g.kind() == DataKind::Points;
     if (points) {
         std::vector<coord_item> list;
         for (std::size_t r = 0; r < g.rows(); ++r) {

@@ -13,7 +13,7 @@
 
 namespace telvane {
 
-// ---- Text view (DataKind 1) ----
+// ---- Text view (the job's records) ----
 
 // The job as the text view shows it: the JOB and INST lines, then each record's lines in the
 // settings' units, lines separated by '\n'. A NOTE "name:code:..." gives its code to the
@@ -21,7 +21,7 @@ namespace telvane {
 // record, so saving keeps it.
 std::string job_view_text(DataState& data, Units units);
 
-// ---- Table view (DataKind 2 to 8) ----
+// ---- Table view (every other kind of data) ----
 
 // One column: header text = text(key) + text(key2) + literal; width in pixels (0: default).
 struct ColumnSpec {
@@ -33,12 +33,14 @@ struct ColumnSpec {
 
 inline constexpr int kDefaultColumnWidth = 85;
 
-// Columns of the table of `kind`, column 0 (the row labels) first; empty for kind 1.
-std::vector<ColumnSpec> table_columns(int kind, int order);
+// Columns of the table of `kind`, column 0 (the row labels) first; empty for the records and for
+// no data. `road` picks the table of the road data.
+std::vector<ColumnSpec> table_columns(DataKind kind, int order,
+                                      RoadList road = RoadList::Intersections);
 
 enum class CellAlign { Centre, Right };
 CellAlign header_alignment();
-CellAlign cell_alignment(int kind, int column);
+CellAlign cell_alignment(DataKind kind, int column);
 
 // Items in the list of the kind on show (records, points, codes or road rows); 0 for none.
 std::size_t list_size(const DataState& data);
@@ -55,18 +57,18 @@ std::string table_cell(const DataState& data, std::size_t row, int column, int o
 // ---- Editing page ----
 
 // Whether column `column` of an edited table holds a name or code (else a number).
-bool is_text_column(int kind, int column);
+bool is_text_column(DataKind kind, int column);
 
 // The typing check of one cell: "" when `text` may stand, else the message key. While typing
 // (`committed` false) a number that is still being written ("-", ".", "-.", "12.") passes;
 // when the edit is committed the whole check applies. Names and codes are counted in bytes of
 // the code page, so whatever passes fits the instrument's 15-byte field.
-std::string_view check_cell(int kind, int column, std::string_view text, bool committed);
+std::string_view check_cell(DataKind kind, int column, std::string_view text, bool committed);
 
 // The check of one keystroke in a cell editor, from the text before it to the text after it:
 // the typing check, except that a text made shorter is never refused for its length or size, so
 // a name read from a file longer than the limit can be shortened a character at a time.
-std::string_view check_keystroke(int kind, int column, std::string_view before,
+std::string_view check_keystroke(DataKind kind, int column, std::string_view before,
                                  std::string_view after);
 
 // The table of the editing page as cell texts; column 0 holds the row labels.
@@ -74,11 +76,11 @@ class EditGrid {
 public:
     EditGrid() = default;
     // An empty table of `kind`: one empty row labelled "#1".
-    explicit EditGrid(int kind);
+    explicit EditGrid(DataKind kind);
     // The table holding the list of `kind` as the view shows it.
     static EditGrid from_data(const DataState& data, int order, Units units);
 
-    int kind() const { return kind_; }
+    DataKind kind() const { return kind_; }
     int columns() const { return columns_; }
     std::size_t rows() const { return rows_.size(); }
     const std::string& cell(std::size_t row, int column) const { return rows_[row][column]; }
@@ -108,7 +110,7 @@ public:
 private:
     void relabel(std::size_t from);
 
-    int kind_ = kDataPoints;
+    DataKind kind_ = DataKind::Points;
     int columns_ = 0;
     std::vector<std::vector<std::string>> rows_;
 };

@@ -21,17 +21,19 @@ std::string with_line_end(std::string_view line) {
     return out;
 }
 
-struct RoadKind {
-    int kind;
+// How each road list goes to the instrument: the most rows it takes, the key that names the
+// list when there are more, and the commas of a row that become blanks.
+struct RoadSendTable {
+    RoadList list;
     std::size_t most_rows; // the header row included
     const char* key;
     int spaces;
 };
-constexpr RoadKind kRoadKinds[] = {
-    {kDataIntersections, 20, "intersection_data", 7},
-    {kDataMainPiles, 80, "mainpile_data", 7},
-    {kDataSlopes, 20, "slope_data", 5},
-    {kDataPiles, 100, "pile_data", 0},
+constexpr RoadSendTable kRoadSendTables[] = {
+    {RoadList::Intersections, 20, "intersection_data", 7},
+    {RoadList::Elements, 80, "mainpile_data", 7},
+    {RoadList::Profile, 20, "slope_data", 5},
+    {RoadList::Stakes, 100, "pile_data", 0},
 };
 
 } // namespace
@@ -42,7 +44,7 @@ bool interpret_received(std::span<const std::string> lines, DataState& data, Mes
         data.RecordList.clear();
         data.CoordList.clear();
         data.CodeList = std::move(codes);
-        data.DataKind = kDataCodes;
+        data.Kind = DataKind::Codes;
         return true;
     }
     if (!is_record_text(lines))
@@ -61,7 +63,7 @@ bool interpret_received(std::span<const std::string> lines, DataState& data, Mes
             append_job_points(job.RecordList, points);
         data.CoordList = std::move(points);
         data.RecordList.clear();
-        data.DataKind = kDataPoints;
+        data.Kind = DataKind::Points;
         return true;
     }
     if (loaded) {
@@ -71,7 +73,7 @@ bool interpret_received(std::span<const std::string> lines, DataState& data, Mes
     data.RecordList = loaded ? std::move(job.RecordList) : std::vector<record_item>{};
     data.JobName = loaded ? std::move(job.JobName) : std::string(kNoName);
     data.InstName = loaded ? std::move(job.InstName) : std::string(kNoInstrument);
-    data.DataKind = kDataRecords;
+    data.Kind = DataKind::Records;
     if (data.RecordList.empty())
         messages.push_back(UserMessage::key("file_no_valid_data"));
     return true;
@@ -130,20 +132,20 @@ SendPlan prepare_send_lines(const DataState& data) {
         plan.refusal = {"upload_empty_file"};
         return plan;
     }
-    switch (data.DataKind) {
-    case kDataPoints:
+    switch (data.Kind) {
+    case DataKind::Points:
         plan.lines.reserve(data.CoordList.size());
         for (const coord_item& p : data.CoordList)
             plan.lines.push_back(point_send_line(p));
         break;
-    case kDataCodes:
+    case DataKind::Codes:
         for (const code_item& c : data.CodeList)
             if (!trim(c.code.view()).empty())
                 plan.lines.push_back(with_line_end(c.code.view()));
         break;
-    default:
-        for (const RoadKind& k : kRoadKinds) {
-            if (k.kind != data.DataKind)
+    case DataKind::Road:
+        for (const RoadSendTable& k : kRoadSendTables) {
+            if (k.list != data.Road)
                 continue;
             if (data.RoadRows.size() + 1 > k.most_rows) {
                 plan.refusal = {k.key, "outlimit"};
@@ -153,6 +155,10 @@ SendPlan prepare_send_lines(const DataState& data) {
                 plan.lines.push_back(road_send_line(row, k.spaces));
         }
         break;
+    case DataKind::None:
+    case DataKind::Records:
+    case DataKind::Points3:
+        break; // the instrument takes none of these
     }
     return plan;
 }

@@ -13,8 +13,8 @@
 namespace telvane {
 
 // Loads the lines of a finished receive: a code list, else a job text (a list of only SC, NEZ and
-// ENZ lines becomes points), else nothing. True when the lists changed; DataKind tells what
-// they hold. A job text that gives no record shows file_no_valid_data.
+// ENZ lines becomes points), else nothing. True when the lists changed; Kind tells what they
+// hold. A job text that gives no record shows file_no_valid_data.
 bool interpret_received(std::span<const std::string> lines, DataState& data, Messages& messages);
 
 // The lines of a send of the data on show, each with its CR LF, or the reason it cannot start:

@@ -116,7 +116,7 @@ void open_binary_points(const std::string& path, std::string_view bytes, DataSta
     data.RecordList.clear();
     data.CodeList.clear();
     data.CoordList = std::move(points);
-    data.DataKind = kDataPoints;
+    data.Kind = DataKind::Points;
 }
 
 } // namespace
@@ -125,7 +125,7 @@ void open_binary(const std::string& path, std::string_view bytes, DataState& dat
                  Messages& messages) {
     switch (binary_kind(path)) {
     case BinaryKind::Job:
-        data.DataKind = kDataRecords;
+        data.Kind = DataKind::Records;
         open_binary_job(path, bytes, data, messages);
         break;
     case BinaryKind::Points:
@@ -151,7 +151,7 @@ void take_job(Job&& job, DataState& data) {
     data.InstName = std::move(job.InstName);
     data.CoordList.clear();
     data.CodeList.clear();
-    data.DataKind = kDataRecords;
+    data.Kind = DataKind::Records;
 }
 
 // Road rows of n fields after a header line; blank lines are passed over. A line of
@@ -428,29 +428,31 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
         messages.push_back(UserMessage::key("open_empty_file"));
         return;
     }
-    auto road = [&](int kind, bool accepted) {
-        data.DataKind = kind;
+    auto road = [&](RoadList list, bool accepted) {
+        data.Kind = DataKind::Road;
+        data.Road = list;
         if (accepted)
             empty_survey_lists(data);
         else
             messages.push_back(UserMessage::key("wrong_format"));
     };
     if (extension == ".PHI")
-        return road(kDataIntersections, read_road_rows(lines, 7, data.RoadRows, 17));
+        return road(RoadList::Intersections, read_road_rows(lines, 7, data.RoadRows, 17));
     if (extension == ".SEC")
-        return road(kDataMainPiles, read_main_pile_rows(lines, data.RoadRows));
+        return road(RoadList::Elements, read_main_pile_rows(lines, data.RoadRows));
     if (extension == ".PVI")
-        return road(kDataSlopes, read_road_rows(lines, 5, data.RoadRows));
+        return road(RoadList::Profile, read_road_rows(lines, 5, data.RoadRows));
     if (read_pile_list(lines, data.RoadRows)) {
         empty_survey_lists(data);
-        data.DataKind = kDataPiles;
+        data.Kind = DataKind::Road;
+        data.Road = RoadList::Stakes;
         return;
     }
     std::vector<coord_item> points;
     if (read_dxf(lines, s, points)) {
         empty_survey_lists(data);
         data.CoordList = std::move(points);
-        data.DataKind = kDataPoints;
+        data.Kind = DataKind::Points;
         return;
     }
     // GTS-7 starts with JOB, INST and UNITS lines; as a job text it would fail on UNITS.
@@ -473,7 +475,7 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
     if (read_point_rows(lines, false, s, points) || read_point_rows(lines, true, s, points)) {
         empty_survey_lists(data);
         data.CoordList = std::move(points);
-        data.DataKind = kDataPoints;
+        data.Kind = DataKind::Points;
         return;
     }
     std::vector<coord3_item> points3;
@@ -481,14 +483,14 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
         data.RecordList.clear();
         data.CodeList.clear();
         data.Coord3List = std::move(points3);
-        data.DataKind = kDataPoints3;
+        data.Kind = DataKind::Points3;
         return;
     }
     std::vector<code_item> codes;
     if (read_code_list(lines, codes)) {
         empty_survey_lists(data);
         data.CodeList = std::move(codes);
-        data.DataKind = kDataCodes;
+        data.Kind = DataKind::Codes;
         return;
     }
     // The forms below are read by none of the recognisers before.
@@ -498,7 +500,7 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
         data.RecordList = std::move(records);
         data.JobName = std::string(kNoName);
         data.InstName = std::string(kNoInstrument);
-        data.DataKind = kDataRecords;
+        data.Kind = DataKind::Records;
         return;
     }
     std::vector<RoadRow> chainages;
@@ -508,12 +510,13 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
         if (points.empty()) {
             // Nothing was calculated: the chainages are a pile list for the instrument.
             data.RoadRows = std::move(chainages);
-            data.DataKind = kDataPiles;
+            data.Kind = DataKind::Road;
+            data.Road = RoadList::Stakes;
             messages.push_back(UserMessage::key("stakes_read_as_piles"));
             return;
         }
         data.CoordList = std::move(points);
-        data.DataKind = kDataPoints;
+        data.Kind = DataKind::Points;
         if (left_out > 0)
             messages.push_back(UserMessage::key_with(
                 "stakes_left_out", {format_int(static_cast<long long>(left_out))}));
@@ -522,7 +525,7 @@ void open_text(std::span<const std::string_view> lines, std::string_view extensi
     if (read_loose_point_rows(lines, s, points, messages)) {
         empty_survey_lists(data);
         data.CoordList = std::move(points);
-        data.DataKind = kDataPoints;
+        data.Kind = DataKind::Points;
         return;
     }
     messages.push_back(UserMessage::key("wrong_format"));
@@ -551,7 +554,7 @@ bool open_landxml_points(std::string_view bytes, DataState& data, Messages& mess
         c.elev = p.Elevation;
         data.CoordList.push_back(c);
     }
-    data.DataKind = kDataPoints;
+    data.Kind = DataKind::Points;
     return true;
 }
 

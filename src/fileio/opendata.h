@@ -27,7 +27,7 @@ int content_test(std::string_view first_bytes);
 std::string_view content_result_key(int result);
 
 // The binary dispatch on the four characters from the first '.' of the path: job files become
-// records (DataKind 1), point files points (DataKind 2). Appends what to show to `messages`.
+// records, point files points. Appends what to show to `messages`.
 void open_binary(const std::string& path, std::string_view bytes, DataState& data,
                  Messages& messages);
 
@@ -39,7 +39,7 @@ void open_text(std::span<const std::string> lines, std::string_view extension, D
 void open_text(std::span<const std::string_view> lines, std::string_view extension, DataState& data,
                const FileSettings& settings, Messages& messages, std::string* job_error = nullptr);
 
-// The CgPoints of a LandXML file as points (DataKind 2), replacing the lists. False with the
+// The CgPoints of a LandXML file as points, replacing the lists. False with the
 // reader's message key (and the element it names as suffix) when the file has none to give;
 // `data` is then unchanged.
 bool open_landxml_points(std::string_view bytes, DataState& data, Messages& messages);

@@ -195,8 +195,8 @@ SaveOutcome build_into(const DataState& data, int position, std::string_view fil
                        const FileSettings& s, ByteSink& out) {
     SaveOutcome o;
     o.write = true;
-    switch (data.DataKind) {
-    case kDataRecords: {
+    switch (data.Kind) {
+    case DataKind::Records: {
         if (data.RecordList.empty())
             return nothing_to_save();
         switch (position) {
@@ -237,7 +237,7 @@ SaveOutcome build_into(const DataState& data, int position, std::string_view fil
         }
         return o;
     }
-    case kDataPoints:
+    case DataKind::Points:
         if (data.CoordList.empty())
             return nothing_to_save();
         if (position == 2)
@@ -252,20 +252,22 @@ SaveOutcome build_into(const DataState& data, int position, std::string_view fil
         } else
             return unknown_type();
         return o;
-    case kDataCodes:
+    case DataKind::Codes:
         if (data.CodeList.empty())
             return nothing_to_save();
         if (position != 1)
             return unknown_type();
         append_lines(out, write_code_list(data.CodeList));
         return o;
-    case kDataPoints3:
+    case DataKind::Points3:
         // Points with further values have no save type of their own.
         return nothing_to_save();
-    default:
-        o.write = false;
-        return o;
+    case DataKind::None:
+    case DataKind::Road:
+        break;
     }
+    o.write = false;
+    return o;
 }
 
 } // namespace
@@ -299,28 +301,28 @@ bool write_save(const std::string& path, const SaveOutcome& outcome, std::string
 
 std::span<const SaveType> save_types() {
     static constexpr SaveType kTypes[] = {
-        {kDataRecords, 1, "records", ".csv"},
-        {kDataRecords, 2, "records", ".txt"},
-        {kDataRecords, 3, "points", ".csv"},
-        {kDataRecords, 4, "dxf", ".dxf"},
-        {kDataRecords, 5, "gt7-reduced", ".gt7"},
-        {kDataRecords, 6, "gt7-sd", ".gt7"},
-        {kDataRecords, 7, "gt7", ".gt7"},
-        {kDataRecords, 8, "points-code-last", ".csv"},
-        {kDataRecords, 9, "job", ".txt"},
-        {kDataRecords, 10, "landxml", ".xml"},
-        {kDataPoints, 1, "points", ".csv"},
-        {kDataPoints, 2, "dxf", ".dxf"},
-        {kDataPoints, 3, "points", ".txt"},
-        {kDataPoints, 4, "points", ".dat"},
-        {kDataPoints, 5, "points-code-last", ".csv"},
-        {kDataPoints, 6, "landxml", ".xml"},
-        {kDataCodes, 1, "codes", ".txt"},
+        {DataKind::Records, 1, "records", ".csv"},
+        {DataKind::Records, 2, "records", ".txt"},
+        {DataKind::Records, 3, "points", ".csv"},
+        {DataKind::Records, 4, "dxf", ".dxf"},
+        {DataKind::Records, 5, "gt7-reduced", ".gt7"},
+        {DataKind::Records, 6, "gt7-sd", ".gt7"},
+        {DataKind::Records, 7, "gt7", ".gt7"},
+        {DataKind::Records, 8, "points-code-last", ".csv"},
+        {DataKind::Records, 9, "job", ".txt"},
+        {DataKind::Records, 10, "landxml", ".xml"},
+        {DataKind::Points, 1, "points", ".csv"},
+        {DataKind::Points, 2, "dxf", ".dxf"},
+        {DataKind::Points, 3, "points", ".txt"},
+        {DataKind::Points, 4, "points", ".dat"},
+        {DataKind::Points, 5, "points-code-last", ".csv"},
+        {DataKind::Points, 6, "landxml", ".xml"},
+        {DataKind::Codes, 1, "codes", ".txt"},
     };
     return kTypes;
 }
 
-std::optional<int> save_position(int kind, std::string_view name) {
+std::optional<int> save_position(DataKind kind, std::string_view name) {
     // The first type of that name: "records" and "points" stand for their comma-separated files.
     for (const SaveType& t : save_types())
         if (t.kind == kind && t.name == name)

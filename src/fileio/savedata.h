@@ -54,13 +54,13 @@ SaveResult save_to_file(const std::string& path, const DataState& data, int posi
 // dialog's order (the position counts from 1, as build_save takes it), each with the name the
 // command-line tool gives it and its file extension.
 struct SaveType {
-    int kind;
+    DataKind kind;
     int position;
     std::string_view name;
     std::string_view extension;
 };
 std::span<const SaveType> save_types();
 // The position of the type `name` for `kind`, or nothing when that kind has no such type.
-std::optional<int> save_position(int kind, std::string_view name);
+std::optional<int> save_position(DataKind kind, std::string_view name);
 
 } // namespace telvane

@@ -11,15 +11,15 @@ namespace telvane {
 DataTableModel::DataTableModel(TextOf text_of, QObject* parent)
     : QAbstractTableModel(parent), text_of_(std::move(text_of)) {}
 
-void DataTableModel::reset(int kind, int order) {
+void DataTableModel::reset(DataKind kind, RoadList road, int order) {
     kind_ = kind;
     order_ = order;
-    columns_ = table_columns(kind, order);
+    columns_ = table_columns(kind, order, road);
 }
 
-void DataTableModel::showEmpty(int kind, int order) {
+void DataTableModel::showEmpty(DataKind kind, RoadList road, int order) {
     beginResetModel();
-    reset(kind, order);
+    reset(kind, road, order);
     data_ = nullptr;
     grid_ = nullptr;
     endResetModel();
@@ -27,7 +27,7 @@ void DataTableModel::showEmpty(int kind, int order) {
 
 void DataTableModel::showData(const DataState* data, int order, Units units) {
     beginResetModel();
-    reset(data->DataKind, order);
+    reset(data->Kind, data->Road, order);
     units_ = units;
     data_ = data;
     grid_ = nullptr;
@@ -36,7 +36,7 @@ void DataTableModel::showData(const DataState* data, int order, Units units) {
 
 void DataTableModel::showGrid(const EditGrid* grid, int order, SetCell set_cell) {
     beginResetModel();
-    reset(grid->kind(), order);
+    reset(grid->kind(), RoadList::Intersections, order); // the editing page edits no road data
     data_ = nullptr;
     grid_ = grid;
     set_cell_ = std::move(set_cell);
@@ -81,7 +81,7 @@ QVariant DataTableModel::data(const QModelIndex& index, int role) const {
         if (data_)
             return fromGbk(table_cell(*data_, row, index.column(), order_, units_));
         if (index.column() == 0)
-            return kind_ >= kDataIntersections ? QStringLiteral("1") : QStringLiteral("#1");
+            return kind_ == DataKind::Road ? QStringLiteral("1") : QStringLiteral("#1");
         return QString();
     case Qt::TextAlignmentRole: {
         const bool right = cell_alignment(kind_, index.column()) == CellAlign::Right;
@@ -150,7 +150,7 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     if (!line)
         return editor;
     const auto* model = qobject_cast<const DataTableModel*>(index.model());
-    const int kind = model ? model->kind() : kDataPoints;
+    const DataKind kind = model ? model->kind() : DataKind::Points;
     const int row = index.row();
     const int column = index.column();
     // The check of each keystroke: a text that cannot stand (or become a number) is taken back

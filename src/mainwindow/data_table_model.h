@@ -18,9 +18,9 @@ public:
     using TextOf = std::function<QString(std::string_view key)>;
     explicit DataTableModel(TextOf text_of, QObject* parent = nullptr);
 
-    // The columns of `kind` with one empty row.
-    void showEmpty(int kind, int order);
-    // The list of data.DataKind, read where it lies; `data` must outlive the model's use.
+    // The columns of `kind` (and of the road list `road`, for road data) with one empty row.
+    void showEmpty(DataKind kind, RoadList road, int order);
+    // The list of data.Kind, read where it lies; `data` must outlive the model's use.
     void showData(const DataState* data, int order, Units units);
     // Takes a committed cell text (bytes of the code page): the refusal's key, or "" when the
     // cell took it.
@@ -30,7 +30,7 @@ public:
     // The edited table changed its rows (append, insert, delete, paste).
     void gridChanged();
     const EditGrid* grid() const { return grid_; }
-    int kind() const { return kind_; }
+    DataKind kind() const { return kind_; }
     // Column widths in pixels, column 0 first.
     QList<int> columnWidths() const;
 
@@ -50,10 +50,10 @@ signals:
     void refused(const QString& key, int row, int column);
 
 private:
-    void reset(int kind, int order);
+    void reset(DataKind kind, RoadList road, int order);
 
     TextOf text_of_;
-    int kind_ = kDataNone;
+    DataKind kind_ = DataKind::None;
     int order_ = kOrderNEZ;
     Units units_{};
     std::vector<ColumnSpec> columns_;

@@ -745,13 +745,13 @@ void TForm1::set_view_text(QString text) {
 
 void TForm1::InitDataShowView() {
     apply_command_states();
-    const int kind = doc_.kind();
-    SaveFilter = kind == kDataPoints || kind == kDataPoints3 ? "SAVE_COORD_FILTER"
-                 : kind == kDataCodes                        ? "SAVE_CODE_FILTER"
-                                                             : "SAVE_JOB_FILTER";
+    const DataKind kind = doc_.kind();
+    SaveFilter = kind == DataKind::Points || kind == DataKind::Points3 ? "SAVE_COORD_FILTER"
+                 : kind == DataKind::Codes                             ? "SAVE_CODE_FILTER"
+                                                                       : "SAVE_JOB_FILTER";
     if (help_shown_)
         return; // behind the help the view is not on show
-    if (kind == kDataRecords) {
+    if (kind == DataKind::Records) {
         MeasText->show();
         StrGrid->hide();
         MeasText->clear();
@@ -759,7 +759,7 @@ void TForm1::InitDataShowView() {
     }
     MeasText->hide();
     StrGrid->show();
-    StrGridModel->showEmpty(kind, Settings().order);
+    StrGridModel->showEmpty(kind, doc_.data().Road, Settings().order);
     set_column_widths();
 }
 
@@ -768,7 +768,7 @@ void TForm1::RefleshDataShowView() {
         return;
     const FileSettings s = Settings();
     const DataState& data = doc_.data();
-    if (data.DataKind == kDataRecords) {
+    if (data.Kind == DataKind::Records) {
         set_view_text(fromGbk(doc_.job_view(s.units)));
         MeasText->moveCursor(QTextCursor::Start);
         MeasText->verticalScrollBar()->setValue(0);
@@ -956,7 +956,7 @@ void TForm1::MapBtnClick() {
         PointsMap = new TFormPointsMap(texts(), this);
         // A point clicked on the map is the row of the table (the job's points have none).
         connect(PointsMap, &TFormPointsMap::PointClicked, this, [this](int index) {
-            if (doc_.kind() == kDataPoints || doc_.kind() == kDataPoints3)
+            if (doc_.kind() == DataKind::Points || doc_.kind() == DataKind::Points3)
                 StrGrid->setCurrentIndex(StrGridModel->index(index, 1));
         });
         connect(PointsMap, &TFormPointsMap::SaveRequested, this, [this] {
@@ -1239,8 +1239,8 @@ void TForm1::save_view_text() {
 
 void TForm1::SaveBtnClick() {
     const DataState& data = doc_.data();
-    switch (data.DataKind) {
-    case kDataRecords:
+    switch (data.Kind) {
+    case DataKind::Records:
         if (!data.RecordList.empty())
             save_list(SaveFilter);
         else if (help_shown_ && !MeasText->document()->isEmpty())
@@ -1248,8 +1248,8 @@ void TForm1::SaveBtnClick() {
         else
             texts().message("no_data_to_save");
         return;
-    case kDataPoints:
-    case kDataCodes:
+    case DataKind::Points:
+    case DataKind::Codes:
         if (list_size(data) == 0)
             texts().message("no_data_to_save");
         else

@@ -92,7 +92,7 @@ public:
     void SettingsClosed();
     void ButtonMouseMove(QPushButton* button, const QPoint& at);
 
-    // Rebuilds the view for DataKind and empties it; fills it from the lists.
+    // Rebuilds the view for the kind of data on show and empties it; fills it from the lists.
     void InitDataShowView();
     void RefleshDataShowView();
 

@@ -17,7 +17,7 @@ constexpr Units kUnits{kAngleDMS, kMetre};
 // Everything a change may touch, as text: the kind, every list, the editing page's cells.
 std::string describe(const Document& d) {
     const DataState& s = d.data();
-    std::string out = "kind " + std::to_string(s.DataKind) + " job " + s.JobName + "/" +
+    std::string out = "kind " + std::to_string(data_kind_number(s)) + " job " + s.JobName + "/" +
                       s.InstName + " records " + std::to_string(s.RecordList.size()) + " points";
     for (const coord_item& p : s.CoordList)
         out += " " + std::string(p.name.view()) + "@" + std::to_string(p.north);
@@ -267,7 +267,8 @@ TEST(DocumentRules, QuestionsAndCommandStatesPerKindAndLink) {
     }
     // Points with further values cannot be sent; road rows can.
     Document road = opened(dir, "r.PVI", "1,100.0,10.0,0,0\r\n2,200,11,500,0\r\n");
-    EXPECT_EQ(road.kind(), kDataSlopes);
+    EXPECT_EQ(road.kind(), DataKind::Road);
+    EXPECT_EQ(road.data().Road, RoadList::Profile);
     EXPECT_TRUE(road.send_allowed());
 }
 

@@ -15,7 +15,7 @@ DataState job(std::initializer_list<const char*> text) {
     d.RecordList = j.RecordList;
     d.JobName = j.JobName;
     d.InstName = j.InstName;
-    d.DataKind = kDataRecords;
+    d.Kind = DataKind::Records;
     return d;
 }
 
@@ -87,12 +87,12 @@ TEST(JobView, EveryRecordKindInTheSettingsUnitsWithTheNoteRule) {
 
 TEST(TableView, ColumnsCellsAndAlignmentPerKindAndOrder) {
     DataState d;
-    d.DataKind = kDataPoints;
+    d.Kind = DataKind::Points;
     d.CoordList = {{"", "C1", 1, 2, 3}, {"P2", "", -4.5, 5, 6}};
     const Units m{kAngleDMS, kMetre};
-    ASSERT_EQ(table_columns(kDataPoints, kOrderNEZ).size(), 6u);
-    EXPECT_EQ(table_columns(kDataPoints, kOrderNEZ)[2].key, "strgrid_N");
-    EXPECT_EQ(table_columns(kDataPoints, kOrderENZ)[2].key, "strgrid_E");
+    ASSERT_EQ(table_columns(DataKind::Points, kOrderNEZ).size(), 6u);
+    EXPECT_EQ(table_columns(DataKind::Points, kOrderNEZ)[2].key, "strgrid_N");
+    EXPECT_EQ(table_columns(DataKind::Points, kOrderENZ)[2].key, "strgrid_E");
     EXPECT_EQ(table_row_count(d), 2u);
     EXPECT_EQ(table_cell(d, 0, 0, kOrderNEZ, m), "#1");
     EXPECT_EQ(table_cell(d, 0, 1, kOrderNEZ, m), "NONAME");
@@ -100,19 +100,20 @@ TEST(TableView, ColumnsCellsAndAlignmentPerKindAndOrder) {
     EXPECT_EQ(table_cell(d, 1, 2, kOrderENZ, m), "5.0000");
     EXPECT_EQ(table_cell(d, 0, 5, kOrderNEZ, m), "C1");
 
-    d.DataKind = kDataPoints3;
+    d.Kind = DataKind::Points3;
     d.Coord3List = {{"Q", "K", 1, 2, 3, 4, 5, 6}};
-    EXPECT_EQ(table_columns(kDataPoints3, kOrderNEZ).size(), 9u);
+    EXPECT_EQ(table_columns(DataKind::Points3, kOrderNEZ).size(), 9u);
     EXPECT_EQ(table_cell(d, 0, 7, kOrderNEZ, m), "6.0000");
     EXPECT_EQ(table_cell(d, 0, 8, kOrderNEZ, m), "K");
 
-    d.DataKind = kDataCodes;
+    d.Kind = DataKind::Codes;
     EXPECT_EQ(table_row_count(d), 1u); // an empty list still shows one empty row
     EXPECT_EQ(table_cell(d, 0, 1, kOrderNEZ, m), "");
 
-    d.DataKind = kDataMainPiles;
+    d.Kind = DataKind::Road;
+    d.Road = RoadList::Elements;
     d.RoadRows = {{"1", "0", "0", "10", "1", "100", "200", "0"}};
-    const auto cols = table_columns(kDataMainPiles, kOrderENZ);
+    const auto cols = table_columns(DataKind::Road, kOrderENZ, RoadList::Elements);
     ASSERT_EQ(cols.size(), 10u);
     EXPECT_EQ(cols[2].key, "strgrid_Start");
     EXPECT_EQ(cols[2].key2, "Radius");
@@ -120,54 +121,55 @@ TEST(TableView, ColumnsCellsAndAlignmentPerKindAndOrder) {
     EXPECT_EQ(table_cell(d, 0, 6, kOrderENZ, m), "100"); // road rows ignore the order
     EXPECT_EQ(table_cell(d, 0, 9, kOrderENZ, m), "");
 
-    EXPECT_EQ(cell_alignment(kDataPoints, 4), CellAlign::Right);
-    EXPECT_EQ(cell_alignment(kDataPoints, 5), CellAlign::Centre);
-    EXPECT_EQ(cell_alignment(kDataPoints3, 7), CellAlign::Right);
-    EXPECT_EQ(cell_alignment(kDataPoints3, 8), CellAlign::Centre);
-    EXPECT_EQ(cell_alignment(kDataSlopes, 0), CellAlign::Right);
+    EXPECT_EQ(cell_alignment(DataKind::Points, 4), CellAlign::Right);
+    EXPECT_EQ(cell_alignment(DataKind::Points, 5), CellAlign::Centre);
+    EXPECT_EQ(cell_alignment(DataKind::Points3, 7), CellAlign::Right);
+    EXPECT_EQ(cell_alignment(DataKind::Points3, 8), CellAlign::Centre);
+    EXPECT_EQ(cell_alignment(DataKind::Road, 0), CellAlign::Right);
 }
 
 TEST(TypingCheck, NumbersNamesAndTextsStillBeingTyped) {
     struct Case {
-        int kind;
+        DataKind kind;
         int column;
         const char* text;
         bool committed;
         const char* key;
     };
     const Case cases[] = {
-        {kDataPoints, 2, "12345678.123", true, ""},
-        {kDataPoints, 2, "123456789", true, "oversize_or_undersize"},
-        {kDataPoints, 2, "-99999999.9", true, ""},
-        {kDataPoints, 2, "-100000000", true, "oversize_or_undersize"},
-        {kDataPoints, 3, "-1234567.12345", true, ""},
-        {kDataPoints, 3, "-1234567.123456", true, "too_many_data"},
-        {kDataPoints, 3, "1234567.123456", true, "too_many_data"},
-        {kDataPoints, 4, "-", false, ""},
-        {kDataPoints, 4, "-5", false, ""},
-        {kDataPoints, 4, ".", false, ""},
-        {kDataPoints, 4, "-.", false, ""},
-        {kDataPoints, 4, "12.", true, ""},
-        {kDataPoints, 4, "-", true, "illegal_data_type"},
-        {kDataPoints, 4, ".", true, "illegal_data_type"},
-        {kDataPoints, 4, "1-", false, "illegal_data_type"},
-        {kDataPoints, 4, "abc", false, "illegal_data_type"},
-        {kDataPoints, 4, "1e5", true, "illegal_data_type"},
-        {kDataPoints, 4, "inf", true, "illegal_data_type"},
-        {kDataPoints, 4, " 5", true, "illegal_data_type"},
-        {kDataPoints, 4, "", true, ""},
-        {kDataPoints, 1, "ABCDEFGH", true, ""},
-        {kDataPoints, 1, "ABCDEFGHI", false, "too_many_cha"},
-        {kDataPoints, 5, "\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4", true, ""}, // four characters, 8 bytes
-        {kDataPoints, 5, "\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4X", true, "too_many_cha"},
-        {kDataCodes, 1, "123456789", true, "too_many_cha"},
-        {kDataCodes, 1, "-", true, ""},
-        {kDataCodes, 1, "TREE.1", true, "code_bad_character"},
-        {kDataCodes, 1, "A:B", false, "code_bad_character"},
-        {kDataPoints, 5, "TREE.1", true, ""}, // a point's code is a field of a row
-        {kDataPoints, 1, "A,B", false, "name_has_comma"},
-        {kDataPoints, 5, "a,", true, "name_has_comma"},
-        {kDataCodes, 1, ",", true, "name_has_comma"},
+        {DataKind::Points, 2, "12345678.123", true, ""},
+        {DataKind::Points, 2, "123456789", true, "oversize_or_undersize"},
+        {DataKind::Points, 2, "-99999999.9", true, ""},
+        {DataKind::Points, 2, "-100000000", true, "oversize_or_undersize"},
+        {DataKind::Points, 3, "-1234567.12345", true, ""},
+        {DataKind::Points, 3, "-1234567.123456", true, "too_many_data"},
+        {DataKind::Points, 3, "1234567.123456", true, "too_many_data"},
+        {DataKind::Points, 4, "-", false, ""},
+        {DataKind::Points, 4, "-5", false, ""},
+        {DataKind::Points, 4, ".", false, ""},
+        {DataKind::Points, 4, "-.", false, ""},
+        {DataKind::Points, 4, "12.", true, ""},
+        {DataKind::Points, 4, "-", true, "illegal_data_type"},
+        {DataKind::Points, 4, ".", true, "illegal_data_type"},
+        {DataKind::Points, 4, "1-", false, "illegal_data_type"},
+        {DataKind::Points, 4, "abc", false, "illegal_data_type"},
+        {DataKind::Points, 4, "1e5", true, "illegal_data_type"},
+        {DataKind::Points, 4, "inf", true, "illegal_data_type"},
+        {DataKind::Points, 4, " 5", true, "illegal_data_type"},
+        {DataKind::Points, 4, "", true, ""},
+        {DataKind::Points, 1, "ABCDEFGH", true, ""},
+        {DataKind::Points, 1, "ABCDEFGHI", false, "too_many_cha"},
+        {DataKind::Points, 5, "\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4", true,
+         ""}, // four characters, 8 bytes
+        {DataKind::Points, 5, "\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4X", true, "too_many_cha"},
+        {DataKind::Codes, 1, "123456789", true, "too_many_cha"},
+        {DataKind::Codes, 1, "-", true, ""},
+        {DataKind::Codes, 1, "TREE.1", true, "code_bad_character"},
+        {DataKind::Codes, 1, "A:B", false, "code_bad_character"},
+        {DataKind::Points, 5, "TREE.1", true, ""}, // a point's code is a field of a row
+        {DataKind::Points, 1, "A,B", false, "name_has_comma"},
+        {DataKind::Points, 5, "a,", true, "name_has_comma"},
+        {DataKind::Codes, 1, ",", true, "name_has_comma"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(check_cell(c.kind, c.column, c.text, c.committed), c.key)
@@ -175,7 +177,7 @@ TEST(TypingCheck, NumbersNamesAndTextsStillBeingTyped) {
 }
 
 TEST(EditGrid, AppendInsertDeleteAndPaste) {
-    EditGrid g(kDataPoints);
+    EditGrid g(DataKind::Points);
     ASSERT_EQ(g.rows(), 1u);
     EXPECT_EQ(g.cell(0, 0), "#1");
     g.set_cell(0, 1, "A");
@@ -200,7 +202,7 @@ TEST(EditGrid, AppendInsertDeleteAndPaste) {
     EXPECT_EQ(g.cell(0, 1), "");
 
     // A 3x5 block from a spreadsheet: rows appended, bad cells left empty and counted.
-    EditGrid p(kDataPoints);
+    EditGrid p(DataKind::Points);
     const int refused = p.paste(0, 1,
                                 block({{"P1", "1", "2", "3", "C"},
                                        {"P2", "x", "2", "3", "C"},
@@ -242,7 +244,7 @@ TEST(EditGrid, TakingTheTableBack) {
         {{{"P1", "1", "2", "", ""}}, true, "coord_cell_empty", 0, 4, 1},
     };
     for (const Case& c : cases) {
-        EditGrid g(kDataPoints);
+        EditGrid g(DataKind::Points);
         for (std::size_t r = 0; r < c.rows.size(); ++r) {
             if (r > 0)
                 g.append();
@@ -250,7 +252,7 @@ TEST(EditGrid, TakingTheTableBack) {
                 g.set_cell(r, col, c.rows[r][col - 1]);
         }
         DataState d;
-        d.DataKind = kDataPoints;
+        d.Kind = DataKind::Points;
         d.CoordList = {{"OLD", "", 0, 0, 0}};
         const TakeOutcome o = take_edited_table(g, c.modified, kOrderENZ, {kAngleDMS, kMetre}, d);
         EXPECT_EQ(o.key, c.key) << c.rows[0][0];
@@ -261,7 +263,7 @@ TEST(EditGrid, TakingTheTableBack) {
         EXPECT_EQ(d.CoordList.size(), c.points);
     }
     // East first: column 2 is east.
-    EditGrid g(kDataPoints);
+    EditGrid g(DataKind::Points);
     for (int col = 1; col <= 5; ++col)
         g.set_cell(0, col, std::vector<std::string>{"P", "1", "2", "3", "K"}[col - 1]);
     DataState d;
@@ -270,7 +272,7 @@ TEST(EditGrid, TakingTheTableBack) {
     EXPECT_DOUBLE_EQ(d.CoordList[0].north, 2 * 1200.0 / 3937.0);
 
     // Codes: an all-empty table keeps the old codes.
-    EditGrid codes(kDataCodes);
+    EditGrid codes(DataKind::Codes);
     DataState c;
     c.CodeList = {{"OLD"}};
     EXPECT_TRUE(take_edited_table(codes, true, kOrderNEZ, {}, c).ok());
@@ -300,46 +302,95 @@ TEST(TableView, EveryCellOfEveryKind) {
     d.CodeList = {{"TREE"}};
     d.RoadRows = {{"a", "b"}};
     struct Case {
-        int kind;
+        const char* what;
+        DataKind kind;
+        RoadList road;
         int order;
         std::vector<std::string> row0; // columns 0.. of the first row
     };
     const Case cases[] = {
-        {kDataPoints, kOrderNEZ, {"#1", "NONAME", "1.0000", "2.0000", "3.0000", "C", ""}},
-        {kDataPoints, kOrderENZ, {"#1", "NONAME", "2.0000", "1.0000", "3.0000", "C", ""}},
-        {kDataPoints3,
+        {"points",
+         DataKind::Points,
+         {},
+         kOrderNEZ,
+         {"#1", "NONAME", "1.0000", "2.0000", "3.0000", "C", ""}},
+        {"points ENZ",
+         DataKind::Points,
+         {},
+         kOrderENZ,
+         {"#1", "NONAME", "2.0000", "1.0000", "3.0000", "C", ""}},
+        {"3D points",
+         DataKind::Points3,
+         {},
          kOrderENZ,
          {"#1", "Q", "2.0000", "1.0000", "3.0000", "4.0000", "5.0000", "6.0000", "K", ""}},
-        {kDataCodes, kOrderNEZ, {"#1", "TREE", ""}},
-        {kDataIntersections, kOrderNEZ, {"#1", "a", "b", ""}},
-        {kDataPiles, kOrderNEZ, {"#1", "a", "b"}},
+        {"codes", DataKind::Codes, {}, kOrderNEZ, {"#1", "TREE", ""}},
+        {"intersections", DataKind::Road, RoadList::Intersections, kOrderNEZ, {"#1", "a", "b", ""}},
+        {"stakes", DataKind::Road, RoadList::Stakes, kOrderNEZ, {"#1", "a", "b"}},
     };
     for (const Case& c : cases) {
-        d.DataKind = c.kind;
+        d.Kind = c.kind;
+        d.Road = c.road;
         for (std::size_t col = 0; col < c.row0.size(); ++col)
             EXPECT_EQ(table_cell(d, 0, static_cast<int>(col), c.order, feet), c.row0[col])
-                << c.kind << " column " << col;
+                << c.what << " column " << col;
         // The row after the list: a label for the point kinds, "1" or nothing for road rows.
         const std::string beyond = table_cell(d, 1, 0, c.order, feet);
-        EXPECT_EQ(beyond, c.kind >= kDataIntersections ? "1" : "#2") << c.kind;
-        EXPECT_EQ(table_cell(d, 1, 1, c.order, feet), "") << c.kind;
+        EXPECT_EQ(beyond, c.kind == DataKind::Road ? "1" : "#2") << c.what;
+        EXPECT_EQ(table_cell(d, 1, 1, c.order, feet), "") << c.what;
     }
-    d.DataKind = kDataRecords; // no table
+    d.Kind = DataKind::Records; // no table
     EXPECT_EQ(table_cell(d, 0, 1, kOrderNEZ, feet), "");
-    EXPECT_TRUE(table_columns(kDataRecords, kOrderNEZ).empty());
+    EXPECT_TRUE(table_columns(DataKind::Records, kOrderNEZ).empty());
     EXPECT_EQ(table_row_count(d), 1u);
-    for (int kind : {kDataMainPiles, kDataSlopes, kDataPiles, kDataIntersections}) {
-        d.DataKind = kind;
+    d.Kind = DataKind::Road;
+    for (RoadList list :
+         {RoadList::Elements, RoadList::Profile, RoadList::Stakes, RoadList::Intersections}) {
+        d.Road = list;
         EXPECT_EQ(table_row_count(d), 1u);
-        EXPECT_EQ(cell_alignment(kind, 3), CellAlign::Right);
     }
-    EXPECT_EQ(cell_alignment(kDataCodes, 0), CellAlign::Centre);
+    EXPECT_EQ(cell_alignment(DataKind::Road, 3), CellAlign::Right);
+    EXPECT_EQ(cell_alignment(DataKind::Codes, 0), CellAlign::Centre);
     EXPECT_EQ(header_alignment(), CellAlign::Centre);
+}
+
+// Each kind of data, and for road data each list, has the number the program reports and a table
+// of its own; the road list says nothing about data that is not road data.
+TEST(TableView, EachKindAndRoadListHasItsNumberAndTable) {
+    struct Case {
+        DataKind kind;
+        RoadList road;
+        int number;
+        std::size_t columns;
+        std::string_view first_title; // the key of column 1
+    };
+    const Case cases[] = {
+        {DataKind::None, RoadList::Stakes, 0, 0, ""},
+        {DataKind::Records, RoadList::Elements, 1, 0, ""},
+        {DataKind::Points, RoadList::Stakes, 2, 6, "strgrid_ptno"},
+        {DataKind::Codes, RoadList::Profile, 3, 2, "strgrid_code"},
+        {DataKind::Points3, RoadList::Elements, 4, 9, "strgrid_ptno"},
+        {DataKind::Road, RoadList::Intersections, 5, 8, "JD_CODE"},
+        {DataKind::Road, RoadList::Elements, 6, 10, "LineType"},
+        {DataKind::Road, RoadList::Profile, 7, 6, "Mileage"},
+        {DataKind::Road, RoadList::Stakes, 8, 2, "Mileage"},
+    };
+    for (const Case& c : cases) {
+        DataState d;
+        d.Kind = c.kind;
+        d.Road = c.road;
+        EXPECT_EQ(data_kind_number(d), c.number);
+        const std::vector<ColumnSpec> columns = table_columns(c.kind, kOrderNEZ, c.road);
+        ASSERT_EQ(columns.size(), c.columns) << c.number;
+        if (c.columns > 1) {
+            EXPECT_EQ(columns[1].key, c.first_title) << c.number;
+        }
+    }
 }
 
 TEST(JobView, RecordsWithoutTheirOptionalPartsAndAnEmptyRecord) {
     DataState d;
-    d.DataKind = kDataRecords;
+    d.Kind = DataKind::Records;
     record_item bs, sc, empty;
     bs.data = bs_data{"B", 1, 0, 90, 10, 0, 0, 0, 0};       // no backsight point
     sc.data = sc_data{"P", "", 1, 2, 3, 4, 1, 3600, 90, 5}; // with its observation
@@ -368,7 +419,7 @@ TEST(TypingCheck, SignsPointsAndBlanksWhileTyping) {
         {"123456789012345", false, "oversize_or_undersize"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(check_cell(kDataPoints, 3, c.text, c.committed), c.key) << c.text;
+        EXPECT_EQ(check_cell(DataKind::Points, 3, c.text, c.committed), c.key) << c.text;
 }
 
 // A key that makes the text shorter is never refused for its length or size: a name read from a
@@ -396,6 +447,6 @@ TEST(TypingCheck, KeystrokesThatShortenAnOverLongText) {
         {4, "15", "1", ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(check_keystroke(kDataPoints, c.column, c.before, c.after), c.key)
+        EXPECT_EQ(check_keystroke(DataKind::Points, c.column, c.before, c.after), c.key)
             << c.before << " -> " << c.after;
 }

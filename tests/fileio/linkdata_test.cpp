@@ -20,17 +20,17 @@ TEST(ReceivedLines, WhatAFinishedReceiveLoads) {
         const char* name;
         Lines lines;
         bool changed;
-        int kind;
+        DataKind kind;
         std::size_t records, points, codes;
         std::vector<std::string> messages;
     };
     const Case cases[] = {
-        {"bare codes", {"TREE", "WALL"}, true, kDataCodes, 0, 0, 2, {}},
-        {"code table", {"1:TREE:a:b:c:d:e:f:g:h"}, true, kDataCodes, 0, 0, 1, {}},
+        {"bare codes", {"TREE", "WALL"}, true, DataKind::Codes, 0, 0, 2, {}},
+        {"code table", {"1:TREE:a:b:c:d:e:f:g:h"}, true, DataKind::Codes, 0, 0, 1, {}},
         {"coordinate list",
          {"SC      P1,1.0,C", "ENZ     1.0,2.0,3.0", "SC      P2,1.0,", "NEZ     4.0,5.0,6.0"},
          true,
-         kDataPoints,
+         DataKind::Points,
          0,
          2,
          1,
@@ -38,7 +38,7 @@ TEST(ReceivedLines, WhatAFinishedReceiveLoads) {
         {"job",
          {"JOB     J", "INST    I", "SC      P1,1.0,C", "ENZ     1.0,2.0,3.0"},
          true,
-         kDataRecords,
+         DataKind::Records,
          1,
          0,
          0,
@@ -46,18 +46,18 @@ TEST(ReceivedLines, WhatAFinishedReceiveLoads) {
         {"job of names only",
          {"JOB     J", "INST    I"},
          true,
-         kDataRecords,
+         DataKind::Records,
          0,
          0,
          0,
          {"file_no_valid_data"}},
-        {"nothing known", {"a,b", "c d"}, false, kDataPoints3, 5, 5, 1, {}},
+        {"nothing known", {"a,b", "c d"}, false, DataKind::Points3, 5, 5, 1, {}},
         // A receive that stopped inside a record: the complete ones, and one message.
         {"job cut short",
          {"JOB     J", "INST    I", "SC      P1,1.0,C", "ENZ     1.0,2.0,3.0", "SC      P2,1.0,C",
           "ENZ     4.0,5"},
          true,
-         kDataRecords,
+         DataKind::Records,
          1,
          0,
          0,
@@ -65,7 +65,7 @@ TEST(ReceivedLines, WhatAFinishedReceiveLoads) {
         {"point list cut short",
          {"SC      P1,1.0,C", "ENZ     1.0,2.0,3.0", "SC      P2,1.0,C", "EN"},
          true,
-         kDataPoints,
+         DataKind::Points,
          0,
          1,
          1,
@@ -73,13 +73,13 @@ TEST(ReceivedLines, WhatAFinishedReceiveLoads) {
     };
     for (const Case& c : cases) {
         DataState d;
-        d.DataKind = kDataPoints3;
+        d.Kind = DataKind::Points3;
         d.RecordList.resize(5);
         d.CoordList.resize(5);
         d.CodeList = {{"KEEP"}};
         Messages m;
         EXPECT_EQ(interpret_received(c.lines, d, m), c.changed) << c.name;
-        EXPECT_EQ(d.DataKind, c.kind) << c.name;
+        EXPECT_EQ(d.Kind, c.kind) << c.name;
         EXPECT_EQ(d.RecordList.size(), c.records) << c.name;
         EXPECT_EQ(d.CoordList.size(), c.points) << c.name;
         EXPECT_EQ(d.CodeList.size(), c.codes) << c.name;
@@ -101,21 +101,22 @@ TEST(SendLines, EachKindsLineFormatAndLimits) {
 
     DataState d;
     EXPECT_EQ(prepare_send_lines(d).refusal, std::vector<std::string>{"upload_empty_file"});
-    d.DataKind = kDataCodes;
+    d.Kind = DataKind::Codes;
     d.CodeList = {{"A"}, {""}, {"B"}};
     EXPECT_EQ(prepare_send_lines(d).lines, (Lines{"A\r\n", "B\r\n"}));
-    d.DataKind = kDataPoints3; // kinds without send lines prepare nothing
+    d.Kind = DataKind::Points3; // kinds without send lines prepare nothing
     EXPECT_TRUE(prepare_send_lines(d).lines.empty());
     struct Limit {
-        int kind;
+        RoadList list;
         std::size_t rows; // the most data rows that may go
         const char* key;
     };
+    d.Kind = DataKind::Road;
     for (const Limit& l :
-         {Limit{kDataIntersections, 19, "intersection_data"},
-          Limit{kDataMainPiles, 79, "mainpile_data"}, Limit{kDataSlopes, 19, "slope_data"},
-          Limit{kDataPiles, 99, "pile_data"}}) {
-        d.DataKind = l.kind;
+         {Limit{RoadList::Intersections, 19, "intersection_data"},
+          Limit{RoadList::Elements, 79, "mainpile_data"},
+          Limit{RoadList::Profile, 19, "slope_data"}, Limit{RoadList::Stakes, 99, "pile_data"}}) {
+        d.Road = l.list;
         d.RoadRows.assign(l.rows, RoadRow{"1"});
         const SendPlan ok = prepare_send_lines(d);
         EXPECT_TRUE(ok.refusal.empty()) << l.key;

@@ -25,7 +25,7 @@ DataState full_state() {
     d.CodeList.push_back({"OLDCODE"});
     d.Coord3List.resize(1);
     d.RoadRows.push_back({"old"});
-    d.DataKind = 99;
+    d.Kind = DataKind::None; // no reader gives it: a file that is not taken leaves it
     return d;
 }
 
@@ -43,12 +43,12 @@ TEST(TextDispatch, EachStepInOrderWithTheListsItEmpties) {
         const char* what;
         Lines lines;
         const char* ext;
-        int kind;
+        int kind; // as reported, from 0 for none to 8 for stakes
         std::size_t records, points, codes, points3, road_rows;
         std::vector<std::string> messages;
     };
     const Case cases[] = {
-        {"blank", L({"", "  ", "\t"}), ".TXT", 99, 2, 1, 1, 1, 1, {"open_empty_file"}},
+        {"blank", L({"", "  ", "\t"}), ".TXT", 0, 2, 1, 1, 1, 1, {"open_empty_file"}},
         {"phi",
          L({"head", "JD1,1,2,3,4,5,6", "", "JD2,1,2,3,4,5,6"}),
          ".PHI",
@@ -110,12 +110,12 @@ TEST(TextDispatch, EachStepInOrderWithTheListsItEmpties) {
         {"points3", L({"P1,1,2,3,0.1,0.2,0.3,C"}), ".csv", 4, 0, 1, 0, 1, 1, {}},
         {"codes", L({"A01", "TREE"}), ".txt", 3, 0, 0, 2, 1, 1, {}},
         {"code table", L({"T:1:0:0:0:0:0:0:0:0"}), ".txt", 3, 0, 0, 1, 1, 1, {}},
-        {"nothing fits", L({"a b c", "x.y"}), ".txt", 99, 2, 1, 1, 1, 1, {"wrong_format"}},
+        {"nothing fits", L({"a b c", "x.y"}), ".txt", 0, 2, 1, 1, 1, 1, {"wrong_format"}},
         // A job text that does not load goes on to the later recognisers.
         {"bad job",
          L({"JOB     J", "INST    I", "STA     S,x,C", "XYZ     1,2,3"}),
          ".txt",
-         99,
+         0,
          2,
          1,
          1,
@@ -127,7 +127,7 @@ TEST(TextDispatch, EachStepInOrderWithTheListsItEmpties) {
         DataState d = full_state();
         Messages m;
         open_text(c.lines, c.ext, d, FileSettings{}, m);
-        EXPECT_EQ(d.DataKind, c.kind) << c.what;
+        EXPECT_EQ(data_kind_number(d), c.kind) << c.what;
         EXPECT_EQ(d.RecordList.size(), c.records) << c.what;
         EXPECT_EQ(d.CoordList.size(), c.points) << c.what;
         EXPECT_EQ(d.CodeList.size(), c.codes) << c.what;
@@ -142,21 +142,22 @@ TEST(TextDispatch, FirstMatchWins) {
     DataState d;
     Messages m;
     open_text(L({"CHAINAGE", "10", "20"}), ".txt", d, {}, m);
-    EXPECT_EQ(d.DataKind, kDataPiles);
+    EXPECT_EQ(d.Kind, DataKind::Road);
+    EXPECT_EQ(d.Road, RoadList::Stakes);
     // A bare code list of two or more lines is not a pile list: its codes are not chainages.
     d = {};
     open_text(L({"TREE", "WALL", "POLE"}), ".txt", d, {}, m);
-    EXPECT_EQ(d.DataKind, kDataCodes);
+    EXPECT_EQ(d.Kind, DataKind::Codes);
     // A job text that starts with a "0" line is not a DXF once a group code fails to read.
     d = {};
     open_text(L({"0", "JOB     J", "INST    I", "STA     S,1,C", "XYZ     1,2,3"}), ".txt", d, {},
               m);
-    EXPECT_EQ(d.DataKind, kDataRecords);
+    EXPECT_EQ(d.Kind, DataKind::Records);
     EXPECT_EQ(d.JobName, "J");
     // Name, three numbers and a code fail the first point form and read as the second.
     d = {};
     open_text(L({"P1,1,2,3,TREE"}), ".txt", d, {}, m);
-    ASSERT_EQ(d.DataKind, kDataPoints);
+    ASSERT_EQ(d.Kind, DataKind::Points);
     EXPECT_EQ(d.CoordList[0].code, "TREE");
     EXPECT_EQ(d.CoordList[0].north, 1);
 }
@@ -209,7 +210,7 @@ TEST(OpenFile, BinaryAndTextFilesFromDisk) {
         std::string name;
         std::string bytes;
         bool dispatched;
-        int kind;
+        int kind; // as reported
         std::vector<std::string> messages;
     };
     telvane::testing::Record pt(40);
@@ -245,7 +246,7 @@ TEST(OpenFile, BinaryAndTextFilesFromDisk) {
         DataState d;
         Messages m;
         EXPECT_EQ(open_data_file(path, d, {}, m), c.dispatched) << c.name;
-        EXPECT_EQ(d.DataKind, c.kind) << c.name;
+        EXPECT_EQ(data_kind_number(d), c.kind) << c.name;
         EXPECT_EQ(keys(m), c.messages) << c.name;
     }
     DataState d;
@@ -263,7 +264,7 @@ TEST(OpenFile, BinaryAndTextFilesFromDisk) {
     d = {};
     m.clear();
     EXPECT_TRUE(open_data_file(in_folder, d, {}, m));
-    EXPECT_EQ(d.DataKind, kDataRecords);
+    EXPECT_EQ(d.Kind, DataKind::Records);
     EXPECT_EQ(d.JobName, "day");
     // The job name is the file name without its last extension; a name that is only an
     // extension has none.
@@ -407,7 +408,8 @@ TEST(TextDispatch, MainPileRowsOfSevenOrFiveFieldsAndRefusals) {
         DataState d;
         Messages m;
         open_text(split_lines(c.text), ".SEC", d, {}, m);
-        EXPECT_EQ(d.DataKind, kDataMainPiles) << c.text;
+        EXPECT_EQ(d.Kind, DataKind::Road) << c.text;
+        EXPECT_EQ(d.Road, RoadList::Elements) << c.text;
         EXPECT_EQ(d.RoadRows.size(), c.rows) << c.text;
         EXPECT_EQ(m.empty(), c.accepted) << c.text;
         if (c.accepted) {
@@ -432,7 +434,7 @@ TEST(OpenFile, LandXmlPointsWithChineseNames) {
     Messages m;
     ASSERT_TRUE(open_data_file(dir.write("pts.dat", xml), d, FileSettings{}, m));
     EXPECT_TRUE(m.empty());
-    EXPECT_EQ(d.DataKind, kDataPoints);
+    EXPECT_EQ(d.Kind, DataKind::Points);
     ASSERT_EQ(d.CoordList.size(), 2u);
     EXPECT_EQ(d.CoordList[0].name, "\xb5\xe3"); // 点 in GBK
     EXPECT_EQ(d.CoordList[0].code, "\xca\xf7"); // 树
@@ -447,7 +449,7 @@ TEST(OpenFile, LandXmlPointsWithChineseNames) {
     const std::string none = xml.substr(0, xml.find("<CgPoints>")) + "</LandXML>";
     EXPECT_FALSE(open_data_file(dir.write("none.xml", none), kept, FileSettings{}, refused));
     EXPECT_EQ(refused, Messages{UserMessage::key("landxml_no_points", "CgPoints")});
-    EXPECT_EQ(kept.DataKind, 99);
+    EXPECT_EQ(kept.Kind, DataKind::None);
     EXPECT_EQ(kept.CoordList.size(), 1u);
 }
 
@@ -456,7 +458,7 @@ TEST(LoosePointRows, HeaderNoCodeNoElevation) {
         const char* what;
         Lines lines;
         int order;
-        int kind;
+        DataKind kind;
         std::vector<coord_item> points;
         std::vector<std::string> messages;
     };
@@ -464,47 +466,52 @@ TEST(LoosePointRows, HeaderNoCodeNoElevation) {
         {"header over name,code,N,E,Z",
          L({"Name,Code,N,E,Z", "P1,T,1,2,3"}),
          kOrderNEZ,
-         kDataPoints,
+         DataKind::Points,
          {{"P1", "T", 1, 2, 3}},
          {"points_header_skipped"}},
         {"header over code-last rows",
          L({"", "Name,N,E,Z,Code", "P1,1,2,3,T"}),
          kOrderNEZ,
-         kDataPoints,
+         DataKind::Points,
          {{"P1", "T", 1, 2, 3}},
          {"points_header_skipped"}},
         {"name,N,E,Z",
          L({"P1,1,2,3", "P2,4,5,6"}),
          kOrderNEZ,
-         kDataPoints,
+         DataKind::Points,
          {{"P1", "", 1, 2, 3}, {"P2", "", 4, 5, 6}},
          {}},
         {"name,E,N,Z by the setting",
          L({"P1,1,2,3"}),
          kOrderENZ,
-         kDataPoints,
+         DataKind::Points,
          {{"P1", "", 2, 1, 3}},
          {}},
         // Titles with blanks split into more fields than the rows have: still a header.
         {"name,N,E under a header, elevation 0 said once",
          L({"Point name,North,East", "P1,1,2", "P2,3,4"}),
          kOrderNEZ,
-         kDataPoints,
+         DataKind::Points,
          {{"P1", "", 1, 2, 0}, {"P2", "", 3, 4, 0}},
          {"points_header_skipped", "points_no_elevation"}},
         {"rows of three and four fields mixed",
          L({"P1,1,2", "P2,1,2,3"}),
          kOrderNEZ,
-         0,
+         DataKind::None,
          {},
          {"wrong_format"}},
-        {"a header alone", L({"Name,N,E,Z"}), kOrderNEZ, 0, {}, {"wrong_format"}},
+        {"a header alone", L({"Name,N,E,Z"}), kOrderNEZ, DataKind::None, {}, {"wrong_format"}},
         // A first line with a number in it is a broken row, not a header.
-        {"broken first row", L({"P1,x,2,3", "P2,1,2,3"}), kOrderNEZ, 0, {}, {"wrong_format"}},
+        {"broken first row",
+         L({"P1,x,2,3", "P2,1,2,3"}),
+         kOrderNEZ,
+         DataKind::None,
+         {},
+         {"wrong_format"}},
         {"a second header",
          L({"Name,N,E,Z", "P1,1,2,3", "Name,N,E,Z"}),
          kOrderNEZ,
-         0,
+         DataKind::None,
          {},
          {"wrong_format"}},
     };
@@ -514,7 +521,7 @@ TEST(LoosePointRows, HeaderNoCodeNoElevation) {
         FileSettings s;
         s.order = c.order;
         open_text(c.lines, ".csv", d, s, m);
-        EXPECT_EQ(d.DataKind, c.kind) << c.what;
+        EXPECT_EQ(d.Kind, c.kind) << c.what;
         EXPECT_EQ(keys(m), c.messages) << c.what;
         ASSERT_EQ(d.CoordList.size(), c.points.size()) << c.what;
         for (std::size_t i = 0; i < c.points.size(); ++i) {
@@ -545,7 +552,7 @@ TEST(RecordRows, KindsFromTheFilledColumnsAndRefusals) {
            "SC,K2,1.6000,,0.0000,90.3000,85.2210,,,", "SC,P1,1.7000,,10.0000,90.0000,5.0000,,,",
            "SC,P2,0.0000,C,,,,1.0000,2.0000,3.0000"}),
         ".csv", d, {}, m);
-    ASSERT_EQ(d.DataKind, kDataRecords);
+    ASSERT_EQ(d.Kind, DataKind::Records);
     ASSERT_EQ(d.RecordList.size(), 4u);
     EXPECT_EQ(d.RecordList[1].type(), kKindBS);
     EXPECT_DOUBLE_EQ(d.RecordList[1].as<bs_data>().va, 90.5);
@@ -567,7 +574,7 @@ TEST(RecordRows, KindsFromTheFilledColumnsAndRefusals) {
         d = {};
         m.clear();
         open_text(lines, ".csv", d, {}, m);
-        EXPECT_EQ(d.DataKind, kDataNone) << lines[0];
+        EXPECT_EQ(d.Kind, DataKind::None) << lines[0];
         EXPECT_EQ(keys(m), std::vector<std::string>{"wrong_format"}) << lines[0];
     }
 }
@@ -578,7 +585,7 @@ TEST(Gts7Open, HeaderUnitsReducedLinesAndRefusals) {
     // A job of notes only writes the three header lines: an empty job, named without the
     // JOB line's own comma.
     open_text(L({"JOB     DAY1,", "INST    TS", "UNITS   M,D"}), ".gt7", d, {}, m);
-    EXPECT_EQ(d.DataKind, kDataRecords);
+    EXPECT_EQ(d.Kind, DataKind::Records);
     EXPECT_TRUE(d.RecordList.empty());
     EXPECT_EQ(d.JobName, "DAY1");
     EXPECT_EQ(d.InstName, "TS");
@@ -617,7 +624,7 @@ TEST(Gts7Open, HeaderUnitsReducedLinesAndRefusals) {
         d = {};
         m.clear();
         open_text(lines, ".gt7", d, {}, m);
-        EXPECT_EQ(d.DataKind, kDataNone) << lines.back();
+        EXPECT_EQ(d.Kind, DataKind::None) << lines.back();
         EXPECT_EQ(keys(m), std::vector<std::string>{"wrong_format"}) << lines.back();
     }
 }
@@ -628,7 +635,8 @@ TEST(RoadFilesLongForms, CutToTheShortRowsAndStakeNames) {
     // The long and the short intersection line may stand in one file; another count refuses.
     open_text(L({"h", "JD1,1,2,3,4,5,6,R,0.5,1,2,3,4,5,6,7,8", "JD2,1,2,3,4,5,6"}), ".PHI", d, {},
               m);
-    EXPECT_EQ(d.DataKind, kDataIntersections);
+    EXPECT_EQ(d.Kind, DataKind::Road);
+    EXPECT_EQ(d.Road, RoadList::Intersections);
     EXPECT_EQ(d.RoadRows, (std::vector<RoadRow>{{"JD1", "1", "2", "3", "4", "5", "6"},
                                                 {"JD2", "1", "2", "3", "4", "5", "6"}}));
     EXPECT_TRUE(m.empty());
@@ -650,7 +658,7 @@ TEST(RoadFilesLongForms, CutToTheShortRowsAndStakeNames) {
     m.clear();
     open_text(L({"h", "-20,1,2,3,,,,,,", "999.9996,1,2,3,,,,,,", "12345.678,1,2,3,,,,,,"}), ".csv",
               d, {}, m);
-    ASSERT_EQ(d.DataKind, kDataPoints);
+    ASSERT_EQ(d.Kind, DataKind::Points);
     ASSERT_EQ(d.CoordList.size(), 3u);
     EXPECT_EQ(d.CoordList[0].name, "-K0+020.000");
     EXPECT_EQ(d.CoordList[1].name, "K1+000.000");

@@ -53,7 +53,7 @@ std::vector<std::string> sample_files() {
 
 std::string describe(bool dispatched, const DataState& d, const Messages& m) {
     std::ostringstream s;
-    s << (dispatched ? "kind " : "refused kind ") << d.DataKind << " records "
+    s << (dispatched ? "kind " : "refused kind ") << data_kind_number(d) << " records "
       << d.RecordList.size() << " points " << d.CoordList.size() << " codes " << d.CodeList.size()
       << " points3 " << d.Coord3List.size() << " road " << d.RoadRows.size();
     for (const UserMessage& x : m) {

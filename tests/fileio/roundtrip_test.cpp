@@ -177,11 +177,11 @@ void expect_same_points(const std::vector<coord_item>& got, const std::vector<co
     }
 }
 
-const char* kind_word(int kind) {
+const char* kind_word(const DataState& d) {
     static const char* const words[] = {"none",         "job",        "points",
                                         "codes",        "points3",    "intersections",
                                         "element rows", "grade rows", "piles"};
-    return kind >= 0 && kind <= 8 ? words[kind] : "?";
+    return words[data_kind_number(d)];
 }
 
 struct Settings {
@@ -203,7 +203,7 @@ TEST(SaveThenOpen, EverySaveTypeOfEveryKindOpensAsWhatWasSaved) {
     job.RecordList = every_record_kind();
     job.JobName = "DAY1";
     job.InstName = "TS-02";
-    job.DataKind = kDataRecords;
+    job.Kind = DataKind::Records;
     std::vector<coord_item> job_points;
     append_job_points(job.RecordList, job_points);
 
@@ -211,10 +211,10 @@ TEST(SaveThenOpen, EverySaveTypeOfEveryKindOpensAsWhatWasSaved) {
     points.CoordList = {{"A1", "TREE", 1000.1234, 500.5678, 12.3456},
                         {kChinese, "", -20.5, 3.25, 0},
                         {"", "C 1", 7, 8, 9}};
-    points.DataKind = kDataPoints;
+    points.Kind = DataKind::Points;
     DataState codes;
     codes.CodeList = {{"A01"}, {"TREE"}, {kChinese}};
-    codes.DataKind = kDataCodes;
+    codes.Kind = DataKind::Codes;
 
     const std::vector<record_item> all_but_notes = without(job.RecordList, {kKindNOTE});
     const std::vector<record_item> rows_keep = without(job.RecordList, {kKindNOTE, kKindBKB});
@@ -225,7 +225,7 @@ TEST(SaveThenOpen, EverySaveTypeOfEveryKindOpensAsWhatWasSaved) {
         const DataState* data;
         int type;
         const char* file;
-        int opens_as;
+        DataKind opens_as;
         // the records expected back (a job), or the points, or the codes
         const std::vector<record_item>* records;
         const std::vector<coord_item>* pts;
@@ -233,23 +233,29 @@ TEST(SaveThenOpen, EverySaveTypeOfEveryKindOpensAsWhatWasSaved) {
         bool whole_seconds; // the job text writes whole arc-seconds and metres
     };
     const Case cases[] = {
-        {"job", &job, 1, "j1.csv", kDataRecords, &rows_keep, nullptr, false, false},
-        {"job", &job, 2, "j2.txt", kDataRecords, &rows_keep, nullptr, false, false},
-        {"job", &job, 3, "j3.csv", kDataPoints, nullptr, &job_points, false, false},
-        {"job", &job, 4, "j4.dxf", kDataPoints, nullptr, &job_points, false, false},
-        {"job", &job, 5, "j5.gt7", kDataRecords, &observations, nullptr, true, false},
-        {"job", &job, 6, "j6.gt7", kDataRecords, &observations, nullptr, false, false},
-        {"job", &job, 7, "j7.gt7", kDataRecords, &all_but_notes, nullptr, false, false},
-        {"job", &job, 8, "j8.csv", kDataPoints, nullptr, &job_points, false, false},
-        {"job", &job, 9, "j9.txt", kDataRecords, &job.RecordList, nullptr, false, true},
-        {"job", &job, 10, "j10.xml", kDataPoints, nullptr, &job_points, false, false},
-        {"points", &points, 1, "p1.csv", kDataPoints, nullptr, &points.CoordList, false, false},
-        {"points", &points, 2, "p2.dxf", kDataPoints, nullptr, &points.CoordList, false, false},
-        {"points", &points, 3, "p3.txt", kDataPoints, nullptr, &points.CoordList, false, false},
-        {"points", &points, 4, "p4.dat", kDataPoints, nullptr, &points.CoordList, false, false},
-        {"points", &points, 5, "p5.csv", kDataPoints, nullptr, &points.CoordList, false, false},
-        {"points", &points, 6, "p6.xml", kDataPoints, nullptr, &points.CoordList, false, false},
-        {"codes", &codes, 1, "c1.txt", kDataCodes, nullptr, nullptr, false, false},
+        {"job", &job, 1, "j1.csv", DataKind::Records, &rows_keep, nullptr, false, false},
+        {"job", &job, 2, "j2.txt", DataKind::Records, &rows_keep, nullptr, false, false},
+        {"job", &job, 3, "j3.csv", DataKind::Points, nullptr, &job_points, false, false},
+        {"job", &job, 4, "j4.dxf", DataKind::Points, nullptr, &job_points, false, false},
+        {"job", &job, 5, "j5.gt7", DataKind::Records, &observations, nullptr, true, false},
+        {"job", &job, 6, "j6.gt7", DataKind::Records, &observations, nullptr, false, false},
+        {"job", &job, 7, "j7.gt7", DataKind::Records, &all_but_notes, nullptr, false, false},
+        {"job", &job, 8, "j8.csv", DataKind::Points, nullptr, &job_points, false, false},
+        {"job", &job, 9, "j9.txt", DataKind::Records, &job.RecordList, nullptr, false, true},
+        {"job", &job, 10, "j10.xml", DataKind::Points, nullptr, &job_points, false, false},
+        {"points", &points, 1, "p1.csv", DataKind::Points, nullptr, &points.CoordList, false,
+         false},
+        {"points", &points, 2, "p2.dxf", DataKind::Points, nullptr, &points.CoordList, false,
+         false},
+        {"points", &points, 3, "p3.txt", DataKind::Points, nullptr, &points.CoordList, false,
+         false},
+        {"points", &points, 4, "p4.dat", DataKind::Points, nullptr, &points.CoordList, false,
+         false},
+        {"points", &points, 5, "p5.csv", DataKind::Points, nullptr, &points.CoordList, false,
+         false},
+        {"points", &points, 6, "p6.xml", DataKind::Points, nullptr, &points.CoordList, false,
+         false},
+        {"codes", &codes, 1, "c1.txt", DataKind::Codes, nullptr, nullptr, false, false},
     };
     TempDir dir;
     for (const Settings& set : settings) {
@@ -266,9 +272,9 @@ TEST(SaveThenOpen, EverySaveTypeOfEveryKindOpensAsWhatWasSaved) {
             Messages m;
             ASSERT_TRUE(open_data_file(path, back, s, m)) << what;
             EXPECT_TRUE(m.empty()) << what << ": " << (m.empty() ? "" : m[0].value);
-            std::cout << "  " << what << " (" << c.file << ") -> " << kind_word(back.DataKind)
-                      << ", " << list_size(back) << "\n";
-            ASSERT_EQ(back.DataKind, c.opens_as) << what;
+            std::cout << "  " << what << " (" << c.file << ") -> " << kind_word(back) << ", "
+                      << list_size(back) << "\n";
+            ASSERT_EQ(back.Kind, c.opens_as) << what;
             if (c.records) {
                 const Tolerance t = c.whole_seconds
                                         ? Tolerance{0.00005 + 1e-9, 0.5 / 3600 + 1e-9}
@@ -345,7 +351,7 @@ TEST(SaveThenOpen, RoadWindowFilesOpenAsTheShortForms) {
         std::string file;
         std::string text;
         std::string short_text; // empty: no short form to compare with
-        int kind;
+        RoadList list;
         std::size_t rows;
     };
     const std::string phi = *IntersectionFileText(ips, titles);
@@ -353,9 +359,10 @@ TEST(SaveThenOpen, RoadWindowFilesOpenAsTheShortForms) {
     const std::string pvi = *GradePointFileText(grades, titles);
     const Case cases[] = {
         {"intersection points with curve values", "road.PHI", phi, short_form(phi, 1, 7, 7),
-         kDataIntersections, 3},
-        {"line elements, long form", "road.SEC", sec, short_form(sec, 3, 7, 5), kDataMainPiles, 3},
-        {"vertical profile", "road.PVI", pvi, "", kDataSlopes, 2},
+         RoadList::Intersections, 3},
+        {"line elements, long form", "road.SEC", sec, short_form(sec, 3, 7, 5), RoadList::Elements,
+         3},
+        {"vertical profile", "road.PVI", pvi, "", RoadList::Profile, 2},
     };
     TempDir dir;
     for (const Case& c : cases) {
@@ -363,9 +370,10 @@ TEST(SaveThenOpen, RoadWindowFilesOpenAsTheShortForms) {
         Messages m;
         ASSERT_TRUE(open_data_file(dir.write(c.file, c.text), opened, {}, m)) << c.what;
         EXPECT_TRUE(m.empty()) << c.what << ": " << m[0].value;
-        std::cout << "  road window " << c.what << " (" << c.file << ") -> "
-                  << kind_word(opened.DataKind) << ", " << opened.RoadRows.size() << "\n";
-        ASSERT_EQ(opened.DataKind, c.kind) << c.what;
+        std::cout << "  road window " << c.what << " (" << c.file << ") -> " << kind_word(opened)
+                  << ", " << opened.RoadRows.size() << "\n";
+        ASSERT_EQ(opened.Kind, DataKind::Road) << c.what;
+        ASSERT_EQ(opened.Road, c.list) << c.what;
         EXPECT_EQ(opened.RoadRows.size(), c.rows) << c.what;
         const SendPlan plan = prepare_send_lines(opened);
         EXPECT_TRUE(plan.refusal.empty()) << c.what;
@@ -384,9 +392,9 @@ TEST(SaveThenOpen, RoadWindowFilesOpenAsTheShortForms) {
     feet.units.distance = kIntFoot;
     ASSERT_TRUE(
         open_data_file(dir.write("stakes.csv", *StakeFileText(stakes, titles)), d, feet, m));
-    std::cout << "  road window stakes (stakes.csv) -> " << kind_word(d.DataKind) << ", "
+    std::cout << "  road window stakes (stakes.csv) -> " << kind_word(d) << ", "
               << d.CoordList.size() << "\n";
-    ASSERT_EQ(d.DataKind, kDataPoints);
+    ASSERT_EQ(d.Kind, DataKind::Points);
     const std::vector<coord_item> want = {{"K0+120.000", "C", 1000.5, 500.25, 10.75},
                                           {"K0+120.000L", "L", 1004, 495, 10.5},
                                           {"K0+120.000R", "R", 997, 505, 10.5},
@@ -402,7 +410,8 @@ TEST(SaveThenOpen, RoadWindowFilesOpenAsTheShortForms) {
     d = {};
     m.clear();
     ASSERT_TRUE(open_data_file(dir.write("plain.csv", *StakeFileText(stakes, titles)), d, {}, m));
-    EXPECT_EQ(d.DataKind, kDataPiles);
+    EXPECT_EQ(d.Kind, DataKind::Road);
+    EXPECT_EQ(d.Road, RoadList::Stakes);
     EXPECT_EQ(d.RoadRows, (std::vector<RoadRow>{{"120"}, {"140"}, {"1160.5"}}));
     EXPECT_EQ(m, Messages{UserMessage::key("stakes_read_as_piles")});
 }

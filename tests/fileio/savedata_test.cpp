@@ -29,7 +29,7 @@ DataState job_state(const Lines& text) {
     d.RecordList = job.RecordList;
     d.JobName = job.JobName;
     d.InstName = job.InstName;
-    d.DataKind = kDataRecords;
+    d.Kind = DataKind::Records;
     return d;
 }
 
@@ -192,14 +192,14 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
     }
 
     DataState pts;
-    pts.DataKind = kDataPoints;
+    pts.Kind = DataKind::Points;
     pts.CoordList = {{"P", "C", 1, 2, 3}};
     EXPECT_EQ(build_save(pts, 1, "x", s).lines(), L({"P,C,1.0000,2.0000,3.0000"}));
     EXPECT_EQ(build_save(pts, 5, "x", s).lines(), L({"P,1.0000,2.0000,3.0000,C"}));
     EXPECT_EQ(build_save(pts, 2, "x.csv", s).lines().front(), "0"); // DXF whatever the name
 
     DataState codes;
-    codes.DataKind = kDataCodes;
+    codes.Kind = DataKind::Codes;
     codes.CodeList = {{"B"}, {"A"}};
     EXPECT_EQ(build_save(codes, 1, "x", s).lines(), L({"B", "A"}));
 
@@ -208,17 +208,18 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
         {&d, 0}, {&d, 11}, {&pts, 0}, {&pts, 7}, {&codes, 2}};
     for (const auto& [data, position] : unknown) {
         const SaveOutcome o = build_save(*data, position, "x.txt", s);
-        EXPECT_FALSE(o.write) << data->DataKind << " " << position;
+        EXPECT_FALSE(o.write) << data_kind_number(*data) << " " << position;
         EXPECT_EQ(o.messages, Messages{UserMessage::key("save_type_unknown")});
     }
 
     // Nothing to save, and the cases the program used to write silently or wrongly.
-    for (int kind : {kDataRecords, kDataPoints, kDataCodes, kDataPoints3}) {
+    for (DataKind kind :
+         {DataKind::Records, DataKind::Points, DataKind::Codes, DataKind::Points3}) {
         DataState empty;
-        empty.DataKind = kind;
-        empty.Coord3List.resize(kind == kDataPoints3 ? 1 : 0);
+        empty.Kind = kind;
+        empty.Coord3List.resize(kind == DataKind::Points3 ? 1 : 0);
         const SaveOutcome o = build_save(empty, 1, "x", s);
-        EXPECT_FALSE(o.write) << kind;
+        EXPECT_FALSE(o.write) << data_kind_number(empty);
         ASSERT_EQ(o.messages.size(), 1u);
         EXPECT_EQ(o.messages[0].value, "no_data_to_save");
     }
@@ -235,18 +236,20 @@ TEST(SaveTypes, JobPointsAndCodesByPosition) {
 TEST(SaveTypes, TheTableOfTypesNamesWritersOfWhatTheirExtensionSays) {
     const DataState job = job_state(kJob);
     DataState points;
-    points.DataKind = kDataPoints;
+    points.Kind = DataKind::Points;
     points.CoordList = {{"P", "C", 1, 2, 3}};
     DataState codes;
-    codes.DataKind = kDataCodes;
+    codes.Kind = DataKind::Codes;
     codes.CodeList = {{"TREE"}};
     FileSettings s;
-    std::map<int, int> per_kind;
+    std::map<DataKind, int> per_kind;
     for (const SaveType& t : save_types()) {
-        const DataState& d = t.kind == kDataRecords ? job : t.kind == kDataPoints ? points : codes;
+        const DataState& d = t.kind == DataKind::Records  ? job
+                             : t.kind == DataKind::Points ? points
+                                                          : codes;
         EXPECT_EQ(t.position, ++per_kind[t.kind]) << t.name; // in the dialog's order, from 1
         const SaveOutcome o = build_save(d, t.position, "x.gt7", s);
-        ASSERT_TRUE(o.write) << t.kind << " " << t.position;
+        ASSERT_TRUE(o.write) << t.name << " " << t.position;
         const std::string first = o.lines().front();
         if (t.extension == ".dxf")
             EXPECT_EQ(first, "0") << t.position;
@@ -260,11 +263,11 @@ TEST(SaveTypes, TheTableOfTypesNamesWritersOfWhatTheirExtensionSays) {
         ASSERT_TRUE(named);
         EXPECT_LE(*named, t.position);
     }
-    EXPECT_EQ(save_position(kDataPoints, "dxf"), std::optional<int>(2));
-    EXPECT_EQ(save_position(kDataRecords, "points"), std::optional<int>(3));
-    EXPECT_EQ(save_position(kDataRecords, "job"), std::optional<int>(9));
-    EXPECT_EQ(save_position(kDataCodes, "dxf"), std::nullopt);
-    EXPECT_EQ(save_position(kDataPoints3, "points"), std::nullopt);
+    EXPECT_EQ(save_position(DataKind::Points, "dxf"), std::optional<int>(2));
+    EXPECT_EQ(save_position(DataKind::Records, "points"), std::optional<int>(3));
+    EXPECT_EQ(save_position(DataKind::Records, "job"), std::optional<int>(9));
+    EXPECT_EQ(save_position(DataKind::Codes, "dxf"), std::nullopt);
+    EXPECT_EQ(save_position(DataKind::Points3, "points"), std::nullopt);
 }
 
 TEST(Dxf, ExportIsWellFormedPairByPairWithXEastAndYNorthInEitherOrder) {
@@ -313,7 +316,7 @@ TEST(RoundTrips, PointsThroughRowsAndDxfInEveryOrderAndUnit) {
             s.order = order;
             s.units.distance = unit;
             DataState d;
-            d.DataKind = kDataPoints;
+            d.Kind = DataKind::Points;
             d.CoordList = points;
             for (int position : {1, 2, 5}) {
                 const std::string path = dir.file("points" + std::to_string(position) + ".txt");
@@ -322,7 +325,7 @@ TEST(RoundTrips, PointsThroughRowsAndDxfInEveryOrderAndUnit) {
                 DataState back;
                 Messages m;
                 ASSERT_TRUE(open_data_file(path, back, s, m));
-                ASSERT_EQ(back.DataKind, kDataPoints) << position;
+                ASSERT_EQ(back.Kind, DataKind::Points) << position;
                 ASSERT_EQ(back.CoordList.size(), points.size());
                 // Four decimals in the unit: half a unit of the last place, in metres.
                 const double tolerance = 0.00005 * distance_factor_to_metres(unit) + 1e-9;
@@ -348,7 +351,7 @@ TEST(RoundTrips, JobTextThroughSaveAndOpen) {
     DataState back;
     Messages m;
     ASSERT_TRUE(open_data_file(path, back, {}, m));
-    ASSERT_EQ(back.DataKind, kDataRecords);
+    ASSERT_EQ(back.Kind, DataKind::Records);
     EXPECT_EQ(back.JobName, d.JobName);
     ASSERT_EQ(back.RecordList.size(), d.RecordList.size());
     for (std::size_t i = 0; i < d.RecordList.size(); ++i)
@@ -359,7 +362,7 @@ TEST(RoundTrips, JobTextThroughSaveAndOpen) {
 // GTS-7 write a comma as ';', rows quote a field with a blank, point send lines join with '_'.
 TEST(Writers, ANameOrCodeHoldingTheDelimiterNeverBreaksItsLine) {
     DataState d;
-    d.DataKind = kDataRecords;
+    d.Kind = DataKind::Records;
     record_item r;
     r.data = sc_data{"A,B", "C D", 1.5, 10, 20, 30, 0, 0, 0, 0};
     d.RecordList = {r};
@@ -378,7 +381,7 @@ TEST(Writers, ANameOrCodeHoldingTheDelimiterNeverBreaksItsLine) {
     DataState back;
     Messages m;
     ASSERT_TRUE(open_data_file(rows, back, s, m));
-    ASSERT_EQ(back.DataKind, kDataPoints);
+    ASSERT_EQ(back.Kind, DataKind::Points);
     ASSERT_EQ(back.CoordList.size(), 1u);
     EXPECT_EQ(back.CoordList[0].name, "A;B");
     EXPECT_EQ(back.CoordList[0].code, "C D");
@@ -399,12 +402,12 @@ TEST(StreamedSave, SameBytesAsInMemoryAndTheOldFileKeptWhenNothingIsWritten) {
     const FileSettings s;
     DataState job = job_state(kJob);
     DataState many;
-    many.DataKind = kDataPoints;
+    many.Kind = DataKind::Points;
     for (int i = 0; i < 20000; ++i) // some 6 MB of DXF: several buffers
         many.CoordList.push_back({"P" + std::to_string(i), i % 3 ? "TREE" : "", 1000.0 + i * 0.37,
                                   500.0 - i * 0.21, 40.0 + i % 100});
     DataState codes;
-    codes.DataKind = kDataCodes;
+    codes.Kind = DataKind::Codes;
     codes.CodeList = {{"B"}, {"A"}};
     const std::pair<const DataState*, std::vector<int>> saves[] = {
         {&job, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {&many, {1, 2, 3, 4, 5}}, {&codes, {1}}};
@@ -415,7 +418,8 @@ TEST(StreamedSave, SameBytesAsInMemoryAndTheOldFileKeptWhenNothingIsWritten) {
             const SaveResult streamed = save_to_file(path, *data, position, s);
             ASSERT_TRUE(streamed.written) << position << " " << streamed.error;
             EXPECT_TRUE(streamed.messages.empty());
-            EXPECT_EQ(TempDir::read(path), built.bytes) << data->DataKind << " " << position;
+            EXPECT_EQ(TempDir::read(path), built.bytes)
+                << data_kind_number(*data) << " " << position;
         }
     }
     // No file to write: the old one stays, and no temporary file is left.

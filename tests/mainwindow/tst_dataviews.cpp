@@ -68,7 +68,8 @@ class TestDataViews : public QObject {
     Q_OBJECT
 private slots:
     void tableColumnsPerKindAndOrder_data() {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<DataKind>("kind");
+        QTest::addColumn<RoadList>("road"); // for road data
         QTest::addColumn<int>("order");
         QTest::addColumn<QStringList>("headers");
         QTest::addColumn<QList<int>>("widths");
@@ -78,22 +79,25 @@ private slots:
         QStringList swapped = pts;
         swapped.swapItemsAt(2, 3);
         QTest::newRow("points north first")
-            << 2 << 0 << pts << QList<int>{50, 100, 100, 100, 100, 70}
+            << DataKind::Points << RoadList() << 0 << pts << QList<int>{50, 100, 100, 100, 100, 70}
             << QStringList{"#1", "P1", "1.0000", "2.0000", "3.0000", "C"};
         QTest::newRow("points east first")
-            << 2 << 1 << swapped << QList<int>{50, 100, 100, 100, 100, 70}
+            << DataKind::Points << RoadList() << 1 << swapped
+            << QList<int>{50, 100, 100, 100, 100, 70}
             << QStringList{"#1", "P1", "2.0000", "1.0000", "3.0000", "C"};
-        QTest::newRow("codes") << 3 << 0 << QStringList{en("strgrid_num"), en("strgrid_code")}
+        QTest::newRow("codes") << DataKind::Codes << RoadList() << 0
+                               << QStringList{en("strgrid_num"), en("strgrid_code")}
                                << QList<int>{85, 85} << QStringList{"#1", "C"};
         QTest::newRow("points with further values")
-            << 4 << 0 << QStringList{en("strgrid_num"), en("strgrid_ptno"), en("strgrid_N"),
-                                     en("strgrid_E"),   en("strgrid_Z"),    en("strgrid_DH"),
-                                     en("strgrid_DO"),  en("strgrid_DV"),   en("strgrid_code")}
+            << DataKind::Points3 << RoadList() << 0
+            << QStringList{en("strgrid_num"), en("strgrid_ptno"), en("strgrid_N"),
+                           en("strgrid_E"),   en("strgrid_Z"),    en("strgrid_DH"),
+                           en("strgrid_DO"),  en("strgrid_DV"),   en("strgrid_code")}
             << QList<int>{50, 85, 85, 85, 85, 85, 85, 85, 60}
             << QStringList{"#1",     "P1",     "1.0000", "2.0000", "3.0000",
                            "4.0000", "5.0000", "6.0000", "C"};
         QTest::newRow("main piles")
-            << 6 << 1
+            << DataKind::Road << RoadList::Elements << 1
             << QStringList{"#1",
                            en("LineType"),
                            en("strgrid_Start") + en("Radius"),
@@ -106,17 +110,19 @@ private slots:
                            en("AzimuthAngle")}
             << QList<int>{50, 50, 80, 80, 100, 50, 110, 110, 110, 110}
             << QStringList{"#1", "a", "b", "c", "d", "e", "f", "g", "h", ""};
-        QTest::newRow("slopes") << 7 << 0 << QStringList{"#1",
-                                                         en("Mileage"),
-                                                         en("Height"),
-                                                         en("Slope_i") + "1",
-                                                         en("Slope_i") + "2",
-                                                         en("Radius")}
+        QTest::newRow("slopes") << DataKind::Road << RoadList::Profile << 0
+                                << QStringList{"#1",
+                                               en("Mileage"),
+                                               en("Height"),
+                                               en("Slope_i") + "1",
+                                               en("Slope_i") + "2",
+                                               en("Radius")}
                                 << QList<int>{50, 120, 120, 120, 120, 100}
                                 << QStringList{"#1", "a", "b", "c", "d", "e"};
     }
     void tableColumnsPerKindAndOrder() {
-        QFETCH(int, kind);
+        QFETCH(DataKind, kind);
+        QFETCH(RoadList, road);
         QFETCH(int, order);
         QFETCH(QStringList, headers);
         QFETCH(QList<int>, widths);
@@ -125,17 +131,18 @@ private slots:
         TForm1& f = w.form();
         f.leave_help();
         DataState& data = EditDocumentData(EditDocument(f));
-        data.DataKind = kind;
+        data.Kind = kind;
+        data.Road = road;
         data.CoordList = {{"P1", "C", 1, 2, 3}};
         data.CodeList = {{"C"}};
         data.Coord3List = {{"P1", "C", 1, 2, 3, 4, 5, 6}};
         data.RoadRows = {{"a", "b", "c", "d", "e", "f", "g", "h"}};
         f.InitDataShowView();
-        QCOMPARE(w.cell(0, 0), kind >= 5 ? QString("1") : QString("#1")); // the empty table
+        QCOMPARE(w.cell(0, 0), kind == DataKind::Road ? QString("1") : QString("#1")); // empty
         f.RefleshDataShowView();
         QVERIFY(f.StrGrid->isVisible());
         QVERIFY(!f.MeasText->isVisible());
-        QCOMPARE(f.SendBtn->isEnabled(), kind != 4);
+        QCOMPARE(f.SendBtn->isEnabled(), kind != DataKind::Points3);
         QCOMPARE(f.StatusPanel(1), en("total") + "1");
         QStringList shown_headers, cells;
         QList<int> shown_widths;
@@ -153,13 +160,13 @@ private slots:
                    Qt::AlignHorizontal_Mask;
         };
         QCOMPARE(align(1), int(Qt::AlignRight));
-        QCOMPARE(align(0), kind >= 5 ? int(Qt::AlignRight) : int(Qt::AlignHCenter));
+        QCOMPARE(align(0), kind == DataKind::Road ? int(Qt::AlignRight) : int(Qt::AlignHCenter));
     }
 
     void openEveryKindThroughTheWindow_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("kind"); // as reported: 0 none, 1 a job, ... 8 stakes
         QTest::addColumn<int>("rows");
         QTest::addColumn<QStringList>("messages");
         telvane::testing::Record sc(48);
@@ -214,7 +221,7 @@ private slots:
             return;
         }
         QVERIFY(!f.HelpShown());
-        QCOMPARE(f.data().DataKind, kind);
+        QCOMPARE(data_kind_number(f.data()), kind);
         QCOMPARE(f.MeasText->isVisible(), kind == 1);
         if (kind == 1)
             QCOMPARE(static_cast<int>(f.data().RecordList.size()), rows);
@@ -244,29 +251,30 @@ private slots:
     void pointsCommand_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QList<int>>("answers");
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<DataKind>("kind");
         QTest::addColumn<int>("page");
         QTest::addColumn<int>("points");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("job to points") << kJob << QList<int>{1} << 2 << 0 << 2 << QStringList{};
+        QTest::newRow("job to points")
+            << kJob << QList<int>{1} << DataKind::Points << 0 << 2 << QStringList{};
         QTest::newRow("job kept on cancel")
-            << kJob << QList<int>{2} << 1 << 0 << 0 << QStringList{};
+            << kJob << QList<int>{2} << DataKind::Records << 0 << 0 << QStringList{};
         QTest::newRow("job without coordinates")
             << QByteArray("JOB     J\r\nINST    I\r\nSD      D1,1,\r\nHVD     0,0,1\r\n")
-            << QList<int>{1} << 1 << 0 << 0 << QStringList{en("job_have_no_coord")};
-        QTest::newRow("points are edited")
-            << QByteArray("A,C,1,2,3\r\n") << QList<int>{} << 2 << 1 << 1 << QStringList{};
-        QTest::newRow("codes replaced after asking")
-            << QByteArray("TREE\r\n") << QList<int>{1} << 2 << 1 << 0 << QStringList{};
-        QTest::newRow("codes kept on cancel")
-            << QByteArray("TREE\r\n") << QList<int>{2} << 3 << 0 << 0 << QStringList{};
+            << QList<int>{1} << DataKind::Records << 0 << 0 << QStringList{en("job_have_no_coord")};
+        QTest::newRow("points are edited") << QByteArray("A,C,1,2,3\r\n") << QList<int>{}
+                                           << DataKind::Points << 1 << 1 << QStringList{};
+        QTest::newRow("codes replaced after asking") << QByteArray("TREE\r\n") << QList<int>{1}
+                                                     << DataKind::Points << 1 << 0 << QStringList{};
+        QTest::newRow("codes kept on cancel") << QByteArray("TREE\r\n") << QList<int>{2}
+                                              << DataKind::Codes << 0 << 0 << QStringList{};
         QTest::newRow("help: a new table")
-            << QByteArray() << QList<int>{} << 2 << 1 << 0 << QStringList{};
+            << QByteArray() << QList<int>{} << DataKind::Points << 1 << 0 << QStringList{};
     }
     void pointsCommand() {
         QFETCH(QByteArray, file);
         QFETCH(QList<int>, answers);
-        QFETCH(int, kind);
+        QFETCH(DataKind, kind);
         QFETCH(int, page);
         QFETCH(int, points);
         QFETCH(QStringList, messages);
@@ -278,11 +286,11 @@ private slots:
         f.CoordBtn->click();
         QCOMPARE(w.prompts.unanswered, 0);
         QCOMPARE(w.prompts.messages, messages);
-        QCOMPARE(f.data().DataKind, kind);
+        QCOMPARE(f.data().Kind, kind);
         QCOMPARE(f.PageControl1->currentIndex(), page);
         QCOMPARE(static_cast<int>(f.data().CoordList.size()), points);
         QCOMPARE(f.StrGrid->editTriggers() != QAbstractItemView::NoEditTriggers, page == 1);
-        if (kind == 2 && page == 0)
+        if (kind == DataKind::Points && page == 0)
             QCOMPARE(w.cell(1, 1), QString("P1")); // the station first, then the point
     }
 
@@ -303,10 +311,10 @@ private slots:
         QVERIFY(w.open("p.csv", "A,C,1,2,3\r\n"));
         w.prompts.answers = {2};
         f.CodeBtn->click();
-        QCOMPARE(f.data().DataKind, 2);
+        QCOMPARE(f.data().Kind, DataKind::Points);
         w.prompts.answers = {1};
         f.CodeBtn->click();
-        QCOMPARE(f.data().DataKind, 3);
+        QCOMPARE(f.data().Kind, DataKind::Codes);
         QVERIFY(f.data().CoordList.empty());
     }
 
@@ -443,7 +451,9 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("kind"); // of the file read back; 0: compare bytes only
+        // The kind of the file read back, as reported (1 a job, 2 points, 3 codes); 0: compare
+        // bytes only; -1: nothing written.
+        QTest::addColumn<int>("kind");
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("messages");
         const QByteArray pts("A,C,1,2,3\r\nB,,4,5,6\r\n");
@@ -477,13 +487,13 @@ private slots:
         Window w;
         TForm1& f = w.form();
         QVERIFY(w.open("in.txt", file));
-        const int shown = f.data().DataKind;
+        const DataKind shown = f.data().Kind;
         w.prompts.fileAnswers << FileChoice{w.path(name), position};
         f.SaveBtn->click();
         QCOMPARE(w.prompts.messages, messages);
-        const char* key = shown == 1   ? "SAVE_JOB_FILTER"
-                          : shown == 2 ? "SAVE_COORD_FILTER"
-                                       : "SAVE_CODE_FILTER";
+        const char* key = shown == DataKind::Records  ? "SAVE_JOB_FILTER"
+                          : shown == DataKind::Points ? "SAVE_COORD_FILTER"
+                                                      : "SAVE_CODE_FILTER";
         QCOMPARE(w.prompts.fileTypeLists.back(), f.texts().filter(key));
         QDir dir(w.files.dir());
         const QStringList written =
@@ -498,14 +508,14 @@ private slots:
         if (kind == 0)
             return;
         QVERIFY(f.OpenFile(w.path(written.front())));
-        QCOMPARE(f.data().DataKind, kind);
+        QCOMPARE(data_kind_number(f.data()), kind);
         const std::size_t n = kind == 1   ? f.data().RecordList.size()
                               : kind == 2 ? f.data().CoordList.size()
                                           : f.data().CodeList.size();
         QCOMPARE(static_cast<int>(n), count);
         if (kind == 2)
             QCOMPARE(QString::fromStdString(f.data().CoordList.back().name.str()),
-                     shown == 1 ? QString("P1") : QString("B"));
+                     shown == DataKind::Records ? QString("P1") : QString("B"));
     }
 
     void saveQuestionsAndFailures() {
@@ -573,7 +583,7 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&f, &drop);
-        QCOMPARE(f.data().DataKind, 2);
+        QCOMPARE(f.data().Kind, DataKind::Points);
         QCOMPARE(f.data().CoordList.size(), std::size_t(1));
         // Not while the editing page is up.
         f.CoordBtn->click();

@@ -108,7 +108,7 @@ private slots:
         QVERIFY(f.ComportSettingGroup->isEnabled());
         QVERIFY(f.FileControlGroup->isEnabled());
         QCOMPARE(f.PageControl1->currentIndex(), 0);
-        QCOMPARE(f.data().DataKind, 1);
+        QCOMPARE(f.data().Kind, DataKind::Records);
         QCOMPARE(f.LinkMode(), 0);
 
         // Centred on the screen, never pushed off its top or left edge.
@@ -267,7 +267,7 @@ private slots:
         TForm1& f = s.form();
         s.files.write("p.csv", "P1,C,1,2,3\r\nP2,C,4,5,6\r\n");
         QVERIFY(f.OpenFile(s.files.dir() + "/p.csv"));
-        QCOMPARE(f.data().DataKind, kDataPoints);
+        QCOMPARE(f.data().Kind, DataKind::Points);
         QVERIFY(f.SendBtn->isEnabled());
         f.HelpBtn->click();
         // The help is on show, the points stay in their list and Send stays possible.
@@ -275,7 +275,7 @@ private slots:
         QVERIFY(f.MeasText->isVisible());
         QVERIFY(!f.StrGrid->isVisible());
         QCOMPARE(f.MeasText->toPlainText(), kHelpEn + "\n");
-        QCOMPARE(f.data().DataKind, kDataPoints);
+        QCOMPARE(f.data().Kind, DataKind::Points);
         QCOMPARE(f.data().CoordList.size(), std::size_t(2));
         QVERIFY(f.SendBtn->isEnabled());
         // Save writes the points, not the help.

@@ -183,7 +183,7 @@ private slots:
             QTest::mouseClick(f.OpenBtn, Qt::LeftButton);
             u.settle(40);
             QVERIFY2(u.answerer.dialogs >= before + 2, name);
-            QCOMPARE(f.data().DataKind, kDataPoints);
+            QCOMPARE(f.data().Kind, DataKind::Points);
             QCOMPARE(f.data().CoordList.size(), std::size_t(1));
             QCOMPARE(f.StrGridModel->rowCount(), 1);
             QVERIFY(f.Doc().unsaved());
@@ -198,7 +198,7 @@ private slots:
         TForm1& f = u.form();
         u.files.write("codes.txt", "TREE\r\nWALL\r\n");
         QVERIFY(f.OpenFile(u.path("codes.txt")));
-        QCOMPARE(f.data().DataKind, kDataCodes);
+        QCOMPARE(f.data().Kind, DataKind::Codes);
         QVERIFY(f.ReceiveBtn->isEnabled());
         u.answerer.answers = {DialogAnswerer::key(Qt::Key_Return)}; // give the codes way
         QTest::mouseClick(f.ReceiveBtn, Qt::LeftButton);
@@ -230,7 +230,7 @@ private slots:
         QTest::mouseClick(f.StopBtn, Qt::LeftButton);
         u.settle();
         QCOMPARE(f.LinkMode(), 0);
-        QCOMPARE(f.data().DataKind, kDataRecords);
+        QCOMPARE(f.data().Kind, DataKind::Records);
         QCOMPARE(f.data().RecordList.size(), std::size_t(115));
         QCOMPARE(u.answerer.shown, QStringList{en("job_cut_short")});
         QVERIFY(f.ReceiveBtn->isEnabled());
@@ -313,7 +313,7 @@ void TestRealUse::undoAndRedoInTheRoadWindow() {
     road::TFormRoadCalculate& r = *u.windows->FormRoadCalculate;
     QTest::mouseClick(f.RoadCalcBtn, Qt::LeftButton);
     QVERIFY(r.isVisible());
-    r.PageControl1->setCurrentIndex(static_cast<int>(road::RoadPage::Profile));
+    r.PageControl1->setCurrentIndex(road::PageIndex(RoadList::Profile));
     const auto type_grade = [](const QStringList& values) {
         return [values](QWidget* dialog) {
             auto* d = qobject_cast<EntryDialog*>(dialog);
@@ -368,7 +368,7 @@ void TestRealUse::aRefusedEntryStaysOpenOnItsBox() {
     RealUse u;
     road::TFormRoadCalculate& r = *u.windows->FormRoadCalculate;
     QTest::mouseClick(u.form().RoadCalcBtn, Qt::LeftButton);
-    r.PageControl1->setCurrentIndex(static_cast<int>(road::RoadPage::Stakes));
+    r.PageControl1->setCurrentIndex(road::PageIndex(RoadList::Stakes));
     QString focus, selected;
     u.answerer.answers = {[](QWidget* dialog) {
                               QTest::keyClicks(dialog->focusWidget(), QStringLiteral("12x"));

@@ -40,21 +40,22 @@ class TestTransfer : public QObject {
 private slots:
     void receiveEachKindAndKeepACapture_data() {
         QTest::addColumn<QByteArray>("sent");
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<DataKind>("kind");
         QTest::addColumn<int>("items");
         QTest::addColumn<QString>("count");
-        QTest::newRow("job") << QByteArray::fromStdString(kJob) << 1 << 2 << "3";
+        QTest::newRow("job") << QByteArray::fromStdString(kJob) << DataKind::Records << 2 << "3";
         QTest::newRow("point list")
             << QByteArray("SC      P1,1.0,C\r\nENZ     1.0,2.0,3.0\r\nSC      P2,1.0,\r\n"
                           "NEZ     4.0,5.0,6.0\r\n")
-            << 2 << 2 << "2";
-        QTest::newRow("codes") << QByteArray("TREE\r\nWALL\r\nPOLE\r\n") << 3 << 3 << "2";
+            << DataKind::Points << 2 << "2";
+        QTest::newRow("codes") << QByteArray("TREE\r\nWALL\r\nPOLE\r\n") << DataKind::Codes << 3
+                               << "2";
         QTest::newRow("last line without its end")
-            << QByteArray("TREE\r\nWALL\r\nPOLE") << 3 << 3 << "1";
+            << QByteArray("TREE\r\nWALL\r\nPOLE") << DataKind::Codes << 3 << "1";
     }
     void receiveEachKindAndKeepACapture() {
         QFETCH(QByteArray, sent);
-        QFETCH(int, kind);
+        QFETCH(DataKind, kind);
         QFETCH(int, items);
         QFETCH(QString, count);
         Bench b;
@@ -74,12 +75,12 @@ private slots:
         f.Timer1Timer(); // the silence after the last line
         QCOMPARE(f.LinkMode(), 0);
         QCOMPARE(f.StatusPanel(0), en("operation_is_complete"));
-        QCOMPARE(f.data().DataKind, kind);
-        const std::size_t n = kind == 1   ? f.data().RecordList.size()
-                              : kind == 2 ? f.data().CoordList.size()
-                                          : f.data().CodeList.size();
+        QCOMPARE(f.data().Kind, kind);
+        const std::size_t n = kind == DataKind::Records  ? f.data().RecordList.size()
+                              : kind == DataKind::Points ? f.data().CoordList.size()
+                                                         : f.data().CodeList.size();
         QCOMPARE(static_cast<int>(n), items);
-        QCOMPARE(f.MeasText->isVisible(), kind == 1);
+        QCOMPARE(f.MeasText->isVisible(), kind == DataKind::Records);
         QVERIFY(f.ReceiveBtn->isEnabled() && f.OpenBtn->isEnabled());
         QVERIFY(f.Doc().unsaved());
         // Every byte is in the capture file, which Open reads like any other file.
@@ -101,7 +102,7 @@ private slots:
         b.pty.hang_up();
         QTRY_COMPARE(f.LinkMode(), 0);
         QCOMPARE(f.StatusPanel(0), en("line_lost"));
-        QCOMPARE(f.data().DataKind, 1);
+        QCOMPARE(f.data().Kind, DataKind::Records);
         QCOMPARE(f.data().JobName, std::string("DAY1"));
         QCOMPARE(f.data().RecordList.size(), std::size_t(2)); // the last line without its end too
     }

@@ -16,7 +16,7 @@ RoadData CalculatedRoad() {
     RoadData d;
     RoadState& s = EditRoadState(d);
     s.IntersectionPoints = road::testing::WindingRoad(3);
-    s.InputMode = InputModeIntersections;
+    s.InputMode = RoadList::Intersections;
     LongSlopesInfo a{}, b{}, c{};
     a.Mileage = 0;
     a.Height = 100;

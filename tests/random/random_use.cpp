@@ -485,7 +485,7 @@ private:
     }
 
     // The next entry form, filled at random (the real dialog is answered by keys when it shows).
-    void fill(road::RoadPage page) {
+    void fill(RoadList page) {
         prompts_.entryAnswers.clear();
         if (real_)
             return;
@@ -512,9 +512,9 @@ private:
             return;
         }
         r.PageControl1->setCurrentIndex(pick(4));
-        const road::RoadPage page = r.ActivePage();
+        const RoadList page = r.ActivePage();
         QTableView* tables[] = {r.SGIntersection, r.SGMainPile, r.SGSlope, r.SGPile};
-        QTableView* table = tables[static_cast<int>(page)];
+        QTableView* table = tables[road::PageIndex(page)];
         if (table->model()->rowCount() > 0)
             table->setCurrentIndex(table->model()->index(pick(table->model()->rowCount()), 0));
         switch (pick(11)) {
@@ -609,9 +609,9 @@ private:
         TForm1& f = form();
         const DataState& d = f.data();
         // The help takes the place of the view and leaves the data where it is.
-        const bool text_view = d.DataKind == kDataRecords || f.HelpShown();
+        const bool text_view = d.Kind == DataKind::Records || f.HelpShown();
         if (f.MeasText->isVisibleTo(&f) != text_view || f.StrGrid->isVisibleTo(&f) == text_view)
-            return QStringLiteral("the view does not match DataKind %1").arg(d.DataKind);
+            return QStringLiteral("the view does not match kind %1").arg(data_kind_number(d));
         if ((f.PageControl1->currentIndex() == 1) != (f.Doc().grid() != nullptr))
             return "the editing page is not up exactly while the document has its table";
         if (f.Doc().grid() &&
@@ -656,18 +656,18 @@ private:
         const DataState& d = form().data();
         const FileSettings settings = form().Settings();
         int position = 0;
-        if (d.DataKind == kDataPoints && !d.CoordList.empty())
+        if (d.Kind == DataKind::Points && !d.CoordList.empty())
             position = 1;
-        else if (d.DataKind == kDataCodes && !d.CodeList.empty())
+        else if (d.Kind == DataKind::Codes && !d.CodeList.empty())
             position = 1;
-        else if (d.DataKind == kDataRecords && !d.RecordList.empty())
+        else if (d.Kind == DataKind::Records && !d.RecordList.empty())
             position = 9;
         if (position == 0)
             return {};
         // Open tries the stake list and the DXF drawing before the code list, as it always did:
         // codes that are all numbers after the first read back as stakes, and a first code "0"
         // or "999" starts a drawing.
-        if (d.DataKind == kDataCodes &&
+        if (d.Kind == DataKind::Codes &&
             (d.CodeList.front().code == "0" || d.CodeList.front().code == "999" ||
              std::all_of(d.CodeList.begin() + 1, d.CodeList.end(), [](const code_item& c) {
                  double v = 0;
@@ -680,20 +680,20 @@ private:
             return "a save of the data on show failed";
         DataState back;
         Messages messages;
-        if (!open_data_file(path, back, settings, messages) || back.DataKind != d.DataKind)
+        if (!open_data_file(path, back, settings, messages) || back.Kind != d.Kind)
             return QStringLiteral("kind %1 saved, opened as kind %2: %3")
-                .arg(d.DataKind)
-                .arg(back.DataKind)
+                .arg(data_kind_number(d))
+                .arg(data_kind_number(back))
                 .arg(QString::fromLatin1(
                     QByteArray::fromStdString(out.bytes.substr(0, 120)).toPercentEncoding(" ,.")));
         // The list on show comes back whole (the others are not saved with it).
         const bool same_count =
-            d.DataKind == kDataPoints  ? back.CoordList.size() == d.CoordList.size()
-            : d.DataKind == kDataCodes ? back.CodeList.size() == d.CodeList.size()
-                                       : back.RecordList.size() == d.RecordList.size();
+            d.Kind == DataKind::Points  ? back.CoordList.size() == d.CoordList.size()
+            : d.Kind == DataKind::Codes ? back.CodeList.size() == d.CodeList.size()
+                                        : back.RecordList.size() == d.RecordList.size();
         if (!same_count)
             return QStringLiteral("kind %1 came back with %2/%3/%4 of %5/%6/%7: %8")
-                .arg(d.DataKind)
+                .arg(data_kind_number(d))
                 .arg(back.CoordList.size())
                 .arg(back.CodeList.size())
                 .arg(back.RecordList.size())
@@ -702,7 +702,7 @@ private:
                 .arg(d.RecordList.size())
                 .arg(QString::fromLatin1(
                     QByteArray::fromStdString(out.bytes.substr(0, 160)).toPercentEncoding(" ,.")));
-        for (std::size_t i = 0; d.DataKind == kDataPoints && i < d.CoordList.size(); ++i)
+        for (std::size_t i = 0; d.Kind == DataKind::Points && i < d.CoordList.size(); ++i)
             if (std::fabs(back.CoordList[i].north - d.CoordList[i].north) > 1e-3 ||
                 !(back.CoordList[i].code == d.CoordList[i].code.view()))
                 return QStringLiteral("point %1 came back changed").arg(i);

@@ -115,9 +115,9 @@ TEST_P(ShippedLanguage, FiltersOfferTheExtensionsOfEveryFormat) {
 
     // The position of a save entry chooses the writer: the dialog offers the types of the one
     // save-type table, in its order, each with its extension.
-    for (const auto& [key, kind] : {std::pair{"SAVE_JOB_FILTER", telvane::kDataRecords},
-                                    std::pair{"SAVE_COORD_FILTER", telvane::kDataPoints},
-                                    std::pair{"SAVE_CODE_FILTER", telvane::kDataCodes}}) {
+    for (const auto& [key, kind] : {std::pair{"SAVE_JOB_FILTER", telvane::DataKind::Records},
+                                    std::pair{"SAVE_COORD_FILTER", telvane::DataKind::Points},
+                                    std::pair{"SAVE_CODE_FILTER", telvane::DataKind::Codes}}) {
         std::vector<std::string> expected;
         for (const telvane::SaveType& t : telvane::save_types())
             if (t.kind == kind)

@@ -114,7 +114,7 @@ bool receive(TForm1& form, ScriptedPrompts& prompts, Pty& instrument, const QDir
     form.Timer1Timer(); // the silence that ends it
     ok = save(form, out.filePath("receive-finished-" + language + ".png")) && ok;
     EditDocument(form).mark_saved(); // the pictures are taken; nothing to keep
-    return ok && form.data().DataKind == kDataRecords;
+    return ok && form.data().Kind == DataKind::Records;
 }
 
 // The road window with a road on each page, and each entry dialog.
@@ -123,12 +123,11 @@ bool road_window(AppWindows& windows, ScriptedPrompts& prompts, const QDir& out,
     road::TFormRoadCalculate& r = *windows.FormRoadCalculate;
     const QString examples = QStringLiteral(TELVANE_EXAMPLES);
     windows.Form1->RoadCalcBtnClick();
-    const std::pair<road::RoadPage, const char*> files[] = {
-        {road::RoadPage::Intersections, "road.PHI"},
-        {road::RoadPage::Profile, "road.PVI"},
-        {road::RoadPage::Stakes, "stakes.csv"}};
+    const std::pair<RoadList, const char*> files[] = {{RoadList::Intersections, "road.PHI"},
+                                                      {RoadList::Profile, "road.PVI"},
+                                                      {RoadList::Stakes, "stakes.csv"}};
     for (auto [page, name] : files) {
-        r.PageControl1->setCurrentIndex(static_cast<int>(page));
+        r.PageControl1->setCurrentIndex(road::PageIndex(page));
         prompts.fileAnswers << FileChoice{examples + "/" + name, 1};
         r.BtnLoadClick();
     }

@@ -257,27 +257,27 @@ const RoadState& EditRoadState(const RoadData& data) {
     return data.s_;
 }
 
-void RoadData::SwitchAlignment(RoadPage page) {
-    if (page == RoadPage::Intersections && s_.InputMode == InputModeElements) {
+void RoadData::SwitchAlignment(RoadList page) {
+    if (page == RoadList::Intersections && s_.InputMode == RoadList::Elements) {
         s_.PlaneElements.clear();
         s_.PlanePrepared = false;
-        s_.InputMode = InputModeIntersections;
-    } else if (page == RoadPage::Elements && s_.InputMode == InputModeIntersections) {
+        s_.InputMode = RoadList::Intersections;
+    } else if (page == RoadList::Elements && s_.InputMode == RoadList::Intersections) {
         s_.IntersectionPoints.clear();
         s_.PlanePrepared = false;
-        s_.InputMode = InputModeElements;
+        s_.InputMode = RoadList::Elements;
     }
 }
 
 void RoadData::InsertPoint(std::size_t at, const IntersectionPointInfo& point) {
     InsertAt(s_.IntersectionPoints, at, point);
-    s_.InputMode = InputModeIntersections;
+    s_.InputMode = RoadList::Intersections;
     s_.PlanePrepared = false;
 }
 
 void RoadData::InsertElement(std::size_t at, const PlaneInfo& element) {
     InsertAt(s_.PlaneElements, at, element);
-    s_.InputMode = InputModeElements;
+    s_.InputMode = RoadList::Elements;
     s_.PlanePrepared = false;
 }
 
@@ -293,7 +293,7 @@ void RoadData::InsertStake(std::size_t at, const Pile& stake) {
 bool RoadData::UpdatePoint(std::size_t k, const IntersectionPointInfo& point) {
     if (!ReplaceAt(s_.IntersectionPoints, k, point))
         return false;
-    s_.InputMode = InputModeIntersections;
+    s_.InputMode = RoadList::Intersections;
     s_.PlanePrepared = false;
     return true;
 }
@@ -301,7 +301,7 @@ bool RoadData::UpdatePoint(std::size_t k, const IntersectionPointInfo& point) {
 bool RoadData::UpdateElement(std::size_t k, const PlaneInfo& element) {
     if (!ReplaceAt(s_.PlaneElements, k, element))
         return false;
-    s_.InputMode = InputModeElements;
+    s_.InputMode = RoadList::Elements;
     s_.PlanePrepared = false;
     return true;
 }
@@ -319,24 +319,24 @@ bool RoadData::UpdateStake(std::size_t k, const Pile& stake) {
     return ReplaceAt(s_.Stakes, k, fresh);
 }
 
-bool RoadData::Remove(RoadPage page, std::size_t k) {
+bool RoadData::Remove(RoadList page, std::size_t k) {
     switch (page) {
-    case RoadPage::Intersections:
+    case RoadList::Intersections:
         if (!RemoveAt(s_.IntersectionPoints, k))
             return false;
         s_.PlanePrepared = false;
         return true;
-    case RoadPage::Elements:
+    case RoadList::Elements:
         if (!RemoveAt(s_.PlaneElements, k))
             return false;
         s_.PlanePrepared = false;
         return true;
-    case RoadPage::Profile:
+    case RoadList::Profile:
         if (!RemoveAt(s_.GradePoints, k))
             return false;
         s_.ProfileChanged = true;
         return true;
-    case RoadPage::Stakes:
+    case RoadList::Stakes:
         return RemoveAt(s_.Stakes, k);
     }
     return false;
@@ -350,7 +350,7 @@ void RoadData::ClearAll() {
 void RoadData::LoadDesign(std::vector<PlaneInfo> chain, std::vector<LongSlopesInfo> profile) {
     s_.IntersectionPoints.clear();
     s_.PlaneElements = std::move(chain);
-    s_.InputMode = InputModeElements;
+    s_.InputMode = RoadList::Elements;
     s_.PlanePrepared = true;
     s_.EngineReady = false;
     if (!profile.empty()) {
@@ -389,54 +389,54 @@ void RoadData::Redo() {
         SwapWith(history_.redo());
 }
 
-void RoadData::MarkSaved(RoadPage page) {
+void RoadData::MarkSaved(RoadList page) {
     switch (page) {
-    case RoadPage::Intersections:
+    case RoadList::Intersections:
         saved_.IntersectionPoints = s_.IntersectionPoints;
         break;
-    case RoadPage::Elements:
+    case RoadList::Elements:
         saved_.PlaneElements = s_.PlaneElements;
         break;
-    case RoadPage::Profile:
+    case RoadList::Profile:
         saved_.GradePoints = s_.GradePoints;
         break;
-    case RoadPage::Stakes:
+    case RoadList::Stakes:
         saved_.Stakes = s_.Stakes;
         break;
     }
 }
 
-bool RoadData::PageUnsaved(RoadPage page) const {
+bool RoadData::PageUnsaved(RoadList page) const {
     switch (page) {
-    case RoadPage::Intersections:
+    case RoadList::Intersections:
         return !s_.IntersectionPoints.empty() && s_.IntersectionPoints != saved_.IntersectionPoints;
-    case RoadPage::Elements:
+    case RoadList::Elements:
         return !s_.PlaneElements.empty() && s_.PlaneElements != saved_.PlaneElements;
-    case RoadPage::Profile:
+    case RoadList::Profile:
         return !s_.GradePoints.empty() && s_.GradePoints != saved_.GradePoints;
-    case RoadPage::Stakes:
+    case RoadList::Stakes:
         return !s_.Stakes.empty() && s_.Stakes != saved_.Stakes;
     }
     return false;
 }
 
 bool RoadData::HasUnsavedChanges() const {
-    for (RoadPage page :
-         {RoadPage::Intersections, RoadPage::Elements, RoadPage::Profile, RoadPage::Stakes})
+    for (RoadList page :
+         {RoadList::Intersections, RoadList::Elements, RoadList::Profile, RoadList::Stakes})
         if (PageUnsaved(page))
             return true;
     return false;
 }
 
-std::size_t RoadData::Count(RoadPage page) const {
+std::size_t RoadData::Count(RoadList page) const {
     switch (page) {
-    case RoadPage::Intersections:
+    case RoadList::Intersections:
         return s_.IntersectionPoints.size();
-    case RoadPage::Elements:
+    case RoadList::Elements:
         return s_.PlaneElements.size();
-    case RoadPage::Profile:
+    case RoadList::Profile:
         return s_.GradePoints.size();
-    case RoadPage::Stakes:
+    case RoadList::Stakes:
         return s_.Stakes.size();
     }
     return 0;
@@ -453,7 +453,7 @@ CalculationOutcome RoadData::Calculate(const StartPoint& boxes) {
     }
     CalculationOutcome outcome;
     try {
-        outcome = s_.InputMode == InputModeIntersections
+        outcome = s_.InputMode == RoadList::Intersections
                       ? CalculateIntersections(startChainage, offset)
                       : CalculateElements(boxes, startChainage, offset);
     } catch (const ConversionError& e) {
@@ -471,7 +471,7 @@ void RoadData::ClearResults(CalculationOutcome& outcome) {
     for (Pile& stake : s_.Stakes) {
         stake = StakeAt(stake.Mileage);
     }
-    if (s_.InputMode == InputModeIntersections) {
+    if (s_.InputMode == RoadList::Intersections) {
         // The elements and the curve values were computed from the points; what was typed in
         // (names, coordinates, the start chainage, radii, spirals) stays.
         s_.PlaneElements.clear();
@@ -484,7 +484,7 @@ void RoadData::ClearResults(CalculationOutcome& outcome) {
         }
     }
     s_.EngineReady = false;
-    outcome.RefillIntersections = s_.InputMode == InputModeIntersections;
+    outcome.RefillIntersections = s_.InputMode == RoadList::Intersections;
     outcome.RefillElements = true;
     outcome.RefillStakes = true;
 }
@@ -678,20 +678,20 @@ bool RoadData::ComputeCurveGroup(std::size_t s, std::size_t e) {
     return road::ComputeCurveGroup(s_.PlaneElements, s, e);
 }
 
-std::optional<RoadQuestion> RoadData::LoadQuestion(RoadPage page) const {
-    if (page == RoadPage::Intersections && s_.InputMode == InputModeElements) {
+std::optional<RoadQuestion> RoadData::LoadQuestion(RoadList page) const {
+    if (page == RoadList::Intersections && s_.InputMode == RoadList::Elements) {
         return RoadQuestion{roadkeys::ClearMainPileTitle, roadkeys::ClearMainPileDesc};
     }
-    if (page == RoadPage::Elements && s_.InputMode == InputModeIntersections) {
+    if (page == RoadList::Elements && s_.InputMode == RoadList::Intersections) {
         return RoadQuestion{roadkeys::ClearIntersectionTitle, roadkeys::ClearIntersectionDesc};
     }
     return std::nullopt;
 }
 
-LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
+LoadOutcome RoadData::Load(RoadList page, const std::string& path) {
     LoadOutcome outcome;
     std::optional<std::string> bytes;
-    if (page == RoadPage::Stakes || UpperExtension(path) == DefaultExtension(page)) {
+    if (page == RoadList::Stakes || UpperExtension(path) == DefaultExtension(page)) {
         bytes = read_file_bytes(path, &outcome.ReadError);
         if (!bytes) {
             outcome.ReadFailed = true;
@@ -700,7 +700,7 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
         outcome.Read = true;
     }
     switch (page) {
-    case RoadPage::Intersections:
+    case RoadList::Intersections:
         s_.PlaneElements.clear();
         if (bytes) {
             IntersectionFileData data = ReadIntersectionFile(*bytes);
@@ -709,10 +709,10 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
             outcome.WrongLines = std::move(data.WrongLines);
             outcome.Boxes = std::move(data.Boxes);
         }
-        s_.InputMode = InputModeIntersections;
+        s_.InputMode = RoadList::Intersections;
         s_.PlanePrepared = false;
         break;
-    case RoadPage::Elements:
+    case RoadList::Elements:
         s_.IntersectionPoints.clear();
         s_.PlaneElements.clear();
         if (bytes) {
@@ -722,10 +722,10 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
             outcome.WrongLines = std::move(data.WrongLines);
             outcome.Boxes = std::move(data.Boxes);
         }
-        s_.InputMode = InputModeElements;
+        s_.InputMode = RoadList::Elements;
         s_.PlanePrepared = false;
         break;
-    case RoadPage::Profile:
+    case RoadList::Profile:
         if (bytes) {
             GradePointFileData data = ReadGradePointFile(*bytes);
             s_.GradePoints = std::move(data.Points);
@@ -734,7 +734,7 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
         }
         s_.ProfileChanged = true;
         break;
-    case RoadPage::Stakes: {
+    case RoadList::Stakes: {
         StakeFileData data = ReadStakeFile(*bytes);
         s_.Stakes = std::move(data.Stakes);
         outcome.WrongFormat = data.WrongFormat;
@@ -745,16 +745,16 @@ LoadOutcome RoadData::Load(RoadPage page, const std::string& path) {
     return outcome;
 }
 
-std::optional<std::string> RoadData::FileText(RoadPage page, const RoadColumnTitles& titles,
+std::optional<std::string> RoadData::FileText(RoadList page, const RoadColumnTitles& titles,
                                               const std::function<double(double)>& station) const {
     switch (page) {
-    case RoadPage::Intersections:
+    case RoadList::Intersections:
         return IntersectionFileText(s_.IntersectionPoints, titles);
-    case RoadPage::Elements:
+    case RoadList::Elements:
         return ElementFileText(s_.PlaneElements, titles);
-    case RoadPage::Profile:
+    case RoadList::Profile:
         return GradePointFileText(s_.GradePoints, titles);
-    case RoadPage::Stakes:
+    case RoadList::Stakes:
         if (station) {
             std::vector<Pile> stakes = s_.Stakes;
             for (Pile& p : stakes)
@@ -766,7 +766,7 @@ std::optional<std::string> RoadData::FileText(RoadPage page, const RoadColumnTit
     return std::nullopt;
 }
 
-SaveStatus RoadData::Save(RoadPage page, const std::string& path, const RoadColumnTitles& titles,
+SaveStatus RoadData::Save(RoadList page, const std::string& path, const RoadColumnTitles& titles,
                           std::string* error, const std::function<double(double)>& station) const {
     const std::optional<std::string> text = FileText(page, titles, station);
     if (!text) {

@@ -18,11 +18,6 @@
 
 namespace telvane::road {
 
-// How the alignment is given.
-inline constexpr int InputModeNone = -1;
-inline constexpr int InputModeIntersections = 0;
-inline constexpr int InputModeElements = 1;
-
 // A message for the plain message box: the text of a language key, or a text of its own (GBK).
 // A key's text takes Args (GBK) in place of its "%s" marks, in order: the name or row of what is
 // at fault, the value, the stake.
@@ -105,7 +100,8 @@ struct RoadState {
     std::vector<PlaneInfo> PlaneElements;
     std::vector<LongSlopesInfo> GradePoints;
     std::vector<Pile> Stakes;
-    int InputMode = InputModeNone;
+    // The list the alignment is given in: intersection points or line elements, or nothing yet.
+    std::optional<RoadList> InputMode;
     bool PlanePrepared = false;  // the alignment was prepared since its last change
     bool ProfileChanged = false; // the grade points changed since the engine last took them
     bool EngineReady = false;    // the engine took the alignment and may be asked for stakes
@@ -136,16 +132,16 @@ public:
     const std::vector<PlaneInfo>& PlaneElements() const { return s_.PlaneElements; }
     const std::vector<LongSlopesInfo>& GradePoints() const { return s_.GradePoints; }
     const std::vector<Pile>& Stakes() const { return s_.Stakes; }
-    int InputMode() const { return s_.InputMode; }
+    std::optional<RoadList> InputMode() const { return s_.InputMode; }
     bool PlanePrepared() const { return s_.PlanePrepared; }
     bool ProfileChanged() const { return s_.ProfileChanged; }
     bool EngineReady() const { return s_.EngineReady; }
 
     // ---- Editing: every change of a list, with the input mode and the flags it implies ----
 
-    // After the question of LoadQuestion was confirmed for adding a point (page 0) or an
-    // element (page 1): empties the list of the other way of giving the alignment.
-    void SwitchAlignment(RoadPage page);
+    // After the question of LoadQuestion was confirmed for adding an intersection point or a
+    // line element: empties the list of the other way of giving the alignment.
+    void SwitchAlignment(RoadList page);
     // Records in the list of `page`, in front of index `at` (at the size: at the end).
     void InsertPoint(std::size_t at, const IntersectionPointInfo& point);
     void InsertElement(std::size_t at, const PlaneInfo& element);
@@ -157,7 +153,7 @@ public:
     bool UpdateGradePoint(std::size_t k, const LongSlopesInfo& grade);
     bool UpdateStake(std::size_t k, const Pile& stake);
     // Removes record k of the page's list; false when there is none.
-    bool Remove(RoadPage page, std::size_t k);
+    bool Remove(RoadList page, std::size_t k);
     // The Clear command: every list, the input mode and the flags, and the engine.
     void ClearAll();
     // A design read from an exchange file (LandXML): the element chain as the engine takes it,
@@ -166,7 +162,7 @@ public:
     // stay). The intersection points are emptied; the input mode is line elements.
     void LoadDesign(std::vector<PlaneInfo> chain, std::vector<LongSlopesInfo> profile);
     // The number of records on a page.
-    std::size_t Count(RoadPage page) const;
+    std::size_t Count(RoadList page) const;
 
     // ---- Undo and redo: every change of the lists, as the user made it ----
 
@@ -182,9 +178,9 @@ public:
     void Redo();
     // The page's list is what its file holds (a Load, a Save): undoing back to it makes it
     // saved again.
-    void MarkSaved(RoadPage page);
+    void MarkSaved(RoadList page);
     // A page holds records that are in no file as they stand.
-    bool PageUnsaved(RoadPage page) const;
+    bool PageUnsaved(RoadList page) const;
     bool HasUnsavedChanges() const;
 
     // The calculation command: prepares or converts the alignment, hands it and the profile to
@@ -200,18 +196,18 @@ public:
 
     // The question to ask before loading or adding on `page` while the other way of giving the
     // alignment is in use (answered with cancel, nothing changes), if any.
-    std::optional<RoadQuestion> LoadQuestion(RoadPage page) const;
+    std::optional<RoadQuestion> LoadQuestion(RoadList page) const;
     // Loads the file at `path` into the page's list, with the mode and flag changes of a load;
-    // call it after LoadQuestion was confirmed. Only a file with the page's extension is read on
-    // pages 0 to 2 (in any letter case); a stake file may have any extension.
-    LoadOutcome Load(RoadPage page, const std::string& path);
+    // call it after LoadQuestion was confirmed. Only a file with the list's extension is read for
+    // every list but the stakes (in any letter case); a stake file may have any extension.
+    LoadOutcome Load(RoadList page, const std::string& path);
 
     // The file text of the page's list, or nothing for an empty list. `station`, when given,
     // writes each stake's chainage as the design's station (a design with station equations).
-    std::optional<std::string> FileText(RoadPage page, const RoadColumnTitles& titles,
+    std::optional<std::string> FileText(RoadList page, const RoadColumnTitles& titles,
                                         const std::function<double(double)>& station = {}) const;
     // Writes the page's list to `path` (replacing the file only once it is written whole).
-    SaveStatus Save(RoadPage page, const std::string& path, const RoadColumnTitles& titles,
+    SaveStatus Save(RoadList page, const std::string& path, const RoadColumnTitles& titles,
                     std::string* error = nullptr,
                     const std::function<double(double)>& station = {}) const;
 

@@ -83,13 +83,23 @@ std::variant<std::vector<double>, EntryRefusal> numbers(const EntryTexts& texts,
 
 } // namespace
 
-const EntryForm& EntryFormOf(RoadPage page) {
-    return forms()[static_cast<std::size_t>(page)];
+const EntryForm& EntryFormOf(RoadList page) {
+    switch (page) {
+    case RoadList::Intersections:
+        return forms()[0];
+    case RoadList::Elements:
+        return forms()[1];
+    case RoadList::Profile:
+        return forms()[2];
+    case RoadList::Stakes:
+        break;
+    }
+    return forms()[3];
 }
 
-EntryTexts NewEntry(RoadPage page) {
+EntryTexts NewEntry(RoadList page) {
     EntryTexts texts(EntryFormOf(page).Fields.size());
-    if (page == RoadPage::Elements) {
+    if (page == RoadList::Elements) {
         texts[kKind] = position(LineTypeLine);
         texts[kSide] = position(kNoSide);
     }
@@ -126,7 +136,7 @@ EntryTexts EntryTextsOf(const RoadRecord& record) {
 }
 
 std::variant<RoadRecord, EntryRefusal>
-ReadEntry(RoadPage page, const EntryTexts& texts,
+ReadEntry(RoadList page, const EntryTexts& texts,
           const std::function<std::optional<double>(double)>& chainage_of) {
     const EntryForm& form = EntryFormOf(page);
     if (texts.size() != form.Fields.size())
@@ -136,7 +146,7 @@ ReadEntry(RoadPage page, const EntryTexts& texts,
             return EntryRefusal{f, "input_empty", {}};
 
     switch (page) {
-    case RoadPage::Intersections: {
+    case RoadList::Intersections: {
         auto v = numbers(texts, {1, 2, 3, 4, 5, 6});
         if (auto* refused = std::get_if<EntryRefusal>(&v))
             return *refused;
@@ -151,7 +161,7 @@ ReadEntry(RoadPage page, const EntryTexts& texts,
         p.ClothoidLength2 = n[5];
         return RoadRecord{p};
     }
-    case RoadPage::Elements: {
+    case RoadList::Elements: {
         auto v = numbers(texts, {kStartRadius, kEndRadius, kLength});
         if (auto* refused = std::get_if<EntryRefusal>(&v))
             return *refused;
@@ -174,7 +184,7 @@ ReadEntry(RoadPage page, const EntryTexts& texts,
         }
         return RoadRecord{e};
     }
-    case RoadPage::Profile: {
+    case RoadList::Profile: {
         auto v = numbers(texts, {0, 1, 2, 3, 4});
         if (auto* refused = std::get_if<EntryRefusal>(&v))
             return *refused;
@@ -189,7 +199,7 @@ ReadEntry(RoadPage page, const EntryTexts& texts,
         g.CurveFlag = g.Radius != 0 && g.Radius != -1 ? 1 : 0;
         return RoadRecord{g};
     }
-    case RoadPage::Stakes: {
+    case RoadList::Stakes: {
         auto v = numbers(texts, {0});
         if (auto* refused = std::get_if<EntryRefusal>(&v))
             return *refused;
@@ -207,8 +217,8 @@ ReadEntry(RoadPage page, const EntryTexts& texts,
     return EntryRefusal{0, "data_empty", {}};
 }
 
-void FollowChoice(RoadPage page, EntryTexts& texts, std::size_t changed) {
-    if (page != RoadPage::Elements || changed != kKind || texts.size() <= kSide)
+void FollowChoice(RoadList page, EntryTexts& texts, std::size_t changed) {
+    if (page != RoadList::Elements || changed != kKind || texts.size() <= kSide)
         return;
     if (texts[kKind] == position(LineTypeLine))
         texts[kSide] = position(kNoSide);
@@ -216,15 +226,15 @@ void FollowChoice(RoadPage page, EntryTexts& texts, std::size_t changed) {
         texts[kSide] = position(kLeft);
 }
 
-RoadRecord RecordAt(const RoadData& data, RoadPage page, std::size_t k) {
+RoadRecord RecordAt(const RoadData& data, RoadList page, std::size_t k) {
     switch (page) {
-    case RoadPage::Intersections:
+    case RoadList::Intersections:
         return data.IntersectionPoints().at(k);
-    case RoadPage::Elements:
+    case RoadList::Elements:
         return data.PlaneElements().at(k);
-    case RoadPage::Profile:
+    case RoadList::Profile:
         return data.GradePoints().at(k);
-    case RoadPage::Stakes:
+    case RoadList::Stakes:
         break;
     }
     return data.Stakes().at(k);

@@ -33,7 +33,7 @@ struct EntryForm {
     std::vector<EntryField> Fields;
 };
 
-const EntryForm& EntryFormOf(RoadPage page);
+const EntryForm& EntryFormOf(RoadList page);
 
 // What a form holds, field by field: a box's text (GBK), a list's chosen position as a number.
 using EntryTexts = std::vector<std::string>;
@@ -41,7 +41,7 @@ using EntryTexts = std::vector<std::string>;
 using RoadRecord = std::variant<IntersectionPointInfo, PlaneInfo, LongSlopesInfo, Pile>;
 
 // A new record's form: empty boxes; a line element starts as a straight that turns nowhere.
-EntryTexts NewEntry(RoadPage page);
+EntryTexts NewEntry(RoadList page);
 // The form of a record to be changed, with its values.
 EntryTexts EntryTextsOf(const RoadRecord& record);
 
@@ -59,16 +59,16 @@ struct EntryRefusal {
 // number a finite number. A stake is typed as a station: `chainage_of` (when given) turns it into
 // its chainage along the axis, and a station it has no chainage for is refused.
 std::variant<RoadRecord, EntryRefusal>
-ReadEntry(RoadPage page, const EntryTexts& texts,
+ReadEntry(RoadList page, const EntryTexts& texts,
           const std::function<std::optional<double>(double)>& chainage_of = {});
 
 // After a list of the form changed: a straight turns nowhere, and a curve needs a side (left until
 // the user says otherwise).
-void FollowChoice(RoadPage page, EntryTexts& texts, std::size_t changed);
+void FollowChoice(RoadList page, EntryTexts& texts, std::size_t changed);
 
 // The record `k` of a list, and a record put into its list: inserted at `at`, or in place of
 // record `k`.
-RoadRecord RecordAt(const RoadData& data, RoadPage page, std::size_t k);
+RoadRecord RecordAt(const RoadData& data, RoadList page, std::size_t k);
 void InsertRecord(RoadData& data, std::size_t at, const RoadRecord& record);
 void UpdateRecord(RoadData& data, std::size_t k, const RoadRecord& record);
 

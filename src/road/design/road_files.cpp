@@ -67,15 +67,32 @@ TableRow Cells(std::initializer_list<double> values) {
 
 } // namespace
 
-const char* DefaultExtension(RoadPage page) {
-    static constexpr std::array<const char*, 4> extensions{".PHI", ".SEC", ".PVI", ".csv"};
-    return extensions[static_cast<std::size_t>(page)];
+const char* DefaultExtension(RoadList list) {
+    switch (list) {
+    case RoadList::Intersections:
+        return ".PHI";
+    case RoadList::Elements:
+        return ".SEC";
+    case RoadList::Profile:
+        return ".PVI";
+    case RoadList::Stakes:
+        break;
+    }
+    return ".csv";
 }
 
-const char* FileFilterKey(RoadPage page) {
-    static constexpr std::array<const char*, 4> keys{"OPEN_PHI_FILTER", "OPEN_SEC_FILTER",
-                                                     "OPEN_PVI_FILTER", "OPEN_PILE_FILTER"};
-    return keys[static_cast<std::size_t>(page)];
+const char* FileFilterKey(RoadList list) {
+    switch (list) {
+    case RoadList::Intersections:
+        return "OPEN_PHI_FILTER";
+    case RoadList::Elements:
+        return "OPEN_SEC_FILTER";
+    case RoadList::Profile:
+        return "OPEN_PVI_FILTER";
+    case RoadList::Stakes:
+        break;
+    }
+    return "OPEN_PILE_FILTER";
 }
 
 RoadColumnTitles

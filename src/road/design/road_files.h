@@ -5,6 +5,7 @@
 // general format with up to 15 significant digits and read back whatever their form.
 #pragma once
 
+#include "model/road_list.h"
 #include "road/engine/road_records.h"
 
 #include <cstdint>
@@ -16,12 +17,9 @@
 
 namespace telvane::road {
 
-// The four pages of the road window, each with its list.
-enum class RoadPage { Intersections = 0, Elements = 1, Profile = 2, Stakes = 3 };
-
-// Default extension of a saved file and the key of the file-dialog filter, by page.
-const char* DefaultExtension(RoadPage page);
-const char* FileFilterKey(RoadPage page);
+// Default extension of a saved file and the key of the file-dialog filter, by list.
+const char* DefaultExtension(RoadList list);
+const char* FileFilterKey(RoadList list);
 
 // The column titles of the road tables, which also head the files; each member holds the text
 // of the language key it is named after.

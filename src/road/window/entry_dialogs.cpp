@@ -34,7 +34,7 @@ QStringList shown_texts(const EntryTexts& texts) {
 } // namespace
 
 std::optional<RoadRecord>
-EnterRecord(Prompts& prompts, const UiText& texts, RoadPage page, const EntryTexts& shown,
+EnterRecord(Prompts& prompts, const UiText& texts, RoadList page, const EntryTexts& shown,
             const std::function<std::optional<double>(double)>& chainage_of) {
     const EntryForm& form = EntryFormOf(page);
     EntryRequest request;

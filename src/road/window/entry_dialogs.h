@@ -19,7 +19,7 @@ namespace telvane::road {
 // is cancelled. A refused entry is named while the dialog stays open. `chainage_of` turns a typed
 // station into a chainage (a design with station equations).
 std::optional<RoadRecord>
-EnterRecord(Prompts& prompts, const UiText& texts, RoadPage page, const EntryTexts& shown,
+EnterRecord(Prompts& prompts, const UiText& texts, RoadList page, const EntryTexts& shown,
             const std::function<std::optional<double>(double)>& chainage_of = {});
 
 // A number as the road tables show it.

@@ -43,8 +43,8 @@ namespace telvane::road {
 
 namespace {
 
-constexpr RoadPage kPages[] = {RoadPage::Intersections, RoadPage::Elements, RoadPage::Profile,
-                               RoadPage::Stakes};
+constexpr RoadList kPages[] = {RoadList::Intersections, RoadList::Elements, RoadList::Profile,
+                               RoadList::Stakes};
 
 QPushButton* command_button(QWidget* parent, const char* name) {
     auto* b = new QPushButton(parent);
@@ -54,6 +54,20 @@ QPushButton* command_button(QWidget* parent, const char* name) {
 }
 
 } // namespace
+
+int PageIndex(RoadList list) {
+    switch (list) {
+    case RoadList::Intersections:
+        return 0;
+    case RoadList::Elements:
+        return 1;
+    case RoadList::Profile:
+        return 2;
+    case RoadList::Stakes:
+        break;
+    }
+    return 3;
+}
 
 TFormRoadCalculate::TFormRoadCalculate(const UiText& texts, Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), texts_(texts),
@@ -302,7 +316,7 @@ void TFormRoadCalculate::BtnRedoClick() {
     UpdatePictures();
 }
 
-RoadPage TFormRoadCalculate::ActivePage() const {
+RoadList TFormRoadCalculate::ActivePage() const {
     // The Check page is no list: the list commands are off there, and this names the last list.
     return kPages[std::clamp(PageControl1->currentIndex(), 0, 3)];
 }
@@ -311,16 +325,16 @@ bool TFormRoadCalculate::HasUnsavedChanges() const {
     return Data.HasUnsavedChanges();
 }
 
-QTableView* TFormRoadCalculate::table(RoadPage page) const {
+QTableView* TFormRoadCalculate::table(RoadList page) const {
     QTableView* const tables[] = {SGIntersection, SGMainPile, SGSlope, SGPile};
-    return tables[static_cast<std::size_t>(page)];
+    return tables[PageIndex(page)];
 }
 
-RoadTableModel* TFormRoadCalculate::model(RoadPage page) const {
-    return models_[static_cast<std::size_t>(page)];
+RoadTableModel* TFormRoadCalculate::model(RoadList page) const {
+    return models_[static_cast<std::size_t>(PageIndex(page))];
 }
 
-void TFormRoadCalculate::refill(RoadPage page) {
+void TFormRoadCalculate::refill(RoadList page) {
     model(page)->Refill();
     const QList<int> widths = model(page)->ColumnWidths();
     for (int c = 0; c < widths.size(); ++c)
@@ -328,11 +342,11 @@ void TFormRoadCalculate::refill(RoadPage page) {
 }
 
 void TFormRoadCalculate::refill_all() {
-    for (RoadPage p : kPages)
+    for (RoadList p : kPages)
         refill(p);
 }
 
-std::size_t TFormRoadCalculate::selected(RoadPage page) const {
+std::size_t TFormRoadCalculate::selected(RoadList page) const {
     const QModelIndex at = table(page)->currentIndex();
     return at.isValid() ? static_cast<std::size_t>(at.row()) : 0;
 }
@@ -404,16 +418,16 @@ void TFormRoadCalculate::closeEvent(QCloseEvent* event) {
     run(&TFormRoadCalculate::BtnExitClick);
 }
 
-std::optional<RoadRecord> TFormRoadCalculate::enter(RoadPage page, const EntryTexts& shown) {
+std::optional<RoadRecord> TFormRoadCalculate::enter(RoadList page, const EntryTexts& shown) {
     // With a design's stations, a stake is typed as a station.
     std::function<std::optional<double>(double)> chainage_of;
-    if (page == RoadPage::Stakes && design_stations_)
+    if (page == RoadList::Stakes && design_stations_)
         chainage_of = [s = *design_stations_](double station) { return s.ToInternal(station); };
     return EnterRecord(prompts_, texts_, page, shown, chainage_of);
 }
 
 void TFormRoadCalculate::add(bool at_end) {
-    const RoadPage page = ActivePage();
+    const RoadList page = ActivePage();
     // Adding to the other form of the alignment asks first; it changes nothing unless the new
     // record is also entered.
     const std::optional<RoadQuestion> question = Data.LoadQuestion(page);
@@ -443,7 +457,7 @@ void TFormRoadCalculate::BtnInsertClick() {
 }
 
 void TFormRoadCalculate::BtnUpdateClick() {
-    const RoadPage page = ActivePage();
+    const RoadList page = ActivePage();
     if (Data.Count(page) == 0)
         return;
     const std::size_t k = std::min(selected(page), Data.Count(page) - 1);
@@ -461,7 +475,7 @@ void TFormRoadCalculate::BtnUpdateClick() {
 }
 
 void TFormRoadCalculate::BtnDeleteClick() {
-    const RoadPage page = ActivePage();
+    const RoadList page = ActivePage();
     const QModelIndex at = table(page)->currentIndex();
     if (!at.isValid() || model(page)->index(at.row(), 1).data().toString().isEmpty())
         return;
@@ -520,11 +534,11 @@ void TFormRoadCalculate::BtnCalculateClick() {
                            toGbk(Edit4->text()), toGbk(Edit5->text())};
     const CalculationOutcome outcome = Data.Calculate(boxes);
     if (outcome.RefillIntersections)
-        refill(RoadPage::Intersections);
+        refill(RoadList::Intersections);
     if (outcome.RefillElements)
-        refill(RoadPage::Elements);
+        refill(RoadList::Elements);
     if (outcome.RefillStakes) {
-        refill(RoadPage::Stakes);
+        refill(RoadList::Stakes);
     }
     // A refused calculation has cleared its results: the pictures go with them.
     UpdatePictures();
@@ -568,7 +582,7 @@ void TFormRoadCalculate::BtnSavePictureClick() {
 }
 
 void TFormRoadCalculate::BtnLoadClick() {
-    const RoadPage page = ActivePage();
+    const RoadList page = ActivePage();
     const std::optional<FileChoice> choice = prompts_.openFile(texts_.filter(FileFilterKey(page)));
     if (!choice)
         return;
@@ -592,12 +606,12 @@ void TFormRoadCalculate::BtnLoadClick() {
         Edit4->setText(fromGbk(outcome.Boxes->Azimuth));
     }
     // An alignment of another form replaces the design and its stations.
-    if (page == RoadPage::Intersections || page == RoadPage::Elements)
+    if (page == RoadList::Intersections || page == RoadList::Elements)
         set_design_stations(std::nullopt);
     // With a design's stations, the stake file gives stations: each becomes its chainage along
     // the axis, and a station the design does not have is named and left out.
-    if (page == RoadPage::Stakes && design_stations_) {
-        for (std::size_t k = Data.Count(RoadPage::Stakes); k-- > 0;) {
+    if (page == RoadList::Stakes && design_stations_) {
+        for (std::size_t k = Data.Count(RoadList::Stakes); k-- > 0;) {
             Pile stake = Data.Stakes()[k];
             if (const std::optional<double> internal =
                     design_stations_->ToInternal(stake.Mileage)) {
@@ -606,7 +620,7 @@ void TFormRoadCalculate::BtnLoadClick() {
             } else {
                 prompts_.message(texts_.text("cli_landxml_station") + QStringLiteral(": ") +
                                  number_text(stake.Mileage));
-                Data.Remove(RoadPage::Stakes, k);
+                Data.Remove(RoadList::Stakes, k);
             }
         }
     }
@@ -615,7 +629,7 @@ void TFormRoadCalculate::BtnLoadClick() {
 }
 
 void TFormRoadCalculate::BtnSaveClick() {
-    const RoadPage page = ActivePage();
+    const RoadList page = ActivePage();
     std::optional<FileChoice> choice = prompts_.saveFile(texts_.filter(FileFilterKey(page)),
                                                          QLatin1String(DefaultExtension(page)));
     if (!choice)
@@ -633,7 +647,7 @@ void TFormRoadCalculate::BtnSaveClick() {
     std::string error;
     const SaveStatus status =
         Data.Save(page, QFile::encodeName(name).toStdString(), titles, &error,
-                  page == RoadPage::Stakes && design_stations_
+                  page == RoadList::Stakes && design_stations_
                       ? std::function<double(double)>(
                             [s = *design_stations_](double c) { return s.ToStation(c); })
                       : std::function<double(double)>());
@@ -677,11 +691,11 @@ void TFormRoadCalculate::BtnLoadLandXmlClick() {
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4})
         e->clear();
     // The lists are what the LandXML file holds.
-    Data.MarkSaved(RoadPage::Elements);
-    Data.MarkSaved(RoadPage::Profile);
-    Data.MarkSaved(RoadPage::Intersections);
+    Data.MarkSaved(RoadList::Elements);
+    Data.MarkSaved(RoadList::Profile);
+    Data.MarkSaved(RoadList::Intersections);
     refill_all();
-    PageControl1->setCurrentIndex(static_cast<int>(RoadPage::Elements));
+    PageControl1->setCurrentIndex(PageIndex(RoadList::Elements));
 }
 
 void TFormRoadCalculate::BtnSaveLandXmlClick() {
@@ -713,7 +727,7 @@ void TFormRoadCalculate::BtnSaveLandXmlClick() {
 
 void TFormRoadCalculate::set_design_stations(std::optional<landxml::Stationing> stations) {
     design_stations_ = std::move(stations);
-    model(RoadPage::Stakes)
+    model(RoadList::Stakes)
         ->SetStationOf(design_stations_
                            ? std::function<double(double)>(
                                  [s = *design_stations_](double c) { return s.ToStation(c); })
@@ -789,19 +803,19 @@ void TFormRoadCalculate::BtnCheckFileClick() {
     for (const UserMessage& m : messages)
         if (m.kind == UserMessage::Kind::Key && m.value != "BINARY")
             prompts_.message(texts_.text(m.value, m.args) + fromGbk(m.suffix));
-    check_points(opened.DataKind == kDataRecords ? check::measured_points_of_job(opened.RecordList)
-                 : opened.DataKind == kDataPoints3 ? check::measured_points(opened.Coord3List)
-                                                   : check::measured_points(opened.CoordList));
+    check_points(opened.Kind == DataKind::Records ? check::measured_points_of_job(opened.RecordList)
+                 : opened.Kind == DataKind::Points3 ? check::measured_points(opened.Coord3List)
+                                                    : check::measured_points(opened.CoordList));
 }
 
 void TFormRoadCalculate::BtnCheckShownClick() {
     if (!points_on_show_)
         return;
     const DataState& shown = points_on_show_();
-    check_points(shown.DataKind == kDataRecords   ? check::measured_points_of_job(shown.RecordList)
-                 : shown.DataKind == kDataPoints3 ? check::measured_points(shown.Coord3List)
-                 : shown.DataKind == kDataPoints  ? check::measured_points(shown.CoordList)
-                                                  : std::vector<check::MeasuredPoint>{});
+    check_points(shown.Kind == DataKind::Records   ? check::measured_points_of_job(shown.RecordList)
+                 : shown.Kind == DataKind::Points3 ? check::measured_points(shown.Coord3List)
+                 : shown.Kind == DataKind::Points  ? check::measured_points(shown.CoordList)
+                                                   : std::vector<check::MeasuredPoint>{});
 }
 
 void TFormRoadCalculate::BtnCheckSaveClick() {

@@ -36,6 +36,9 @@ class UiText;
 
 namespace telvane::road {
 
+// The tab that shows `list`: the four lists are the window's first four pages, in order.
+int PageIndex(RoadList list);
+
 class TFormRoadCalculate : public QWidget {
     Q_OBJECT
 public:
@@ -44,7 +47,7 @@ public:
     RoadData Data;
 
     // The page on show.
-    RoadPage ActivePage() const;
+    RoadList ActivePage() const;
     // Road data changed since it was loaded or saved (asked about before the program closes).
     bool HasUnsavedChanges() const;
 
@@ -113,14 +116,14 @@ protected:
 
 private:
     void run(void (TFormRoadCalculate::*command)());
-    QTableView* table(RoadPage page) const;
-    RoadTableModel* model(RoadPage page) const;
-    void refill(RoadPage page);
+    QTableView* table(RoadList page) const;
+    RoadTableModel* model(RoadList page) const;
+    void refill(RoadList page);
     void refill_all();
     // The selected record of the page (0 when nothing is selected).
-    std::size_t selected(RoadPage page) const;
+    std::size_t selected(RoadList page) const;
     // The entry form of `page` with `shown`; the record submitted.
-    std::optional<RoadRecord> enter(RoadPage page, const EntryTexts& shown);
+    std::optional<RoadRecord> enter(RoadList page, const EntryTexts& shown);
     // Append (at the end) and Insert (at the selected row).
     void add(bool at_end);
     // A number in a start-point box, or a message naming the box.

@@ -6,20 +6,20 @@ namespace telvane::road {
 
 namespace {
 
-const QList<int>& Widths(RoadPage page) {
+const QList<int>& Widths(RoadList page) {
     static const QList<int> points = {60, 110, 110, 110, 80,  80,  80,  50, 110,
                                       80, 80,  80,  80,  110, 110, 110, 110};
     static const QList<int> elements = {50, 80, 80, 110, 50, 110, 110, 110, 110};
     static const QList<int> profile = {110, 110, 110, 110, 110};
     static const QList<int> stakes = {100, 100, 100, 100, 100, 100, 100, 100, 100, 100};
     switch (page) {
-    case RoadPage::Intersections:
+    case RoadList::Intersections:
         return points;
-    case RoadPage::Elements:
+    case RoadList::Elements:
         return elements;
-    case RoadPage::Profile:
+    case RoadList::Profile:
         return profile;
-    case RoadPage::Stakes:
+    case RoadList::Stakes:
         break;
     }
     return stakes;
@@ -27,7 +27,7 @@ const QList<int>& Widths(RoadPage page) {
 
 } // namespace
 
-RoadTableModel::RoadTableModel(const RoadData& data, RoadPage page, TextOf text_of, QObject* parent)
+RoadTableModel::RoadTableModel(const RoadData& data, RoadList page, TextOf text_of, QObject* parent)
     : QAbstractTableModel(parent), data_(data), page_(page), text_of_(std::move(text_of)) {}
 
 void RoadTableModel::Refill() {
@@ -49,13 +49,13 @@ int RoadTableModel::columnCount(const QModelIndex& parent) const {
 
 TableRow RoadTableModel::Row(std::size_t k) const {
     switch (page_) {
-    case RoadPage::Intersections:
+    case RoadList::Intersections:
         return IntersectionRow(data_.IntersectionPoints()[k]);
-    case RoadPage::Elements:
+    case RoadList::Elements:
         return ElementRow(data_.PlaneElements()[k]);
-    case RoadPage::Profile:
+    case RoadList::Profile:
         return GradePointRow(data_.GradePoints()[k]);
-    case RoadPage::Stakes:
+    case RoadList::Stakes:
         break;
     }
     if (station_) {
@@ -87,16 +87,16 @@ QVariant RoadTableModel::headerData(int section, Qt::Orientation orientation, in
         RoadColumnTitles::FromTexts([this](std::string_view key) { return toGbk(text_of_(key)); });
     TableRow header;
     switch (page_) {
-    case RoadPage::Intersections:
+    case RoadList::Intersections:
         header = IntersectionHeader(titles);
         break;
-    case RoadPage::Elements:
+    case RoadList::Elements:
         header = ElementHeader(titles);
         break;
-    case RoadPage::Profile:
+    case RoadList::Profile:
         header = GradePointHeader(titles);
         break;
-    case RoadPage::Stakes:
+    case RoadList::Stakes:
         header = StakeHeader(titles);
         break;
     }

@@ -13,9 +13,9 @@ class RoadTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using TextOf = std::function<QString(std::string_view key)>;
-    RoadTableModel(const RoadData& data, RoadPage page, TextOf text_of, QObject* parent = nullptr);
+    RoadTableModel(const RoadData& data, RoadList page, TextOf text_of, QObject* parent = nullptr);
 
-    RoadPage page() const { return page_; }
+    RoadList page() const { return page_; }
     // The list changed: the table shows it again.
     void Refill();
     // Stake chainages shown as the design's stations (a design with station equations); an
@@ -34,7 +34,7 @@ private:
     TableRow Row(std::size_t k) const;
 
     const RoadData& data_;
-    RoadPage page_;
+    RoadList page_;
     TextOf text_of_;
     std::function<double(double)> station_;
 };

@@ -56,7 +56,7 @@ std::vector<Pile> StakesEvery(double from, double to, double step) {
 // A road given by line elements: a straight, a right curve with spirals, a straight.
 RoadData SimpleElementRoad() {
     RoadData d;
-    EditRoadState(d).InputMode = InputModeElements;
+    EditRoadState(d).InputMode = RoadList::Elements;
     EditRoadState(d).PlaneElements = {El('L', 0, 0, 100, "", 3000, 500), El('S', 0, 200, 40, "R"),
                                       El('A', 200, 200, 60, "R"), El('S', 200, 0, 40, "R"),
                                       El('L', 0, 0, 100)};
@@ -86,7 +86,7 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::DataEmpty);
         EXPECT_EQ(o.Message, dataEmpty);
-        EditRoadState(d).InputMode = InputModeIntersections;
+        EditRoadState(d).InputMode = RoadList::Intersections;
         EXPECT_EQ(d.Calculate({}).Message, dataEmpty);
     }
     {
@@ -126,7 +126,7 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
     {
         // The intersection-point method's own refusal.
         RoadData d;
-        EditRoadState(d).InputMode = InputModeIntersections;
+        EditRoadState(d).InputMode = RoadList::Intersections;
         EditRoadState(d).IntersectionPoints = {WindingRoad(1)[0], WindingRoad(1)[1]};
         const CalculationOutcome o = d.Calculate({});
         EXPECT_EQ(o.Status, CalculationStatus::IntersectionRefused);
@@ -172,7 +172,7 @@ TEST(RoadCalculation, EveryStopShowsItsMessage) {
     {
         // The intersection points were converted but gave no elements: stop without a message.
         RoadData d;
-        EditRoadState(d).InputMode = InputModeIntersections;
+        EditRoadState(d).InputMode = RoadList::Intersections;
         EditRoadState(d).IntersectionPoints = WindingRoad(1);
         EditRoadState(d).PlanePrepared = true;
         const CalculationOutcome o = d.Calculate({});
@@ -203,7 +203,7 @@ TEST(RoadCalculation, StakesOutsideTheAlignmentAreNamedAndLeftEmpty) {
     EXPECT_EQ(StakeRow(EditRoadState(d).Stakes[2])[1], "");
     EXPECT_EQ(StakeRow(EditRoadState(d).Stakes[1])[4],
               FormatCell(EditRoadState(d).Stakes[1].LeftN));
-    const std::string file = *d.FileText(RoadPage::Stakes, KeyTitles());
+    const std::string file = *d.FileText(RoadList::Stakes, KeyTitles());
     EXPECT_NE(file.find("\r\n-1,,,,,,,,,\r\n"), std::string::npos) << file;
     d.Calculate({"", "", "", "", ""});
     const TableRow centreOnly = StakeRow(EditRoadState(d).Stakes[1]);
@@ -248,17 +248,18 @@ TEST(RoadCalculation, AClosingStraightWithALengthIsPartOfTheRoad) {
 }
 
 TEST(RoadCalculation, ARefusedCalculationClearsTheResultsItWouldHaveReplaced) {
-    for (const int mode : {InputModeElements, InputModeIntersections}) {
+    for (const auto& [name, mode] : {std::pair{"elements", RoadList::Elements},
+                                     std::pair{"intersection points", RoadList::Intersections}}) {
         RoadData d;
         EditRoadState(d).InputMode = mode;
-        if (mode == InputModeIntersections) {
+        if (mode == RoadList::Intersections) {
             EditRoadState(d).IntersectionPoints = WindingRoad(3);
             EditRoadState(d).Stakes = StakesEvery(0, 2000, 97);
         } else {
             EditRoadState(d).PlaneElements = ChainOfKinds("LSASL");
             EditRoadState(d).Stakes = StakesEvery(0, 105, 9.5);
         }
-        ASSERT_EQ(d.Calculate({"", "", "", "", "3"}).Status, CalculationStatus::Done) << mode;
+        ASSERT_EQ(d.Calculate({"", "", "", "", "3"}).Status, CalculationStatus::Done) << name;
         ASSERT_TRUE(EditRoadState(d).Stakes[1].HasCentre);
         // The profile is refused now: no result of the last road stays on show or savable.
         EditRoadState(d).GradePoints = {Grade(100, 10, 0, 0, 0), Grade(50, 10, 0, 0, 0)};
@@ -273,16 +274,16 @@ TEST(RoadCalculation, ARefusedCalculationClearsTheResultsItWouldHaveReplaced) {
             EXPECT_EQ(p.MiddleN, 0);
         }
         // Elements and curve values computed from intersection points go; typed elements stay.
-        EXPECT_EQ(EditRoadState(d).PlaneElements.empty(), mode == InputModeIntersections);
+        EXPECT_EQ(EditRoadState(d).PlaneElements.empty(), mode == RoadList::Intersections);
         for (const IntersectionPointInfo& p : EditRoadState(d).IntersectionPoints) {
             EXPECT_EQ(p.ZH, 0);
             EXPECT_EQ(p.TangentLength1, 0);
             EXPECT_TRUE(p.Direction.empty());
         }
-        EXPECT_EQ(o.RefillIntersections, mode == InputModeIntersections);
+        EXPECT_EQ(o.RefillIntersections, mode == RoadList::Intersections);
         // Fixed, the next calculation gives the road again.
         EditRoadState(d).GradePoints.clear();
-        EXPECT_EQ(d.Calculate({"", "", "", "", "3"}).Status, CalculationStatus::Done) << mode;
+        EXPECT_EQ(d.Calculate({"", "", "", "", "3"}).Status, CalculationStatus::Done) << name;
         EXPECT_TRUE(EditRoadState(d).Stakes[1].HasCentre);
     }
 }
@@ -313,7 +314,7 @@ TEST(RoadCalculation, AStartBoxChangedAfterACalculationIsTakenByTheNext) {
 
 TEST(RoadMessages, TwoIntersectionPointsOnOneSpotAreNamed) {
     RoadData d;
-    EditRoadState(d).InputMode = InputModeIntersections;
+    EditRoadState(d).InputMode = RoadList::Intersections;
     EditRoadState(d).IntersectionPoints = WindingRoad(3);
     EditRoadState(d).IntersectionPoints[2].North = EditRoadState(d).IntersectionPoints[1].North;
     EditRoadState(d).IntersectionPoints[2].East = EditRoadState(d).IntersectionPoints[1].East;
@@ -386,7 +387,7 @@ TEST(RoadCalculation, SpiralLengthBoundAtIntersectionPoints) {
     for (const Case& c : cases) {
         for (const bool entry : {true, false}) {
             RoadData d;
-            EditRoadState(d).InputMode = InputModeIntersections;
+            EditRoadState(d).InputMode = RoadList::Intersections;
             EditRoadState(d).IntersectionPoints = WindingRoad(1);
             // A sharp corner, so that a small radius with long spirals still fits.
             EditRoadState(d).IntersectionPoints[2].East = -2000;
@@ -415,26 +416,30 @@ TEST(RoadCalculation, EmptyStakeListStillPreparesTheAlignment) {
 }
 
 TEST(RoadCalculation, SecondCalculationGivesTheSameStakes) {
-    for (const int mode : {InputModeNone, InputModeElements, InputModeIntersections}) {
+    for (const auto& [name, mode] :
+         {std::pair<const char*, std::optional<RoadList>>{"none yet", std::nullopt},
+          std::pair<const char*, std::optional<RoadList>>{"elements", RoadList::Elements},
+          std::pair<const char*, std::optional<RoadList>>{"intersection points",
+                                                          RoadList::Intersections}}) {
         RoadData d;
         EditRoadState(d).InputMode = mode;
-        if (mode == InputModeIntersections) {
+        if (mode == RoadList::Intersections) {
             EditRoadState(d).IntersectionPoints = WindingRoad(3);
             EditRoadState(d).Stakes = StakesEvery(0, 2000, 97);
         } else {
             EditRoadState(d).PlaneElements = ChainOfKinds("LSSALSASSASL");
             EditRoadState(d).Stakes = StakesEvery(0, 105, 9.5);
         }
-        ASSERT_EQ(d.Calculate({"", "", "", "", "3"}).Status, CalculationStatus::Done) << mode;
+        ASSERT_EQ(d.Calculate({"", "", "", "", "3"}).Status, CalculationStatus::Done) << name;
         const std::vector<Pile> first = EditRoadState(d).Stakes;
         const std::vector<PlaneInfo> elements = EditRoadState(d).PlaneElements;
         for (Pile& p : EditRoadState(d).Stakes) {
             p = Pile{p.Mileage};
         }
         const CalculationOutcome again = d.Calculate({"", "", "", "", "3"});
-        ASSERT_EQ(again.Status, CalculationStatus::Done) << mode;
-        EXPECT_FALSE(again.Message) << mode;
-        EXPECT_EQ(Kinds(EditRoadState(d).PlaneElements), Kinds(elements)) << mode;
+        ASSERT_EQ(again.Status, CalculationStatus::Done) << name;
+        EXPECT_FALSE(again.Message) << name;
+        EXPECT_EQ(Kinds(EditRoadState(d).PlaneElements), Kinds(elements)) << name;
         ExpectSameStakes(EditRoadState(d).Stakes, first, 0);
     }
 }
@@ -448,7 +453,7 @@ struct IntersectionRoad {
 IntersectionRoad CalculatedIntersectionRoad() {
     IntersectionRoad road;
     RoadData& d = road.data;
-    EditRoadState(d).InputMode = InputModeIntersections;
+    EditRoadState(d).InputMode = RoadList::Intersections;
     EditRoadState(d).IntersectionPoints = WindingRoad(4);
     EditRoadState(d).GradePoints = {Grade(1000, 100, 0, 12, 0), Grade(2000, 112, 12, -8, 5000),
                                     Grade(4000, 96, -8, 0, 0)};
@@ -467,7 +472,7 @@ IntersectionRoad CalculatedIntersectionRoad() {
 
 RoadData ElementRoadLike(const RoadData& from, std::vector<PlaneInfo> elements) {
     RoadData d;
-    EditRoadState(d).InputMode = InputModeElements;
+    EditRoadState(d).InputMode = RoadList::Elements;
     EditRoadState(d).PlaneElements = std::move(elements);
     EditRoadState(d).GradePoints = EditRoadState(from).GradePoints;
     EditRoadState(d).ProfileChanged = true;
@@ -515,7 +520,7 @@ TEST(RoadCalculation, LeftCurveTypedWithAPositiveRadiusStaysOnItsCurve) {
     // straight is where the stake at that chainage lands.
     for (double typed : {200.0, -200.0}) {
         RoadData d;
-        EditRoadState(d).InputMode = InputModeElements;
+        EditRoadState(d).InputMode = RoadList::Elements;
         EditRoadState(d).PlaneElements = {
             El('L', 0, 0, 100, "", 3000, 500), El('S', 0, typed, 40, "L"),
             El('A', typed, typed, 60, "L"), El('S', typed, 0, 40, "L"), El('L', 0, 0, 100)};
@@ -535,7 +540,7 @@ TEST(RoadCalculation, LeftCurveTypedWithAPositiveRadiusStaysOnItsCurve) {
 TEST(RoadCalculation, ReverseCurveKeepsItsStakesThroughASecFile) {
     // A right curve followed at once by a left curve; only the start is given.
     RoadData d;
-    EditRoadState(d).InputMode = InputModeElements;
+    EditRoadState(d).InputMode = RoadList::Elements;
     EditRoadState(d).PlaneElements = {
         El('L', 0, 0, 100, "", 3000, 500), El('S', 0, 300, 40, "R"),  El('A', 300, 300, 80, "R"),
         El('S', 300, 0, 40, "R"),          El('S', 0, -250, 30, "L"), El('A', -250, -250, 60, "L"),
@@ -596,42 +601,43 @@ PlaneInfo Element(double length) {
 TEST(RoadEditing, InputModeFollowsWhatWasEntered) {
     struct Step {
         const char* what;
-        int mode_before;
-        RoadPage page;
+        std::optional<RoadList> mode_before;
+        RoadList page;
         bool asks;
-        int mode_after;
+        RoadList mode_after;
     };
     const Step steps[] = {
-        {"point on a new road", InputModeNone, RoadPage::Intersections, false,
-         InputModeIntersections},
-        {"element on a new road", InputModeNone, RoadPage::Elements, false, InputModeElements},
-        {"point after points", InputModeIntersections, RoadPage::Intersections, false,
-         InputModeIntersections},
-        {"element after elements", InputModeElements, RoadPage::Elements, false, InputModeElements},
-        {"point after elements", InputModeElements, RoadPage::Intersections, true,
-         InputModeIntersections},
-        {"element after points", InputModeIntersections, RoadPage::Elements, true,
-         InputModeElements},
+        {"point on a new road", std::nullopt, RoadList::Intersections, false,
+         RoadList::Intersections},
+        {"element on a new road", std::nullopt, RoadList::Elements, false, RoadList::Elements},
+        {"point after points", RoadList::Intersections, RoadList::Intersections, false,
+         RoadList::Intersections},
+        {"element after elements", RoadList::Elements, RoadList::Elements, false,
+         RoadList::Elements},
+        {"point after elements", RoadList::Elements, RoadList::Intersections, true,
+         RoadList::Intersections},
+        {"element after points", RoadList::Intersections, RoadList::Elements, true,
+         RoadList::Elements},
     };
     for (const Step& s : steps) {
         RoadData d;
-        if (s.mode_before == InputModeIntersections)
+        if (s.mode_before == RoadList::Intersections)
             d.InsertPoint(0, Point("JD0", 0));
-        if (s.mode_before == InputModeElements)
+        if (s.mode_before == RoadList::Elements)
             d.InsertElement(0, Element(5));
         ASSERT_EQ(d.InputMode(), s.mode_before) << s.what;
         EXPECT_EQ(d.LoadQuestion(s.page).has_value(), s.asks) << s.what;
         if (s.asks)
             d.SwitchAlignment(s.page);
-        if (s.page == RoadPage::Intersections)
+        if (s.page == RoadList::Intersections)
             d.InsertPoint(d.Count(s.page), Point("JD1", 1));
         else
             d.InsertElement(d.Count(s.page), Element(10));
         EXPECT_EQ(d.InputMode(), s.mode_after) << s.what;
         // Confirming empties the other list; the new record is the only one when it asked.
-        EXPECT_EQ(d.Count(s.page), s.asks || s.mode_before == InputModeNone ? 1u : 2u) << s.what;
-        EXPECT_EQ(d.Count(s.page == RoadPage::Intersections ? RoadPage::Elements
-                                                            : RoadPage::Intersections),
+        EXPECT_EQ(d.Count(s.page), s.asks || s.mode_before == std::nullopt ? 1u : 2u) << s.what;
+        EXPECT_EQ(d.Count(s.page == RoadList::Intersections ? RoadList::Elements
+                                                            : RoadList::Intersections),
                   0u)
             << s.what;
         EXPECT_FALSE(d.PlanePrepared()) << s.what;
@@ -641,18 +647,18 @@ TEST(RoadEditing, InputModeFollowsWhatWasEntered) {
     d.InsertElement(0, Element(5));
     EditRoadState(d).IntersectionPoints = {Point("JD0", 0)};
     ASSERT_TRUE(d.UpdatePoint(0, Point("JD9", 9)));
-    EXPECT_EQ(d.InputMode(), InputModeIntersections);
+    EXPECT_EQ(d.InputMode(), RoadList::Intersections);
     EXPECT_EQ(d.PlaneElements().size(), 1u);
     ASSERT_TRUE(d.UpdateElement(0, Element(7)));
-    EXPECT_EQ(d.InputMode(), InputModeElements);
+    EXPECT_EQ(d.InputMode(), RoadList::Elements);
     EXPECT_FALSE(d.UpdateElement(1, Element(7)));
     // Clear: every list, the mode and the flags.
     d.InsertGradePoint(0, LongSlopesInfo{});
     d.InsertStake(0, Pile{});
     d.ClearAll();
-    EXPECT_EQ(d.InputMode(), InputModeNone);
-    for (RoadPage p :
-         {RoadPage::Intersections, RoadPage::Elements, RoadPage::Profile, RoadPage::Stakes})
+    EXPECT_EQ(d.InputMode(), std::nullopt);
+    for (RoadList p :
+         {RoadList::Intersections, RoadList::Elements, RoadList::Profile, RoadList::Stakes})
         EXPECT_EQ(d.Count(p), 0u);
     EXPECT_FALSE(d.ProfileChanged());
     EXPECT_FALSE(d.EngineReady());
@@ -668,15 +674,15 @@ TEST(RoadEditing, EveryChangeResetsWhatItInvalidates) {
     const Case cases[] = {
         {"insert point", [](RoadData& d) { d.InsertPoint(0, Point("X", 0)); }, false, false},
         {"update point", [](RoadData& d) { d.UpdatePoint(0, Point("X", 1)); }, false, false},
-        {"delete point", [](RoadData& d) { d.Remove(RoadPage::Intersections, 0); }, false, false},
+        {"delete point", [](RoadData& d) { d.Remove(RoadList::Intersections, 0); }, false, false},
         {"insert element", [](RoadData& d) { d.InsertElement(0, Element(3)); }, false, false},
-        {"delete element", [](RoadData& d) { d.Remove(RoadPage::Elements, 0); }, false, false},
+        {"delete element", [](RoadData& d) { d.Remove(RoadList::Elements, 0); }, false, false},
         {"insert grade", [](RoadData& d) { d.InsertGradePoint(0, LongSlopesInfo{}); }, true, true},
         {"update grade", [](RoadData& d) { d.UpdateGradePoint(0, LongSlopesInfo{}); }, true, true},
-        {"delete the only grade", [](RoadData& d) { d.Remove(RoadPage::Profile, 0); }, true, true},
+        {"delete the only grade", [](RoadData& d) { d.Remove(RoadList::Profile, 0); }, true, true},
         {"insert stake", [](RoadData& d) { d.InsertStake(0, Pile{}); }, true, false},
-        {"delete stake", [](RoadData& d) { d.Remove(RoadPage::Stakes, 0); }, true, false},
-        {"nothing to delete", [](RoadData& d) { d.Remove(RoadPage::Stakes, 5); }, true, false},
+        {"delete stake", [](RoadData& d) { d.Remove(RoadList::Stakes, 0); }, true, false},
+        {"nothing to delete", [](RoadData& d) { d.Remove(RoadList::Stakes, 5); }, true, false},
     };
     for (const Case& c : cases) {
         RoadData d;
@@ -696,13 +702,13 @@ TEST(RoadEditing, EveryChangeResetsWhatItInvalidates) {
 TEST(RoadEditing, InsertAtTheSelectedRowAndUpdateOneElement) {
     RoadData d;
     for (double length : {1.0, 2.0, 3.0, 4.0, 5.0})
-        d.InsertElement(d.Count(RoadPage::Elements), Element(length));
+        d.InsertElement(d.Count(RoadList::Elements), Element(length));
     // Row 2 selected: the new element becomes index 1, the old one moves to 2.
     d.InsertElement(1, Element(99));
     ASSERT_EQ(d.PlaneElements().size(), 6u);
     EXPECT_EQ(d.PlaneElements()[1].Length, 99);
     EXPECT_EQ(d.PlaneElements()[2].Length, 2);
-    d.Remove(RoadPage::Elements, 1);
+    d.Remove(RoadList::Elements, 1);
     // Element 3 of 5 (index 2) changes, and only it.
     PlaneInfo arc = Element(30);
     arc.LineType = LineTypeCircle;
@@ -733,16 +739,16 @@ TEST(RoadEditing, OperationsOnMissingRecordsChangeNothing) {
     EXPECT_FALSE(d.UpdatePoint(0, IntersectionPointInfo{}));
     EXPECT_FALSE(d.UpdateGradePoint(0, LongSlopesInfo{}));
     EXPECT_FALSE(d.UpdateStake(0, Pile{}));
-    for (RoadPage p :
-         {RoadPage::Intersections, RoadPage::Elements, RoadPage::Profile, RoadPage::Stakes})
+    for (RoadList p :
+         {RoadList::Intersections, RoadList::Elements, RoadList::Profile, RoadList::Stakes})
         EXPECT_FALSE(d.Remove(p, 0));
-    EXPECT_EQ(d.InputMode(), InputModeNone);
+    EXPECT_EQ(d.InputMode(), std::nullopt);
     EXPECT_FALSE(d.ProfileChanged());
     Pile stake{100};
     EXPECT_FALSE(d.CalculateStake(stake, 0));
     // Switching without the other list in use changes nothing either.
-    d.SwitchAlignment(RoadPage::Profile);
-    EXPECT_EQ(d.InputMode(), InputModeNone);
+    d.SwitchAlignment(RoadList::Profile);
+    EXPECT_EQ(d.InputMode(), std::nullopt);
 }
 
 } // namespace telvane::road
@@ -754,7 +760,7 @@ TEST(RoadCalculation, RefusalsOnTheIntersectionPathAndStartBoxes) {
     RoadData d;
     RoadState& s = EditRoadState(d);
     s.IntersectionPoints = testing::WindingRoad(2);
-    s.InputMode = InputModeIntersections;
+    s.InputMode = RoadList::Intersections;
     LongSlopesInfo a{}, b{};
     a.Mileage = 500;
     b.Mileage = 100;
@@ -777,16 +783,16 @@ TEST(RoadFiles, ALineThatCannotBeReadIsNamedByItsNumber) {
     telvane::testing::TempDir dir;
     RoadData d;
     const std::string stakes = dir.write("s.csv", "K\r\n0\r\n\r\nP7,1\r\n20\r\n");
-    const LoadOutcome o = d.Load(RoadPage::Stakes, stakes);
+    const LoadOutcome o = d.Load(RoadList::Stakes, stakes);
     EXPECT_EQ(d.Stakes().size(), 1u);
     EXPECT_EQ(LoadMessages(o, "s.csv"),
               (std::vector<RoadMessage>{{true, roadkeys::FileLineWrong, {"4", "s.csv"}}}));
     const LoadOutcome grades =
-        d.Load(RoadPage::Profile, dir.write("p.PVI", "h\r\n0,1,0,0,0\r\n5,x,0,0,0\r\n"));
+        d.Load(RoadList::Profile, dir.write("p.PVI", "h\r\n0,1,0,0,0\r\n5,x,0,0,0\r\n"));
     EXPECT_EQ(LoadMessages(grades, "p.PVI"),
               (std::vector<RoadMessage>{{true, roadkeys::FileLineWrong, {"3", "p.PVI"}}}));
     // A file too short to name a line says so in general.
-    const LoadOutcome shortSec = d.Load(RoadPage::Elements, dir.write("e.SEC", "h\r\n"));
+    const LoadOutcome shortSec = d.Load(RoadList::Elements, dir.write("e.SEC", "h\r\n"));
     EXPECT_EQ(LoadMessages(shortSec, "e.SEC"),
               (std::vector<RoadMessage>{{true, roadkeys::WrongFormat}}));
 }
@@ -795,11 +801,11 @@ TEST(RoadFiles, AnExtensionInSmallLettersLoadsToo) {
     telvane::testing::TempDir dir;
     const std::string path = dir.write("road.phi", "h\r\nJD0,1,2,3,0,0,0\r\nJD1,4,5,0,0,0,0\r\n");
     RoadData d;
-    const LoadOutcome o = d.Load(RoadPage::Intersections, path);
+    const LoadOutcome o = d.Load(RoadList::Intersections, path);
     EXPECT_TRUE(o.Read);
     EXPECT_EQ(d.IntersectionPoints().size(), 2u);
     // A profile file under another extension is not read, but the profile counts as changed.
-    const LoadOutcome other = d.Load(RoadPage::Profile, dir.write("p.txt", "h\r\n0,1,0,0,0\r\n"));
+    const LoadOutcome other = d.Load(RoadList::Profile, dir.write("p.txt", "h\r\n0,1,0,0,0\r\n"));
     EXPECT_FALSE(other.Read);
     EXPECT_TRUE(d.ProfileChanged());
     EXPECT_TRUE(d.GradePoints().empty());
@@ -826,28 +832,28 @@ TEST(RoadHistory, EveryOperationUndoesAndRedoes) {
         {"insert a point", [](RoadData& d) { d.InsertPoint(1, WindingRoad(1)[1]); }},
         {"switch and insert an element",
          [](RoadData& d) {
-             d.SwitchAlignment(RoadPage::Elements);
+             d.SwitchAlignment(RoadList::Elements);
              d.InsertElement(0, El('L'));
          }},
         {"update a grade point",
          [](RoadData& d) {
              d.UpdateGradePoint(0, LongSlopesInfo{5, 0, 7});
          }},
-        {"remove a stake", [](RoadData& d) { d.Remove(RoadPage::Stakes, 2); }},
+        {"remove a stake", [](RoadData& d) { d.Remove(RoadList::Stakes, 2); }},
         {"clear", [](RoadData& d) { d.ClearAll(); }},
         {"calculate",
          [](RoadData& d) {
              d.Calculate({"", "", "", "", "3"});
          }},
-        {"load a profile", [&pvi](RoadData& d) { d.Load(RoadPage::Profile, pvi); }},
+        {"load a profile", [&pvi](RoadData& d) { d.Load(RoadList::Profile, pvi); }},
     };
     for (const Case& c : cases) {
         RoadData d;
-        EditRoadState(d).InputMode = InputModeIntersections;
+        EditRoadState(d).InputMode = RoadList::Intersections;
         EditRoadState(d).IntersectionPoints = WindingRoad(3);
         EditRoadState(d).GradePoints = {LongSlopesInfo{0, 0, 100}, LongSlopesInfo{3000, 0, 110}};
         EditRoadState(d).Stakes = StakesEvery(0, 1000, 250);
-        for (RoadPage p : {RoadPage::Intersections, RoadPage::Profile, RoadPage::Stakes})
+        for (RoadList p : {RoadList::Intersections, RoadList::Profile, RoadList::Stakes})
             d.MarkSaved(p);
         ASSERT_FALSE(d.HasUnsavedChanges()) << c.name;
         const RoadState before = d.State();
@@ -868,7 +874,7 @@ TEST(RoadHistory, EveryOperationUndoesAndRedoes) {
 
 TEST(RoadHistory, TheEngineComesBackWithItsStakesAndEmptyStepsAreNone) {
     RoadData d;
-    EditRoadState(d).InputMode = InputModeElements;
+    EditRoadState(d).InputMode = RoadList::Elements;
     EditRoadState(d).PlaneElements = ChainOfKinds("LSASL");
     EditRoadState(d).Stakes = StakesEvery(0, 60, 10);
     d.BeginChange();
@@ -902,9 +908,9 @@ TEST(RoadHistory, TheEngineComesBackWithItsStakesAndEmptyStepsAreNone) {
     d.Undo();
     EXPECT_EQ(d.Stakes().size(), first.size());
     EXPECT_TRUE(d.HasUnsavedChanges()); // calculated stakes are in no file
-    d.MarkSaved(RoadPage::Stakes);
-    EXPECT_FALSE(d.PageUnsaved(RoadPage::Stakes));
-    EXPECT_TRUE(d.PageUnsaved(RoadPage::Elements)); // the prepared chain is in no file either
+    d.MarkSaved(RoadList::Stakes);
+    EXPECT_FALSE(d.PageUnsaved(RoadList::Stakes));
+    EXPECT_TRUE(d.PageUnsaved(RoadList::Elements)); // the prepared chain is in no file either
 }
 
 } // namespace

@@ -6,13 +6,14 @@
 
 #include <cmath>
 
+using namespace telvane;
 using namespace telvane::road;
 
 namespace {
 
 struct Refused {
     const char* what;
-    RoadPage page;
+    RoadList page;
     EntryTexts texts;
     std::size_t field;
     const char* key;
@@ -31,26 +32,26 @@ EntryTexts with(EntryTexts t, std::size_t at, std::string v) {
 
 TEST(RoadEntry, RefusalsNameTheFieldAtFault) {
     const Refused cases[] = {
-        {"stake empty", RoadPage::Stakes, {""}, 0, "input_empty"},
-        {"stake abc", RoadPage::Stakes, {"abc"}, 0, "input_not_number"},
-        {"stake beyond a double", RoadPage::Stakes, {"1e999"}, 0, "input_not_number"},
-        {"stake of spaces", RoadPage::Stakes, {"  "}, 0, "input_not_number"},
-        {"point without a name", RoadPage::Intersections, with(kPoint, 0, ""), 0, "input_empty"},
-        {"point radius abc", RoadPage::Intersections, with(kPoint, 4, "abc"), 4,
+        {"stake empty", RoadList::Stakes, {""}, 0, "input_empty"},
+        {"stake abc", RoadList::Stakes, {"abc"}, 0, "input_not_number"},
+        {"stake beyond a double", RoadList::Stakes, {"1e999"}, 0, "input_not_number"},
+        {"stake of spaces", RoadList::Stakes, {"  "}, 0, "input_not_number"},
+        {"point without a name", RoadList::Intersections, with(kPoint, 0, ""), 0, "input_empty"},
+        {"point radius abc", RoadList::Intersections, with(kPoint, 4, "abc"), 4,
          "input_not_number"},
-        {"point last spiral empty", RoadPage::Intersections, with(kPoint, 6, ""), 6, "input_empty"},
-        {"empty comes before no number", RoadPage::Intersections, with(with(kPoint, 1, "x"), 5, ""),
+        {"point last spiral empty", RoadList::Intersections, with(kPoint, 6, ""), 6, "input_empty"},
+        {"empty comes before no number", RoadList::Intersections, with(with(kPoint, 1, "x"), 5, ""),
          5, "input_empty"},
-        {"element length empty", RoadPage::Elements, with(kElement, 3, ""), 3, "input_empty"},
-        {"element end radius abc", RoadPage::Elements, with(kElement, 2, "r"), 2,
+        {"element length empty", RoadList::Elements, with(kElement, 3, ""), 3, "input_empty"},
+        {"element end radius abc", RoadList::Elements, with(kElement, 2, "r"), 2,
          "input_not_number"},
-        {"element north abc with east", RoadPage::Elements, with(with(kElement, 5, "n"), 6, "1"), 5,
+        {"element north abc with east", RoadList::Elements, with(with(kElement, 5, "n"), 6, "1"), 5,
          "input_not_number"},
-        {"element east abc with north", RoadPage::Elements, with(with(kElement, 5, "1"), 6, "e"), 6,
+        {"element east abc with north", RoadList::Elements, with(with(kElement, 5, "1"), 6, "e"), 6,
          "input_not_number"},
-        {"grade slope 1 missing", RoadPage::Profile, with(kGrade, 3, ""), 3, "input_empty"},
-        {"grade height abc", RoadPage::Profile, with(kGrade, 1, "h"), 1, "input_not_number"},
-        {"too few fields", RoadPage::Profile, {"1"}, 0, "data_empty"},
+        {"grade slope 1 missing", RoadList::Profile, with(kGrade, 3, ""), 3, "input_empty"},
+        {"grade height abc", RoadList::Profile, with(kGrade, 1, "h"), 1, "input_not_number"},
+        {"too few fields", RoadList::Profile, {"1"}, 0, "data_empty"},
     };
     for (const Refused& c : cases) {
         const auto read = ReadEntry(c.page, c.texts);
@@ -63,14 +64,14 @@ TEST(RoadEntry, RefusalsNameTheFieldAtFault) {
 }
 
 TEST(RoadEntry, TakenFormsGiveTheirRecords) {
-    const auto point = ReadEntry(RoadPage::Intersections, kPoint);
+    const auto point = ReadEntry(RoadList::Intersections, kPoint);
     const auto& p = std::get<IntersectionPointInfo>(std::get<RoadRecord>(point));
     EXPECT_EQ(p.Name, "JD1");
     EXPECT_EQ((std::vector<double>{p.North, p.East, p.Mileage, p.Radius, p.ClothoidLength1,
                                    p.ClothoidLength2}),
               (std::vector<double>{3000, 500, 0, 300, 40, 50}));
 
-    const auto element = ReadEntry(RoadPage::Elements, kElement);
+    const auto element = ReadEntry(RoadList::Elements, kElement);
     const auto& e = std::get<PlaneInfo>(std::get<RoadRecord>(element));
     EXPECT_EQ(e.LineType, LineTypeCircle);
     EXPECT_EQ(e.Direction, "R");
@@ -78,22 +79,22 @@ TEST(RoadEntry, TakenFormsGiveTheirRecords) {
               (std::vector<double>{300, 300, 80, 0, 0}));
 
     // The start point counts only with both of its boxes; one alone is passed over.
-    const auto north_only = ReadEntry(RoadPage::Elements, with(kElement, 5, "3000"));
+    const auto north_only = ReadEntry(RoadList::Elements, with(kElement, 5, "3000"));
     EXPECT_EQ(std::get<PlaneInfo>(std::get<RoadRecord>(north_only)).North, 0.0);
-    const auto both = ReadEntry(RoadPage::Elements, with(with(kElement, 5, "3000"), 6, "500"));
+    const auto both = ReadEntry(RoadList::Elements, with(with(kElement, 5, "3000"), 6, "500"));
     EXPECT_EQ(std::get<PlaneInfo>(std::get<RoadRecord>(both)).North, 3000.0);
     EXPECT_EQ(std::get<PlaneInfo>(std::get<RoadRecord>(both)).East, 500.0);
     // The side list's blank entry, and a straight.
-    const auto straight = ReadEntry(RoadPage::Elements, {"0", "0", "0", "100", "2", "", ""});
+    const auto straight = ReadEntry(RoadList::Elements, {"0", "0", "0", "100", "2", "", ""});
     EXPECT_EQ(std::get<PlaneInfo>(std::get<RoadRecord>(straight)).Direction, "");
     EXPECT_EQ(std::get<PlaneInfo>(std::get<RoadRecord>(straight)).LineType, LineTypeLine);
-    const auto left = ReadEntry(RoadPage::Elements, with(kElement, 4, "0"));
+    const auto left = ReadEntry(RoadList::Elements, with(kElement, 4, "0"));
     EXPECT_EQ(std::get<PlaneInfo>(std::get<RoadRecord>(left)).Direction, "L");
 
     // A grade point's curve: none for a radius of 0 or -1.
     for (const auto& [radius, flag] :
          {std::pair{"-1", 0}, std::pair{"0", 0}, std::pair{"3000", 1}, std::pair{"-3000", 1}}) {
-        const auto grade = ReadEntry(RoadPage::Profile, with(kGrade, 2, radius));
+        const auto grade = ReadEntry(RoadList::Profile, with(kGrade, 2, radius));
         const auto& g = std::get<LongSlopesInfo>(std::get<RoadRecord>(grade));
         EXPECT_EQ(g.CurveFlag, flag) << radius;
         EXPECT_EQ((std::vector<double>{g.Mileage, g.Height, g.Slope1, g.Slope2}),
@@ -102,7 +103,7 @@ TEST(RoadEntry, TakenFormsGiveTheirRecords) {
 }
 
 TEST(RoadEntry, StakesAreTypedAsStationsOfTheDesign) {
-    const auto plain = ReadEntry(RoadPage::Stakes, {"120.5"});
+    const auto plain = ReadEntry(RoadList::Stakes, {"120.5"});
     EXPECT_EQ(std::get<Pile>(std::get<RoadRecord>(plain)).Mileage, 120.5);
     // Stations that jump by 100 at chainage 200.
     const auto chainage_of = [](double station) -> std::optional<double> {
@@ -112,9 +113,9 @@ TEST(RoadEntry, StakesAreTypedAsStationsOfTheDesign) {
             return std::nullopt;
         return station - 100;
     };
-    const auto after = ReadEntry(RoadPage::Stakes, {"350"}, chainage_of);
+    const auto after = ReadEntry(RoadList::Stakes, {"350"}, chainage_of);
     EXPECT_EQ(std::get<Pile>(std::get<RoadRecord>(after)).Mileage, 250.0);
-    const auto gap = ReadEntry(RoadPage::Stakes, {"250"}, chainage_of);
+    const auto gap = ReadEntry(RoadList::Stakes, {"250"}, chainage_of);
     EXPECT_EQ(std::get<EntryRefusal>(gap), (EntryRefusal{0, "cli_landxml_station", "250"}));
 }
 
@@ -138,7 +139,7 @@ TEST(RoadEntry, FormsShowTheirRecordsAndReadThemBack) {
     Pile s{};
     s.Mileage = 1234.567;
     for (const RoadRecord& r : {RoadRecord{p}, RoadRecord{e}, RoadRecord{g}, RoadRecord{s}}) {
-        const RoadPage page = static_cast<RoadPage>(r.index());
+        const RoadList page = static_cast<RoadList>(r.index());
         const EntryTexts shown = EntryTextsOf(r);
         ASSERT_EQ(shown.size(), EntryFormOf(page).Fields.size());
         const auto back = ReadEntry(page, shown);
@@ -151,8 +152,8 @@ TEST(RoadEntry, FormsShowTheirRecordsAndReadThemBack) {
 }
 
 TEST(RoadEntry, NewFormsAreEmptyAndTheSideFollowsTheKind) {
-    for (const RoadPage page :
-         {RoadPage::Intersections, RoadPage::Elements, RoadPage::Profile, RoadPage::Stakes}) {
+    for (const RoadList page :
+         {RoadList::Intersections, RoadList::Elements, RoadList::Profile, RoadList::Stakes}) {
         const EntryTexts fresh = NewEntry(page);
         ASSERT_EQ(fresh.size(), EntryFormOf(page).Fields.size());
         for (std::size_t f = 0; f < fresh.size(); ++f) {
@@ -161,7 +162,7 @@ TEST(RoadEntry, NewFormsAreEmptyAndTheSideFollowsTheKind) {
             }
         }
     }
-    EntryTexts e = NewEntry(RoadPage::Elements);
+    EntryTexts e = NewEntry(RoadList::Elements);
     EXPECT_EQ(e[0], "0"); // a straight
     EXPECT_EQ(e[4], "2"); // that turns nowhere
     const struct {
@@ -175,18 +176,18 @@ TEST(RoadEntry, NewFormsAreEmptyAndTheSideFollowsTheKind) {
         {"0", "1", "2"}, // a straight has none
     };
     for (const auto& f : follows) {
-        EntryTexts t = NewEntry(RoadPage::Elements);
+        EntryTexts t = NewEntry(RoadList::Elements);
         t[0] = f.kind;
         t[4] = f.side_before;
-        FollowChoice(RoadPage::Elements, t, 0);
+        FollowChoice(RoadList::Elements, t, 0);
         EXPECT_EQ(t[4], f.side_after) << f.kind << f.side_before;
         // Only the kind moves the side, and only on the element's form.
         EntryTexts other = t;
         other[4] = f.side_before;
-        FollowChoice(RoadPage::Elements, other, 4);
+        FollowChoice(RoadList::Elements, other, 4);
         EXPECT_EQ(other[4], f.side_before);
     }
     EntryTexts grade = kGrade;
-    FollowChoice(RoadPage::Profile, grade, 0);
+    FollowChoice(RoadList::Profile, grade, 0);
     EXPECT_EQ(grade, kGrade);
 }

@@ -32,6 +32,20 @@ IntersectionPointInfo Point(std::string name, double N, double E, double K, doub
     return p;
 }
 
+TEST(RoadFiles, EachListHasItsExtensionAndFileFilter) {
+    struct Case {
+        RoadList list;
+        std::string_view extension, filter;
+    };
+    for (const Case& c : {Case{RoadList::Intersections, ".PHI", "OPEN_PHI_FILTER"},
+                          Case{RoadList::Elements, ".SEC", "OPEN_SEC_FILTER"},
+                          Case{RoadList::Profile, ".PVI", "OPEN_PVI_FILTER"},
+                          Case{RoadList::Stakes, ".csv", "OPEN_PILE_FILTER"}}) {
+        EXPECT_EQ(DefaultExtension(c.list), c.extension);
+        EXPECT_EQ(FileFilterKey(c.list), c.filter);
+    }
+}
+
 TEST(RoadFiles, HeaderLinesCarryTheColumnTitles) {
     const RoadColumnTitles t = KeyTitles();
     EXPECT_EQ(IntersectionHeader(t),
@@ -87,7 +101,7 @@ TEST(RoadFiles, FilesAreTheTablesRowByRow) {
 TEST(RoadFiles, EachFormatSavedAndLoadedGivesTheSameData) {
     TempDir dir;
     RoadData saved;
-    EditRoadState(saved).InputMode = InputModeIntersections;
+    EditRoadState(saved).InputMode = RoadList::Intersections;
     EditRoadState(saved).IntersectionPoints = {Point("JD0", 3000.125, 500.5, 100.75, 0, 0, 0),
                                                Point("JD1", 3512.3456789, 700.25, 0, 300, 40, 55.5),
                                                Point("\xbd\xbb\xb5\xe3"
@@ -102,7 +116,7 @@ TEST(RoadFiles, EachFormatSavedAndLoadedGivesTheSameData) {
     const RoadColumnTitles titles = KeyTitles();
 
     RoadData loaded;
-    for (RoadPage page : {RoadPage::Intersections, RoadPage::Profile, RoadPage::Stakes}) {
+    for (RoadList page : {RoadList::Intersections, RoadList::Profile, RoadList::Stakes}) {
         const std::string path = dir.file(std::string("road") + DefaultExtension(page));
         ASSERT_EQ(saved.Save(page, path, titles), SaveStatus::Saved);
         EXPECT_EQ(TempDir::read(path), *saved.FileText(page, titles));
@@ -150,8 +164,8 @@ TEST(RoadFiles, EachFormatSavedAndLoadedGivesTheSameData) {
 
     // The element chain the intersection points gave, through a ".SEC" file.
     const std::string secPath = dir.file("road.SEC");
-    ASSERT_EQ(saved.Save(RoadPage::Elements, secPath, titles), SaveStatus::Saved);
-    const LoadOutcome o = loaded.Load(RoadPage::Elements, secPath);
+    ASSERT_EQ(saved.Save(RoadList::Elements, secPath, titles), SaveStatus::Saved);
+    const LoadOutcome o = loaded.Load(RoadList::Elements, secPath);
     EXPECT_EQ(o.WrongFormat, 0);
     const std::vector<PlaneInfo>& a = EditRoadState(saved).PlaneElements;
     const std::vector<PlaneInfo>& b = EditRoadState(loaded).PlaneElements;
@@ -336,70 +350,70 @@ TEST(RoadFiles, LoadSetsTheModeAndTheFlags) {
     const std::string other = dir.write("e.txt", "h\r\nJD0,1,2,3\r\n1,2,3,4,5\r\n");
 
     RoadData d;
-    EXPECT_FALSE(d.LoadQuestion(RoadPage::Intersections));
-    EXPECT_FALSE(d.LoadQuestion(RoadPage::Elements));
+    EXPECT_FALSE(d.LoadQuestion(RoadList::Intersections));
+    EXPECT_FALSE(d.LoadQuestion(RoadList::Elements));
 
     // Page 1: the elements; any letter case of the extension.
     EditRoadState(d).IntersectionPoints = {Point("X", 1, 1, 0, 0, 0, 0)};
-    LoadOutcome o = d.Load(RoadPage::Elements, sec);
+    LoadOutcome o = d.Load(RoadList::Elements, sec);
     EXPECT_TRUE(o.Read);
     EXPECT_EQ(EditRoadState(d).PlaneElements.size(), 2u);
     EXPECT_TRUE(EditRoadState(d).IntersectionPoints.empty());
-    EXPECT_EQ(EditRoadState(d).InputMode, InputModeElements);
+    EXPECT_EQ(EditRoadState(d).InputMode, RoadList::Elements);
     EXPECT_FALSE(EditRoadState(d).PlanePrepared);
 
     // Page 0 now asks first; loading empties the elements.
-    ASSERT_TRUE(d.LoadQuestion(RoadPage::Intersections));
-    EXPECT_STREQ(d.LoadQuestion(RoadPage::Intersections)->TitleKey, "if_clear_mainpile_title");
-    EXPECT_STREQ(d.LoadQuestion(RoadPage::Intersections)->TextKey, "if_clear_mainpile_desc");
+    ASSERT_TRUE(d.LoadQuestion(RoadList::Intersections));
+    EXPECT_STREQ(d.LoadQuestion(RoadList::Intersections)->TitleKey, "if_clear_mainpile_title");
+    EXPECT_STREQ(d.LoadQuestion(RoadList::Intersections)->TextKey, "if_clear_mainpile_desc");
     EditRoadState(d).PlanePrepared = true;
-    o = d.Load(RoadPage::Intersections, phi);
+    o = d.Load(RoadList::Intersections, phi);
     EXPECT_EQ(EditRoadState(d).IntersectionPoints.size(), 2u);
     EXPECT_TRUE(EditRoadState(d).PlaneElements.empty());
-    EXPECT_EQ(EditRoadState(d).InputMode, InputModeIntersections);
+    EXPECT_EQ(EditRoadState(d).InputMode, RoadList::Intersections);
     EXPECT_FALSE(EditRoadState(d).PlanePrepared);
     ASSERT_TRUE(o.Boxes);
     EXPECT_EQ(o.Boxes->Chainage, "3.000000");
-    ASSERT_TRUE(d.LoadQuestion(RoadPage::Elements));
-    EXPECT_STREQ(d.LoadQuestion(RoadPage::Elements)->TitleKey, "if_clear_intersection_title");
+    ASSERT_TRUE(d.LoadQuestion(RoadList::Elements));
+    EXPECT_STREQ(d.LoadQuestion(RoadList::Elements)->TitleKey, "if_clear_intersection_title");
 
     // Page 2: the profile, which is always marked changed; the plane flag stays.
     EditRoadState(d).PlanePrepared = true;
-    o = d.Load(RoadPage::Profile, pvi);
+    o = d.Load(RoadList::Profile, pvi);
     EXPECT_EQ(EditRoadState(d).GradePoints.size(), 2u);
     EXPECT_TRUE(EditRoadState(d).ProfileChanged);
     EXPECT_TRUE(EditRoadState(d).PlanePrepared);
 
     // Page 3 reads a stake file of any extension.
-    o = d.Load(RoadPage::Stakes, stakes);
+    o = d.Load(RoadList::Stakes, stakes);
     EXPECT_TRUE(o.Read);
     EXPECT_EQ(EditRoadState(d).Stakes.size(), 2u);
     EXPECT_TRUE(EditRoadState(d).PlanePrepared);
 
     // A wrong extension reads nothing but sets the mode (and empties the elements on page 1).
     EditRoadState(d).ProfileChanged = false;
-    o = d.Load(RoadPage::Profile, other);
+    o = d.Load(RoadList::Profile, other);
     EXPECT_FALSE(o.Read);
     EXPECT_EQ(EditRoadState(d).GradePoints.size(), 2u);
     EXPECT_TRUE(EditRoadState(d).ProfileChanged);
     EditRoadState(d).PlaneElements = {El('L'), El('L')};
-    o = d.Load(RoadPage::Elements, other);
+    o = d.Load(RoadList::Elements, other);
     EXPECT_FALSE(o.Read);
     EXPECT_TRUE(EditRoadState(d).PlaneElements.empty());
     EXPECT_TRUE(EditRoadState(d).IntersectionPoints.empty());
-    EXPECT_EQ(EditRoadState(d).InputMode, InputModeElements);
-    o = d.Load(RoadPage::Intersections, other);
+    EXPECT_EQ(EditRoadState(d).InputMode, RoadList::Elements);
+    o = d.Load(RoadList::Intersections, other);
     EXPECT_FALSE(o.Read);
     EXPECT_FALSE(o.Boxes);
-    EXPECT_EQ(EditRoadState(d).InputMode, InputModeIntersections);
+    EXPECT_EQ(EditRoadState(d).InputMode, RoadList::Intersections);
 
     // A file that cannot be read changes nothing.
     EditRoadState(d).PlanePrepared = true;
-    o = d.Load(RoadPage::Intersections, dir.file("missing.PHI"));
+    o = d.Load(RoadList::Intersections, dir.file("missing.PHI"));
     EXPECT_TRUE(o.ReadFailed);
     EXPECT_FALSE(o.ReadError.empty());
     EXPECT_TRUE(EditRoadState(d).PlanePrepared);
-    o = d.Load(RoadPage::Stakes, dir.file("missing.csv"));
+    o = d.Load(RoadList::Stakes, dir.file("missing.csv"));
     EXPECT_TRUE(o.ReadFailed);
     EXPECT_EQ(EditRoadState(d).Stakes.size(), 2u);
 }
@@ -408,11 +422,11 @@ TEST(RoadFiles, SaveWritesWholeFilesOnly) {
     TempDir dir;
     RoadData d;
     const std::string path = dir.file("empty.PHI");
-    EXPECT_EQ(d.Save(RoadPage::Intersections, path, KeyTitles()), SaveStatus::NothingToSave);
+    EXPECT_EQ(d.Save(RoadList::Intersections, path, KeyTitles()), SaveStatus::NothingToSave);
     EXPECT_FALSE(std::filesystem::exists(path));
     EditRoadState(d).Stakes = {Pile{1}};
     std::string error;
-    EXPECT_EQ(d.Save(RoadPage::Stakes, dir.file("no/such/folder/s.csv"), KeyTitles(), &error),
+    EXPECT_EQ(d.Save(RoadList::Stakes, dir.file("no/such/folder/s.csv"), KeyTitles(), &error),
               SaveStatus::Failed);
     EXPECT_FALSE(error.empty());
 }

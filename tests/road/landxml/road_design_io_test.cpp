@@ -46,7 +46,7 @@ TEST(RoadDesignIo, LoadCalculateAndSaveAgain) {
 
     const landxml::DesignLoad load = landxml::load_design(data, path, road.Name);
     ASSERT_TRUE(load.Design) << load.Error.Key;
-    EXPECT_EQ(data.InputMode(), InputModeElements);
+    EXPECT_EQ(data.InputMode(), RoadList::Elements);
     EXPECT_TRUE(data.PlanePrepared());
     EXPECT_EQ(data.GradePoints().size(), road.Profile.size());
 

@@ -32,7 +32,7 @@ namespace {
 struct Program : ShownProgram {
     Program() { windows->Form1->RoadCalcBtn->click(); }
     TFormRoadCalculate& road() { return *windows->FormRoadCalculate; }
-    void page(RoadPage p) { road().PageControl1->setCurrentIndex(static_cast<int>(p)); }
+    void page(RoadList p) { road().PageControl1->setCurrentIndex(PageIndex(p)); }
     QString cell(QTableView* t, int row, int column) {
         return t->model()->index(row, column).data().toString();
     }
@@ -98,13 +98,13 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, focus);
         Program p;
-        p.page(static_cast<RoadPage>(page));
+        p.page(static_cast<RoadList>(page));
         Boxes typed;
         for (const QString& b : boxes)
             typed[b.section('=', 0, 0)] = b.section('=', 1);
         p.prompts.entryAnswers << typed;
         p.road().BtnAppendClick();
-        QCOMPARE(p.road().Data.Count(static_cast<RoadPage>(page)), accepted ? 1u : 0u);
+        QCOMPARE(p.road().Data.Count(static_cast<RoadList>(page)), accepted ? 1u : 0u);
         QCOMPARE(p.prompts.messages, message.isEmpty() ? QStringList{} : QStringList{message});
         QCOMPARE(p.prompts.entries.back().refusedBox, focus);
         const char* names[] = {"TFormIntersectionInport", "TFormMainPileInport",
@@ -122,7 +122,7 @@ private slots:
     // The element's real dialog: its lists in the language on show, the side following the kind.
     void elementDialogKindAndDirection() {
         Program p;
-        p.page(RoadPage::Elements);
+        p.page(RoadList::Elements);
         QStringList kinds, directions;
         int direction_after_straight = -1, direction_after_circle = -1;
         QString title;
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(directions, (QStringList{en("strgrid_Left"), en("strgrid_Right"), QString()}));
         QCOMPARE(direction_after_circle, 0);
         QCOMPARE(direction_after_straight, 2);
-        QCOMPARE(p.road().Data.Count(RoadPage::Elements), 0u); // cancelled
+        QCOMPARE(p.road().Data.Count(RoadList::Elements), 0u); // cancelled
     }
 
     void editingCommandsOnTheTables() {
@@ -158,7 +158,7 @@ private slots:
             p.prompts.entryAnswers << point(name, "1", "2");
             r.BtnAppendClick();
         }
-        QCOMPARE(r.Data.InputMode(), InputModeIntersections);
+        QCOMPARE(r.Data.InputMode(), RoadList::Intersections);
         // Insert in front of the second row.
         r.SGIntersection->setCurrentIndex(r.SGIntersection->model()->index(1, 0));
         p.prompts.entryAnswers << point("NEW", "5", "6");
@@ -175,23 +175,23 @@ private slots:
         QCOMPARE(p.cell(r.SGIntersection, 3, 0), QString("JD2"));
         // Delete asks; cancel keeps the row.
         r.BtnDeleteClick();
-        QCOMPARE(r.Data.Count(RoadPage::Intersections), 4u);
+        QCOMPARE(r.Data.Count(RoadList::Intersections), 4u);
         p.prompts.answers = {1};
         r.BtnDeleteClick();
         QCOMPARE(p.prompts.questions.back().title, en("if_delete_data_title"));
-        QCOMPARE(r.Data.Count(RoadPage::Intersections), 3u);
+        QCOMPARE(r.Data.Count(RoadList::Intersections), 3u);
 
-        p.page(RoadPage::Elements);
+        p.page(RoadList::Elements);
         p.prompts.entryAnswers << Boxes{{"Edit2", "0"}, {"Edit3", "0"}, {"Edit4", "100"}};
         r.BtnAppendClick(); // the question comes first, and is cancelled
         QCOMPARE(p.prompts.questions.back().title, en("if_clear_intersection_title"));
-        QCOMPARE(r.Data.Count(RoadPage::Intersections), 3u);
-        QCOMPARE(r.Data.Count(RoadPage::Elements), 0u);
+        QCOMPARE(r.Data.Count(RoadList::Intersections), 3u);
+        QCOMPARE(r.Data.Count(RoadList::Elements), 0u);
         p.prompts.answers = {1};
         r.BtnAppendClick(); // confirmed and entered: the points go
-        QCOMPARE(r.Data.Count(RoadPage::Intersections), 0u);
+        QCOMPARE(r.Data.Count(RoadList::Intersections), 0u);
         QCOMPARE(r.SGIntersection->model()->rowCount(), 0);
-        QCOMPARE(r.Data.InputMode(), InputModeElements);
+        QCOMPARE(r.Data.InputMode(), RoadList::Elements);
 
         // Update of element 3 of 5 writes its kind letter in its row only.
         for (int i = 0; i < 4; ++i) {
@@ -215,7 +215,7 @@ private slots:
         r.BtnClearClick();
         QCOMPARE(p.prompts.questions.back().title, en("if_clear_allroad_title"));
         QCOMPARE(r.Edit1->text(), QString());
-        QCOMPARE(r.Data.InputMode(), InputModeNone);
+        QCOMPARE(r.Data.InputMode(), std::nullopt);
         p.prompts.messages.clear();
         r.BtnCalculateClick();
         QCOMPARE(p.prompts.messages, QStringList{en("data_empty")});
@@ -230,7 +230,7 @@ private slots:
             p.prompts.entryAnswers << s;
             r.BtnAppendClick();
         }
-        p.page(RoadPage::Stakes);
+        p.page(RoadList::Stakes);
         for (const char* k : {"1000", "1200", "1400", "99999"}) {
             p.prompts.entryAnswers << Boxes{{"Edit1", k}};
             r.BtnAppendClick();
@@ -258,7 +258,7 @@ private slots:
         p.windows->Form1->RoadCalcBtn->click();
         QCOMPARE(r.Edit5->text(), QString("5"));
         QCOMPARE(r.SGPile->model()->rowCount(), 4);
-        QCOMPARE(r.Data.InputMode(), InputModeIntersections);
+        QCOMPARE(r.Data.InputMode(), RoadList::Intersections);
         // Road data not saved: closing the program asks.
         r.BtnExitClick();
         p.prompts.answers = {2};
@@ -304,7 +304,7 @@ private slots:
             return el;
         };
         for (int k = 0; k < 3; ++k)
-            r.Data.InsertElement(r.Data.Count(RoadPage::Elements),
+            r.Data.InsertElement(r.Data.Count(RoadList::Elements),
                                  element(LineTypeLine, 10, 0, 3000, 500));
         r.BtnCalculateClick();
         QCOMPARE(p.prompts.messages, QStringList{"element 3"});
@@ -315,7 +315,7 @@ private slots:
         r.Data.InsertElement(1, element(LineTypeCircle, 60, 200, 0, 0));
         r.Data.InsertElement(2, element(LineTypeLine, 100, 0, 0, 0));
         for (double K : {50.0, 99999.0, 250.0})
-            r.Data.InsertStake(r.Data.Count(RoadPage::Stakes), [K] {
+            r.Data.InsertStake(r.Data.Count(RoadList::Stakes), [K] {
                 Pile s;
                 s.Mileage = K;
                 return s;
@@ -336,7 +336,7 @@ private slots:
         for (double K : {300.0, 100.0}) {
             LongSlopesInfo g;
             g.Mileage = K;
-            r.Data.InsertGradePoint(r.Data.Count(RoadPage::Profile), g);
+            r.Data.InsertGradePoint(r.Data.Count(RoadList::Profile), g);
         }
         p.prompts.messages.clear();
         r.BtnCalculateClick();
@@ -347,7 +347,7 @@ private slots:
         QVERIFY(r.ProfileView->Picture().lines.empty());
 
         // Save says so with the file's name.
-        r.PageControl1->setCurrentIndex(static_cast<int>(RoadPage::Stakes));
+        r.PageControl1->setCurrentIndex(PageIndex(RoadList::Stakes));
         p.prompts.messages.clear();
         p.prompts.fileAnswers << FileChoice{p.path("stakes"), 1};
         r.BtnSaveClick();
@@ -370,7 +370,7 @@ private slots:
         QFETCH(int, count);
         Program p;
         TFormRoadCalculate& r = p.road();
-        const RoadPage at = static_cast<RoadPage>(page);
+        const RoadList at = static_cast<RoadList>(page);
         p.page(at);
         const QString example = QStringLiteral(TELVANE_EXAMPLES) + "/" + file;
         p.prompts.fileAnswers << FileChoice{example, 1};
@@ -395,16 +395,16 @@ private slots:
         QCOMPARE(r.Data.Count(at), loaded);
         for (std::size_t k = 0; k < loaded; ++k) {
             switch (at) {
-            case RoadPage::Intersections:
+            case RoadList::Intersections:
                 QCOMPARE(r.Data.IntersectionPoints()[k].North, before.IntersectionPoints[k].North);
                 break;
-            case RoadPage::Elements:
+            case RoadList::Elements:
                 QCOMPARE(r.Data.PlaneElements()[k].Length, before.PlaneElements[k].Length);
                 break;
-            case RoadPage::Profile:
+            case RoadList::Profile:
                 QCOMPARE(r.Data.GradePoints()[k].Height, before.GradePoints[k].Height);
                 break;
-            case RoadPage::Stakes:
+            case RoadList::Stakes:
                 QCOMPARE(r.Data.Stakes()[k].Mileage, before.Stakes[k].Mileage);
                 break;
             }
@@ -419,7 +419,7 @@ private slots:
         Pty instrument;
         Program p;
         TFormRoadCalculate& r = p.road();
-        p.page(RoadPage::Profile);
+        p.page(RoadList::Profile);
         for (const Boxes& s : {Boxes{{"Edit1", "0"},
                                      {"Edit2", "100"},
                                      {"Edit3", "0"},
@@ -438,7 +438,8 @@ private slots:
         r.BtnExitClick();
         TForm1& f = *p.windows->Form1;
         QVERIFY(f.OpenFile(p.path("profile.PVI")));
-        QCOMPARE(f.data().DataKind, 7);
+        QCOMPARE(f.data().Kind, DataKind::Road);
+        QCOMPARE(f.data().Road, RoadList::Profile);
         f.ComComboBox7->SelectDevice(instrument.name());
         f.SendBtn->click();
         QCOMPARE(f.LinkMode(), 2);
@@ -453,9 +454,9 @@ private slots:
         Program p;
         TFormRoadCalculate& r = p.road();
         const QString dir = QStringLiteral(TELVANE_EXAMPLES);
-        const std::pair<RoadPage, const char*> files[] = {{RoadPage::Elements, "road.SEC"},
-                                                          {RoadPage::Profile, "road.PVI"},
-                                                          {RoadPage::Stakes, "stakes.csv"}};
+        const std::pair<RoadList, const char*> files[] = {{RoadList::Elements, "road.SEC"},
+                                                          {RoadList::Profile, "road.PVI"},
+                                                          {RoadList::Stakes, "stakes.csv"}};
         for (auto [page, name] : files) {
             p.page(page);
             p.prompts.fileAnswers << FileChoice{dir + "/" + name, 1};
@@ -492,7 +493,7 @@ private slots:
         r.BtnLoadLandXmlClick();
         QVERIFY2(p.prompts.messages.isEmpty(), qPrintable(p.prompts.messages.join('|')));
         p.files.write("s.csv", "K\r\n100\r\n1010\r\n500\r\n");
-        p.page(RoadPage::Stakes);
+        p.page(RoadList::Stakes);
         p.prompts.fileAnswers << FileChoice{p.path("s.csv"), 1};
         r.BtnLoadClick();
         // Station 500 lies in the jump of the equation: named and left out.
@@ -533,8 +534,8 @@ private slots:
         p.prompts.messages.clear();
         const QString dir = QStringLiteral(TELVANE_EXAMPLES);
         for (auto [page, name] :
-             {std::pair{RoadPage::Elements, "road.SEC"}, std::pair{RoadPage::Profile, "road.PVI"},
-              std::pair{RoadPage::Stakes, "stakes.csv"}}) {
+             {std::pair{RoadList::Elements, "road.SEC"}, std::pair{RoadList::Profile, "road.PVI"},
+              std::pair{RoadList::Stakes, "stakes.csv"}}) {
             p.page(page);
             p.prompts.fileAnswers << FileChoice{dir + "/" + name, 1};
             r.BtnLoadClick();
@@ -544,7 +545,7 @@ private slots:
         QVERIFY2(p.prompts.messages.isEmpty(), qPrintable(p.prompts.messages.join('|')));
         // Centre stakes measured 1 cm off across the axis, and one left stake spot on.
         DataState& shown = EditDocumentData(EditDocument(*p.windows->Form1));
-        shown.DataKind = kDataPoints;
+        shown.Kind = DataKind::Points;
         shown.CoordList.clear();
         const std::vector<Pile>& stakes = r.Data.Stakes();
         for (const Pile& s : stakes) {
