@@ -175,7 +175,7 @@ std::optional<road::landxml::Alignment> LoadLandXml(RoadData& data, const std::s
 
 // The design's stations of the stakes become internal chainages for the engine; a station the
 // alignment does not have gets none and is counted as outside.
-std::vector<double> StakesToChainages(RoadData& data, const road::landxml::Stationing& stations,
+std::vector<double> StakesToChainages(RoadData& data, const road::Stationing& stations,
                                       const CliTexts& texts, std::ostream& err) {
     std::vector<double> given;
     for (std::size_t k = 0; k < data.Stakes().size(); ++k) {
@@ -276,7 +276,7 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
         try_parse_double(boxes.Offset, request.sideOffset);
         request.order = options->order == std::optional<std::string>("enz") ? kOrderENZ : kOrderNEZ;
         if (design) {
-            const road::landxml::Stationing stations = design->Stations;
+            const road::Stationing stations = design->Stations;
             request.stations.ToStation = [stations](double k) { return stations.ToStation(k); };
             request.stations.ToInternal = [stations](double k) { return stations.ToInternal(k); };
         }

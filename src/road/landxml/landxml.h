@@ -8,7 +8,7 @@
 #pragma once
 
 #include "road/engine/road_records.h"
-#include "road/landxml/stations.h"
+#include "road/design/stations.h"
 
 #include "model/records.h"
 

@@ -725,7 +725,7 @@ void TFormRoadCalculate::BtnSaveLandXmlClick() {
         prompts_.message(texts_.text(refused->Key) + fromGbk(refused->Subject));
 }
 
-void TFormRoadCalculate::set_design_stations(std::optional<landxml::Stationing> stations) {
+void TFormRoadCalculate::set_design_stations(std::optional<Stationing> stations) {
     design_stations_ = std::move(stations);
     model(RoadList::Stakes)
         ->SetStationOf(design_stations_
@@ -765,7 +765,7 @@ void TFormRoadCalculate::check_points(std::vector<check::MeasuredPoint> points) 
         offset = 0;
     check::Stationing stations;
     if (design_stations_) {
-        const landxml::Stationing s = *design_stations_;
+        const Stationing s = *design_stations_;
         stations.ToStation = [s](double c) { return s.ToStation(c); };
         stations.ToInternal = [s](double c) { return s.ToInternal(c); };
     }

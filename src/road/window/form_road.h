@@ -7,7 +7,7 @@
 #include "fileio/datastate.h"
 #include "road/check/road_check.h"
 #include "road/design/road_data.h"
-#include "road/landxml/stations.h"
+#include "road/design/stations.h"
 #include "road_table_model.h"
 
 #include <QWidget>
@@ -139,7 +139,7 @@ private:
     void keep_tolerances();
     // The stations of a design read from LandXML (station equations): stakes are typed, shown,
     // loaded and saved as stations and kept as chainages along the axis.
-    void set_design_stations(std::optional<landxml::Stationing> stations);
+    void set_design_stations(std::optional<Stationing> stations);
     double station_of(double chainage) const;
 
     const UiText& texts_;
@@ -147,7 +147,7 @@ private:
     std::array<RoadTableModel*, 4> models_{};
     // The design's name and stations when it came from LandXML (what a save writes back).
     std::optional<std::string> design_name_;
-    std::optional<landxml::Stationing> design_stations_;
+    std::optional<Stationing> design_stations_;
     std::function<const DataState&()> points_on_show_;
     QString ini_path_;
     std::vector<check::PointCheck> checks_;

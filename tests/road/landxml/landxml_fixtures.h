@@ -16,7 +16,7 @@ struct GoldenRoad {
     std::string Name;
     std::vector<PlaneInfo> Chain; // as the engine takes it
     std::vector<LongSlopesInfo> Profile;
-    landxml::Stationing Stations;
+    Stationing Stations;
 };
 
 inline IntersectionPointInfo Ip(double N, double E, double R = 0, double Ls1 = 0, double Ls2 = 0) {

@@ -1,8 +1,8 @@
-#include "road/landxml/stations.h"
+#include "road/design/stations.h"
 
 #include <cstddef>
 
-namespace telvane::road::landxml {
+namespace telvane::road {
 
 double Stationing::ToStation(double internal) const {
     double station = internal;
@@ -36,4 +36,4 @@ std::optional<double> Stationing::ToInternal(double station) const {
     return std::nullopt;
 }
 
-} // namespace telvane::road::landxml
+} // namespace telvane::road

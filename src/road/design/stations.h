@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace telvane::road::landxml {
+namespace telvane::road {
 
 struct StationEquation {
     double Internal = 0; // internal chainage of the equation's point, metres
@@ -28,4 +28,4 @@ struct Stationing {
     std::optional<double> ToInternal(double station) const;
 };
 
-} // namespace telvane::road::landxml
+} // namespace telvane::road
