@@ -12,24 +12,6 @@
 #include <ostream>
 
 namespace telvane::cli {
-namespace {
-
-// The points of whatever Open made of the file: points, points with further values, or the
-// points of a job. Nothing for other data (codes, road tables).
-std::optional<std::vector<road::check::MeasuredPoint>> PointsOf(const DataState& data) {
-    switch (data.Kind) {
-    case DataKind::Points:
-        return road::check::measured_points(data.CoordList);
-    case DataKind::Points3:
-        return road::check::measured_points(data.Coord3List);
-    case DataKind::Records:
-        return road::check::measured_points_of_job(data.RecordList);
-    default:
-        return std::nullopt;
-    }
-}
-
-} // namespace
 
 bool run_road_check(const road::DesignAxisCalculate& design, const CheckRequest& request,
                     const CliTexts& texts, std::ostream& out, std::ostream& err) {
@@ -49,7 +31,8 @@ bool run_road_check(const road::DesignAxisCalculate& design, const CheckRequest&
             err << texts.message(request.points, "file_not_exist");
         return false;
     }
-    const std::optional<std::vector<road::check::MeasuredPoint>> points = PointsOf(data);
+    const std::optional<std::vector<road::check::MeasuredPoint>> points =
+        road::check::measured_points_of(data);
     if (!points || points->empty()) {
         err << texts.message(request.points, "cli_check_no_points");
         return false;

@@ -244,7 +244,8 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
 
     std::vector<double> stations;
     if (design)
-        stations = StakesToChainages(data, design->Stations, texts, err);
+        stations =
+            StakesToChainages(data, data.Stations().value_or(road::Stationing{}), texts, err);
 
     const road::CalculationOutcome outcome = data.Calculate(boxes);
     if (outcome.Status == road::CalculationStatus::StartNotNumber && outcome.Message) {
@@ -275,11 +276,7 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
             request.arrowFactor = parse_double(*options->arrowFactor);
         try_parse_double(boxes.Offset, request.sideOffset);
         request.order = options->order == std::optional<std::string>("enz") ? kOrderENZ : kOrderNEZ;
-        if (design) {
-            const road::Stationing stations = design->Stations;
-            request.stations.ToStation = [stations](double k) { return stations.ToStation(k); };
-            request.stations.ToInternal = [stations](double k) { return stations.ToInternal(k); };
-        }
+        request.stations = road::check::stations_of(data.Stations());
         // The check writes the report where the stakes would go and draws its own plan; the
         // other outputs are written as without it.
         complete &= run_road_check(data.Engine, request, texts, out, err);
@@ -311,9 +308,8 @@ int run_road(int argc, char** argv, const CliTexts& texts, std::ostream& out, st
         double offset = 0;
         try_parse_double(boxes.Offset, offset);
         std::string error;
-        const auto refused = road::landxml::save_design(
-            data, *options->landxmlOut, design ? design->Name : std::string(),
-            design ? design->Stations : road::landxml::plain_stations(data), true, offset, &error);
+        const auto refused =
+            road::landxml::save_design(data, *options->landxmlOut, true, offset, &error);
         if (refused && refused->Key == "Failure") {
             err << texts.message(*options->landxmlOut, "cli_cannot_write", error);
         } else if (refused) {

@@ -117,4 +117,26 @@ std::vector<PointCheck> StakeCheck::CheckAll(const std::vector<MeasuredPoint>& p
     return out;
 }
 
+std::optional<std::vector<MeasuredPoint>> measured_points_of(const DataState& data) {
+    switch (data.Kind) {
+    case DataKind::Points:
+        return measured_points(data.CoordList);
+    case DataKind::Points3:
+        return measured_points(data.Coord3List);
+    case DataKind::Records:
+        return measured_points_of_job(data.RecordList);
+    default:
+        return std::nullopt;
+    }
+}
+
+Stationing stations_of(const std::optional<road::Stationing>& design) {
+    Stationing s;
+    if (design) {
+        s.ToStation = [d = *design](double c) { return d.ToStation(c); };
+        s.ToInternal = [d = *design](double c) { return d.ToInternal(c); };
+    }
+    return s;
+}
+
 } // namespace telvane::road::check

@@ -3,9 +3,11 @@
 // named after a stake its deviation from that stake, and a verdict against the tolerances.
 #pragma once
 
+#include "fileio/datastate.h"
 #include "model/records.h"
 #include "road/check/axis_index.h"
 #include "road/design/stake_names.h"
+#include "road/design/stations.h"
 #include "road/engine/design_axis_calculate.h"
 #include "road/engine/long_slopes_calculate.h"
 
@@ -35,6 +37,9 @@ std::vector<MeasuredPoint> measured_points(const std::vector<coord_item>& points
 std::vector<MeasuredPoint> measured_points(const std::vector<coord3_item>& points);
 // The points a job yields (stations, backsights with coordinates, coordinates), in order.
 std::vector<MeasuredPoint> measured_points_of_job(const std::vector<record_item>& records);
+// The points of what Open made of a file: points, points with further values, or the points of
+// a job; nothing for other data (codes, road tables).
+std::optional<std::vector<MeasuredPoint>> measured_points_of(const DataState& data);
 
 enum class StakeStatus {
     None,        // the name does not name a stake
@@ -74,6 +79,8 @@ struct Stationing {
     std::function<double(double)> ToStation;                 // internal -> station
     std::function<std::optional<double>(double)> ToInternal; // station -> internal
 };
+// The stations of a design with station equations; without, stations are the chainages.
+Stationing stations_of(const std::optional<road::Stationing>& design);
 
 class StakeCheck {
 public:

@@ -347,7 +347,35 @@ void RoadData::ClearAll() {
     Engine.Clear();
 }
 
-void RoadData::LoadDesign(std::vector<PlaneInfo> chain, std::vector<LongSlopesInfo> profile) {
+double RoadData::StationOf(double chainage) const {
+    return s_.Stations ? s_.Stations->ToStation(chainage) : chainage;
+}
+
+std::optional<double> RoadData::ChainageOf(double station) const {
+    return s_.Stations ? s_.Stations->ToInternal(station) : std::optional<double>(station);
+}
+
+std::vector<double> RoadData::StakesFromStations() {
+    std::vector<double> left_out;
+    if (!s_.Stations)
+        return left_out;
+    std::vector<Pile> kept;
+    for (Pile stake : s_.Stakes) {
+        if (const std::optional<double> chainage = s_.Stations->ToInternal(stake.Mileage)) {
+            stake.Mileage = *chainage;
+            kept.push_back(stake);
+        } else {
+            left_out.push_back(stake.Mileage);
+        }
+    }
+    s_.Stakes = std::move(kept);
+    return left_out;
+}
+
+void RoadData::LoadDesign(std::vector<PlaneInfo> chain, std::vector<LongSlopesInfo> profile,
+                          std::string name, std::optional<Stationing> stations) {
+    s_.DesignName = std::move(name);
+    s_.Stations = std::move(stations);
     s_.IntersectionPoints.clear();
     s_.PlaneElements = std::move(chain);
     s_.InputMode = RoadList::Elements;
@@ -699,6 +727,10 @@ LoadOutcome RoadData::Load(RoadList page, const std::string& path) {
         }
         outcome.Read = true;
     }
+    if (page == RoadList::Intersections || page == RoadList::Elements) {
+        s_.DesignName.clear();
+        s_.Stations.reset();
+    }
     switch (page) {
     case RoadList::Intersections:
         s_.PlaneElements.clear();
@@ -745,8 +777,7 @@ LoadOutcome RoadData::Load(RoadList page, const std::string& path) {
     return outcome;
 }
 
-std::optional<std::string> RoadData::FileText(RoadList page, const RoadColumnTitles& titles,
-                                              const std::function<double(double)>& station) const {
+std::optional<std::string> RoadData::FileText(RoadList page, const RoadColumnTitles& titles) const {
     switch (page) {
     case RoadList::Intersections:
         return IntersectionFileText(s_.IntersectionPoints, titles);
@@ -755,10 +786,10 @@ std::optional<std::string> RoadData::FileText(RoadList page, const RoadColumnTit
     case RoadList::Profile:
         return GradePointFileText(s_.GradePoints, titles);
     case RoadList::Stakes:
-        if (station) {
+        if (s_.Stations) {
             std::vector<Pile> stakes = s_.Stakes;
             for (Pile& p : stakes)
-                p.Mileage = station(p.Mileage);
+                p.Mileage = s_.Stations->ToStation(p.Mileage);
             return StakeFileText(stakes, titles);
         }
         return StakeFileText(s_.Stakes, titles);
@@ -767,8 +798,8 @@ std::optional<std::string> RoadData::FileText(RoadList page, const RoadColumnTit
 }
 
 SaveStatus RoadData::Save(RoadList page, const std::string& path, const RoadColumnTitles& titles,
-                          std::string* error, const std::function<double(double)>& station) const {
-    const std::optional<std::string> text = FileText(page, titles, station);
+                          std::string* error) const {
+    const std::optional<std::string> text = FileText(page, titles);
     if (!text) {
         return SaveStatus::NothingToSave;
     }

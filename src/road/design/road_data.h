@@ -5,6 +5,7 @@
 #pragma once
 
 #include "road/design/road_files.h"
+#include "road/design/stations.h"
 #include "road/engine/design_axis_calculate.h"
 #include "road/engine/road_records.h"
 
@@ -111,6 +112,10 @@ struct RoadState {
     // neighbours into given points. Valid while PlanePrepared stays true.
     std::vector<PlaneInfo> EnteredElements;
     std::vector<std::string> PreparedWithBoxes;
+    // A design read from LandXML: its name and its stations. Its stakes are kept as chainages
+    // along the axis and typed, shown and saved as stations.
+    std::string DesignName;
+    std::optional<Stationing> Stations;
 
     bool operator==(const RoadState&) const = default;
 };
@@ -136,6 +141,12 @@ public:
     bool PlanePrepared() const { return s_.PlanePrepared; }
     bool ProfileChanged() const { return s_.ProfileChanged; }
     bool EngineReady() const { return s_.EngineReady; }
+    const std::string& DesignName() const { return s_.DesignName; }
+    const std::optional<Stationing>& Stations() const { return s_.Stations; }
+    // The station of a chainage along the axis; the chainage itself without station equations.
+    double StationOf(double chainage) const;
+    // The chainage of a station; nothing for a station the design does not have.
+    std::optional<double> ChainageOf(double station) const;
 
     // ---- Editing: every change of a list, with the input mode and the flags it implies ----
 
@@ -159,8 +170,10 @@ public:
     // A design read from an exchange file (LandXML): the element chain as the engine takes it,
     // complete with chainages and azimuths, so the line-element preparation does not run on it
     // (PlanePrepared is set), and the profile when it has points (otherwise the grade points
-    // stay). The intersection points are emptied; the input mode is line elements.
-    void LoadDesign(std::vector<PlaneInfo> chain, std::vector<LongSlopesInfo> profile);
+    // stay). The intersection points are emptied; the input mode is line elements. The design's
+    // name and stations replace any before; the stakes stay at their chainages.
+    void LoadDesign(std::vector<PlaneInfo> chain, std::vector<LongSlopesInfo> profile,
+                    std::string name = {}, std::optional<Stationing> stations = {});
     // The number of records on a page.
     std::size_t Count(RoadList page) const;
 
@@ -199,17 +212,19 @@ public:
     std::optional<RoadQuestion> LoadQuestion(RoadList page) const;
     // Loads the file at `path` into the page's list, with the mode and flag changes of a load;
     // call it after LoadQuestion was confirmed. Only a file with the list's extension is read for
-    // every list but the stakes (in any letter case); a stake file may have any extension.
+    // every list but the stakes (in any letter case); a stake file may have any extension. An
+    // alignment loaded from its own file is no longer a LandXML design.
     LoadOutcome Load(RoadList page, const std::string& path);
+    // The stakes, read as the design's stations, at their chainages along the axis; a station the
+    // design does not have is left out and returned. Nothing changes without stations.
+    std::vector<double> StakesFromStations();
 
-    // The file text of the page's list, or nothing for an empty list. `station`, when given,
-    // writes each stake's chainage as the design's station (a design with station equations).
-    std::optional<std::string> FileText(RoadList page, const RoadColumnTitles& titles,
-                                        const std::function<double(double)>& station = {}) const;
+    // The file text of the page's list, or nothing for an empty list; stakes under the design's
+    // stations.
+    std::optional<std::string> FileText(RoadList page, const RoadColumnTitles& titles) const;
     // Writes the page's list to `path` (replacing the file only once it is written whole).
     SaveStatus Save(RoadList page, const std::string& path, const RoadColumnTitles& titles,
-                    std::string* error = nullptr,
-                    const std::function<double(double)>& station = {}) const;
+                    std::string* error = nullptr) const;
 
 private:
     // The state on the other side of a change: the lists, the flags and the engine.

@@ -443,4 +443,25 @@ StakeFileData ReadStakeFile(std::string_view bytes) {
     return out;
 }
 
+std::optional<StartBox> FirstBoxNotNumber(const StartPoint& start) {
+    const std::pair<StartBox, const std::string*> boxes[] = {{StartBox::Chainage, &start.Chainage},
+                                                             {StartBox::North, &start.North},
+                                                             {StartBox::East, &start.East},
+                                                             {StartBox::Azimuth, &start.Azimuth},
+                                                             {StartBox::Offset, &start.Offset}};
+    for (const auto& [box, text] : boxes) {
+        const bool blank_allowed = box != StartBox::Chainage;
+        double v = 0;
+        if (!text->empty() && !(blank_allowed && trim(*text).empty()) &&
+            !try_parse_double(*text, v))
+            return box;
+    }
+    return std::nullopt;
+}
+
+double OffsetOf(const StartPoint& start) {
+    double offset = 0;
+    return try_parse_double(start.Offset, offset) ? offset : 0.0;
+}
+
 } // namespace telvane::road

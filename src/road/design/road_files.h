@@ -76,6 +76,13 @@ std::optional<std::string> StakeFileText(const std::vector<Pile>& stakes,
 struct StartPoint {
     std::string Chainage, North, East, Azimuth, Offset;
 };
+// The boxes in that order.
+enum class StartBox { Chainage, North, East, Azimuth, Offset };
+// The first box that holds text that is no number, if any: an empty box is not given, and so is
+// a box of spaces, but for the chainage.
+std::optional<StartBox> FirstBoxNotNumber(const StartPoint& start);
+// The side offset of the stakes: 0 when it is not given or no number.
+double OffsetOf(const StartPoint& start);
 
 // What a reader got. Reading stops at the first field that is not a number; what was read before
 // stays. `WrongFormat` counts the times the text of wrong_format is to be shown; `WrongLines`

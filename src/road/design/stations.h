@@ -13,11 +13,15 @@ struct StationEquation {
     double Internal = 0; // internal chainage of the equation's point, metres
     double Back = 0;     // station arriving there (informative)
     double Ahead = 0;    // station leaving there
+
+    bool operator==(const StationEquation&) const = default;
 };
 
 struct Stationing {
     double Start = 0;                       // station (and internal chainage) of the start
     std::vector<StationEquation> Equations; // in order of increasing Internal
+
+    bool operator==(const Stationing&) const = default;
 
     // The station of an internal chainage.
     double ToStation(double internal) const;

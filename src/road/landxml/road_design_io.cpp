@@ -22,7 +22,8 @@ DesignLoad load_design(RoadData& data, const std::string& path, std::string_view
         }
         return out;
     }
-    data.LoadDesign(read.Value->Elements, read.Value->Profile);
+    data.LoadDesign(read.Value->Elements, read.Value->Profile, read.Value->Name,
+                    read.Value->Stations);
     out.Design = std::move(read.Value);
     return out;
 }
@@ -35,14 +36,13 @@ Stationing plain_stations(const RoadData& data) {
 }
 
 std::optional<LandXmlError> save_design(const RoadData& data, const std::string& path,
-                                        std::string name, const Stationing& stations,
                                         bool withStakes, double offset, std::string* ioError) {
     if (!data.EngineReady() || data.Engine.PlaneElements().size() < 2)
-        return LandXmlError{keys::NoAlignment, name};
+        return LandXmlError{keys::NoAlignment, data.DesignName()};
     DesignToWrite design;
-    design.Name = name.empty() ? "Road" : std::move(name);
+    design.Name = data.DesignName().empty() ? "Road" : data.DesignName();
     design.Elements = data.Engine.PlaneElements();
-    design.Stations = stations;
+    design.Stations = data.Stations().value_or(plain_stations(data));
     design.Profile = data.GradePoints();
     if (withStakes) {
         for (const Pile& s : data.Stakes()) {

@@ -23,19 +23,17 @@ struct DesignLoad {
 
 // Reads the alignment `name` (or the only one) of the LandXML file at `path` into `data`: the
 // element chain into the line elements, ready for the calculation, and the profile, when the
-// file has one, into the grade points. `data` is unchanged when the file is refused. Stake
-// chainages of `data` are internal chainages; with station equations, convert the stations the
-// user gives with Design->Stations.ToInternal and show them with ToStation.
+// file has one, into the grade points, with the design's name and stations. `data` is unchanged
+// when the file is refused. Stake chainages of `data` are internal chainages; the data converts
+// the stations the user gives (ChainageOf) and shows them (StationOf).
 DesignLoad load_design(RoadData& data, const std::string& path, std::string_view name = {});
 
 // Writes the design `data` last calculated (the element chain the engine took, the grade points
 // and, with `withStakes`, the stakes the engine placed with `offset`) to `path`, replacing the
-// file only once it is written whole. Refused with keys::NoAlignment before a calculation, with
-// "Failure" (and the reason in *ioError) when the file cannot be written.
-// `stations` gives start station and equations (for a design not read from LandXML: its start
-// chainage and none).
+// file only once it is written whole, under the design's name ("Road" for one not read from
+// LandXML) and stations (its start chainage and none). Refused with keys::NoAlignment before a
+// calculation, with "Failure" (and the reason in *ioError) when the file cannot be written.
 std::optional<LandXmlError> save_design(const RoadData& data, const std::string& path,
-                                        std::string name, const Stationing& stations,
                                         bool withStakes, double offset,
                                         std::string* ioError = nullptr);
 

@@ -421,8 +421,8 @@ void TFormRoadCalculate::closeEvent(QCloseEvent* event) {
 std::optional<RoadRecord> TFormRoadCalculate::enter(RoadList page, const EntryTexts& shown) {
     // With a design's stations, a stake is typed as a station.
     std::function<std::optional<double>(double)> chainage_of;
-    if (page == RoadList::Stakes && design_stations_)
-        chainage_of = [s = *design_stations_](double station) { return s.ToInternal(station); };
+    if (Data.Stations())
+        chainage_of = [this](double station) { return Data.ChainageOf(station); };
     return EnterRecord(prompts_, texts_, page, shown, chainage_of);
 }
 
@@ -465,7 +465,7 @@ void TFormRoadCalculate::BtnUpdateClick() {
     // station.
     RoadRecord shown = RecordAt(Data, page, k);
     if (auto* stake = std::get_if<Pile>(&shown))
-        stake->Mileage = station_of(stake->Mileage);
+        stake->Mileage = Data.StationOf(stake->Mileage);
     const std::optional<RoadRecord> record = enter(page, EntryTextsOf(shown));
     if (!record)
         return;
@@ -492,7 +492,6 @@ void TFormRoadCalculate::BtnClearClick() {
     if (texts_.if_clear_allroad() != 1)
         return;
     Data.ClearAll();
-    set_design_stations(std::nullopt);
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5})
         e->clear();
     refill_all();
@@ -513,25 +512,18 @@ void TFormRoadCalculate::show_message(const RoadMessage& message) {
     prompts_.message(fromGbk(FillMessage(texts_.language().GetText(message.Text), message.Args)));
 }
 
-bool TFormRoadCalculate::box_is_number(QLineEdit* box, QLabel* label, bool blank_allowed) {
-    const std::string text = toGbk(box->text());
-    double v = 0;
-    if ((blank_allowed && telvane::trim(text).empty()) || text.empty() || try_parse_double(text, v))
-        return true;
-    prompts_.message(texts_.text("input_not_number") + label->text());
-    box->setFocus();
-    box->selectAll();
-    return false;
-}
-
 void TFormRoadCalculate::BtnCalculateClick() {
+    const StartPoint boxes = start_point();
     // A start box that is not a number is named; nothing changes.
-    if (!box_is_number(Edit1, Label1, false) || !box_is_number(Edit2, Label5, true) ||
-        !box_is_number(Edit3, Label2, true) || !box_is_number(Edit4, Label3, true) ||
-        !box_is_number(Edit5, Label4, true))
+    if (const std::optional<StartBox> refused = FirstBoxNotNumber(boxes)) {
+        const std::pair<QLineEdit*, QLabel*> named[] = {
+            {Edit1, Label1}, {Edit2, Label5}, {Edit3, Label2}, {Edit4, Label3}, {Edit5, Label4}};
+        const auto [box, label] = named[static_cast<std::size_t>(*refused)];
+        prompts_.message(texts_.text("input_not_number") + label->text());
+        box->setFocus();
+        box->selectAll();
         return;
-    const StartPoint boxes{toGbk(Edit1->text()), toGbk(Edit2->text()), toGbk(Edit3->text()),
-                           toGbk(Edit4->text()), toGbk(Edit5->text())};
+    }
     const CalculationOutcome outcome = Data.Calculate(boxes);
     if (outcome.RefillIntersections)
         refill(RoadList::Intersections);
@@ -605,25 +597,12 @@ void TFormRoadCalculate::BtnLoadClick() {
         Edit3->setText(fromGbk(outcome.Boxes->East));
         Edit4->setText(fromGbk(outcome.Boxes->Azimuth));
     }
-    // An alignment of another form replaces the design and its stations.
-    if (page == RoadList::Intersections || page == RoadList::Elements)
-        set_design_stations(std::nullopt);
-    // With a design's stations, the stake file gives stations: each becomes its chainage along
-    // the axis, and a station the design does not have is named and left out.
-    if (page == RoadList::Stakes && design_stations_) {
-        for (std::size_t k = Data.Count(RoadList::Stakes); k-- > 0;) {
-            Pile stake = Data.Stakes()[k];
-            if (const std::optional<double> internal =
-                    design_stations_->ToInternal(stake.Mileage)) {
-                stake.Mileage = *internal;
-                Data.UpdateStake(k, stake);
-            } else {
-                prompts_.message(texts_.text("cli_landxml_station") + QStringLiteral(": ") +
-                                 number_text(stake.Mileage));
-                Data.Remove(RoadList::Stakes, k);
-            }
-        }
-    }
+    // With a design's stations, the stake file gives stations: a station the design does not
+    // have is named and left out.
+    if (page == RoadList::Stakes)
+        for (const double station : Data.StakesFromStations())
+            prompts_.message(texts_.text("cli_landxml_station") + QStringLiteral(": ") +
+                             number_text(station));
     Data.MarkSaved(page);
     refill_all();
 }
@@ -646,11 +625,7 @@ void TFormRoadCalculate::BtnSaveClick() {
         [this](std::string_view key) { return texts_.language().GetText(key); });
     std::string error;
     const SaveStatus status =
-        Data.Save(page, QFile::encodeName(name).toStdString(), titles, &error,
-                  page == RoadList::Stakes && design_stations_
-                      ? std::function<double(double)>(
-                            [s = *design_stations_](double c) { return s.ToStation(c); })
-                      : std::function<double(double)>());
+        Data.Save(page, QFile::encodeName(name).toStdString(), titles, &error);
     if (status == SaveStatus::Saved)
         Data.MarkSaved(page);
     if (const std::optional<RoadMessage> said =
@@ -685,8 +660,6 @@ void TFormRoadCalculate::BtnLoadLandXmlClick() {
             prompts_.message(texts_.text(load.Error.Key) + fromGbk(load.Error.Subject));
         return;
     }
-    design_name_ = load.Design->Name;
-    set_design_stations(load.Design->Stations);
     // The design gives its own start: the boxes are emptied so that they do not move it.
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4})
         e->clear();
@@ -708,13 +681,9 @@ void TFormRoadCalculate::BtnSaveLandXmlClick() {
         name += QStringLiteral(".xml");
     if (!texts_.may_write(name))
         return;
-    double offset = 0;
-    const bool with_offset = try_parse_double(toGbk(Edit5->text()), offset);
     std::string error;
     const std::optional<landxml::LandXmlError> refused = landxml::save_design(
-        Data, QFile::encodeName(name).toStdString(), design_name_.value_or("Telvane"),
-        design_stations_.value_or(landxml::plain_stations(Data)), true, with_offset ? offset : 0.0,
-        &error);
+        Data, QFile::encodeName(name).toStdString(), true, OffsetOf(start_point()), &error);
     const std::string file = toGbk(QDir::toNativeSeparators(name));
     if (!refused)
         show_message(RoadMessage{true, roadkeys::Saved, {file}});
@@ -725,17 +694,9 @@ void TFormRoadCalculate::BtnSaveLandXmlClick() {
         prompts_.message(texts_.text(refused->Key) + fromGbk(refused->Subject));
 }
 
-void TFormRoadCalculate::set_design_stations(std::optional<Stationing> stations) {
-    design_stations_ = std::move(stations);
-    model(RoadList::Stakes)
-        ->SetStationOf(design_stations_
-                           ? std::function<double(double)>(
-                                 [s = *design_stations_](double c) { return s.ToStation(c); })
-                           : std::function<double(double)>());
-}
-
-double TFormRoadCalculate::station_of(double chainage) const {
-    return design_stations_ ? design_stations_->ToStation(chainage) : chainage;
+StartPoint TFormRoadCalculate::start_point() const {
+    return {toGbk(Edit1->text()), toGbk(Edit2->text()), toGbk(Edit3->text()), toGbk(Edit4->text()),
+            toGbk(Edit5->text())};
 }
 
 void TFormRoadCalculate::keep_tolerances() {
@@ -760,18 +721,10 @@ void TFormRoadCalculate::check_points(std::vector<check::MeasuredPoint> points) 
         return;
     }
     keep_tolerances();
-    double offset = 0;
-    if (!try_parse_double(toGbk(Edit5->text()), offset))
-        offset = 0;
-    check::Stationing stations;
-    if (design_stations_) {
-        const Stationing s = *design_stations_;
-        stations.ToStation = [s](double c) { return s.ToStation(c); };
-        stations.ToInternal = [s](double c) { return s.ToInternal(c); };
-    }
     const check::StakeCheck checker(
-        Data.Engine, offset,
-        check::CheckTolerances{EditTolerancePlan->value(), EditToleranceHeight->value()}, stations);
+        Data.Engine, OffsetOf(start_point()),
+        check::CheckTolerances{EditTolerancePlan->value(), EditToleranceHeight->value()},
+        check::stations_of(Data.Stations()));
     checks_ = checker.CheckAll(points);
     check_model_->Refill();
     SGCheck->resizeColumnsToContents();
@@ -803,19 +756,14 @@ void TFormRoadCalculate::BtnCheckFileClick() {
     for (const UserMessage& m : messages)
         if (m.kind == UserMessage::Kind::Key && m.value != "BINARY")
             prompts_.message(texts_.text(m.value, m.args) + fromGbk(m.suffix));
-    check_points(opened.Kind == DataKind::Records ? check::measured_points_of_job(opened.RecordList)
-                 : opened.Kind == DataKind::Points3 ? check::measured_points(opened.Coord3List)
-                                                    : check::measured_points(opened.CoordList));
+    check_points(check::measured_points_of(opened).value_or(std::vector<check::MeasuredPoint>{}));
 }
 
 void TFormRoadCalculate::BtnCheckShownClick() {
     if (!points_on_show_)
         return;
-    const DataState& shown = points_on_show_();
-    check_points(shown.Kind == DataKind::Records   ? check::measured_points_of_job(shown.RecordList)
-                 : shown.Kind == DataKind::Points3 ? check::measured_points(shown.Coord3List)
-                 : shown.Kind == DataKind::Points  ? check::measured_points(shown.CoordList)
-                                                   : std::vector<check::MeasuredPoint>{});
+    check_points(
+        check::measured_points_of(points_on_show_()).value_or(std::vector<check::MeasuredPoint>{}));
 }
 
 void TFormRoadCalculate::BtnCheckSaveClick() {

@@ -126,8 +126,8 @@ private:
     std::optional<RoadRecord> enter(RoadList page, const EntryTexts& shown);
     // Append (at the end) and Insert (at the selected row).
     void add(bool at_end);
-    // A number in a start-point box, or a message naming the box.
-    bool box_is_number(QLineEdit* box, QLabel* label, bool blank_allowed);
+    // The start boxes as typed.
+    StartPoint start_point() const;
     void show_message(const RoadMessage& message);
     // The enabled states of Undo and Redo, and of the list commands (not on the Check page).
     void update_history_buttons();
@@ -137,17 +137,10 @@ private:
     // The check's plan with its arrows, when there is a check.
     void update_check_picture();
     void keep_tolerances();
-    // The stations of a design read from LandXML (station equations): stakes are typed, shown,
-    // loaded and saved as stations and kept as chainages along the axis.
-    void set_design_stations(std::optional<Stationing> stations);
-    double station_of(double chainage) const;
 
     const UiText& texts_;
     Prompts& prompts_;
     std::array<RoadTableModel*, 4> models_{};
-    // The design's name and stations when it came from LandXML (what a save writes back).
-    std::optional<std::string> design_name_;
-    std::optional<Stationing> design_stations_;
     std::function<const DataState&()> points_on_show_;
     QString ini_path_;
     std::vector<check::PointCheck> checks_;

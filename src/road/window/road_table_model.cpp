@@ -58,12 +58,10 @@ TableRow RoadTableModel::Row(std::size_t k) const {
     case RoadList::Stakes:
         break;
     }
-    if (station_) {
-        Pile stake = data_.Stakes()[k];
-        stake.Mileage = station_(stake.Mileage);
-        return StakeRow(stake);
-    }
-    return StakeRow(data_.Stakes()[k]);
+    // Shown as the design's stations.
+    Pile stake = data_.Stakes()[k];
+    stake.Mileage = data_.StationOf(stake.Mileage);
+    return StakeRow(stake);
 }
 
 QVariant RoadTableModel::data(const QModelIndex& index, int role) const {

@@ -18,9 +18,6 @@ public:
     RoadList page() const { return page_; }
     // The list changed: the table shows it again.
     void Refill();
-    // Stake chainages shown as the design's stations (a design with station equations); an
-    // empty function shows them as they are.
-    void SetStationOf(std::function<double(double)> station) { station_ = std::move(station); }
     // Column widths in pixels.
     QList<int> ColumnWidths() const;
 

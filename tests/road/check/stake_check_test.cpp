@@ -152,5 +152,33 @@ TEST(StakeCheck, CheckAllDecidesEachHairpinTieByThePointBefore) {
     EXPECT_TRUE(down[1].Where.Tie);
 }
 
+// What Open made of a file gives the points to check by its kind; other data gives none.
+TEST(StakeCheck, MeasuredPointsComeFromPointsAndJobsOnly) {
+    DataState points;
+    points.Kind = DataKind::Points;
+    points.CoordList.resize(2);
+    points.Coord3List.resize(5); // not what is on show
+    DataState codes = points;
+    codes.Kind = DataKind::Codes;
+    DataState road = points;
+    road.Kind = DataKind::Road;
+    DataState none;
+    EXPECT_EQ(measured_points_of(points)->size(), 2u);
+    EXPECT_EQ(measured_points_of(codes), std::nullopt);
+    EXPECT_EQ(measured_points_of(road), std::nullopt);
+    EXPECT_EQ(measured_points_of(none), std::nullopt);
+    DataState three = points;
+    three.Kind = DataKind::Points3;
+    EXPECT_EQ(measured_points_of(three)->size(), 5u);
+
+    // Stations: the design's, or none.
+    EXPECT_FALSE(stations_of(std::nullopt).ToStation);
+    road::Stationing jump;
+    jump.Equations.push_back({150, 150, 1000});
+    const Stationing s = stations_of(jump);
+    EXPECT_EQ(s.ToStation(160), 1010.0);
+    EXPECT_EQ(s.ToInternal(500), std::nullopt);
+}
+
 } // namespace
 } // namespace telvane::road::check

@@ -913,5 +913,85 @@ TEST(RoadHistory, TheEngineComesBackWithItsStakesAndEmptyStepsAreNone) {
     EXPECT_TRUE(d.PageUnsaved(RoadList::Elements)); // the prepared chain is in no file either
 }
 
+// A design with station equations: stations jump from 150 to 1000 at chainage 150.
+Stationing Jump() {
+    Stationing s;
+    s.Equations.push_back({150, 150, 1000});
+    return s;
+}
+
+TEST(RoadStations, ADesignKeepsItsStationsThroughItsStakesAndItsHistory) {
+    TempDir dir;
+    RoadData d;
+    EXPECT_EQ(d.StationOf(160), 160.0); // no design: stations are chainages
+    EXPECT_EQ(d.ChainageOf(1010), std::optional<double>(1010));
+    d.BeginChange();
+    d.LoadDesign({El('L', 0, 0, 300)}, {}, "Main street", Jump());
+    d.EndChange();
+    EXPECT_EQ(d.DesignName(), "Main street");
+    EXPECT_EQ(d.StationOf(160), 1010.0);
+    EXPECT_EQ(d.ChainageOf(1010), std::optional<double>(160));
+    EXPECT_EQ(d.ChainageOf(500), std::nullopt); // in the jump
+
+    // A stake file gives stations; one in the jump is left out and named.
+    const std::string file = dir.write("s.csv", "K\r\n100\r\n500\r\n1010\r\n");
+    d.BeginChange();
+    d.Load(RoadList::Stakes, file);
+    EXPECT_EQ(d.StakesFromStations(), std::vector<double>{500});
+    d.EndChange();
+    ASSERT_EQ(d.Stakes().size(), 2u);
+    EXPECT_EQ(d.Stakes()[1].Mileage, 160.0);
+    // Saved under their stations.
+    const std::optional<std::string> text = d.FileText(RoadList::Stakes, KeyTitles());
+    ASSERT_TRUE(text);
+    EXPECT_NE(text->find("\r\n1010,"), std::string::npos) << *text;
+    EXPECT_EQ(text->find("\r\n160,"), std::string::npos) << *text;
+
+    // An alignment loaded from its own file is no design of LandXML any more.
+    const std::string sec = dir.write("a.SEC", "");
+    d.BeginChange();
+    d.Load(RoadList::Elements, sec);
+    d.EndChange();
+    EXPECT_EQ(d.Stations(), std::nullopt);
+    EXPECT_EQ(d.DesignName(), "");
+    EXPECT_EQ(d.StakesFromStations(), std::vector<double>{}); // nothing to convert
+    // Undo brings the design's stations back with its elements, and undoing the design's load
+    // takes them away with it.
+    d.Undo();
+    EXPECT_EQ(d.Stations(), Jump());
+    EXPECT_EQ(d.StationOf(160), 1010.0);
+    d.Undo();
+    d.Undo();
+    EXPECT_EQ(d.Stations(), std::nullopt);
+    d.Redo();
+    EXPECT_EQ(d.DesignName(), "Main street");
+    // Clear forgets the design.
+    d.ClearAll();
+    EXPECT_EQ(d.Stations(), std::nullopt);
+    EXPECT_EQ(d.DesignName(), "");
+}
+
+TEST(RoadStartBoxes, TheFirstBoxThatIsNoNumberIsNamed) {
+    const struct {
+        StartPoint start;
+        std::optional<StartBox> refused;
+        double offset;
+    } cases[] = {
+        {{"", "", "", "", ""}, std::nullopt, 0},
+        {{"100", "3000.5", "-20", "1.2", "5"}, std::nullopt, 5},
+        {{"100", " ", "  ", "", " "}, std::nullopt, 0}, // spaces: not given
+        {{" ", "", "", "", ""}, StartBox::Chainage, 0}, // but the chainage must be a number
+        {{"1e999", "", "", "", ""}, StartBox::Chainage, 0},
+        {{"100", "x", "y", "", ""}, StartBox::North, 0},
+        {{"100", "", "", "1,2", ""}, StartBox::Azimuth, 0},
+        {{"100", "", "", "", "left"}, StartBox::Offset, 0},
+        {{"100", "", "e", "", "3"}, StartBox::East, 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FirstBoxNotNumber(c.start), c.refused) << c.start.Chainage << c.start.North;
+        EXPECT_EQ(OffsetOf(c.start), c.offset) << c.start.Offset;
+    }
+}
+
 } // namespace
 } // namespace telvane::road

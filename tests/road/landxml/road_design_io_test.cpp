@@ -49,9 +49,11 @@ TEST(RoadDesignIo, LoadCalculateAndSaveAgain) {
     EXPECT_EQ(data.InputMode(), RoadList::Elements);
     EXPECT_TRUE(data.PlanePrepared());
     EXPECT_EQ(data.GradePoints().size(), road.Profile.size());
+    EXPECT_EQ(data.DesignName(), road.Name);
+    EXPECT_EQ(data.Stations(), load.Design->Stations);
 
     // Not yet calculated: nothing to save.
-    const auto early = landxml::save_design(data, dir.file("early.xml"), "x", {}, true, 0);
+    const auto early = landxml::save_design(data, dir.file("early.xml"), true, 0);
     ASSERT_TRUE(early);
     EXPECT_EQ(early->Key, landxml::keys::NoAlignment);
 
@@ -67,21 +69,22 @@ TEST(RoadDesignIo, LoadCalculateAndSaveAgain) {
     EXPECT_NEAR(data.Stakes()[0].MiddleZ, expected.MiddleZ, 1e-9);
 
     // Saved with its stakes, loaded into fresh data: the same stake.
-    ASSERT_FALSE(landxml::save_design(data, dir.file("out.xml"), load.Design->Name,
-                                      load.Design->Stations, true, 3));
+    ASSERT_FALSE(landxml::save_design(data, dir.file("out.xml"), true, 3));
     const auto points = landxml::read_points(TempDir::read(dir.file("out.xml")));
     ASSERT_TRUE(points);
     EXPECT_EQ(points.Value->size(), 3u); // centre, left, right
     RoadData again;
     again.InsertStake(0, Pile{road.Chain.front().Mileage + 10});
-    ASSERT_TRUE(landxml::load_design(again, dir.file("out.xml")).Design);
+    const landxml::DesignLoad reloaded = landxml::load_design(again, dir.file("out.xml"));
+    ASSERT_TRUE(reloaded.Design);
+    EXPECT_EQ(reloaded.Design->Name, road.Name); // written under the design's own name
     ASSERT_FALSE(again.Calculate(StartPoint{"", "", "", "", "3"}).Refused());
     EXPECT_NEAR(again.Stakes()[0].RightN, expected.RightN, 1e-9);
 
     // A file that cannot be written leaves the reason.
     std::string error;
     const auto failed =
-        landxml::save_design(data, dir.file("no/such/folder/x.xml"), "x", {}, false, 0, &error);
+        landxml::save_design(data, dir.file("no/such/folder/x.xml"), false, 0, &error);
     ASSERT_TRUE(failed);
     EXPECT_EQ(failed->Key, "Failure");
     EXPECT_FALSE(error.empty());
