@@ -561,13 +561,13 @@ void TFormRoadCalculate::BtnSavePictureClick() {
     // No default suffix: the dialog would add ".svg" to a bare name whatever type was chosen.
     const std::optional<FileChoice> choice =
         prompts_.saveFile(texts_.filter("PICTURE_FILTER"), QString());
-    if (!choice)
+    const std::optional<QString> named =
+        choice ? name_to_write(choice->fileName, choice->typeIndex == 2 ? QStringLiteral(".png")
+                                                                        : QStringLiteral(".svg"))
+               : std::nullopt;
+    if (!named)
         return;
-    QString name = choice->fileName;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += choice->typeIndex == 2 ? QStringLiteral(".png") : QStringLiteral(".svg");
-    if (!texts_.may_write(name))
-        return;
+    const QString& name = *named;
     PlotView* view = plan ? PlanView : ProfileView;
     if (!view->Save(name, texts_.text(plan ? "plan_page" : "profile_page")))
         prompts_.message(texts_.text("file_save_failed") + QStringLiteral("\n") + name);
@@ -615,12 +615,11 @@ void TFormRoadCalculate::BtnSaveClick() {
         return;
     if (Data.Count(page) == 0)
         return;
-    // A name without an extension gets the page's own.
-    QString name = choice->fileName;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QLatin1String(DefaultExtension(page));
-    if (!texts_.may_write(name))
+    const std::optional<QString> named =
+        name_to_write(choice->fileName, QLatin1String(DefaultExtension(page)));
+    if (!named)
         return;
+    const QString& name = *named;
     const RoadColumnTitles titles = RoadColumnTitles::FromTexts(
         [this](std::string_view key) { return texts_.language().GetText(key); });
     std::string error;
@@ -674,13 +673,11 @@ void TFormRoadCalculate::BtnLoadLandXmlClick() {
 void TFormRoadCalculate::BtnSaveLandXmlClick() {
     const std::optional<FileChoice> choice =
         prompts_.saveFile(texts_.filter("LANDXML_FILTER"), QStringLiteral(".xml"));
-    if (!choice)
+    const std::optional<QString> named =
+        choice ? name_to_write(choice->fileName, QStringLiteral(".xml")) : std::nullopt;
+    if (!named)
         return;
-    QString name = choice->fileName;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".xml");
-    if (!texts_.may_write(name))
-        return;
+    const QString& name = *named;
     std::string error;
     const std::optional<landxml::LandXmlError> refused = landxml::save_design(
         Data, QFile::encodeName(name).toStdString(), true, OffsetOf(start_point()), &error);
@@ -692,6 +689,15 @@ void TFormRoadCalculate::BtnSaveLandXmlClick() {
             true, roadkeys::SaveFailed, {file, toGbk(QString::fromLocal8Bit(error.c_str()))}});
     else
         prompts_.message(texts_.text(refused->Key) + fromGbk(refused->Subject));
+}
+
+std::optional<QString> TFormRoadCalculate::name_to_write(QString chosen,
+                                                         const QString& extension) const {
+    if (QFileInfo(chosen).suffix().isEmpty())
+        chosen += extension;
+    if (!texts_.may_write(chosen))
+        return std::nullopt;
+    return chosen;
 }
 
 StartPoint TFormRoadCalculate::start_point() const {
@@ -771,13 +777,11 @@ void TFormRoadCalculate::BtnCheckSaveClick() {
         return;
     const std::optional<FileChoice> choice =
         prompts_.saveFile(texts_.filter("CHECK_REPORT_FILTER"), QStringLiteral(".csv"));
-    if (!choice)
+    const std::optional<QString> named =
+        choice ? name_to_write(choice->fileName, QStringLiteral(".csv")) : std::nullopt;
+    if (!named)
         return;
-    QString name = choice->fileName;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".csv");
-    if (!texts_.may_write(name))
-        return;
+    const QString& name = *named;
     std::string error;
     const bool saved = check::save_report(
         QFile::encodeName(name).toStdString(), checks_,

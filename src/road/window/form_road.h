@@ -128,6 +128,9 @@ private:
     void add(bool at_end);
     // The start boxes as typed.
     StartPoint start_point() const;
+    // The file a save writes: the chosen name with `extension` added when it has none; nothing
+    // when it exists and the user does not want it replaced.
+    std::optional<QString> name_to_write(QString chosen, const QString& extension) const;
     void show_message(const RoadMessage& message);
     // The enabled states of Undo and Redo, and of the list commands (not on the Check page).
     void update_history_buttons();
