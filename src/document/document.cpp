@@ -357,4 +357,18 @@ void Document::redo() {
         apply(history_.redo(), true);
 }
 
+Document::SaveChoice Document::save_choice(bool help_on_show) const {
+    switch (data_.Kind) {
+    case DataKind::Records:
+        if (!data_.RecordList.empty())
+            return SaveChoice::List;
+        return help_on_show ? SaveChoice::HelpText : SaveChoice::NothingToSave;
+    case DataKind::Points:
+    case DataKind::Codes:
+        return list_size(data_) == 0 ? SaveChoice::NothingToSave : SaveChoice::List;
+    default:
+        return SaveChoice::None;
+    }
+}
+
 } // namespace telvane

@@ -85,6 +85,12 @@ public:
     Question receive_question() const;
     Question open_question() const { return unsaved() ? Question::DiscardEdits : Question::None; }
 
+    // What Save does with the data on show: its list into a file of the types of its kind, the
+    // help text on show as plain text (`help_on_show`), or say there is nothing to save. Road
+    // rows are saved by the road window.
+    enum class SaveChoice { List, HelpText, NothingToSave, None };
+    SaveChoice save_choice(bool help_on_show) const;
+
     // Points (after its question was confirmed): a job's points replace the job (the message
     // key job_have_no_coord when it has none, and nothing changes); otherwise the editing page
     // comes up with the points, or empty after the data on show was discarded.

@@ -1238,24 +1238,17 @@ void TForm1::save_view_text() {
 }
 
 void TForm1::SaveBtnClick() {
-    const DataState& data = doc_.data();
-    switch (data.Kind) {
-    case DataKind::Records:
-        if (!data.RecordList.empty())
-            save_list(SaveFilter);
-        else if (help_shown_ && !MeasText->document()->isEmpty())
-            save_view_text(); // the help itself, as it always could be
-        else
-            texts().message("no_data_to_save");
+    switch (doc_.save_choice(help_shown_ && !MeasText->document()->isEmpty())) {
+    case Document::SaveChoice::List:
+        save_list(SaveFilter);
         return;
-    case DataKind::Points:
-    case DataKind::Codes:
-        if (list_size(data) == 0)
-            texts().message("no_data_to_save");
-        else
-            save_list(SaveFilter);
+    case Document::SaveChoice::HelpText:
+        save_view_text(); // the help itself, as it always could be
         return;
-    default:
+    case Document::SaveChoice::NothingToSave:
+        texts().message("no_data_to_save");
+        return;
+    case Document::SaveChoice::None:
         return;
     }
 }

@@ -270,6 +270,21 @@ TEST(DocumentRules, QuestionsAndCommandStatesPerKindAndLink) {
     EXPECT_EQ(road.kind(), DataKind::Road);
     EXPECT_EQ(road.data().Road, RoadList::Profile);
     EXPECT_TRUE(road.send_allowed());
+
+    // What Save does, by the data on show.
+    using Save = Document::SaveChoice;
+    EXPECT_EQ(job.save_choice(false), Save::List);
+    EXPECT_EQ(points.save_choice(true), Save::List);
+    EXPECT_EQ(codes.save_choice(false), Save::List);
+    EXPECT_EQ(fresh.save_choice(true), Save::HelpText); // the help on show, no job
+    EXPECT_EQ(fresh.save_choice(false), Save::NothingToSave);
+    EXPECT_EQ(road.save_choice(true), Save::None); // the road window saves road rows
+    Document emptied = opened(dir, "p2.csv", "P1,C,1,2,3\r\n");
+    emptied.points(kOrderNEZ, kUnits);
+    emptied.delete_row(0);
+    emptied.done(kOrderNEZ, kUnits);
+    EXPECT_EQ(emptied.kind(), DataKind::Points);
+    EXPECT_EQ(emptied.save_choice(true), Save::NothingToSave);
 }
 
 TEST(DocumentPaste, RowsAndCellsOfPastedText) {
