@@ -371,4 +371,30 @@ Document::SaveChoice Document::save_choice(bool help_on_show) const {
     }
 }
 
+std::vector<std::string_view> Document::close_questions(bool link_busy, bool road_unsaved) const {
+    std::vector<std::string_view> asked;
+    if (link_busy)
+        asked.push_back("if_close_transfer");
+    // Edits on the editing page not yet taken back with Done are unsaved data as well.
+    if (unsaved())
+        asked.push_back("if_discard_unsaved");
+    if (road_unsaved)
+        asked.push_back("if_discard_road");
+    return asked;
+}
+
+std::string copied_cells(const std::vector<std::vector<std::optional<std::string>>>& rows) {
+    std::string text;
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c > 0)
+                text += '\t';
+            if (row[c])
+                text += *row[c];
+        }
+        text += '\n';
+    }
+    return text;
+}
+
 } // namespace telvane

@@ -51,6 +51,11 @@ struct CommandStates {
 // window put a character the code page cannot hold) is given as nothing.
 std::vector<std::vector<std::optional<std::string>>> parse_pasted_cells(std::string_view text);
 
+// The cells of a selection as text for the clipboard, the inverse of parse_pasted_cells: a line
+// a row of the selection's bounding rectangle, cells separated by tabs, a cell outside the
+// selection empty.
+std::string copied_cells(const std::vector<std::vector<std::optional<std::string>>>& rows);
+
 class Document;
 // Direct access to the data, for tests that build a state the operations reach only in many
 // steps. The program changes it through the operations alone.
@@ -90,6 +95,11 @@ public:
     // rows are saved by the road window.
     enum class SaveChoice { List, HelpText, NothingToSave, None };
     SaveChoice save_choice(bool help_on_show) const;
+
+    // The questions to ask before the program closes, in order (the texts' base keys): a
+    // transfer under way, data on show in no file, road data in no file. Any one not confirmed
+    // keeps the program open.
+    std::vector<std::string_view> close_questions(bool link_busy, bool road_unsaved) const;
 
     // Points (after its question was confirmed): a job's points replace the job (the message
     // key job_have_no_coord when it has none, and nothing changes); otherwise the editing page

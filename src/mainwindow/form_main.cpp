@@ -621,20 +621,13 @@ void TForm1::ExitBtnClick() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // A transfer under way, and data that exists nowhere else, are not dropped without a word.
-    if (!closed_ && Link1.busy() && texts().question("if_close_transfer") != 1) {
-        event->ignore();
-        return;
-    }
-    // Edits on the editing page not yet taken back with Done are unsaved data as well.
-    if (!closed_ && doc_.unsaved() && texts().question("if_discard_unsaved") != 1) {
-        event->ignore();
-        return;
-    }
-    if (!closed_ && road_ && road_->HasUnsavedChanges() &&
-        texts().question("if_discard_road") != 1) {
-        event->ignore();
-        return;
-    }
+    if (!closed_)
+        for (const std::string_view key :
+             doc_.close_questions(Link1.busy(), road_ && road_->HasUnsavedChanges()))
+            if (texts().question(key) != 1) {
+                event->ignore();
+                return;
+            }
     if (!closed_ && Link1.busy())
         Link1.stop();
     if (!closed_) {
@@ -1116,16 +1109,17 @@ void TForm1::CopySelection() {
         left = std::min(left, i.column());
         right = std::max(right, i.column());
     }
-    QString text;
+    std::vector<std::vector<std::optional<std::string>>> cells;
     for (int r = top; r <= bottom; ++r) {
+        auto& row = cells.emplace_back();
         for (int c = left; c <= right; ++c) {
-            if (c > left)
-                text += QLatin1Char('\t');
-            if (StrGrid->selectionModel()->isSelected(StrGridModel->index(r, c)))
-                text += StrGridModel->index(r, c).data().toString();
+            const QModelIndex at = StrGridModel->index(r, c);
+            row.push_back(StrGrid->selectionModel()->isSelected(at)
+                              ? std::optional<std::string>(at.data().toString().toStdString())
+                              : std::nullopt);
         }
-        text += QLatin1Char('\n');
     }
+    const QString text = QString::fromStdString(copied_cells(cells));
     QGuiApplication::clipboard()->setText(text);
 }
 

@@ -25,6 +25,8 @@ EntryDialog::EntryDialog(EntryRequest request, std::function<void(const QString&
         const int at = static_cast<int>(controls_.size());
         if (b.choices.isEmpty()) {
             auto* edit = new QLineEdit(b.value, this);
+            // Wide enough for a coordinate with all its decimals.
+            edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 18);
             control = edit;
         } else {
             auto* list = new QComboBox(this);

@@ -271,6 +271,14 @@ TEST(DocumentRules, QuestionsAndCommandStatesPerKindAndLink) {
     EXPECT_EQ(road.data().Road, RoadList::Profile);
     EXPECT_TRUE(road.send_allowed());
 
+    // The questions before the program closes, in order.
+    using Keys = std::vector<std::string_view>;
+    EXPECT_EQ(fresh.close_questions(false, false), Keys{});
+    EXPECT_EQ(fresh.close_questions(true, true), (Keys{"if_close_transfer", "if_discard_road"}));
+    EXPECT_EQ(codes.close_questions(false, false), Keys{"if_discard_unsaved"});
+    EXPECT_EQ(codes.close_questions(true, true),
+              (Keys{"if_close_transfer", "if_discard_unsaved", "if_discard_road"}));
+
     // What Save does, by the data on show.
     using Save = Document::SaveChoice;
     EXPECT_EQ(job.save_choice(false), Save::List);
@@ -306,6 +314,13 @@ TEST(DocumentPaste, RowsAndCellsOfPastedText) {
     // A cell with a character the code page cannot hold (marked by a NUL) is nothing.
     EXPECT_EQ(parse_pasted_cells(std::string_view("A\0B\tC", 5)),
               (Cells{{std::nullopt, std::string("C")}}));
+
+    // Copied cells: the selection's rectangle, a cell outside the selection left empty; what
+    // is copied pastes back as it was.
+    const Cells copied{{"P1", std::nullopt, "3.5"}, {std::nullopt, "C", std::nullopt}};
+    EXPECT_EQ(copied_cells(copied), "P1\t\t3.5\n\tC\t\n");
+    EXPECT_EQ(parse_pasted_cells(copied_cells(copied)), (Cells{{"P1", "", "3.5"}, {"", "C", ""}}));
+    EXPECT_EQ(copied_cells({}), "");
 }
 
 TEST(StoredSettings, OneReaderAndWriterForTheIniFile) {
