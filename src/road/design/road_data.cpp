@@ -573,7 +573,18 @@ CalculationOutcome RoadData::CalculateElements(const StartPoint& boxes, double s
         s_.EnteredElements = std::move(entered);
         s_.PreparedWithBoxes = startBoxes;
     }
-    if (!Engine.SetPlaneElements(startChainage, EngineChain(s_.PlaneElements))) {
+    CalculationOutcome outcome =
+        CalculateAlong(startChainage, EngineChain(s_.PlaneElements), offset);
+    if (!outcome.Refused()) {
+        outcome.RefillElements = true;
+        outcome.RefillStakes = true;
+    }
+    return outcome;
+}
+
+CalculationOutcome RoadData::CalculateAlong(double startChainage,
+                                            const std::vector<PlaneInfo>& chain, double offset) {
+    if (!Engine.SetPlaneElements(startChainage, chain)) {
         return Stop(CalculationStatus::PlaneRefused, PlaneFault(s_.PlaneElements));
     }
     if (!SendProfile()) {
@@ -581,11 +592,8 @@ CalculationOutcome RoadData::CalculateElements(const StartPoint& boxes, double s
     }
     Engine.Mode = 1;
     s_.EngineReady = true;
-
     CalculationOutcome outcome;
     CalculateStakes(offset, outcome);
-    outcome.RefillElements = true;
-    outcome.RefillStakes = true;
     return outcome;
 }
 
@@ -632,21 +640,13 @@ CalculationOutcome RoadData::CalculateIntersections(double startChainage, double
     if (s_.PlaneElements.empty()) {
         return Stop(CalculationStatus::NoElements, std::nullopt);
     }
-    if (!Engine.SetPlaneElements(startChainage, s_.PlaneElements)) {
-        return Stop(CalculationStatus::PlaneRefused, PlaneFault(s_.PlaneElements));
+    CalculationOutcome outcome = CalculateAlong(startChainage, s_.PlaneElements, offset);
+    if (!outcome.Refused()) {
+        s_.PlanePrepared = true;
+        outcome.RefillIntersections = true;
+        outcome.RefillElements = true;
+        outcome.RefillStakes = true;
     }
-    if (!SendProfile()) {
-        return Stop(CalculationStatus::ProfileRefused, ProfileFault(s_.GradePoints));
-    }
-    Engine.Mode = 1;
-    s_.EngineReady = true;
-
-    CalculationOutcome outcome;
-    CalculateStakes(offset, outcome);
-    s_.PlanePrepared = true;
-    outcome.RefillIntersections = true;
-    outcome.RefillElements = true;
-    outcome.RefillStakes = true;
     return outcome;
 }
 

@@ -248,6 +248,10 @@ private:
     CalculationOutcome CalculateElements(const StartPoint& boxes, double startChainage,
                                          double offset);
     CalculationOutcome CalculateIntersections(double startChainage, double offset);
+    // Hands `chain` and the profile to the engine and calculates every stake; stops with the
+    // fault named when the engine refuses either.
+    CalculationOutcome CalculateAlong(double startChainage, const std::vector<PlaneInfo>& chain,
+                                      double offset);
     // Hands the profile to the engine when it changed; false when refused.
     bool SendProfile();
     // After a refusal: no stake keeps a result, no element computed from the intersection points
