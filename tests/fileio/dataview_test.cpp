@@ -363,17 +363,33 @@ TEST(TableView, EachKindAndRoadListHasItsNumberAndTable) {
         int number;
         std::size_t columns;
         std::string_view first_title; // the key of column 1
+        std::vector<int> widths;      // in pixels; 0 leaves the table's own width
     };
     const Case cases[] = {
-        {DataKind::None, RoadList::Stakes, 0, 0, ""},
-        {DataKind::Records, RoadList::Elements, 1, 0, ""},
-        {DataKind::Points, RoadList::Stakes, 2, 6, "strgrid_ptno"},
-        {DataKind::Codes, RoadList::Profile, 3, 2, "strgrid_code"},
-        {DataKind::Points3, RoadList::Elements, 4, 9, "strgrid_ptno"},
-        {DataKind::Road, RoadList::Intersections, 5, 8, "JD_CODE"},
-        {DataKind::Road, RoadList::Elements, 6, 10, "LineType"},
-        {DataKind::Road, RoadList::Profile, 7, 6, "Mileage"},
-        {DataKind::Road, RoadList::Stakes, 8, 2, "Mileage"},
+        {DataKind::None, RoadList::Stakes, 0, 0, "", {}},
+        {DataKind::Records, RoadList::Elements, 1, 0, "", {}},
+        {DataKind::Points, RoadList::Stakes, 2, 6, "strgrid_ptno", {50, 100, 100, 100, 100, 70}},
+        {DataKind::Codes, RoadList::Profile, 3, 2, "strgrid_code", {0, 0}},
+        {DataKind::Points3,
+         RoadList::Elements,
+         4,
+         9,
+         "strgrid_ptno",
+         {50, 85, 85, 85, 85, 85, 85, 85, 60}},
+        {DataKind::Road,
+         RoadList::Intersections,
+         5,
+         8,
+         "JD_CODE",
+         {50, 80, 110, 110, 110, 80, 80, 80}},
+        {DataKind::Road,
+         RoadList::Elements,
+         6,
+         10,
+         "LineType",
+         {50, 50, 80, 80, 100, 50, 110, 110, 110, 110}},
+        {DataKind::Road, RoadList::Profile, 7, 6, "Mileage", {50, 120, 120, 120, 120, 100}},
+        {DataKind::Road, RoadList::Stakes, 8, 2, "Mileage", {50, 120}},
     };
     for (const Case& c : cases) {
         DataState d;
@@ -382,6 +398,10 @@ TEST(TableView, EachKindAndRoadListHasItsNumberAndTable) {
         EXPECT_EQ(data_kind_number(d), c.number);
         const std::vector<ColumnSpec> columns = table_columns(c.kind, kOrderNEZ, c.road);
         ASSERT_EQ(columns.size(), c.columns) << c.number;
+        std::vector<int> widths;
+        for (const ColumnSpec& column : columns)
+            widths.push_back(column.width);
+        EXPECT_EQ(widths, c.widths) << c.number;
         if (c.columns > 1) {
             EXPECT_EQ(columns[1].key, c.first_title) << c.number;
         }

@@ -110,17 +110,21 @@ TEST(SendLines, EachKindsLineFormatAndLimits) {
         RoadList list;
         std::size_t rows; // the most data rows that may go
         const char* key;
+        const char* line; // what a row of nine cells becomes
     };
     d.Kind = DataKind::Road;
+    const RoadRow nine{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
     for (const Limit& l :
-         {Limit{RoadList::Intersections, 19, "intersection_data"},
-          Limit{RoadList::Elements, 79, "mainpile_data"},
-          Limit{RoadList::Profile, 19, "slope_data"}, Limit{RoadList::Stakes, 99, "pile_data"}}) {
+         {Limit{RoadList::Intersections, 19, "intersection_data", "1 2 3 4 5 6 7 8,9,\r\n"},
+          Limit{RoadList::Elements, 79, "mainpile_data", "1 2 3 4 5 6 7 8,9,\r\n"},
+          Limit{RoadList::Profile, 19, "slope_data", "1 2 3 4 5 6,7,8,9,\r\n"},
+          Limit{RoadList::Stakes, 99, "pile_data", "1,2,3,4,5,6,7,8,9,\r\n"}}) {
         d.Road = l.list;
-        d.RoadRows.assign(l.rows, RoadRow{"1"});
+        d.RoadRows.assign(l.rows, nine);
         const SendPlan ok = prepare_send_lines(d);
         EXPECT_TRUE(ok.refusal.empty()) << l.key;
         EXPECT_EQ(ok.lines.size(), l.rows) << l.key;
+        EXPECT_EQ(ok.lines.back(), l.line) << l.key;
         d.RoadRows.push_back({"1"});
         EXPECT_EQ(prepare_send_lines(d).refusal, (std::vector<std::string>{l.key, "outlimit"}));
     }

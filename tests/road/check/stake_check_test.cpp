@@ -170,6 +170,18 @@ TEST(StakeCheck, MeasuredPointsComeFromPointsAndJobsOnly) {
     DataState three = points;
     three.Kind = DataKind::Points3;
     EXPECT_EQ(measured_points_of(three)->size(), 5u);
+    // A job gives the points of its records, not a list left beside it.
+    DataState job = points;
+    job.Kind = DataKind::Records;
+    record_item sc;
+    sc.data = sc_data{"P7", "", 0, 3010.5, 480.25, 12};
+    job.RecordList = {sc};
+    const std::optional<std::vector<MeasuredPoint>> measured = measured_points_of(job);
+    ASSERT_TRUE(measured);
+    ASSERT_EQ(measured->size(), 1u);
+    EXPECT_EQ((*measured)[0].Name, "P7");
+    EXPECT_EQ((*measured)[0].North, 3010.5);
+    EXPECT_EQ((*measured)[0].East, 480.25);
 
     // Stations: the design's, or none.
     EXPECT_FALSE(stations_of(std::nullopt).ToStation);

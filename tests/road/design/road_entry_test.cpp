@@ -61,6 +61,27 @@ TEST(RoadEntry, RefusalsNameTheFieldAtFault) {
         EXPECT_EQ(refused->Key, c.key) << c.what;
         EXPECT_TRUE(refused->Value.empty()) << c.what;
     }
+    // Every box of the point's and the grade's forms must be filled, and the element's kind,
+    // radii and length; its side and start point may stay empty.
+    const struct {
+        RoadList page;
+        const EntryTexts& texts;
+        std::size_t required; // the fields before this one are required, the rest are not
+    } forms[] = {{RoadList::Intersections, kPoint, 7},
+                 {RoadList::Elements, kElement, 4},
+                 {RoadList::Profile, kGrade, 5}};
+    for (const auto& form : forms) {
+        for (std::size_t f = 0; f < form.texts.size(); ++f) {
+            const auto read = ReadEntry(form.page, with(form.texts, f, ""));
+            if (f < form.required) {
+                const auto* refused = std::get_if<EntryRefusal>(&read);
+                ASSERT_NE(refused, nullptr) << form.texts[0] << " field " << f;
+                EXPECT_EQ(*refused, (EntryRefusal{f, "input_empty", {}})) << form.texts[0] << f;
+            } else {
+                EXPECT_TRUE(std::holds_alternative<RoadRecord>(read)) << "field " << f;
+            }
+        }
+    }
 }
 
 TEST(RoadEntry, TakenFormsGiveTheirRecords) {
@@ -190,4 +211,8 @@ TEST(RoadEntry, NewFormsAreEmptyAndTheSideFollowsTheKind) {
     EntryTexts grade = kGrade;
     FollowChoice(RoadList::Profile, grade, 0);
     EXPECT_EQ(grade, kGrade);
+    // A form cut short before its side list is left alone rather than written past its end.
+    EntryTexts short_form{"1", "300", "300", "80"};
+    FollowChoice(RoadList::Elements, short_form, 0);
+    EXPECT_EQ(short_form, (EntryTexts{"1", "300", "300", "80"}));
 }
