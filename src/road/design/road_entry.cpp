@@ -151,15 +151,7 @@ ReadEntry(RoadList page, const EntryTexts& texts,
         if (auto* refused = std::get_if<EntryRefusal>(&v))
             return *refused;
         const auto& n = std::get<std::vector<double>>(v);
-        IntersectionPointInfo p{};
-        p.Name = texts[0];
-        p.North = n[0];
-        p.East = n[1];
-        p.Mileage = n[2];
-        p.Radius = n[3];
-        p.ClothoidLength1 = n[4];
-        p.ClothoidLength2 = n[5];
-        return RoadRecord{p};
+        return RoadRecord{IntersectionPointOf(texts[0], {n[0], n[1], n[2], n[3], n[4], n[5]})};
     }
     case RoadList::Elements: {
         auto v = numbers(texts, {kStartRadius, kEndRadius, kLength});

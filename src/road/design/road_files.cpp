@@ -286,6 +286,18 @@ std::optional<std::string> StakeFileText(const std::vector<Pile>& stakes,
     return join_lines(TableLines(StakeHeader(titles), stakes, StakeRow));
 }
 
+IntersectionPointInfo IntersectionPointOf(std::string name, const std::array<double, 6>& values) {
+    IntersectionPointInfo p;
+    p.Name = std::move(name);
+    p.North = values[0];
+    p.East = values[1];
+    p.Mileage = values[2];
+    p.Radius = values[3];
+    p.ClothoidLength1 = values[4];
+    p.ClothoidLength2 = values[5];
+    return p;
+}
+
 IntersectionFileData ReadIntersectionFile(std::string_view bytes) {
     IntersectionFileData out;
     const std::vector<std::string_view> lines = split_line_views(bytes);
@@ -296,9 +308,9 @@ IntersectionFileData ReadIntersectionFile(std::string_view bytes) {
         if (line.empty()) {
             continue;
         }
-        IntersectionPointInfo p;
+        std::string name;
         if (const auto fields = SplitFields(line)) {
-            p.Name = std::string((*fields)[0]);
+            name = std::string((*fields)[0]);
             try {
                 for (std::size_t k = 1; k <= values.size() && k < fields->size(); ++k) {
                     const std::string_view f = (*fields)[k];
@@ -310,13 +322,7 @@ IntersectionFileData ReadIntersectionFile(std::string_view bytes) {
                 break;
             }
         }
-        p.North = values[0];
-        p.East = values[1];
-        p.Mileage = values[2];
-        p.Radius = values[3];
-        p.ClothoidLength1 = values[4];
-        p.ClothoidLength2 = values[5];
-        out.Points.push_back(std::move(p));
+        out.Points.push_back(IntersectionPointOf(std::move(name), values));
     }
     if (!out.Points.empty()) {
         const IntersectionPointInfo& first = out.Points.front();

@@ -8,6 +8,7 @@
 #include "model/road_list.h"
 #include "road/engine/road_records.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -87,6 +88,10 @@ double OffsetOf(const StartPoint& start);
 // What a reader got. Reading stops at the first field that is not a number; what was read before
 // stays. `WrongFormat` counts the times the text of wrong_format is to be shown; `WrongLines`
 // gives the file's line (from 1) of each where there is one.
+// An intersection point from its name and its six numbers in the order the files and the entry
+// form give them: North, East, chainage, radius, the entry and the exit spiral's lengths.
+IntersectionPointInfo IntersectionPointOf(std::string name, const std::array<double, 6>& values);
+
 struct IntersectionFileData {
     std::vector<std::size_t> WrongLines;
     std::vector<IntersectionPointInfo> Points;
