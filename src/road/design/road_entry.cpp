@@ -245,6 +245,16 @@ void InsertRecord(RoadData& data, std::size_t at, const RoadRecord& record) {
 }
 
 void UpdateRecord(RoadData& data, std::size_t k, const RoadRecord& record) {
+    // The form lists three kinds of element. A spiral between two radii (from an exchange file)
+    // is shown as a clothoid, and stays what it is when edited as one.
+    if (const auto* e = std::get_if<PlaneInfo>(&record);
+        e && e->LineType == LineTypeClothoid && k < data.PlaneElements().size() &&
+        data.PlaneElements()[k].LineType == LineTypeSpiralBetweenRadii) {
+        PlaneInfo kept = *e;
+        kept.LineType = LineTypeSpiralBetweenRadii;
+        data.UpdateElement(k, kept);
+        return;
+    }
     struct Update {
         RoadData& data;
         std::size_t k;

@@ -67,7 +67,8 @@ ReadEntry(RoadList page, const EntryTexts& texts,
 void FollowChoice(RoadList page, EntryTexts& texts, std::size_t changed);
 
 // The record `k` of a list, and a record put into its list: inserted at `at`, or in place of
-// record `k`.
+// record `k` (a spiral between two radii, which the form shows as a clothoid, stays one when it
+// comes back as a clothoid).
 RoadRecord RecordAt(const RoadData& data, RoadList page, std::size_t k);
 void InsertRecord(RoadData& data, std::size_t at, const RoadRecord& record);
 void UpdateRecord(RoadData& data, std::size_t k, const RoadRecord& record);

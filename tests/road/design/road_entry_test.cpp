@@ -216,3 +216,30 @@ TEST(RoadEntry, NewFormsAreEmptyAndTheSideFollowsTheKind) {
     FollowChoice(RoadList::Elements, short_form, 0);
     EXPECT_EQ(short_form, (EntryTexts{"1", "300", "300", "80"}));
 }
+
+// A spiral between two radii (read from LandXML) is shown as a clothoid, the nearest kind the
+// form has, and edited as one it keeps its own kind; changed to another kind, it takes that kind.
+TEST(RoadEntry, ASpiralBetweenRadiiKeepsItsKindWhenEdited) {
+    RoadData data;
+    PlaneInfo spiral{};
+    spiral.LineType = LineTypeSpiralBetweenRadii;
+    spiral.StartRadius = 500;
+    spiral.EndRadius = 300;
+    spiral.Length = 60;
+    data.InsertElement(0, spiral);
+    data.InsertElement(1, spiral);
+    const EntryTexts shown = EntryTextsOf(RecordAt(data, RoadList::Elements, 0));
+    EXPECT_EQ(shown[0], "2");
+    const auto edited = ReadEntry(RoadList::Elements, with(shown, 3, "65"));
+    UpdateRecord(data, 0, std::get<RoadRecord>(edited));
+    EXPECT_EQ(data.PlaneElements()[0].LineType, LineTypeSpiralBetweenRadii);
+    EXPECT_EQ(data.PlaneElements()[0].Length, 65.0);
+    const auto circle = ReadEntry(RoadList::Elements, with(shown, 0, "1"));
+    UpdateRecord(data, 1, std::get<RoadRecord>(circle));
+    EXPECT_EQ(data.PlaneElements()[1].LineType, LineTypeCircle);
+    // A clothoid stays a clothoid.
+    data.InsertElement(2, PlaneInfo{});
+    const auto clothoid = ReadEntry(RoadList::Elements, with(kElement, 0, "2"));
+    UpdateRecord(data, 2, std::get<RoadRecord>(clothoid));
+    EXPECT_EQ(data.PlaneElements()[2].LineType, LineTypeClothoid);
+}
