@@ -7,7 +7,6 @@
 #include "fileio/datastate.h"
 #include "road/check/road_check.h"
 #include "road/design/road_data.h"
-#include "road/design/stations.h"
 #include "road_table_model.h"
 
 #include <QWidget>

@@ -33,7 +33,6 @@ private:
     const RoadData& data_;
     RoadList page_;
     TextOf text_of_;
-    std::function<double(double)> station_;
 };
 
 } // namespace telvane::road
