@@ -2,6 +2,7 @@
 // comes back with the same stakes; stakes keep their stations across station equations; points
 // convert to and from LandXML; info lists the alignments.
 #include "cli_run.h"
+#include "road_samples.h"
 #include "tempdir.h"
 
 #include "model/numtext.h"
@@ -11,33 +12,14 @@
 
 #include <cmath>
 
+using telvane::testing::kSampleIntersections;
+using telvane::testing::kSampleProfile;
+using telvane::testing::StakeTable;
 using telvane::testing::TempDir;
 
 namespace {
 
-const char* const kPoints = "IP name,North,East,Chainage,Radius,S1,S2\r\n"
-                            "JD0,3000,500,1000,0,0,0\r\n"
-                            "JD1,3500,690,0,300,40,50\r\n"
-                            "JD2,4000,520,0,250,35,35\r\n"
-                            "JD3,4600,800,0,0,0,0\r\n";
-const char* const kProfile = "K,H,i1,i2,R\r\n"
-                             "1000,100,12,12,0\r\n"
-                             "2000,112,12,-8,5000\r\n"
-                             "2500,108,-8,-8,0\r\n";
 const char* const kStakes = "Chainage\r\n1000\r\n1100\r\n1500\r\n2000\r\n2400\r\n";
-
-std::vector<std::vector<double>> Table(const std::string& text) {
-    std::vector<std::vector<double>> rows;
-    const telvane::Lines lines = telvane::split_lines(text);
-    for (std::size_t n = 1; n < lines.size(); ++n) {
-        std::vector<double> row;
-        // A value that was not calculated (a stake outside, sides without an offset) is empty.
-        for (const std::string& cell : telvane::split_delimited(lines[n], ','))
-            row.push_back(cell.empty() ? std::nan("") : telvane::parse_double(cell));
-        rows.push_back(row);
-    }
-    return rows;
-}
 
 // A straight north, then a right arc: station 0 at N 0 E 0; the stations jump from 150 to 1000
 // at internal chainage 150.
@@ -57,8 +39,8 @@ const char* const kEquationDesign = R"(<?xml version="1.0"?>
 
 TEST(CliLandXml, RoadOutAndBackGivesTheSameStakes) {
     TempDir dir;
-    const std::string phi = dir.write("road.PHI", kPoints);
-    const std::string pvi = dir.write("road.PVI", kProfile);
+    const std::string phi = dir.write("road.PHI", kSampleIntersections);
+    const std::string pvi = dir.write("road.PVI", kSampleProfile);
     const std::string stakes = dir.write("stakes.csv", kStakes);
     const CliRun first = cli({"road", "--phi", phi, "--pvi", pvi, "--stakes", stakes, "--offset",
                               "5", "-o", dir.file("a.csv"), "--landxml-out", dir.file("d.xml")});
@@ -68,8 +50,8 @@ TEST(CliLandXml, RoadOutAndBackGivesTheSameStakes) {
         cli({"road", "--landxml", dir.file("d.xml"), "--stakes", stakes, "--offset", "5"});
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_EQ(second.err, "");
-    const auto a = Table(TempDir::read(dir.file("a.csv")));
-    const auto b = Table(second.out);
+    const auto a = StakeTable(TempDir::read(dir.file("a.csv")));
+    const auto b = StakeTable(second.out);
     ASSERT_EQ(a.size(), 5u);
     ASSERT_EQ(b.size(), a.size());
     for (std::size_t k = 0; k < a.size(); ++k)
@@ -84,7 +66,7 @@ TEST(CliLandXml, RoadOutAndBackGivesTheSameStakes) {
     const CliRun third = cli({"road", "--landxml", dir.file("d.xml"), "--pvi", flat, "--stakes",
                               stakes, "-o", dir.file("c.csv")});
     ASSERT_EQ(third.status, 0) << third.err;
-    EXPECT_EQ(Table(TempDir::read(dir.file("c.csv")))[2][3], 5);
+    EXPECT_EQ(StakeTable(TempDir::read(dir.file("c.csv")))[2][3], 5);
 
     const CliRun info = cli({"info", dir.file("d.xml")});
     ASSERT_EQ(info.status, 0) << info.err;
@@ -110,7 +92,7 @@ TEST(CliLandXml, StationEquationsAndChoosingTheAlignment) {
     EXPECT_NE(r.err.find("500: This station does not exist on the alignment"), std::string::npos)
         << r.err;
     EXPECT_NE(r.err.find("[road_stakes_out_of_range]"), std::string::npos) << r.err;
-    const auto t = Table(r.out);
+    const auto t = StakeTable(r.out);
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[0][0], 100);
     EXPECT_EQ(t[0][1], 100);
@@ -122,7 +104,7 @@ TEST(CliLandXml, StationEquationsAndChoosingTheAlignment) {
 
     const CliRun b = cli({"road", "--landxml", xml, "--alignment", "B", "--stakes", stakes});
     ASSERT_NE(b.status, 2);
-    EXPECT_EQ(Table(b.out)[0][2], 100);
+    EXPECT_EQ(StakeTable(b.out)[0][2], 100);
 
     const CliRun missing = cli({"road", "--landxml", xml, "--alignment", "C", "--stakes", stakes});
     EXPECT_EQ(missing.status, 1);

@@ -2,6 +2,7 @@
 // in the report with those errors and their verdicts; tolerances from the options; a job's points;
 // files that give no points; the picture with its factor.
 #include "cli_run.h"
+#include "road_samples.h"
 #include "tempdir.h"
 
 #include "model/numtext.h"
@@ -12,19 +13,11 @@
 #include <fstream>
 #include <sstream>
 
+using telvane::testing::kSampleIntersections;
+using telvane::testing::kSampleProfile;
 using telvane::testing::TempDir;
 
 namespace {
-
-const char* const kPoints = "IP name,North,East,Chainage,Radius,S1,S2\r\n"
-                            "JD0,3000,500,1000,0,0,0\r\n"
-                            "JD1,3500,690,0,300,40,50\r\n"
-                            "JD2,4000,520,0,250,35,35\r\n"
-                            "JD3,4600,800,0,0,0,0\r\n";
-const char* const kProfile = "K,H,i1,i2,R\r\n"
-                             "1000,100,12,12,0\r\n"
-                             "2000,112,12,-8,5000\r\n"
-                             "2500,108,-8,-8,0\r\n";
 
 std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -39,8 +32,8 @@ std::vector<std::string> Cells(const std::string& line) {
 
 struct Road {
     TempDir dir;
-    std::string phi = dir.write("road.PHI", kPoints);
-    std::string pvi = dir.write("road.PVI", kProfile);
+    std::string phi = dir.write("road.PHI", kSampleIntersections);
+    std::string pvi = dir.write("road.PVI", kSampleProfile);
     // Centre, left and right of a stake (north, east, elevation), as the tool calculates them.
     std::vector<double> Stake(double chainage) {
         const std::string stakes =

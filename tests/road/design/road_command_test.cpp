@@ -1,3 +1,4 @@
+#include "road_samples.h"
 #include "tempdir.h"
 
 #include "cli/road_command.h"
@@ -16,6 +17,8 @@
 
 namespace {
 
+using telvane::testing::kSampleIntersections;
+using telvane::testing::StakeTable;
 using telvane::testing::TempDir;
 
 struct CliRun {
@@ -38,30 +41,11 @@ CliRun Road(std::vector<std::string> args) {
     return {status, out.str(), err.str()};
 }
 
-const char* const kPoints = "IP name,North,East,Chainage,Radius,S1,S2\r\n"
-                            "JD0,3000,500,1000,0,0,0\r\n"
-                            "JD1,3500,690,0,300,40,50\r\n"
-                            "JD2,4000,520,0,250,35,35\r\n"
-                            "JD3,4600,800,0,0,0,0\r\n";
 const char* const kProfile = "K,H,i1,i2,R\r\n"
                              "1000,100,0,12,0\r\n"
                              "2000,112,12,-8,5000\r\n"
                              "4000,96,-8,0,0\r\n";
 const char* const kStakes = "Chainage\r\n1000\r\n1100\r\n1500\r\n2000\r\n2600\r\n";
-
-// The numbers of a stake file, row by row; an empty cell (not calculated) reads as NaN.
-std::vector<std::vector<double>> StakeTable(const std::string& text) {
-    std::vector<std::vector<double>> rows;
-    const telvane::Lines lines = telvane::split_lines(text);
-    for (std::size_t n = 1; n < lines.size(); ++n) {
-        std::vector<double> row;
-        for (const std::string& cell : telvane::split_delimited(lines[n], ',')) {
-            row.push_back(cell.empty() ? std::nan("") : telvane::parse_double(cell));
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
 
 TEST(RoadCommand, UsageErrors) {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -78,7 +62,7 @@ TEST(RoadCommand, UsageErrors) {
 
 TEST(RoadCommand, IntersectionPointsAndTheirElementFileGiveTheSameStakes) {
     TempDir dir;
-    const std::string phi = dir.write("road.PHI", kPoints);
+    const std::string phi = dir.write("road.PHI", kSampleIntersections);
     const std::string pvi = dir.write("road.PVI", kProfile);
     const std::string stakes = dir.write("stakes.csv", kStakes);
 
